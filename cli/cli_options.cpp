@@ -1,0 +1,77 @@
+#include "cli_options.h"
+
+#include <charconv>
+
+namespace cli {
+
+const char* const kUsage =
+    "Usage:\n"
+    "  quenmoor-grass-cli create [--settings FILE] [--seed N] [--limit MB] [--note TEXT] [--force] OUT.obj\n"
+    "      Writes OUT.grass and OUT.obj (and the material file) from the built-in settings,\n"
+    "      or from FILE applied to them as \"Open settings...\" does.\n"
+    "      --limit  disk-space limit in MB, 1 to 2000 (default 2000)\n"
+    "      --force  overwrite existing files without asking\n"
+    "  quenmoor-grass-cli settings [FILE]   prints the settings text \"Save settings\" would write\n"
+    "  quenmoor-grass-cli check FILE        exits 0 when FILE applies cleanly, 1 otherwise\n"
+    "  quenmoor-grass-cli --help | --version\n"
+    "Exit codes: 0 done, 1 bad input, 2 file failure, 3 cancelled or limit reached.\n";
+
+bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options, std::string& error) {
+  if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
+    options.command = Command::Help;
+    return true;
+  }
+  if (arguments[0] == "--version") {
+    options.command = Command::Version;
+    return true;
+  }
+  const std::string& command = arguments[0];
+  if (command == "create") options.command = Command::Create;
+  else if (command == "settings") options.command = Command::Settings;
+  else if (command == "check") options.command = Command::Check;
+  else {
+    error = "unknown command \"" + command + "\"";
+    return false;
+  }
+
+  std::vector<std::string> positional;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool takesValue = argument == "--settings" || argument == "--seed" || argument == "--limit" || argument == "--note";
+    if (options.command == Command::Create && takesValue) {
+      if (i + 1 >= arguments.size()) {
+        error = argument + " needs a value";
+        return false;
+      }
+      const std::string& value = arguments[++i];
+      if (argument == "--settings") options.settingsFile = value;
+      else if (argument == "--limit") options.limitMB = value;
+      else if (argument == "--note") options.note = value;
+      else {
+        std::uint64_t seed = 0;
+        const auto result = std::from_chars(value.data(), value.data() + value.size(), seed);
+        if (result.ec != std::errc() || result.ptr != value.data() + value.size()) {
+          error = "--seed needs a whole number, not \"" + value + "\"";
+          return false;
+        }
+        options.seed = seed;
+      }
+    } else if (options.command == Command::Create && argument == "--force") {
+      options.force = true;
+    } else if (argument.size() > 1 && argument[0] == '-' && argument != "-") {
+      error = "unknown option \"" + argument + "\"";
+      return false;
+    } else {
+      positional.push_back(argument);
+    }
+  }
+  const bool pathRequired = options.command != Command::Settings;
+  if (positional.size() > 1 || (pathRequired && positional.empty())) {
+    error = pathRequired ? "give exactly one file" : "give at most one file";
+    return false;
+  }
+  if (!positional.empty()) options.path = positional[0];
+  return true;
+}
+
+}  // namespace cli

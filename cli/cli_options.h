@@ -1,0 +1,34 @@
+#pragma once
+// The command line of quenmoor-grass-cli.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum class Command { Help, Version, Create, Settings, Check };
+
+struct clsOptions {
+  Command command = Command::Help;
+  std::optional<std::string> settingsFile;
+  std::optional<std::uint64_t> seed;
+  std::optional<std::string> limitMB;
+  std::optional<std::string> note;
+  bool force = false;
+  std::string path;  // OUT.obj for create, FILE for settings and check
+};
+
+// Exit codes of the tool.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitBadInput = 1;
+inline constexpr int kExitFileFailure = 2;
+inline constexpr int kExitStopped = 3;
+
+// False, with error set, when the arguments do not make a command.
+bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace cli

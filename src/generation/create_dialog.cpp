@@ -1,0 +1,51 @@
+#include "generation/create_dialog.h"
+
+#include <cmath>
+
+#include "generation/object_path.h"
+#include "model/text_fields.h"
+#include "model/value_functions.h"
+#include "platform/platform.h"
+
+namespace modCreateDialog {
+
+void setFileName(generation::clsCreateDialog& dialog, std::string_view text) {
+  dialog.objectPath = modObjectPath::normalizeObjectPath(text);
+}
+
+void setDiskSpace(generation::clsCreateDialog& dialog, const model::tValue& value) {
+  const double limit = modGeneral::clampValue(modGeneral::toSingle(value), generation::kMinDiskLimitMB,
+                                              generation::kMaxDiskLimitMB);
+  dialog.diskLimitMB = static_cast<std::int32_t>(std::nearbyint(limit));
+}
+
+void setNote(generation::clsCreateDialog& dialog, std::string_view text) { dialog.note = text; }
+
+}  // namespace modCreateDialog
+
+namespace generation {
+
+std::string clsCreateDialogRecords::toTextSettings() const {
+  // Three line breaks first: with the section break before it, four empty lines in all.
+  std::string text = "\r\n\r\n\r\n";
+  text += "File_Name_Obj " + modText::encodeText(dialog_.objectPath);
+  text += modText::kLineBreak;
+  text += "Application_Name " + std::string(platform::kAppName);
+  text += modText::kLineBreak;
+  text += "Application_Version " + std::string(kApplicationVersion);
+  text += modText::kLineBreak;
+  return text;
+}
+
+model::RecordStatus clsCreateDialogRecords::fromTextSettings(std::string_view keyword, const model::tFields& fields) {
+  if (keyword == "file_name_obj") {
+    std::string path;
+    if (!modSettings::textField(fields, 1, path)) return model::RecordStatus::Failed;
+    modCreateDialog::setFileName(dialog_, path);
+    return model::RecordStatus::Applied;
+  }
+  if (keyword == "application_name" || keyword == "application_version") return model::RecordStatus::Applied;
+  return model::RecordStatus::NotMine;
+}
+
+}  // namespace generation

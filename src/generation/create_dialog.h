@@ -1,0 +1,42 @@
+#pragma once
+// The values of the create dialog: the object path, the disk-space limit and the free note,
+// with the dialog's settings records "File_Name_Obj", "Application_Name", "Application_Version".
+
+#include <cstdint>
+#include <string>
+
+#include "model/settings_text.h"
+#include "model/tagged_value.h"
+
+namespace generation {
+
+inline constexpr std::string_view kApplicationVersion = "7";
+inline constexpr std::int32_t kMinDiskLimitMB = 1;
+inline constexpr std::int32_t kMaxDiskLimitMB = 2000;
+
+struct clsCreateDialog {
+  std::string objectPath;  // normalised; empty when none is set
+  std::string note;        // lines joined by CR LF
+  std::int32_t diskLimitMB = kMinDiskLimitMB;
+};
+
+class clsCreateDialogRecords final : public model::RecordOwner {
+ public:
+  explicit clsCreateDialogRecords(clsCreateDialog& dialog) : dialog_(dialog) {}
+  std::string toTextSettings() const override;
+  model::RecordStatus fromTextSettings(std::string_view keyword, const model::tFields& fields) override;
+
+ private:
+  clsCreateDialog& dialog_;
+};
+
+}  // namespace generation
+
+namespace modCreateDialog {
+
+void setFileName(generation::clsCreateDialog& dialog, std::string_view text);
+// Clamped to 1..2000 and rounded with ties to even ("2.5" gives 2, "" gives 1).
+void setDiskSpace(generation::clsCreateDialog& dialog, const model::tValue& value);
+void setNote(generation::clsCreateDialog& dialog, std::string_view text);
+
+}  // namespace modCreateDialog

@@ -1,0 +1,68 @@
+#include "generation/create_object.h"
+
+#include "generation/generate_all.h"
+#include "model/number_format.h"
+#include "model/text_fields.h"
+
+namespace modCreateObject {
+
+using namespace generation;
+
+std::string objectHeader(std::string_view note, std::string_view baseName) {
+  std::string header;
+  for (std::string_view line : modText::splitLines(note)) {
+    header += "# ";
+    if (modNumber::isNumber(line)) {
+      double value = 0;
+      modNumber::readNumber(line, value);
+      modNumber::appendDouble(header, value);
+    } else {
+      header += line;
+    }
+    header += "\r\n";
+  }
+  header += "# Application_Name " + std::string(platform::kAppName) + "\r\n";
+  header += "# Application_Version " + std::string(kApplicationVersion) + "\r\n";
+  header += "\r\n\r\n";
+  header += "mtllib " + std::string(baseName) + ".mtl\r\n";
+  header += "\r\n";
+  return header;
+}
+
+std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength) {
+  std::int32_t itemNumber = writer.itemNumber;
+  std::int32_t itemCount = writer.itemCount;
+  if (itemCount == 0) itemNumber = itemCount = 1;
+  const double percent = static_cast<double>(itemNumber) / itemCount * 100;
+  return platform::titleWith(" - Done - " + modNumber::wholeText(percent) + "% - " +
+                             std::to_string(elapsedSeconds / 60) + " min " + std::to_string(elapsedSeconds % 60) +
+                             " sec - " + modNumber::oneDecimalText(static_cast<double>(fileLength) / kBytesPerMB) +
+                             " MB");
+}
+
+int createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
+                 clsCreation& creation) {
+  platform::clsPlatform& platform = creation.platform;
+  const std::int64_t start = platform.clock.nowSeconds();
+  const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * kBytesPerMB;
+  const std::string path = std::string(folder) + std::string(baseName) + ".obj";
+
+  int code = modWriting::openWriter(creation.writer, path, limitBytes, "Blade",
+                                    objectHeader(project.dialog.note, baseName));
+  if (code >= 0) code = modGenerate::generateAll(project.store, creation.writer, creation.random);
+
+  if (code >= 0) {
+    const std::int64_t length = platform.files.fileLength(path).value_or(creation.writer.fileBytes);
+    const std::int64_t elapsed = platform.clock.nowSeconds() - start;
+    platform.status.setTitle(doneTitle(creation.writer, elapsed, length));
+    return code;
+  }
+  platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
+  if (code == status::kAppendOpenFailed || code == status::kFinalOpenFailed)
+    platform.messages.showMessage("Opening the .obj file has failed.\nThe application doesn't know what the error is.");
+  if (code == status::kAppendWriteFailed || code == status::kFinalWriteFailed)
+    platform.messages.showMessage("Writing the .obj file has failed.\nThe application doesn't know what the error is.");
+  return code;
+}
+
+}  // namespace modCreateObject

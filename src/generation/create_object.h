@@ -1,0 +1,36 @@
+#pragma once
+// The object part of a creation run: the OBJ frame, the generator through the writer, and the
+// final "Done" or failure report in the title.
+
+#include <string>
+#include <string_view>
+
+#include "generation/obj_writer.h"
+#include "generation/project.h"
+#include "model/random.h"
+#include "platform/platform.h"
+
+namespace generation {
+
+// What a creation run works with besides the document.
+struct clsCreation {
+  platform::clsPlatform& platform;
+  model::clsRandom& random;
+  clsObjWriter& writer;
+};
+
+}  // namespace generation
+
+namespace modCreateObject {
+
+// Note lines as "# " comments (numbers in the settings number form), the application lines,
+// two empty lines, "mtllib " + base name + ".mtl" and one empty line, all ended by CR LF.
+std::string objectHeader(std::string_view note, std::string_view baseName);
+
+// Writes folder + baseName + ".obj"; returns the run's status code.
+int createObject(const generation::clsProject& project, std::string_view folder, std::string_view baseName,
+                 generation::clsCreation& creation);
+
+std::string doneTitle(const generation::clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength);
+
+}  // namespace modCreateObject

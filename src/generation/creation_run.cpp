@@ -1,0 +1,29 @@
+#include "generation/creation_run.h"
+
+#include "generation/file_name_check.h"
+#include "generation/settings_files.h"
+
+namespace modCreationRun {
+
+using namespace generation;
+
+clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
+  platform::clsPlatform& platform = creation.platform;
+  clsRunResult result;
+  const auto check =
+      modFileNameCheck::checkFileName(document.project.dialog.objectPath, ".obj", platform.messages, platform.files);
+  if (!check.passed) return result;
+  result.folder = check.folder;
+  result.baseName = check.baseName;
+  if (!modSettingsFiles::saveSettingsFile(document, check.folder, check.baseName, platform)) {
+    result.outcome = RunOutcome::SettingsFailed;
+    return result;
+  }
+  result.code = modCreateObject::createObject(document.project, check.folder, check.baseName, creation);
+  result.outcome = result.code == status::kGoOn ? RunOutcome::Done
+                   : result.code > 0            ? RunOutcome::Stopped
+                                                : RunOutcome::ObjectFailed;
+  return result;
+}
+
+}  // namespace modCreationRun

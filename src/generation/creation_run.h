@@ -1,0 +1,32 @@
+#pragma once
+// "Create grass and save as OBJ": the file-name check, then the material file, the settings
+// file and the object file, each only when the step before it succeeded.
+
+#include <string>
+
+#include "generation/create_object.h"
+
+namespace generation {
+
+enum class RunOutcome {
+  Done,            // every item written
+  Stopped,         // the disk-space limit or Cancel ended the run early; the files are whole
+  NameRefused,     // the file-name check failed; nothing was written
+  SettingsFailed,  // the settings file could not be written
+  ObjectFailed,    // the object file could not be opened or written
+};
+
+struct clsRunResult {
+  RunOutcome outcome = RunOutcome::NameRefused;
+  int code = 0;  // the writer's status code, where the object run started
+  std::string folder;
+  std::string baseName;
+};
+
+}  // namespace generation
+
+namespace modCreationRun {
+
+generation::clsRunResult runCreation(generation::clsDocument& document, generation::clsCreation& creation);
+
+}  // namespace modCreationRun

@@ -1,0 +1,67 @@
+#pragma once
+// The buffered writer every generated item goes through: items collect in memory and reach the
+// object file half a megabyte at a time, the disk-space limit is tested after each write, and
+// the user interface gets its turn after every item so that Cancel works.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace generation {
+
+// Status codes between the writer, the generator and the run.
+namespace status {
+inline constexpr int kGoOn = 1;
+inline constexpr int kLimitReached = 2;
+inline constexpr int kCancelled = 3;
+inline constexpr int kHeaderOpenFailed = -1;
+inline constexpr int kHeaderWriteFailed = -2;
+inline constexpr int kAppendOpenFailed = -3;
+inline constexpr int kAppendWriteFailed = -4;
+inline constexpr int kFinalOpenFailed = -5;
+inline constexpr int kFinalWriteFailed = -6;
+}  // namespace status
+
+inline constexpr std::int64_t kSmallBufferChars = 10000;
+inline constexpr std::int64_t kLargeBufferChars = 500000;
+inline constexpr std::int64_t kBytesPerMB = 1000000;
+
+struct clsWriterServices {
+  platform::IFileSystem* files = nullptr;
+  platform::IStatusLine* status = nullptr;
+  platform::IEventPump* events = nullptr;
+};
+
+struct clsObjWriter {
+  clsWriterServices services;
+  std::string path;
+  std::int64_t limitBytes = 0;
+  std::int64_t fileBytes = 0;  // length of the file after the last write
+  // One buffer holds the large part followed by the small part; moving the small buffer into
+  // the large one is then only a change of the two lengths.
+  std::string buffer;
+  std::int64_t smallLength = 0;
+  std::int64_t largeLength = 0;
+  std::string label;
+  std::int32_t itemCount = 0;
+  std::int32_t itemNumber = 0;
+  bool cancelRequested = false;
+};
+
+}  // namespace generation
+
+namespace modWriting {
+
+void resetWriter(generation::clsObjWriter& writer);
+int openWriter(generation::clsObjWriter& writer, std::string_view path, std::int64_t limitBytes,
+               std::string_view label, std::string_view header);
+int writeItem(generation::clsObjWriter& writer, std::string_view text, bool report);
+int finishWriter(generation::clsObjWriter& writer);
+// What the Cancel button does; the next writeItem reports it.
+void requestCancel(generation::clsObjWriter& writer);
+
+std::string progressLine(const generation::clsObjWriter& writer);
+
+}  // namespace modWriting

@@ -1,0 +1,39 @@
+#include "generation/object_path.h"
+
+#include "model/text_fields.h"
+
+namespace modObjectPath {
+
+std::string removeObjExtension(std::string_view text) {
+  const std::string lower = modText::lowerAscii(text);
+  std::string result;
+  result.reserve(text.size());
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t found = lower.find(".obj", start);
+    if (found == std::string::npos) break;
+    result.append(text.substr(start, found - start));
+    start = found + 4;
+  }
+  result.append(text.substr(start));
+  return result;
+}
+
+clsSplitPath splitObjectPath(std::string_view path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  if (separator == std::string_view::npos) return {std::string(), std::string(path)};
+  return {std::string(path.substr(0, separator + 1)), std::string(path.substr(separator + 1))};
+}
+
+std::string normalizeObjectPath(std::string_view text) {
+  clsSplitPath parts = splitObjectPath(removeObjExtension(text));
+  for (char& c : parts.fileName)
+    if (c == ' ') c = '_';
+  std::string path = parts.folder + parts.fileName;
+  if (!path.empty()) path += ".obj";
+  return path;
+}
+
+std::string baseName(std::string_view fileName) { return removeObjExtension(fileName); }
+
+}  // namespace modObjectPath

@@ -1,0 +1,25 @@
+#pragma once
+// The object path of the create dialog and the three output names derived from it.
+
+#include <string>
+#include <string_view>
+
+namespace modObjectPath {
+
+// Removes every ".obj" (any case), turns blanks in the file name into "_" (the folder is kept
+// as it is, so folders with blanks stay usable) and appends ".obj" unless nothing is left.
+std::string normalizeObjectPath(std::string_view text);
+
+struct clsSplitPath {
+  std::string folder;    // up to and including the last "/" or "\"; empty when there is none
+  std::string fileName;  // everything after it
+};
+clsSplitPath splitObjectPath(std::string_view path);
+
+// The file name without any ".obj" (any case).
+std::string baseName(std::string_view fileName);
+
+// Removes every occurrence of ".obj" in any letter case, left to right in one pass.
+std::string removeObjExtension(std::string_view text);
+
+}  // namespace modObjectPath

@@ -1,0 +1,33 @@
+#pragma once
+// The open document: everything the user edits, and the settings-record owners bound to it.
+
+#include "generation/create_dialog.h"
+#include "model/settings_text.h"
+#include "model/store.h"
+#include "model/usage_records.h"
+
+namespace generation {
+
+// Plain values: copying a project copies all of it, which is how a failed load is undone.
+struct clsProject {
+  model::clsStore store;
+  clsCreateDialog dialog;
+};
+
+class clsDocument {
+ public:
+  // The store as the program opens it: names and use flags set, element 1 active.
+  clsDocument();
+  clsDocument(const clsDocument&) = delete;
+  clsDocument& operator=(const clsDocument&) = delete;
+
+  clsProject project;
+  const model::clsSettingsRegistry& registry() const { return registry_; }
+
+ private:
+  model::clsUsageRecords usage_{project.store};
+  clsCreateDialogRecords create_{project.dialog};
+  model::clsSettingsRegistry registry_;
+};
+
+}  // namespace generation

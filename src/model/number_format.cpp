@@ -1,0 +1,278 @@
+#include "model/number_format.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace modNumber {
+namespace {
+
+// Lays out the significant digits (no trailing zeros) with decimal exponent X, meaning
+// value = d.ddd x 10^X, in the settings number form for a precision of p digits.
+char* layOut(bool negative, const char* digits, int count, int exponent, int precision, char* out) {
+  if (negative) *out++ = '-';
+  const bool plain = exponent < precision && (exponent >= 0 || (-exponent - 1) + count <= precision);
+  if (plain) {
+    if (exponent >= 0) {
+      for (int i = 0; i <= exponent; ++i) *out++ = i < count ? digits[i] : '0';
+      if (count > exponent + 1) {
+        *out++ = '.';
+        for (int i = exponent + 1; i < count; ++i) *out++ = digits[i];
+      }
+    } else {
+      *out++ = '.';
+      for (int i = 0; i < -exponent - 1; ++i) *out++ = '0';
+      for (int i = 0; i < count; ++i) *out++ = digits[i];
+    }
+    return out;
+  }
+  *out++ = digits[0];
+  if (count > 1) {
+    *out++ = '.';
+    for (int i = 1; i < count; ++i) *out++ = digits[i];
+  }
+  *out++ = 'E';
+  *out++ = exponent < 0 ? '-' : '+';
+  int magnitude = exponent < 0 ? -exponent : exponent;
+  if (magnitude >= 100) {
+    *out++ = static_cast<char>('0' + magnitude / 100);
+    magnitude %= 100;
+  }
+  *out++ = static_cast<char>('0' + magnitude / 10);
+  *out++ = static_cast<char>('0' + magnitude % 10);
+  return out;
+}
+
+struct clsDigits {
+  bool negative = false;
+  char digits[24];
+  int count = 0;  // significant digits, no trailing zeros
+  int exponent = 0;
+};
+
+// Reads the library's scientific text ("-d.ddde+XX") into digits and exponent.
+void parseScientific(const char* p, const char* end, clsDigits& d) {
+  d.negative = *p == '-';
+  if (d.negative) ++p;
+  d.count = 0;
+  for (; p < end && *p != 'e'; ++p)
+    if (*p != '.') d.digits[d.count++] = *p;
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+  d.exponent = 0;
+  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, d.exponent);
+}
+
+// Exact rounding to `precision` significant digits through the library's precision conversion.
+template <class T>
+void exactDigits(T v, int precision, clsDigits& d) {
+  char text[48];
+  const auto result = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific, precision - 1);
+  parseScientific(text, result.ptr, d);
+}
+
+// Powers of ten 1e-38 .. 1e51: every scale a single's seven digits need.
+double tenTo(int k) {
+  static const auto table = [] {
+    std::array<double, 90> powers{};
+    for (int i = 0; i < 90; ++i) powers[static_cast<std::size_t>(i)] = std::pow(10.0, i - 38);
+    return powers;
+  }();
+  return table[static_cast<std::size_t>(std::clamp(k, -38, 51) + 38)];
+}
+
+// The 7 significant digits of a single, fast: scale it into [1e6, 1e7) in double precision and
+// round. The scaling error is below 3e-9, so only a value that lands that close to a half-way
+// point could round the wrong way; those few take the exact library conversion.
+void singleDigits(float v, clsDigits& d) {
+  const double magnitude = std::fabs(static_cast<double>(v));
+  int exponent = static_cast<int>(std::floor(std::ilogb(v) * 0.30102999566398120));
+  double scaled = magnitude * tenTo(6 - exponent);
+  if (scaled >= 1e7) scaled = magnitude * tenTo(6 - ++exponent);
+  if (scaled < 1e6) scaled = magnitude * tenTo(6 - --exponent);
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) < 1e-8 || scaled < 1e6 || scaled >= 1e7) {
+    exactDigits(v, 7, d);
+    return;
+  }
+  auto n = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+  if (n == 10'000'000u) {
+    n = 1'000'000u;
+    ++exponent;
+  }
+  d.negative = v < 0;
+  d.exponent = exponent;
+  for (int i = 6; i >= 0; --i, n /= 10) d.digits[i] = static_cast<char>('0' + n % 10);
+  d.count = 7;
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+}
+
+template <class T>
+bool special(T& v, char*& out) {
+  if (std::isnan(v) || v == 0) {
+    *out++ = '0';
+    return true;
+  }
+  if (std::isinf(v)) v = v < 0 ? std::numeric_limits<T>::lowest() : std::numeric_limits<T>::max();
+  return false;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+struct NumberPrefix {
+  std::size_t begin = 0;  // first character of the number (its sign)
+  std::size_t end = 0;    // one past the last character taken; begin == end when there is none
+};
+
+// Finds the leading number: sign, digits with an optional point, and an exponent only where
+// digits follow its letter.
+NumberPrefix findPrefix(std::string_view text) {
+  NumberPrefix prefix;
+  std::size_t i = 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  prefix.begin = i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) {
+    prefix.end = prefix.begin;
+    return prefix;
+  }
+  prefix.end = i;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < text.size() && isDigit(text[j])) {
+      while (j < text.size() && isDigit(text[j])) ++j;
+      prefix.end = j;
+    }
+  }
+  return prefix;
+}
+
+// Converts a prefix found above; from_chars takes no '+' and no 'd', so those are mended first.
+bool convert(std::string_view number, double& value) {
+  std::string text;
+  text.reserve(number.size());
+  bool negative = false;
+  std::size_t i = 0;
+  if (!number.empty() && (number[0] == '+' || number[0] == '-')) negative = number[i++] == '-';
+  for (; i < number.size(); ++i) {
+    char c = number[i];
+    if (c == 'd' || c == 'D') c = 'e';
+    if (c == '+') continue;
+    text += c;
+  }
+  double parsed = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too small underflows to 0; too large cannot be used. Tell them apart by the magnitude:
+    // leading digits before the point plus the exponent.
+    std::size_t k = 0;
+    while (k < text.size() && (text[k] == '0' || text[k] == '.')) ++k;
+    const std::size_t exponentAt = text.find('e');
+    const std::size_t intEnd = std::min({text.find('.'), exponentAt, text.size()});
+    long long magnitude = static_cast<long long>(intEnd) - static_cast<long long>(std::min(k, intEnd));
+    if (exponentAt != std::string::npos) {
+      long long e = 0;
+      const char* first = text.data() + exponentAt + 1;
+      const auto er = std::from_chars(first, text.data() + text.size(), e);
+      if (er.ec == std::errc::result_out_of_range) e = (*first == '-') ? -100000 : 100000;
+      magnitude += e;
+    }
+    value = 0;
+    return magnitude <= 0;
+  }
+  value = negative ? -parsed : parsed;
+  return true;
+}
+
+}  // namespace
+
+char* formatSingle(float v, char* out) {
+  if (special(v, out)) return out;
+  clsDigits d;
+  singleDigits(v, d);
+  return layOut(d.negative, d.digits, d.count, d.exponent, 7, out);
+}
+
+char* formatSingleExact(float v, char* out) {
+  if (special(v, out)) return out;
+  clsDigits d;
+  exactDigits(v, 7, d);
+  return layOut(d.negative, d.digits, d.count, d.exponent, 7, out);
+}
+
+char* formatDouble(double v, char* out) {
+  if (special(v, out)) return out;
+  clsDigits d;
+  exactDigits(v, 15, d);
+  return layOut(d.negative, d.digits, d.count, d.exponent, 15, out);
+}
+
+void appendSingle(std::string& text, float v) {
+  char buffer[kMaxNumberChars];
+  text.append(buffer, formatSingle(v, buffer));
+}
+
+void appendDouble(std::string& text, double v) {
+  char buffer[kMaxNumberChars];
+  text.append(buffer, formatDouble(v, buffer));
+}
+
+std::string singleText(float v) {
+  std::string text;
+  appendSingle(text, v);
+  return text;
+}
+
+std::string doubleText(double v) {
+  std::string text;
+  appendDouble(text, v);
+  return text;
+}
+
+bool readNumber(std::string_view text, double& value) {
+  value = 0;
+  const NumberPrefix prefix = findPrefix(text);
+  if (prefix.begin == prefix.end) return true;
+  return convert(text.substr(prefix.begin, prefix.end - prefix.begin), value);
+}
+
+bool isNumber(std::string_view text) {
+  const NumberPrefix prefix = findPrefix(text);
+  if (prefix.begin == prefix.end) return false;
+  for (std::size_t i = prefix.end; i < text.size(); ++i)
+    if (!isBlank(text[i])) return false;
+  double value = 0;
+  return convert(text.substr(prefix.begin, prefix.end - prefix.begin), value);
+}
+
+std::string wholeText(double v) {
+  if (!std::isfinite(v)) v = 0;
+  const double rounded = std::nearbyint(v);
+  char buffer[48];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 0);
+  std::string text(buffer, result.ptr);
+  return text == "-0" ? "0" : text;
+}
+
+std::string oneDecimalText(double v) {
+  if (!std::isfinite(v)) v = 0;
+  const double tenths = std::nearbyint(v * 10);
+  if (std::fmod(tenths, 10) == 0) return wholeText(tenths / 10);
+  char buffer[48];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, tenths / 10, std::chars_format::fixed, 1);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace modNumber

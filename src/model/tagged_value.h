@@ -1,0 +1,47 @@
+#pragma once
+// The value a slot holds: empty, a number of one of the stored widths, text, a flag, or an
+// object (the curve record, the colour set) that the slot owns.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+
+namespace model {
+
+// Base of the records a slot can own; copying a slot copies the record.
+class clsObject {
+ public:
+  virtual ~clsObject() = default;
+  virtual std::unique_ptr<clsObject> clone() const = 0;
+};
+
+// Owning reference with value semantics, so that copying the store copies its records deeply.
+class clsObjectRef {
+ public:
+  clsObjectRef() = default;
+  explicit clsObjectRef(std::unique_ptr<clsObject> object) : object_(std::move(object)) {}
+  clsObjectRef(const clsObjectRef& other) : object_(other.object_ ? other.object_->clone() : nullptr) {}
+  clsObjectRef(clsObjectRef&&) noexcept = default;
+  clsObjectRef& operator=(const clsObjectRef& other) {
+    if (this != &other) object_ = other.object_ ? other.object_->clone() : nullptr;
+    return *this;
+  }
+  clsObjectRef& operator=(clsObjectRef&&) noexcept = default;
+
+  clsObject* get() const { return object_.get(); }
+  template <class T>
+  T* as() const { return dynamic_cast<T*>(object_.get()); }
+
+ private:
+  std::unique_ptr<clsObject> object_;
+};
+
+using tValue = std::variant<std::monostate, std::int16_t, std::int32_t, float, double, std::string, bool,
+                            clsObjectRef>;
+
+struct clsOne {
+  tValue value;
+};
+
+}  // namespace model

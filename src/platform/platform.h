@@ -1,0 +1,109 @@
+#pragma once
+// The small interfaces through which the core reaches the machine. The desktop program
+// implements them with Qt, the command-line tool with the console, and the tests with fakes.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+inline constexpr std::string_view kAppName = "Quenmoor Grass";
+
+// Message box with an OK button, and Yes/No questions, both captioned kAppName.
+class IMessageBox {
+ public:
+  virtual ~IMessageBox() = default;
+  virtual void showMessage(const std::string& text) = 0;
+  virtual bool askYesNo(const std::string& question) = 0;
+};
+
+// The main window's title, used as the status line.
+class IStatusLine {
+ public:
+  virtual ~IStatusLine() = default;
+  virtual void setTitle(const std::string& title) = 0;
+};
+
+// Lets the user interface handle pending events (repaint, Cancel) during a long run.
+class IEventPump {
+ public:
+  virtual ~IEventPump() = default;
+  virtual void processEvents() = 0;
+};
+
+class IClipboard {
+ public:
+  virtual ~IClipboard() = default;
+  virtual void clear() = 0;
+  virtual void setText(const std::string& text) = 0;
+  virtual std::string text() = 0;
+};
+
+// Per-user key-value store, application kAppName, section "application".
+class IUserStore {
+ public:
+  virtual ~IUserStore() = default;
+  virtual std::optional<std::string> value(const std::string& key) = 0;
+  virtual void setValue(const std::string& key, const std::string& value) = 0;
+};
+
+class IClock {
+ public:
+  virtual ~IClock() = default;
+  // Whole seconds since a fixed epoch.
+  virtual std::int64_t nowSeconds() = 0;
+  // A value that differs from start to start, for seeding the random generator.
+  virtual std::uint64_t seedValue() = 0;
+};
+
+enum class FileStatus { Ok, OpenFailed, WriteFailed, ReadFailed };
+
+// Sequential files as the writers need them: each call opens, acts and closes.
+class IFileSystem {
+ public:
+  virtual ~IFileSystem() = default;
+  // Creates or truncates the file and writes data, or appends data when append is set.
+  virtual FileStatus writeFile(const std::string& path, std::string_view data, bool append) = 0;
+  virtual FileStatus readFile(const std::string& path, std::string& out) = 0;
+  virtual std::optional<std::int64_t> fileLength(const std::string& path) = 0;
+  virtual bool exists(const std::string& path) = 0;
+};
+
+class IPicture {
+ public:
+  virtual ~IPicture() = default;
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  // Colour as red + 256 green + 65536 blue, or -1 outside the picture.
+  virtual std::int32_t colourAt(int x, int y) const = 0;
+};
+
+class IPictureLoader {
+ public:
+  virtual ~IPictureLoader() = default;
+  // Null when the file is missing, unreadable or of an unsupported format; error says why.
+  virtual std::unique_ptr<IPicture> load(const std::string& path, std::string& error) = 0;
+};
+
+// Everything the core may ask of the machine, handed down from the one owner (a program's main).
+struct clsPlatform {
+  IMessageBox& messages;
+  IStatusLine& status;
+  IEventPump& events;
+  IClipboard& clipboard;
+  IUserStore& userStore;
+  IClock& clock;
+  IFileSystem& files;
+  IPictureLoader& pictures;
+};
+
+inline std::string titleWith(std::string_view text) {
+  std::string title(kAppName);
+  title += text;
+  return title;
+}
+
+}  // namespace platform

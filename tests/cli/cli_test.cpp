@@ -1,0 +1,121 @@
+// Runs quenmoor-grass-cli as a user would and reads back what it wrote.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct clsRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  Cli() {
+    folder = fs::temp_directory_path() /
+             (std::string("quenmoor-cli-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder / "out");
+  }
+  ~Cli() override { fs::remove_all(folder); }
+
+  clsRun run(const std::string& arguments) {
+    const std::string command = "cd '" + folder.string() + "' && '" QUENMOOR_CLI "' " + arguments +
+                                " >stdout.txt 2>stderr.txt </dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
+            readFile(folder / "stderr.txt")};
+  }
+  void write(const std::string& name, const std::string& text) {
+    std::ofstream(folder / name, std::ios::binary) << text;
+  }
+
+  fs::path folder;
+};
+
+// The settings text as saved by a run into out/field.obj.
+std::string withObjectPath(std::string text) {
+  const std::string empty = "File_Name_Obj <empty>";
+  const std::size_t at = text.find(empty);
+  return at == std::string::npos ? text : text.replace(at, empty.size(), "File_Name_Obj out/field.obj");
+}
+
+const std::string kFrame =
+    "# Application_Name Quenmoor Grass\r\n# Application_Version 7\r\n\r\n\r\nmtllib field.mtl\r\n\r\n";
+
+}  // namespace
+
+TEST_F(Cli, CreateWritesTheFrameAndReportsDone) {
+  const clsRun created = run("create out/field.obj");
+  ASSERT_EQ(created.exitCode, 0) << created.err;
+  EXPECT_EQ(readFile(folder / "out/field.obj"), kFrame);
+  EXPECT_NE(created.err.find("Quenmoor Grass - Done - 100% - 0 min "), std::string::npos);
+  EXPECT_NE(created.out.find("out/field.obj"), std::string::npos);
+  EXPECT_NE(created.out.find("out/field.grass"), std::string::npos);
+  EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(run("settings").out));
+}
+
+TEST_F(Cli, ExistingFilesAreKeptUnlessForced) {
+  write("out/field.obj", "precious");
+  const clsRun refused = run("create out/field.obj");
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(readFile(folder / "out/field.obj"), "precious");
+  EXPECT_FALSE(fs::exists(folder / "out/field.grass"));
+  EXPECT_EQ(run("create --force out/field.obj").exitCode, 0);
+  EXPECT_EQ(readFile(folder / "out/field.obj"), kFrame);
+}
+
+TEST_F(Cli, NotesSeedsAndLimits) {
+  const clsRun created = run("create --note tall --seed 7 --limit 1 out/field.obj");
+  ASSERT_EQ(created.exitCode, 0) << created.err;
+  EXPECT_EQ(readFile(folder / "out/field.obj"), "# tall\r\n" + kFrame);
+  EXPECT_EQ(readFile(folder / "out/field.grass").rfind("tall\r\n\r\nUsage 1 1 grass<sp>1\r\n", 0), 0u);
+}
+
+TEST_F(Cli, SettingsFileIsAppliedOverTheDefaults) {
+  write("my.grass", "Usage 2 1 wide<sp>blades\r\nUsage_Info .25\r\n");
+  const clsRun printed = run("settings my.grass");
+  ASSERT_EQ(printed.exitCode, 0) << printed.err;
+  EXPECT_NE(printed.out.find("Usage 1 1 grass<sp>1\r\nUsage 2 1 wide<sp>blades\r\n"), std::string::npos);
+  EXPECT_NE(printed.out.find("Usage_Info .25\r\n"), std::string::npos);
+  ASSERT_EQ(run("create --settings my.grass out/field.obj").exitCode, 0);
+  EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(printed.out));
+}
+
+TEST_F(Cli, BadInputAndFileFailures) {
+  write("bad.grass", "Usage 1\r\n");
+  const clsRun checked = run("check bad.grass");
+  EXPECT_EQ(checked.exitCode, 1);
+  EXPECT_NE(checked.err.find("An error occurred in the settings file:\n\nLine 1 at \"usage\"."), std::string::npos);
+  EXPECT_EQ(run("create --settings bad.grass out/field.obj").exitCode, 1);
+  EXPECT_FALSE(fs::exists(folder / "out/field.obj"));
+
+  write("good.grass", "Usage 1 1 x\r\n");
+  EXPECT_EQ(run("check good.grass").exitCode, 0);
+  EXPECT_EQ(run("check missing.grass").exitCode, 2);
+  EXPECT_EQ(run("create no/such/folder/field.obj").exitCode, 2);
+  EXPECT_EQ(run("create /etc/field.obj").exitCode, 1);
+  EXPECT_EQ(run("frobnicate").exitCode, 1);
+  EXPECT_EQ(run("create --seed abc x.obj").exitCode, 1);
+  EXPECT_EQ(run("create").exitCode, 1);
+  const clsRun help = run("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("Usage:"), std::string::npos);
+  EXPECT_EQ(run("--version").out, "quenmoor-grass-cli 7\n");
+}

@@ -1,0 +1,154 @@
+#pragma once
+// Fakes of every platform interface, for running the core without a window or real files.
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fakes {
+
+class FakeMessages final : public platform::IMessageBox {
+ public:
+  void showMessage(const std::string& text) override { shown.push_back(text); }
+  bool askYesNo(const std::string& question) override {
+    asked.push_back(question);
+    return answer;
+  }
+  std::vector<std::string> shown;
+  std::vector<std::string> asked;
+  bool answer = true;
+};
+
+class FakeStatus final : public platform::IStatusLine {
+ public:
+  void setTitle(const std::string& title) override { titles.push_back(title); }
+  std::string last() const { return titles.empty() ? std::string() : titles.back(); }
+  std::vector<std::string> titles;
+};
+
+class FakeEvents final : public platform::IEventPump {
+ public:
+  void processEvents() override {
+    ++calls;
+    if (onEvents) onEvents();
+  }
+  int calls = 0;
+  std::function<void()> onEvents;
+};
+
+class FakeClipboard final : public platform::IClipboard {
+ public:
+  void clear() override { content.clear(); }
+  void setText(const std::string& text) override { content = text; }
+  std::string text() override { return content; }
+  std::string content;
+};
+
+class FakeUserStore final : public platform::IUserStore {
+ public:
+  std::optional<std::string> value(const std::string& key) override {
+    const auto found = values.find(key);
+    return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
+  }
+  void setValue(const std::string& key, const std::string& value) override { values[key] = value; }
+  std::map<std::string, std::string> values;
+};
+
+// Time stands still unless a test moves it; every reading may advance it by step seconds.
+class FakeClock final : public platform::IClock {
+ public:
+  std::int64_t nowSeconds() override {
+    const std::int64_t now = seconds;
+    seconds += step;
+    return now;
+  }
+  std::uint64_t seedValue() override { return 12345; }
+  std::int64_t seconds = 1000;
+  std::int64_t step = 0;
+};
+
+// Files in memory, with folders that refuse to open and a disk that fills up.
+class FakeFileSystem final : public platform::IFileSystem {
+ public:
+  platform::FileStatus writeFile(const std::string& path, std::string_view data, bool append) override {
+    ++writes;
+    if (refuseOpen.count(path) != 0 || (!append && refuseCreate.count(path) != 0))
+      return platform::FileStatus::OpenFailed;
+    std::string& file = files[path];
+    if (!append) file.clear();
+    const std::size_t room = capacity > usedBytes() ? capacity - usedBytes() : 0;
+    file.append(data.substr(0, std::min(room, data.size())));
+    return data.size() <= room ? platform::FileStatus::Ok : platform::FileStatus::WriteFailed;
+  }
+  platform::FileStatus readFile(const std::string& path, std::string& out) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return platform::FileStatus::OpenFailed;
+    if (unreadable.count(path) != 0) return platform::FileStatus::ReadFailed;
+    out = found->second;
+    return platform::FileStatus::Ok;
+  }
+  std::optional<std::int64_t> fileLength(const std::string& path) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return std::nullopt;
+    return static_cast<std::int64_t>(found->second.size());
+  }
+  bool exists(const std::string& path) override { return files.count(path) != 0; }
+
+  std::size_t usedBytes() const {
+    std::size_t used = 0;
+    for (const auto& [name, content] : files) used += content.size();
+    return used;
+  }
+
+  std::map<std::string, std::string> files;
+  std::set<std::string> refuseOpen;    // any open fails
+  std::set<std::string> refuseCreate;  // creating fails, appending works
+  std::set<std::string> unreadable;
+  std::size_t capacity = static_cast<std::size_t>(-1);
+  int writes = 0;
+};
+
+class FakePicture final : public platform::IPicture {
+ public:
+  FakePicture(int width, int height, std::int32_t colour) : width_(width), height_(height), colour_(colour) {}
+  int width() const override { return width_; }
+  int height() const override { return height_; }
+  std::int32_t colourAt(int x, int y) const override {
+    return x < 0 || y < 0 || x >= width_ || y >= height_ ? -1 : colour_;
+  }
+
+ private:
+  int width_, height_;
+  std::int32_t colour_;
+};
+
+class FakePictureLoader final : public platform::IPictureLoader {
+ public:
+  std::unique_ptr<platform::IPicture> load(const std::string& path, std::string& error) override {
+    const auto found = pictures.find(path);
+    if (found == pictures.end()) {
+      error = "cannot read " + path;
+      return nullptr;
+    }
+    return std::make_unique<FakePicture>(found->second);
+  }
+  std::map<std::string, FakePicture> pictures;
+};
+
+struct FakePlatform {
+  FakeMessages messages;
+  FakeStatus status;
+  FakeEvents events;
+  FakeClipboard clipboard;
+  FakeUserStore userStore;
+  FakeClock clock;
+  FakeFileSystem files;
+  FakePictureLoader pictures;
+  platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
+};
+
+}  // namespace fakes

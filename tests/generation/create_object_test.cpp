@@ -1,0 +1,96 @@
+#include "generation/create_object.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+#include "generation/creation_run.h"
+#include "generation/settings_files.h"
+
+using namespace generation;
+
+namespace {
+
+class CreationRun : public ::testing::Test {
+ protected:
+  CreationRun() {
+    writer.services = {&fake.files, &fake.status, &fake.events};
+    modSettingsFiles::resetSettings(document, fake.platform);
+  }
+  clsRunResult run(std::string_view path) {
+    modCreateDialog::setFileName(document.project.dialog, path);
+    return modCreationRun::runCreation(document, creation);
+  }
+
+  fakes::FakePlatform fake;
+  clsDocument document;
+  model::clsRandom random{1};
+  clsObjWriter writer;
+  clsCreation creation{fake.platform, random, writer};
+};
+
+}  // namespace
+
+TEST(ObjectHeader, NoteLinesThenTheFrame) {
+  EXPECT_EQ(modCreateObject::objectHeader("tall\r\n12", "grass"),
+            "# tall\r\n# 12\r\n# Application_Name Quenmoor Grass\r\n# Application_Version 7\r\n\r\n\r\n"
+            "mtllib grass.mtl\r\n\r\n");
+  EXPECT_EQ(modCreateObject::objectHeader("007\r\n\r\n .50 \r\nnot 1", "b").rfind("# 7\r\n# \r\n# .5\r\n# not 1\r\n# App", 0),
+            0u);
+  EXPECT_EQ(modCreateObject::objectHeader("", "b").rfind("# Application_Name", 0), 0u);
+}
+
+TEST_F(CreationRun, WritesSettingsThenObjectAndReportsDone) {
+  modCreateDialog::setNote(document.project.dialog, "tall\r\n12");
+  fake.clock.step = 75;
+  const clsRunResult result = run("out/My Field");
+  EXPECT_EQ(result.outcome, RunOutcome::Done);
+  EXPECT_EQ(result.code, status::kGoOn);
+  EXPECT_EQ(fake.files.files.at("out/My_Field.obj"),
+            "# tall\r\n# 12\r\n# Application_Name Quenmoor Grass\r\n# Application_Version 7\r\n\r\n\r\n"
+            "mtllib My_Field.mtl\r\n\r\n");
+  EXPECT_EQ(fake.files.files.at("out/My_Field.grass"), modSettingsFiles::settingsText(document));
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Done - 100% - 1 min 15 sec - 0 MB");
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(CreationRun, NoElementInUseWritesOnlyTheHeader) {
+  modUsage::setUse(document.project.store, 1, 0);
+  EXPECT_EQ(run("f.obj").outcome, RunOutcome::Done);
+  EXPECT_EQ(fake.files.files.at("f.obj"), modCreateObject::objectHeader("", "f"));
+  EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - ", 0), 0u);
+}
+
+TEST_F(CreationRun, RefusedNamesWriteNothing) {
+  EXPECT_EQ(run("").outcome, RunOutcome::NameRefused);
+  EXPECT_EQ(run("/usr/lib/x.obj").outcome, RunOutcome::NameRefused);
+  fake.files.files["f.obj"] = "keep me";
+  fake.messages.answer = false;
+  EXPECT_EQ(run("f.obj").outcome, RunOutcome::NameRefused);
+  EXPECT_EQ(fake.files.files.size(), 1u);
+  EXPECT_EQ(fake.files.files.at("f.obj"), "keep me");
+}
+
+TEST_F(CreationRun, SettingsFailureStopsBeforeTheObjectFile) {
+  fake.files.refuseOpen.insert("f.grass");
+  EXPECT_EQ(run("f.obj").outcome, RunOutcome::SettingsFailed);
+  EXPECT_EQ(fake.files.files.count("f.obj"), 0u);
+  EXPECT_EQ(fake.messages.shown.back(),
+            "An error occurred while opening the settings file.\nThe application doesn't know what the error is about.");
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings failed");
+}
+
+TEST_F(CreationRun, ObjectFailuresAreReportedNeverAsDone) {
+  fake.files.refuseCreate.insert("f.obj");
+  const clsRunResult result = run("f.obj");
+  EXPECT_EQ(result.outcome, RunOutcome::ObjectFailed);
+  EXPECT_EQ(result.code, status::kHeaderOpenFailed);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
+}
+
+TEST(DoneTitle, ShowsHowFarTheLastElementGot) {
+  clsObjWriter writer;
+  writer.itemCount = 1000;
+  writer.itemNumber = 455;
+  EXPECT_EQ(modCreateObject::doneTitle(writer, 3725, 1'050'000), "Quenmoor Grass - Done - 46% - 62 min 5 sec - 1 MB");
+  EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 1'250'000), "Quenmoor Grass - Done - 46% - 0 min 0 sec - 1.2 MB");
+}

@@ -1,0 +1,115 @@
+#include "generation/obj_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+using namespace generation;
+using namespace modWriting;
+
+namespace {
+
+class ObjWriter : public ::testing::Test {
+ protected:
+  ObjWriter() { writer.services = {&fake.files, &fake.status, &fake.events}; }
+  std::string file() const { return fake.files.files.at("f.obj"); }
+
+  fakes::FakePlatform fake;
+  clsObjWriter writer;
+  const std::string item = std::string(999, 'v') + "\n";  // 1000 characters
+};
+
+}  // namespace
+
+TEST_F(ObjWriter, HeaderThenItemsInHalfMegabyteWrites) {
+  ASSERT_EQ(openWriter(writer, "f.obj", 2'000'000'000'000LL, "Blade", "header\r\n"), status::kGoOn);
+  EXPECT_EQ(file(), "header\r\n");
+  EXPECT_EQ(writer.fileBytes, 8);
+  const int writesAfterHeader = fake.files.writes;
+  int items = 0;
+  while (fake.files.writes == writesAfterHeader) {
+    ASSERT_EQ(writeItem(writer, item, false), status::kGoOn);
+    ++items;
+  }
+  // The first write happens once more than 500000 characters waited, moved over in steps of 11 items.
+  EXPECT_EQ(items, 506);
+  EXPECT_EQ(file().size(), 8u + 506 * 1000);
+  EXPECT_EQ(writer.fileBytes, 8 + 506 * 1000);
+  EXPECT_EQ(fake.events.calls, 506);
+  ASSERT_EQ(writeItem(writer, "last\n", false), status::kGoOn);
+  ASSERT_EQ(finishWriter(writer), status::kGoOn);
+  EXPECT_EQ(file().size(), 8u + 506 * 1000 + 5);
+  EXPECT_EQ(file().substr(file().size() - 5), "last\n");
+}
+
+TEST_F(ObjWriter, LimitIsTestedAfterEachWrite) {
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  int code = status::kGoOn;
+  int items = 0;
+  while (code == status::kGoOn && items < 5000) {
+    code = writeItem(writer, item, false);
+    ++items;
+  }
+  EXPECT_EQ(code, status::kLimitReached);
+  EXPECT_EQ(items, 1012);  // the second write brings the file above 1000000 bytes
+  EXPECT_GT(writer.fileBytes, 1'000'000);
+  EXPECT_EQ(file().size() % 1000, 3u);  // header and whole items only
+}
+
+TEST_F(ObjWriter, CancelIsReportedByTheNextItem) {
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  EXPECT_EQ(writeItem(writer, item, false), status::kGoOn);
+  fake.events.onEvents = [this] { requestCancel(writer); };
+  EXPECT_EQ(writeItem(writer, item, false), status::kCancelled);
+  // A new run starts uncancelled.
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  EXPECT_FALSE(writer.cancelRequested);
+  EXPECT_EQ(writer.buffer.size(), 0u);
+}
+
+TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
+  fake.files.refuseOpen.insert("f.obj");
+  EXPECT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kHeaderOpenFailed);
+  fake.files.refuseOpen.clear();
+
+  fake.files.capacity = 2;
+  EXPECT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "header"), status::kHeaderWriteFailed);
+
+  fake.files.capacity = 100'000;  // full disk in the middle of the run
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kGoOn);
+  int code = status::kGoOn;
+  while (code == status::kGoOn) code = writeItem(writer, item, false);
+  EXPECT_EQ(code, status::kAppendWriteFailed);
+
+  fake.files.capacity = static_cast<std::size_t>(-1);
+  fake.files.files.clear();
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kGoOn);
+  ASSERT_EQ(writeItem(writer, item, false), status::kGoOn);
+  fake.files.refuseOpen.insert("f.obj");
+  EXPECT_EQ(finishWriter(writer), status::kFinalOpenFailed);
+  fake.files.refuseOpen.clear();
+  fake.files.capacity = fake.files.usedBytes() + 10;
+  EXPECT_EQ(finishWriter(writer), status::kFinalWriteFailed);
+
+  fake.files.files.clear();
+  fake.files.capacity = static_cast<std::size_t>(-1);
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kGoOn);
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(writeItem(writer, item, false), status::kGoOn);
+  fake.files.refuseOpen.insert("f.obj");
+  code = status::kGoOn;
+  while (code == status::kGoOn) code = writeItem(writer, item, false);
+  EXPECT_EQ(code, status::kAppendOpenFailed);
+}
+
+TEST_F(ObjWriter, ProgressLine) {
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "grass 1 - Blade", ""), status::kGoOn);
+  writer.itemCount = 1000;
+  writer.itemNumber = 301;
+  for (int i = 0; i < 200; ++i) writeItem(writer, item, false);
+  EXPECT_EQ(progressLine(writer), "Quenmoor Grass - grass 1 - Blade 301 of 1000 - 30% - 0 MB (0.2)");
+  EXPECT_TRUE(fake.status.titles.empty());
+  writeItem(writer, item, true);
+  EXPECT_EQ(fake.status.last(), progressLine(writer));
+  writer.itemCount = 0;
+  EXPECT_NE(progressLine(writer).find(" 301 of 0 - 100% - "), std::string::npos);
+}

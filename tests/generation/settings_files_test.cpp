@@ -1,0 +1,121 @@
+#include "generation/settings_files.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+using namespace generation;
+using namespace modSettingsFiles;
+
+namespace {
+
+const std::string kDefaultText =
+    "Usage 1 1 grass<sp>1\r\nUsage 2 0 grass<sp>2\r\nUsage 3 0 grass<sp>3\r\nUsage 4 0 grass<sp>4\r\n"
+    "Usage 5 0 grass<sp>5\r\nUsage 6 0 grass<sp>6\r\nUsage 7 0 grass<sp>7\r\nUsage 8 0 rock<sp>1\r\n"
+    "Usage 9 0 rock<sp>2\r\nUsage 10 0 rock<sp>3\r\nUsage 11 0 rock<sp>4\r\nUsage_Info 1\r\n"
+    "\r\n"
+    "\r\n\r\n\r\nFile_Name_Obj <empty>\r\nApplication_Name Quenmoor Grass\r\nApplication_Version 7\r\n\r\n";
+
+class SettingsFiles : public ::testing::Test {
+ protected:
+  SettingsFiles() { resetSettings(document, fake.platform); }
+  fakes::FakePlatform fake;
+  clsDocument document;
+};
+
+}  // namespace
+
+TEST_F(SettingsFiles, DefaultTextLayout) {
+  EXPECT_EQ(settingsText(document), kDefaultText);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Reset settings done");
+}
+
+TEST_F(SettingsFiles, SaveAndOpenComeBackByteForByte) {
+  modUsage::setName(document.project.store, 3, "tall grass");
+  modUsage::setUse(document.project.store, 3, 1);
+  modCreateDialog::setFileName(document.project.dialog, "/home/me/My Files/big field");
+  modCreateDialog::setNote(document.project.dialog, "first line of note\r\nsecond line");
+  ASSERT_TRUE(saveSettingsFile(document, "/home/me/", "big", fake.platform));
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings done");
+  const std::string saved = fake.files.files.at("/home/me/big.grass");
+  EXPECT_NE(saved.find("Usage 3 1 tall<sp>grass\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("File_Name_Obj /home/me/My<sp>Files/big_field.obj\r\n"), std::string::npos);
+
+  clsDocument other;
+  resetSettings(other, fake.platform);
+  modStore::setActiveElement(other.project.store, 5);
+  ASSERT_TRUE(openSettingsFile(other, "/home/me/big.grass", fake.platform));
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Open settings done");
+  EXPECT_EQ(settingsText(other), saved);
+  EXPECT_EQ(other.project.store.activeElement, 1);
+}
+
+TEST_F(SettingsFiles, AFileWithOneRecordLeavesTheRestAtDefaults) {
+  modUsage::setUse(document.project.store, 7, 1);
+  fake.files.files["only.grass"] = "Usage_Info 3\r\n";
+  ASSERT_TRUE(openSettingsFile(document, "only.grass", fake.platform));
+  EXPECT_FALSE(modUsage::inUse(document.project.store, 7));
+  EXPECT_FLOAT_EQ(document.project.store.grassLength, 3);
+}
+
+TEST_F(SettingsFiles, AMalformedFileChangesNothing) {
+  modUsage::setName(document.project.store, 2, "my work");
+  modCreateDialog::setFileName(document.project.dialog, "keep.obj");
+  modCreateDialog::setNote(document.project.dialog, "my note");
+  modStore::setActiveElement(document.project.store, 4);
+  const std::string before = settingsText(document);
+  fake.files.files["bad.grass"] = "Usage 5 1 five\r\nFile_Name_Obj other\r\nUsage 1\r\n";
+  EXPECT_FALSE(openSettingsFile(document, "bad.grass", fake.platform));
+  EXPECT_EQ(fake.messages.shown.back(), "An error occurred in the settings file:\n\nLine 3 at \"usage\".");
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Open settings failed");
+  EXPECT_EQ(settingsText(document), before);
+  EXPECT_EQ(document.project.store.activeElement, 4);
+
+  fake.clipboard.content = "File_Name_Obj";
+  EXPECT_FALSE(pasteSettings(document, fake.platform));
+  EXPECT_EQ(settingsText(document), before);
+}
+
+TEST_F(SettingsFiles, FileErrorsAreReported) {
+  EXPECT_FALSE(openSettingsFile(document, "missing.grass", fake.platform));
+  EXPECT_EQ(fake.messages.shown.back(),
+            "An error occurred while opening the settings file.\nThe application doesn't know what the error is about.");
+  fake.files.files["locked.grass"] = "x";
+  fake.files.unreadable.insert("locked.grass");
+  EXPECT_FALSE(openSettingsFile(document, "locked.grass", fake.platform));
+  EXPECT_EQ(fake.messages.shown.back(),
+            "An error occurred while reading the settings.\nThe application doesn't know what the error is about.");
+  fake.files.capacity = 10;
+  EXPECT_FALSE(saveSettingsFile(document, "", "full", fake.platform));
+  EXPECT_EQ(fake.messages.shown.back(),
+            "An error occurred while writing the settings file.\nThe application doesn't know what the error is about.");
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings failed");
+}
+
+TEST_F(SettingsFiles, CopyAndPaste) {
+  modUsage::setUse(document.project.store, 9, 1);
+  copySettings(document, fake.platform);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Copy done");
+  EXPECT_EQ(fake.clipboard.content, settingsText(document));
+
+  clsDocument other;
+  ASSERT_TRUE(pasteSettings(other, fake.platform));
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Paste done");
+  EXPECT_TRUE(modUsage::inUse(other.project.store, 9));
+
+  // Prose resets everything and becomes the note.
+  fake.clipboard.content = "Dear diary, today I made grass.";
+  ASSERT_TRUE(pasteSettings(other, fake.platform));
+  EXPECT_FALSE(modUsage::inUse(other.project.store, 9));
+  EXPECT_EQ(other.project.dialog.note, "Dear diary, today I made grass.");
+}
+
+TEST(CreateDialog, DiskSpaceLimit) {
+  clsCreateDialog dialog;
+  modCreateDialog::setDiskSpace(dialog, std::string("2.5"));
+  EXPECT_EQ(dialog.diskLimitMB, 2);
+  modCreateDialog::setDiskSpace(dialog, std::string(""));
+  EXPECT_EQ(dialog.diskLimitMB, 1);
+  modCreateDialog::setDiskSpace(dialog, 5000);
+  EXPECT_EQ(dialog.diskLimitMB, 2000);
+}

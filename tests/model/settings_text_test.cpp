@@ -1,0 +1,139 @@
+#include "model/settings_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "fakes/fake_platform.h"
+#include "model/default_texts.h"
+#include "model/usage_records.h"
+
+namespace {
+
+// Stands in for an owner whose record needs many fields, as the curve record does.
+class clsCurveLikeOwner final : public model::RecordOwner {
+ public:
+  std::string toTextSettings() const override { return "Curve 1 10 10 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0\r\n"; }
+  model::RecordStatus fromTextSettings(std::string_view keyword, const model::tFields& fields) override {
+    if (keyword != "curve") return model::RecordStatus::NotMine;
+    if (fields.size() < 18) return model::RecordStatus::Failed;
+    ++applied;
+    return model::RecordStatus::Applied;
+  }
+  void formChange() override { ++refreshed; }
+  int applied = 0;
+  int refreshed = 0;
+};
+
+class SettingsText : public ::testing::Test {
+ protected:
+  SettingsText() {
+    modUsage::loadElementList(store);
+    modSettings::addOwner(registry, model::Section::ElementList, usage);
+    modSettings::addOwner(registry, model::Section::Curve, curve);
+  }
+  bool apply(std::string_view text) { return modSettings::applySettingsText(registry, text, messages, note); }
+
+  model::clsStore store = modStore::newStore();
+  model::clsUsageRecords usage{store};
+  clsCurveLikeOwner curve;
+  model::clsSettingsRegistry registry;
+  fakes::FakeMessages messages;
+  std::string note = "old note";
+};
+
+}  // namespace
+
+TEST_F(SettingsText, DefaultTextGivesTheStartingElements) {
+  modUsage::setUse(store, 4, 1);
+  modUsage::setName(store, 1, "renamed");
+  ASSERT_TRUE(apply(modDefaults::defaultElementText()));
+  for (int e = 1; e <= 11; ++e) EXPECT_EQ(modUsage::inUse(store, e), e == 1);
+  EXPECT_EQ(modUsage::name(store, 1), "grass 1");
+  EXPECT_EQ(modUsage::name(store, 11), "rock 4");
+  EXPECT_EQ(note, "");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SettingsText, BuildsSectionsInOrderWithOneEmptyLineAfterEach) {
+  const std::string text = modSettings::buildSettingsText(registry, "a note");
+  const std::string usageText = usage.toTextSettings();
+  EXPECT_EQ(text, "a note\r\n\r\n" + usageText + "\r\n" + curve.toTextSettings() + "\r\n");
+  EXPECT_EQ(modSettings::buildSettingsText(registry, ""), usageText + "\r\n" + curve.toTextSettings() + "\r\n");
+}
+
+TEST_F(SettingsText, KeywordsIgnoreLetterCase) {
+  ASSERT_TRUE(apply("USAGE 3 1 BIG<sp>ONE\r\nUsAgE_iNfO 2.5\r\n"));
+  EXPECT_TRUE(modUsage::inUse(store, 3));
+  EXPECT_EQ(modUsage::name(store, 3), "BIG ONE");
+  EXPECT_FLOAT_EQ(store.grassLength, 2.5f);
+}
+
+TEST_F(SettingsText, TwoBlanksMakeAnEmptyFieldThatReadsAsZero) {
+  // The empty field becomes the use flag (0), and the flag's "1" is taken as the name.
+  ASSERT_TRUE(apply("Usage 1  1 grass<sp>1"));
+  EXPECT_FALSE(modUsage::inUse(store, 1));
+  EXPECT_EQ(modUsage::name(store, 1), "1");
+}
+
+TEST_F(SettingsText, FieldValuesAreClamped) {
+  ASSERT_TRUE(apply("Usage 14 7 far\r\nUsage -99999999999 -3 near\r\nUsage_Info 0\r\n"));
+  EXPECT_TRUE(modUsage::inUse(store, 11) && modUsage::name(store, 11) == "far");
+  EXPECT_FALSE(modUsage::inUse(store, 1));
+  EXPECT_EQ(modUsage::name(store, 1), "near");
+  EXPECT_FLOAT_EQ(store.grassLength, 0.0000001f);
+}
+
+TEST_F(SettingsText, FreeTextBecomesTheNoteAndComesBackFirst) {
+  ASSERT_TRUE(apply("my tall meadow\r\nUsage 2 1 x\r\nsecond note line\r\nword\r\n"));
+  EXPECT_EQ(note, "my tall meadow\r\nsecond note line\r\nword ");
+  const std::string text = modSettings::buildSettingsText(registry, note);
+  EXPECT_EQ(text.rfind("my tall meadow\r\nsecond note line\r\nword \r\n\r\nUsage 1 ", 0), 0u);
+  ASSERT_TRUE(apply(text));
+  EXPECT_EQ(note, "my tall meadow\r\nsecond note line\r\nword ");
+  EXPECT_EQ(curve.refreshed, 2);
+}
+
+TEST_F(SettingsText, AMalformedLineStopsWithItsNumberAndKeyword) {
+  ASSERT_FALSE(apply("Usage 2 1 two\r\n\r\nCURVE 1\r\nUsage 3 1 three\r\n"));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0], "An error occurred in the settings file:\n\nLine 3 at \"curve\".");
+  EXPECT_TRUE(modUsage::inUse(store, 2));   // before the line: applied
+  EXPECT_FALSE(modUsage::inUse(store, 3));  // after it: ignored
+  EXPECT_EQ(note, "old note");
+  EXPECT_EQ(curve.refreshed, 0);
+
+  messages.shown.clear();
+  ASSERT_FALSE(apply("Usage 1"));
+  EXPECT_EQ(messages.shown.at(0), "An error occurred in the settings file:\n\nLine 1 at \"usage\".");
+}
+
+TEST_F(SettingsText, LineEndsOfOtherSystemsAreRead) {
+  ASSERT_TRUE(apply("Usage 5 1 five\nUsage 6 1 six\r\nUsage 7 1 a\rb"));
+  EXPECT_TRUE(modUsage::inUse(store, 5));
+  EXPECT_TRUE(modUsage::inUse(store, 6));
+  EXPECT_EQ(modUsage::name(store, 7), "a\rb");  // a lone carriage return is no line end
+}
+
+TEST_F(SettingsText, HostileInputNeverCrashes) {
+  const std::string hundredMegabytes(100'000'000, 'x');
+  ASSERT_TRUE(apply(hundredMegabytes));
+  EXPECT_EQ(note.size(), hundredMegabytes.size() + 1);
+
+  EXPECT_TRUE(apply("Usage 1e999 1 x") == false);
+  EXPECT_TRUE(apply("Usage nan nan nan\r\nUsage_Info nan\r\n"));
+  EXPECT_FLOAT_EQ(store.grassLength, 0.0000001f);
+  EXPECT_TRUE(apply("Usage_Info 1e38\r\n"));
+  EXPECT_TRUE(apply("Usage_Info 1e300\r\n"));
+  EXPECT_TRUE(std::isfinite(store.grassLength));
+  EXPECT_TRUE(apply(std::string("\r\r\r\0\0\n\n \n  \r\n", 14)));
+
+  std::mt19937 engine(11);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 200; ++round) {
+    std::string junk(1 + round * 13, '\0');
+    for (char& c : junk) c = static_cast<char>(byte(engine));
+    if (round % 2 == 0) junk = "Usage " + junk;
+    apply(junk);  // either applied or refused with the message; never a crash
+  }
+}
