@@ -40,7 +40,7 @@ int openSettings(clsDocument& document, const std::string& path, platform::clsPl
 int runCreate(const cli::clsOptions& options, clsConsole& console) {
   platform::clsPlatform& platform = console.platform;
   clsDocument document;
-  modSettingsFiles::resetSettings(document, platform);
+  modSettingsFiles::applyDefaults(document, platform);
   modCreateDialog::setDiskSpace(document.project.dialog, kMaxDiskLimitMB);
   if (options.settingsFile) {
     const int code = openSettings(document, *options.settingsFile, platform);
@@ -72,7 +72,7 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
 
 int runSettings(const cli::clsOptions& options, clsConsole& console, bool print) {
   clsDocument document;
-  modSettingsFiles::resetSettings(document, console.platform);
+  modSettingsFiles::applyDefaults(document, console.platform);
   if (!options.path.empty()) {
     const int code = openSettings(document, options.path, console.platform);
     if (code != cli::kExitDone) return code;

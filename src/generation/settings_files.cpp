@@ -10,27 +10,35 @@ namespace {
 
 constexpr std::string_view kUnknownCause = "\nThe application doesn't know what the error is about.";
 
-void resetValues(clsDocument& document, platform::clsPlatform& platform) {
+// Shows the message for a failed file operation (opening, or reading or writing) and the title.
+void reportFileFailure(platform::clsPlatform& platform, platform::FileStatus failure, std::string_view openingText,
+                       std::string_view otherText, std::string_view title) {
+  const std::string_view text = failure == platform::FileStatus::OpenFailed ? openingText : otherText;
+  platform.messages.showMessage(std::string(text) + std::string(kUnknownCause));
+  platform.status.setTitle(platform::titleWith(title));
+}
+
+}  // namespace
+
+void applyDefaults(clsDocument& document, platform::clsPlatform& platform) {
   document.project.dialog.objectPath.clear();
   modSettings::applySettingsText(document.registry(), modDefaults::defaultElementText(), platform.messages,
                                  document.project.dialog.note);
   modStore::setActiveElement(document.project.store, 1);
 }
 
-}  // namespace
-
 std::string settingsText(const clsDocument& document) {
   return modSettings::buildSettingsText(document.registry(), document.project.dialog.note);
 }
 
 void resetSettings(clsDocument& document, platform::clsPlatform& platform) {
-  resetValues(document, platform);
+  applyDefaults(document, platform);
   platform.status.setTitle(platform::titleWith(" - Reset settings done"));
 }
 
 bool applyUserText(clsDocument& document, std::string_view text, platform::clsPlatform& platform) {
   const generation::clsProject before = document.project;
-  resetValues(document, platform);
+  applyDefaults(document, platform);
   if (!modSettings::applySettingsText(document.registry(), text, platform.messages, document.project.dialog.note)) {
     document.project = before;
     return false;
@@ -43,10 +51,8 @@ bool openSettingsFile(clsDocument& document, const std::string& path, platform::
   std::string text;
   const platform::FileStatus read = platform.files.readFile(path, text);
   if (read != platform::FileStatus::Ok) {
-    platform.messages.showMessage(read == platform::FileStatus::OpenFailed
-                                      ? "An error occurred while opening the settings file." + std::string(kUnknownCause)
-                                      : "An error occurred while reading the settings." + std::string(kUnknownCause));
-    platform.status.setTitle(platform::titleWith(" - Open settings failed"));
+    reportFileFailure(platform, read, "An error occurred while opening the settings file.",
+                      "An error occurred while reading the settings.", " - Open settings failed");
     return false;
   }
   if (!applyUserText(document, text, platform)) {
@@ -62,10 +68,8 @@ bool saveSettingsFile(const clsDocument& document, std::string_view folder, std:
   const std::string path = std::string(folder) + std::string(baseName) + std::string(kSettingsExtension);
   const platform::FileStatus written = platform.files.writeFile(path, settingsText(document), false);
   if (written != platform::FileStatus::Ok) {
-    platform.messages.showMessage(written == platform::FileStatus::OpenFailed
-                                      ? "An error occurred while opening the settings file." + std::string(kUnknownCause)
-                                      : "An error occurred while writing the settings file." + std::string(kUnknownCause));
-    platform.status.setTitle(platform::titleWith(" - Save settings failed"));
+    reportFileFailure(platform, written, "An error occurred while opening the settings file.",
+                      "An error occurred while writing the settings file.", " - Save settings failed");
     return false;
   }
   platform.status.setTitle(platform::titleWith(" - Save settings done"));

@@ -10,6 +10,8 @@
 namespace modSettingsFiles {
 
 // Clears the object path, applies the default element text and selects element 1.
+void applyDefaults(generation::clsDocument& document, platform::clsPlatform& platform);
+// "Default settings": applyDefaults, reported in the title.
 void resetSettings(generation::clsDocument& document, platform::clsPlatform& platform);
 
 // Resets, then applies text. All or nothing: when a line cannot be applied its message is
