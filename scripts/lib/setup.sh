@@ -6,6 +6,7 @@ QUENMOOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libtinyobjloader-dev
 )
 
 ensure_packages() {

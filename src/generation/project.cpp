@@ -5,7 +5,9 @@ namespace generation {
 clsDocument::clsDocument() {
   project.store = modStore::newStore();
   modUsage::loadElementList(project.store);
+  modSizeRot::loadSizeRot(project.store);
   modSettings::addOwner(registry_, model::Section::ElementList, usage_);
+  modSettings::addOwner(registry_, model::Section::SizeRot, sizeRot_);
   modSettings::addOwner(registry_, model::Section::CreateDialog, create_);
 }
 

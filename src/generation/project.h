@@ -1,6 +1,7 @@
 #pragma once
 // The open document: everything the user edits, and the settings-record owners bound to it.
 
+#include "blade/size_rot.h"
 #include "generation/create_dialog.h"
 #include "model/settings_text.h"
 #include "model/store.h"
@@ -26,6 +27,7 @@ class clsDocument {
 
  private:
   model::clsUsageRecords usage_{project.store};
+  blade::clsSizeRotRecords sizeRot_{project.store};
   clsCreateDialogRecords create_{project.dialog};
   model::clsSettingsRegistry registry_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -74,28 +75,35 @@ void exactDigits(T v, int precision, clsDigits& d) {
   parseScientific(text, result.ptr, d);
 }
 
-// Powers of ten 1e-38 .. 1e51: every scale a single's seven digits need.
-double tenTo(int k) {
-  static const auto table = [] {
-    std::array<double, 90> powers{};
-    for (int i = 0; i < 90; ++i) powers[static_cast<std::size_t>(i)] = std::pow(10.0, i - 38);
-    return powers;
-  }();
-  return table[static_cast<std::size_t>(std::clamp(k, -38, 51) + 38)];
-}
+// Powers of ten 1e-38 .. 1e51, correctly rounded: every scale a single's seven digits need.
+constexpr std::array<double, 90> kPowersOfTen = {
+    1e-38, 1e-37, 1e-36, 1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38, 1e39, 1e40, 1e41, 1e42, 1e43, 1e44, 1e45, 1e46, 1e47, 1e48, 1e49, 1e50, 1e51};
+
+double tenTo(int k) { return kPowersOfTen[static_cast<std::size_t>(std::clamp(k, -38, 51) + 38)]; }
 
 // The 7 significant digits of a single, fast: scale it into [1e6, 1e7) in double precision and
 // round. The scaling error is below 3e-9, so only a value that lands that close to a half-way
 // point could round the wrong way; those few take the exact library conversion.
 void singleDigits(float v, clsDigits& d) {
   const double magnitude = std::fabs(static_cast<double>(v));
-  int exponent = static_cast<int>(std::floor(std::ilogb(v) * 0.30102999566398120));
+  const auto bits = std::bit_cast<std::uint32_t>(v);
+  const int binaryExponent = static_cast<int>((bits >> 23) & 0xff) - 127;
+  if (binaryExponent == -127) {  // subnormal: rare enough for the exact way
+    exactDigits(v, 7, d);
+    return;
+  }
+  // floor(binaryExponent x log10 2), exact over the range of a single's exponents
+  int exponent = (binaryExponent * 78913) >> 18;
   double scaled = magnitude * tenTo(6 - exponent);
   if (scaled >= 1e7) scaled = magnitude * tenTo(6 - ++exponent);
   if (scaled < 1e6) scaled = magnitude * tenTo(6 - --exponent);
-  const double whole = std::floor(scaled);
+  if (scaled < 1e6 || scaled >= 1e7) {
+    exactDigits(v, 7, d);
+    return;
+  }
+  const double whole = static_cast<double>(static_cast<std::uint32_t>(scaled));
   const double fraction = scaled - whole;
-  if (std::fabs(fraction - 0.5) < 1e-8 || scaled < 1e6 || scaled >= 1e7) {
+  if (std::fabs(fraction - 0.5) < 1e-8) {
     exactDigits(v, 7, d);
     return;
   }
@@ -221,12 +229,12 @@ char* formatDouble(double v, char* out) {
 
 void appendSingle(std::string& text, float v) {
   char buffer[kMaxNumberChars];
-  text.append(buffer, formatSingle(v, buffer));
+  text.append(buffer, static_cast<std::size_t>(formatSingle(v, buffer) - buffer));
 }
 
 void appendDouble(std::string& text, double v) {
   char buffer[kMaxNumberChars];
-  text.append(buffer, formatDouble(v, buffer));
+  text.append(buffer, static_cast<std::size_t>(formatDouble(v, buffer) - buffer));
 }
 
 std::string singleText(float v) {

@@ -14,6 +14,13 @@ const std::string kDefaultText =
     "Usage 5 0 grass<sp>5\r\nUsage 6 0 grass<sp>6\r\nUsage 7 0 grass<sp>7\r\nUsage 8 0 rock<sp>1\r\n"
     "Usage 9 0 rock<sp>2\r\nUsage 10 0 rock<sp>3\r\nUsage 11 0 rock<sp>4\r\nUsage_Info 1\r\n"
     "\r\n"
+    "Size_Rot 1 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 2 20 330 60 50 30 30 30 1 1 0\r\n"
+    "Size_Rot 3 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 4 20 330 60 50 30 30 30 1 1 0\r\n"
+    "Size_Rot 5 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 6 20 330 60 50 30 30 30 1 1 0\r\n"
+    "Size_Rot 7 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 8 0 0 0 0 0 0 0 1 1 0\r\n"
+    "Size_Rot 9 0 0 0 0 0 0 0 1 1 0\r\nSize_Rot 10 0 0 0 0 0 0 0 1 1 0\r\n"
+    "Size_Rot 11 0 0 0 0 0 0 0 1 1 0\r\n"
+    "\r\n"
     "\r\n\r\n\r\nFile_Name_Obj <empty>\r\nApplication_Name Quenmoor Grass\r\nApplication_Version 7\r\n\r\n";
 
 class SettingsFiles : public ::testing::Test {
@@ -28,6 +35,18 @@ class SettingsFiles : public ::testing::Test {
 TEST_F(SettingsFiles, DefaultTextLayout) {
   EXPECT_EQ(settingsText(document), kDefaultText);
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Reset settings done");
+}
+
+TEST_F(SettingsFiles, DefaultSettingsUndoEveryChange) {
+  modUsage::setUse(document.project.store, 4, 1);
+  modUsage::setName(document.project.store, 1, "renamed");
+  modStore::setActiveElement(document.project.store, 6);
+  modSizeRot::setLean(document.project.store, 2, 99, true);
+  resetSettings(document, fake.platform);
+  EXPECT_EQ(settingsText(document), kDefaultText);
+  EXPECT_EQ(document.project.store.activeElement, 1);
+  EXPECT_EQ(modUsage::name(document.project.store, 1), "grass 1");
+  EXPECT_TRUE(document.project.dialog.note.empty());
 }
 
 TEST_F(SettingsFiles, SaveAndOpenComeBackByteForByte) {

@@ -5,7 +5,6 @@
 #include <random>
 
 #include "fakes/fake_platform.h"
-#include "model/default_texts.h"
 #include "model/usage_records.h"
 
 namespace {
@@ -43,17 +42,6 @@ class SettingsText : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(SettingsText, DefaultTextGivesTheStartingElements) {
-  modUsage::setUse(store, 4, 1);
-  modUsage::setName(store, 1, "renamed");
-  ASSERT_TRUE(apply(modDefaults::defaultElementText()));
-  for (int e = 1; e <= 11; ++e) EXPECT_EQ(modUsage::inUse(store, e), e == 1);
-  EXPECT_EQ(modUsage::name(store, 1), "grass 1");
-  EXPECT_EQ(modUsage::name(store, 11), "rock 4");
-  EXPECT_EQ(note, "");
-  EXPECT_TRUE(messages.shown.empty());
-}
 
 TEST_F(SettingsText, BuildsSectionsInOrderWithOneEmptyLineAfterEach) {
   const std::string text = modSettings::buildSettingsText(registry, "a note");

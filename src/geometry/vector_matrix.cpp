@@ -1,0 +1,169 @@
+#include "geometry/vector_matrix.h"
+
+#include <cmath>
+
+#include "model/value_functions.h"
+
+namespace modVectorMatrix {
+namespace {
+
+struct clsDegreeTables {
+  std::array<float, 361> sine{};
+  std::array<float, 361> cosine{};
+  clsDegreeTables() {
+    for (int d = 0; d <= 360; ++d) {
+      const double radians = d * static_cast<double>(geometry::kPi) / 180.0;
+      sine[static_cast<std::size_t>(d)] = static_cast<float>(std::sin(radians));
+      cosine[static_cast<std::size_t>(d)] = static_cast<float>(std::cos(radians));
+    }
+  }
+};
+
+const clsDegreeTables& degreeTables() {
+  static const clsDegreeTables tables;
+  return tables;
+}
+
+// The square root is the correctly rounded power 0.5.
+float lengthOf(double x, double y, double z) { return static_cast<float>(std::sqrt(x * x + y * y + z * z)); }
+
+}  // namespace
+
+tMatrix identityMatrix() {
+  tMatrix m{};
+  for (int i = 0; i < 4; ++i) m[i][i] = 1;
+  return m;
+}
+
+tMatrix translationMatrix(float tx, float ty, float tz) {
+  tMatrix m = identityMatrix();
+  m[0][3] = tx;
+  m[1][3] = ty;
+  m[2][3] = tz;
+  return m;
+}
+
+tMatrix scaleMatrix(float sx, float sy, float sz) {
+  tMatrix m = identityMatrix();
+  m[0][0] = sx;
+  m[1][1] = sy;
+  m[2][2] = sz;
+  return m;
+}
+
+tMatrix axisRotationMatrix(std::int16_t axis, float angle) {
+  const auto co = static_cast<float>(std::cos(static_cast<double>(angle)));
+  const auto si = static_cast<float>(std::sin(static_cast<double>(angle)));
+  tMatrix m = identityMatrix();
+  int a = 0, b = 1;  // the two coordinates that turn
+  if (axis == 1) a = 1, b = 2;
+  if (axis == 2) a = 2, b = 0;  // z, x: x' = co x + si z
+  m[a][a] = co;
+  m[a][b] = -si;
+  m[b][a] = si;
+  m[b][b] = co;
+  return m;
+}
+
+void multiplyMatrix(tMatrix& a, const tMatrix& b) {
+  tMatrix product{};
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) {
+      double sum = 0;
+      for (int k = 0; k < 4; ++k) sum += static_cast<double>(b[i][k]) * a[k][j];
+      product[i][j] = static_cast<float>(sum);
+    }
+  a = product;
+}
+
+void transformPoint(clsPixel& point, const tMatrix& m) {
+  const double x = point.x, y = point.y, z = point.z;
+  point.x = static_cast<float>(m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3]);
+  point.y = static_cast<float>(m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3]);
+  point.z = static_cast<float>(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
+}
+
+tVector subtractPoints(const clsPixel& a, const clsPixel& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }
+
+clsPixel differencePixel(const clsPixel& a, const clsPixel& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }
+
+float distance(const clsPixel& a, const clsPixel& b) {
+  return lengthOf(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y, static_cast<double>(b.z) - a.z);
+}
+
+clsPixel pointBetween(const clsPixel& a, const clsPixel& b, float t) {
+  return {static_cast<float>(a.x + (static_cast<double>(b.x) - a.x) * t),
+          static_cast<float>(a.y + (static_cast<double>(b.y) - a.y) * t),
+          static_cast<float>(a.z + (static_cast<double>(b.z) - a.z) * t)};
+}
+
+tVector pixelToVector(const clsPixel& p) { return {p.x, p.y, p.z}; }
+
+tVector zeroVector() { return {0, 0, 0}; }
+
+tVector normalize3(tVector& v) {
+  const float length = lengthOf(v[0], v[1], v[2]);
+  if (!(length > 0) || !std::isfinite(length)) {
+    v = zeroVector();
+    return v;
+  }
+  for (float& c : v) c /= length;  // the same as dividing in double and rounding
+  return v;
+}
+
+clsPixel normalize3(const clsPixel& p) {
+  tVector v = pixelToVector(p);
+  normalize3(v);
+  return {v[0], v[1], v[2]};
+}
+
+clsPixel faceNormal(const clsPixel& p1, const clsPixel& p2, const clsPixel& p3) {
+  const double a1 = static_cast<double>(p2.x) - p1.x, a2 = static_cast<double>(p2.y) - p1.y,
+               a3 = static_cast<double>(p2.z) - p1.z;
+  const double b1 = static_cast<double>(p3.x) - p1.x, b2 = static_cast<double>(p3.y) - p1.y,
+               b3 = static_cast<double>(p3.z) - p1.z;
+  tVector n = {static_cast<float>(a2 * b3 - a3 * b2), static_cast<float>(a3 * b1 - a1 * b3),
+               static_cast<float>(a1 * b2 - a2 * b1)};
+  normalize3(n);
+  return {n[0], n[1], n[2]};
+}
+
+clsPixel averageNormals(std::span<const clsPixel* const> normals) {
+  double x = 0, y = 0, z = 0;
+  int used = 0;
+  for (const clsPixel* n : normals) {
+    if (geometry::isZero(*n)) continue;
+    x += n->x, y += n->y, z += n->z;
+    ++used;
+  }
+  if (used == 0) return {};
+  tVector mean = {static_cast<float>(x / used), static_cast<float>(y / used), static_cast<float>(z / used)};
+  normalize3(mean);
+  return {mean[0], mean[1], mean[2]};
+}
+
+float directionAngle(float u, float v) {
+  using namespace geometry;
+  if (u == 0 && v == 0) return 0;
+  if (u == 0) return v > 0 ? kHalfPi : kThreeHalfPi;
+  if (v == 0) return u > 0 ? 0 : kPi;
+  const float reference =
+      modGeneral::arcSin(std::fabs(v) / static_cast<float>(std::sqrt(static_cast<double>(u) * u + static_cast<double>(v) * v)));
+  if (u > 0 && v > 0) return reference;
+  if (u < 0 && v > 0) return kPi - reference;
+  if (u < 0) return kPi + reference;
+  return kTwoPi - reference;
+}
+
+namespace {
+// Callers bring angles into 0..360 first; anything else is wrapped rather than read out of bounds.
+std::size_t degreeIndex(int degrees) {
+  if (degrees < 0 || degrees > 360) degrees = ((degrees % 360) + 360) % 360;
+  return static_cast<std::size_t>(degrees);
+}
+}  // namespace
+
+float sinDegrees(int degrees) { return degreeTables().sine[degreeIndex(degrees)]; }
+float cosDegrees(int degrees) { return degreeTables().cosine[degreeIndex(degrees)]; }
+
+}  // namespace modVectorMatrix
