@@ -4,9 +4,14 @@ namespace generation {
 
 clsDocument::clsDocument() {
   project.store = modStore::newStore();
-  modUsage::loadElementList(project.store);
+  // Each editor's load-time values, in the order the editors load; the default text follows.
+  modCurveRecords::loadCurves(project.store);
+  modWidthProfile::loadShape(project.store, project.widths);
   modSizeRot::loadSizeRot(project.store);
+  modUsage::loadElementList(project.store);
   modSettings::addOwner(registry_, model::Section::ElementList, usage_);
+  modSettings::addOwner(registry_, model::Section::Curve, curve_);
+  modSettings::addOwner(registry_, model::Section::Shape, shape_);
   modSettings::addOwner(registry_, model::Section::SizeRot, sizeRot_);
   modSettings::addOwner(registry_, model::Section::CreateDialog, create_);
 }

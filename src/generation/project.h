@@ -1,6 +1,8 @@
 #pragma once
 // The open document: everything the user edits, and the settings-record owners bound to it.
 
+#include "blade/curve_records.h"
+#include "blade/shape_records.h"
 #include "blade/size_rot.h"
 #include "generation/create_dialog.h"
 #include "model/settings_text.h"
@@ -12,6 +14,7 @@ namespace generation {
 // Plain values: copying a project copies all of it, which is how a failed load is undone.
 struct clsProject {
   model::clsStore store;
+  blade::clsWidthProfile widths;
   clsCreateDialog dialog;
 };
 
@@ -27,6 +30,8 @@ class clsDocument {
 
  private:
   model::clsUsageRecords usage_{project.store};
+  blade::clsCurveRecords curve_{project.store};
+  blade::clsShapeRecords shape_{project.store, project.widths};
   blade::clsSizeRotRecords sizeRot_{project.store};
   clsCreateDialogRecords create_{project.dialog};
   model::clsSettingsRegistry registry_;

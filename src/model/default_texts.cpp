@@ -1,5 +1,8 @@
 #include "model/default_texts.h"
 
+#include <span>
+#include <string_view>
+
 #include "model/store.h"
 #include "model/usage_records.h"
 
@@ -26,10 +29,30 @@ std::string perElementSection(std::string_view keyword, std::string_view grassVa
   return text;
 }
 
+// Each element's Shape line followed by one Node_Wi line per node, both sides alike.
+std::string shapeSection() {
+  static constexpr std::string_view kGrassWidths[] = {"4.153846E-02", "6.307692E-02", "6.307692E-02", "3.846154E-02", "0"};
+  static constexpr std::string_view kRockWidths[] = {"7.846154E-02", ".1953846", ".2876923", ".3553846", ".4046154",
+                                                     ".4046154",     ".3738461", ".3123077", ".2261539", "9.384616E-02"};
+  std::string text;
+  for (int e = 1; e <= model::kElementCount; ++e) {
+    const std::string index = std::to_string(e);
+    const bool rock = model::isRock(e);
+    text += "Shape " + index + (rock ? " 1 10 1 30 -10 1 1 0 0 10 10 1\r\n" : " 1 5 1 30 -10 1 1 0 10 5 5 1\r\n");
+    int node = 0;
+    for (std::string_view w : rock ? std::span<const std::string_view>(kRockWidths) : std::span<const std::string_view>(kGrassWidths))
+      text += "Node_Wi " + index + ' ' + std::to_string(++node) + ' ' + std::string(w) + ' ' + std::string(w) + "\r\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string defaultElementText() {
-  return usageSection() + "\r\n" + perElementSection("Size_Rot", "20 330 60 50 30 30 30 1 1 0", "0 0 0 0 0 0 0 1 1 0");
+  return usageSection() + "\r\n" +
+         perElementSection("Curve", "10 10 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0", "20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0 1") +
+         "\r\n" + shapeSection() + "\r\n" +
+         perElementSection("Size_Rot", "20 330 60 50 30 30 30 1 1 0", "0 0 0 0 0 0 0 1 1 0");
 }
 
 }  // namespace modDefaults

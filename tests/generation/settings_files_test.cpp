@@ -3,24 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
+#include "model/default_texts.h"
 
 using namespace generation;
 using namespace modSettingsFiles;
 
 namespace {
 
+// The default element text written back as it was applied, then the create dialog's lines.
 const std::string kDefaultText =
-    "Usage 1 1 grass<sp>1\r\nUsage 2 0 grass<sp>2\r\nUsage 3 0 grass<sp>3\r\nUsage 4 0 grass<sp>4\r\n"
-    "Usage 5 0 grass<sp>5\r\nUsage 6 0 grass<sp>6\r\nUsage 7 0 grass<sp>7\r\nUsage 8 0 rock<sp>1\r\n"
-    "Usage 9 0 rock<sp>2\r\nUsage 10 0 rock<sp>3\r\nUsage 11 0 rock<sp>4\r\nUsage_Info 1\r\n"
-    "\r\n"
-    "Size_Rot 1 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 2 20 330 60 50 30 30 30 1 1 0\r\n"
-    "Size_Rot 3 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 4 20 330 60 50 30 30 30 1 1 0\r\n"
-    "Size_Rot 5 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 6 20 330 60 50 30 30 30 1 1 0\r\n"
-    "Size_Rot 7 20 330 60 50 30 30 30 1 1 0\r\nSize_Rot 8 0 0 0 0 0 0 0 1 1 0\r\n"
-    "Size_Rot 9 0 0 0 0 0 0 0 1 1 0\r\nSize_Rot 10 0 0 0 0 0 0 0 1 1 0\r\n"
-    "Size_Rot 11 0 0 0 0 0 0 0 1 1 0\r\n"
-    "\r\n"
+    modDefaults::defaultElementText() + "\r\n" +
     "\r\n\r\n\r\nFile_Name_Obj <empty>\r\nApplication_Name Quenmoor Grass\r\nApplication_Version 7\r\n\r\n";
 
 class SettingsFiles : public ::testing::Test {
@@ -34,6 +26,10 @@ class SettingsFiles : public ::testing::Test {
 
 TEST_F(SettingsFiles, DefaultTextLayout) {
   EXPECT_EQ(settingsText(document), kDefaultText);
+  const std::string text = settingsText(document);
+  for (const char* line : {"Usage 11 0 rock<sp>4\r\nUsage_Info 1\r\n\r\nCurve 1 ", "Size_Rot 7 20 330 60 50 30 30 30 1 1 0\r\n",
+                           "Size_Rot 11 0 0 0 0 0 0 0 1 1 0\r\n\r\n\r\n\r\n\r\nFile_Name_Obj <empty>\r\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Reset settings done");
 }
 
