@@ -7,10 +7,12 @@ namespace cli {
 const char* const kUsage =
     "Usage:\n"
     "  quenmoor-grass-cli create [--settings FILE] [--seed N] [--limit MB] [--note TEXT] [--force] OUT.obj\n"
-    "      Writes OUT.grass and OUT.obj (and the material file) from the built-in settings,\n"
+    "      Writes OUT.mtl, OUT.grass and OUT.obj from the built-in settings,\n"
     "      or from FILE applied to them as \"Open settings...\" does.\n"
     "      --limit  disk-space limit in MB, 1 to 2000 (default 2000)\n"
     "      --force  overwrite existing files without asking\n"
+    "  quenmoor-grass-cli materials [--settings FILE] [--force] OUT.mtl\n"
+    "      Writes only the material file (\"Save colors only\").\n"
     "  quenmoor-grass-cli settings [FILE]   prints the settings text \"Save settings\" would write\n"
     "  quenmoor-grass-cli check FILE        exits 0 when FILE applies cleanly, 1 otherwise\n"
     "  quenmoor-grass-cli --help | --version\n"
@@ -27,6 +29,7 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
   }
   const std::string& command = arguments[0];
   if (command == "create") options.command = Command::Create;
+  else if (command == "materials") options.command = Command::Materials;
   else if (command == "settings") options.command = Command::Settings;
   else if (command == "check") options.command = Command::Check;
   else {
@@ -37,8 +40,10 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
   std::vector<std::string> positional;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool takesValue = argument == "--settings" || argument == "--seed" || argument == "--limit" || argument == "--note";
-    if (options.command == Command::Create && takesValue) {
+    const bool creates = options.command == Command::Create || options.command == Command::Materials;
+    const bool takesValue = argument == "--settings" ||
+                            (options.command == Command::Create && (argument == "--seed" || argument == "--limit" || argument == "--note"));
+    if (creates && takesValue) {
       if (i + 1 >= arguments.size()) {
         error = argument + " needs a value";
         return false;
@@ -56,7 +61,7 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
         }
         options.seed = seed;
       }
-    } else if (options.command == Command::Create && argument == "--force") {
+    } else if (creates && argument == "--force") {
       options.force = true;
     } else if (argument.size() > 1 && argument[0] == '-' && argument != "-") {
       error = "unknown option \"" + argument + "\"";

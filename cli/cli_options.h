@@ -8,7 +8,7 @@
 
 namespace cli {
 
-enum class Command { Help, Version, Create, Settings, Check };
+enum class Command { Help, Version, Create, Materials, Settings, Check };
 
 struct clsOptions {
   Command command = Command::Help;
@@ -17,7 +17,7 @@ struct clsOptions {
   std::optional<std::string> limitMB;
   std::optional<std::string> note;
   bool force = false;
-  std::string path;  // OUT.obj for create, FILE for settings and check
+  std::string path;  // OUT.obj for create, OUT.mtl for materials, FILE for settings and check
 };
 
 // Exit codes of the tool.

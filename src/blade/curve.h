@@ -27,7 +27,7 @@ struct clsCurve final : model::clsObject {
 };
 
 inline constexpr std::string_view kCurvePointFailure =
-    "An error occured, because a given subdivision is not small enough to fit the curve's shape.\r\n"
+    "An error occured, because a given subdivision is not small enough to fit the curve's shape.\n"
     "You can fix the problem by reducing the number of intervals the curve has.";
 
 }  // namespace blade

@@ -18,6 +18,7 @@ struct clsCreateDialog {
   std::string objectPath;  // normalised; empty when none is set
   std::string note;        // lines joined by CR LF
   std::int32_t diskLimitMB = kMinDiskLimitMB;
+  bool helpTips = false;
 };
 
 class clsCreateDialogRecords final : public model::RecordOwner {

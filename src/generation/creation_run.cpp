@@ -2,6 +2,7 @@
 
 #include "generation/file_name_check.h"
 #include "generation/settings_files.h"
+#include "materials/mtl_file.h"
 
 namespace modCreationRun {
 
@@ -15,6 +16,10 @@ clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
   if (!check.passed) return result;
   result.folder = check.folder;
   result.baseName = check.baseName;
+  if (!modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform)) {
+    result.outcome = RunOutcome::MaterialFailed;
+    return result;
+  }
   if (!modSettingsFiles::saveSettingsFile(document, check.folder, check.baseName, platform)) {
     result.outcome = RunOutcome::SettingsFailed;
     return result;

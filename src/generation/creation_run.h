@@ -12,6 +12,7 @@ enum class RunOutcome {
   Done,            // every item written
   Stopped,         // the disk-space limit or Cancel ended the run early; the files are whole
   NameRefused,     // the file-name check failed; nothing was written
+  MaterialFailed,  // the material file could not be written; nothing else was touched
   SettingsFailed,  // the settings file could not be written
   ObjectFailed,    // the object file could not be opened or written
 };

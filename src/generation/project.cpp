@@ -1,5 +1,7 @@
 #include "generation/project.h"
 
+#include "materials/palette.h"
+
 namespace generation {
 
 clsDocument::clsDocument() {
@@ -8,11 +10,13 @@ clsDocument::clsDocument() {
   modCurveRecords::loadCurves(project.store);
   modWidthProfile::loadShape(project.store, project.widths);
   modSizeRot::loadSizeRot(project.store);
+  modPalette::loadPalettes(project.store);
   modUsage::loadElementList(project.store);
   modSettings::addOwner(registry_, model::Section::ElementList, usage_);
   modSettings::addOwner(registry_, model::Section::Curve, curve_);
   modSettings::addOwner(registry_, model::Section::Shape, shape_);
   modSettings::addOwner(registry_, model::Section::SizeRot, sizeRot_);
+  modSettings::addOwner(registry_, model::Section::Colour, material_);
   modSettings::addOwner(registry_, model::Section::CreateDialog, create_);
 }
 

@@ -5,6 +5,7 @@
 #include "blade/shape_records.h"
 #include "blade/size_rot.h"
 #include "generation/create_dialog.h"
+#include "materials/material_records.h"
 #include "model/settings_text.h"
 #include "model/store.h"
 #include "model/usage_records.h"
@@ -33,6 +34,7 @@ class clsDocument {
   blade::clsCurveRecords curve_{project.store};
   blade::clsShapeRecords shape_{project.store, project.widths};
   blade::clsSizeRotRecords sizeRot_{project.store};
+  materials::clsMaterialRecords material_{project.store};
   clsCreateDialogRecords create_{project.dialog};
   model::clsSettingsRegistry registry_;
 };

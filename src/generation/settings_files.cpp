@@ -1,24 +1,11 @@
 #include "generation/settings_files.h"
 
 #include "model/default_texts.h"
+#include "platform/file_failure.h"
 
 namespace modSettingsFiles {
 
 using generation::clsDocument;
-
-namespace {
-
-constexpr std::string_view kUnknownCause = "\nThe application doesn't know what the error is about.";
-
-// Shows the message for a failed file operation (opening, or reading or writing) and the title.
-void reportFileFailure(platform::clsPlatform& platform, platform::FileStatus failure, std::string_view openingText,
-                       std::string_view otherText, std::string_view title) {
-  const std::string_view text = failure == platform::FileStatus::OpenFailed ? openingText : otherText;
-  platform.messages.showMessage(std::string(text) + std::string(kUnknownCause));
-  platform.status.setTitle(platform::titleWith(title));
-}
-
-}  // namespace
 
 void applyDefaults(clsDocument& document, platform::clsPlatform& platform) {
   document.project.dialog.objectPath.clear();
@@ -51,7 +38,7 @@ bool openSettingsFile(clsDocument& document, const std::string& path, platform::
   std::string text;
   const platform::FileStatus read = platform.files.readFile(path, text);
   if (read != platform::FileStatus::Ok) {
-    reportFileFailure(platform, read, "An error occurred while opening the settings file.",
+    platform::reportFileFailure(platform, read, "An error occurred while opening the settings file.",
                       "An error occurred while reading the settings.", " - Open settings failed");
     return false;
   }
@@ -68,7 +55,7 @@ bool saveSettingsFile(const clsDocument& document, std::string_view folder, std:
   const std::string path = std::string(folder) + std::string(baseName) + std::string(kSettingsExtension);
   const platform::FileStatus written = platform.files.writeFile(path, settingsText(document), false);
   if (written != platform::FileStatus::Ok) {
-    reportFileFailure(platform, written, "An error occurred while opening the settings file.",
+    platform::reportFileFailure(platform, written, "An error occurred while opening the settings file.",
                       "An error occurred while writing the settings file.", " - Save settings failed");
     return false;
   }

@@ -71,7 +71,7 @@ std::string encodeParagraphs(std::string_view text) {
 }
 
 std::string decodeParagraphs(std::string_view field) {
-  return replaceAll(decodeText(field), "<p>", kLineBreak);
+  return replaceAll(replaceAll(replaceAll(field, "<sp>", " "), "<p>", kLineBreak), "<empty>", "");
 }
 
 }  // namespace modText

@@ -21,7 +21,8 @@ std::string replaceAll(std::string_view text, std::string_view what, std::string
 // Names and paths: blanks as "<sp>", the empty text as "<empty>".
 std::string encodeText(std::string_view text);
 std::string decodeText(std::string_view field);
-// Free texts that may hold line breaks: additionally each line break as "<p>".
+// Free texts that may hold line breaks: additionally each line break as "<p>". Reading
+// replaces "<sp>", then "<p>", then "<empty>" wherever they stand.
 std::string encodeParagraphs(std::string_view text);
 std::string decodeParagraphs(std::string_view field);
 

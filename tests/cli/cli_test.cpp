@@ -68,6 +68,7 @@ TEST_F(Cli, CreateWritesTheFrameAndReportsDone) {
   EXPECT_NE(created.err.find("Quenmoor Grass - Done - 100% - 0 min "), std::string::npos);
   EXPECT_NE(created.out.find("out/field.obj"), std::string::npos);
   EXPECT_NE(created.out.find("out/field.grass"), std::string::npos);
+  EXPECT_EQ(readFile(folder / "out/field.mtl").rfind("newmtl field1\r\nKd 0 .2666667 0\r\n", 0), 0u);
   EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(run("settings").out));
 }
 
@@ -96,6 +97,17 @@ TEST_F(Cli, SettingsFileIsAppliedOverTheDefaults) {
   EXPECT_NE(printed.out.find("Usage_Info .25\r\n"), std::string::npos);
   ASSERT_EQ(run("create --settings my.grass out/field.obj").exitCode, 0);
   EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(printed.out));
+}
+
+TEST_F(Cli, MaterialsAlone) {
+  write("blue.grass", "Material 2 0 0 16711680 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 <empty> <empty>\r\n");
+  const clsRun saved = run("materials --settings blue.grass out/Meadow.MTL");
+  ASSERT_EQ(saved.exitCode, 0) << saved.err;
+  const std::string mtl = readFile(folder / "out/Meadow.mtl");
+  EXPECT_NE(mtl.find("newmtl Meadow11\r\nKd 0 0 1\r\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder / "out/Meadow.obj"));
+  EXPECT_EQ(run("materials out/Meadow.mtl").exitCode, 1);  // exists: not without --force
+  EXPECT_EQ(run("materials --force out/Meadow.mtl").exitCode, 0);
 }
 
 TEST_F(Cli, BadInputAndFileFailures) {

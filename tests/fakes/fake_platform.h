@@ -79,7 +79,10 @@ class FakeFileSystem final : public platform::IFileSystem {
     if (refuseOpen.count(path) != 0 || (!append && refuseCreate.count(path) != 0))
       return platform::FileStatus::OpenFailed;
     std::string& file = files[path];
-    if (!append) file.clear();
+    if (!append) {
+      file.clear();
+      created.push_back(path);
+    }
     const std::size_t room = capacity > usedBytes() ? capacity - usedBytes() : 0;
     file.append(data.substr(0, std::min(room, data.size())));
     return data.size() <= room ? platform::FileStatus::Ok : platform::FileStatus::WriteFailed;
@@ -108,6 +111,7 @@ class FakeFileSystem final : public platform::IFileSystem {
   std::set<std::string> refuseOpen;    // any open fails
   std::set<std::string> refuseCreate;  // creating fails, appending works
   std::set<std::string> unreadable;
+  std::vector<std::string> created;  // paths in the order they were created or truncated
   std::size_t capacity = static_cast<std::size_t>(-1);
   int writes = 0;
 };

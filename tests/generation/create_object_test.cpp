@@ -50,6 +50,7 @@ TEST_F(CreationRun, WritesSettingsThenObjectAndReportsDone) {
             "mtllib My_Field.mtl\r\n\r\n");
   EXPECT_EQ(fake.files.files.at("out/My_Field.grass"), modSettingsFiles::settingsText(document));
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Done - 100% - 1 min 15 sec - 0 MB");
+  EXPECT_EQ(fake.files.created, (std::vector<std::string>{"out/My_Field.mtl", "out/My_Field.grass", "out/My_Field.obj"}));
   EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -74,6 +75,7 @@ TEST_F(CreationRun, SettingsFailureStopsBeforeTheObjectFile) {
   fake.files.refuseOpen.insert("f.grass");
   EXPECT_EQ(run("f.obj").outcome, RunOutcome::SettingsFailed);
   EXPECT_EQ(fake.files.files.count("f.obj"), 0u);
+  EXPECT_EQ(fake.files.files.count("f.mtl"), 1u);  // written before, and kept
   EXPECT_EQ(fake.messages.shown.back(),
             "An error occurred while opening the settings file.\nThe application doesn't know what the error is about.");
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings failed");

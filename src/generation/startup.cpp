@@ -1,0 +1,24 @@
+#include "generation/startup.h"
+
+#include "generation/settings_files.h"
+#include "materials/palette.h"
+#include "model/value_functions.h"
+
+namespace modStartup {
+
+void startDocument(generation::clsDocument& document, platform::clsPlatform& platform) {
+  modPalette::restoreStoredColours(document.project.store, platform.userStore);
+  generation::clsCreateDialog& dialog = document.project.dialog;
+  // A missing or unusable limit becomes the lower bound.
+  modCreateDialog::setDiskSpace(dialog, platform.userStore.value(std::string(kDiskLimitKey)).value_or(""));
+  dialog.helpTips = modGeneral::toInteger(platform.userStore.value(std::string(kHelpTipKey)).value_or("0")) != 0;
+  modSettingsFiles::applyDefaults(document, platform);
+}
+
+void closeDocument(const generation::clsDocument& document, platform::clsPlatform& platform) {
+  modPalette::storeColours(document.project.store, platform.userStore);
+  platform.userStore.setValue(std::string(kDiskLimitKey), std::to_string(document.project.dialog.diskLimitMB));
+  platform.userStore.setValue(std::string(kHelpTipKey), document.project.dialog.helpTips ? "1" : "0");
+}
+
+}  // namespace modStartup

@@ -1,0 +1,17 @@
+#pragma once
+// What a program does with the document when it starts and when it ends: the stored palettes,
+// disk-space limit and help switch come back, the default settings are applied, and on the way
+// out the per-user values are stored again.
+
+#include "generation/project.h"
+#include "platform/platform.h"
+
+namespace modStartup {
+
+inline constexpr std::string_view kDiskLimitKey = "objectlength";
+inline constexpr std::string_view kHelpTipKey = "helptip";
+
+void startDocument(generation::clsDocument& document, platform::clsPlatform& platform);
+void closeDocument(const generation::clsDocument& document, platform::clsPlatform& platform);
+
+}  // namespace modStartup

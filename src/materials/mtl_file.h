@@ -1,0 +1,32 @@
+#pragma once
+// The MTL material file beside the object file: one material per colour-pool entry of every
+// element, named prefix + number, grass with the base name, rocks with base name + "_rock".
+
+#include <string>
+#include <string_view>
+
+#include "model/store.h"
+#include "platform/platform.h"
+
+namespace materials {
+
+struct clsMaterialPrefixes {
+  std::string grass;
+  std::string rock;
+};
+
+}  // namespace materials
+
+namespace modMaterialFile {
+
+materials::clsMaterialPrefixes prefixesFor(std::string_view baseName);
+std::string materialName(std::string_view prefix, int number);
+
+// The whole file text, numbering from firstNumber.
+std::string toText(const model::clsStore& store, int firstNumber, const materials::clsMaterialPrefixes& prefixes);
+
+// Writes folder + baseName + ".mtl"; reports failures by message and title. True when written.
+bool writeMaterialFile(const model::clsStore& store, std::string_view folder, std::string_view baseName,
+                       platform::clsPlatform& platform);
+
+}  // namespace modMaterialFile

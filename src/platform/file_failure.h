@@ -1,0 +1,21 @@
+#pragma once
+// How a failed save or load is told to the user: the message (what failed, then that the
+// cause is unknown) and the title line.
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+// openingText when the file could not be opened or created, otherText when reading or
+// writing it failed.
+inline void reportFileFailure(clsPlatform& platform, FileStatus failure, std::string_view openingText,
+                              std::string_view otherText, std::string_view title) {
+  const std::string_view text = failure == FileStatus::OpenFailed ? openingText : otherText;
+  platform.messages.showMessage(std::string(text) + "\nThe application doesn't know what the error is about.");
+  platform.status.setTitle(titleWith(title));
+}
+
+}  // namespace platform
