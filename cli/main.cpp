@@ -52,7 +52,7 @@ int openDocument(clsDocument& document, const std::optional<std::string>& settin
 
 int runCreate(const cli::clsOptions& options, clsConsole& console) {
   platform::clsPlatform& platform = console.platform;
-  clsDocument document;
+  clsDocument document(console.platform);
   if (const int code = openDocument(document, options.settingsFile, console); code != cli::kExitDone) return code;
   modCreateDialog::setDiskSpace(document.project.dialog, kMaxDiskLimitMB);
   if (options.limitMB) modCreateDialog::setDiskSpace(document.project.dialog, *options.limitMB);
@@ -83,7 +83,7 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
 
 // "Save colors only" into OUT.mtl.
 int runMaterials(const cli::clsOptions& options, clsConsole& console) {
-  clsDocument document;
+  clsDocument document(console.platform);
   if (const int code = openDocument(document, options.settingsFile, console); code != cli::kExitDone) return code;
   std::string path = options.path;
   if (path.size() >= 4 && modText::lowerAscii(path.substr(path.size() - 4)) == ".mtl") path.resize(path.size() - 4);
@@ -100,7 +100,7 @@ int runMaterials(const cli::clsOptions& options, clsConsole& console) {
 }
 
 int runSettings(const cli::clsOptions& options, clsConsole& console, bool print) {
-  clsDocument document;
+  clsDocument document(console.platform);
   const std::optional<std::string> file = options.path.empty() ? std::nullopt : std::optional<std::string>(options.path);
   if (const int code = openDocument(document, file, console); code != cli::kExitDone) return code;
   if (print) {

@@ -1,6 +1,6 @@
 #include "generation/create_object.h"
 
-#include "generation/generate_all.h"
+#include "generation/item_placement.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
 
@@ -49,7 +49,9 @@ int createObject(const clsProject& project, std::string_view folder, std::string
 
   int code = modWriting::openWriter(creation.writer, path, limitBytes, "Blade",
                                     objectHeader(project.dialog.note, baseName));
-  if (code >= 0) code = modGenerate::generateAll(project.store, creation.writer, creation.random);
+  if (code >= 0)
+    code = modItemPlacement::generateAll(project, creation.writer, creation.random,
+                                         modMaterialFile::prefixesFor(baseName), platform.messages);
 
   if (code >= 0) {
     const std::int64_t length = platform.files.fileLength(path).value_or(creation.writer.fileBytes);

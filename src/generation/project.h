@@ -5,6 +5,7 @@
 #include "blade/shape_records.h"
 #include "blade/size_rot.h"
 #include "generation/create_dialog.h"
+#include "generation/map_records.h"
 #include "materials/material_records.h"
 #include "model/settings_text.h"
 #include "model/store.h"
@@ -16,13 +17,15 @@ namespace generation {
 struct clsProject {
   model::clsStore store;
   blade::clsWidthProfile widths;
+  clsMapPictures pictures;
   clsCreateDialog dialog;
 };
 
 class clsDocument {
  public:
-  // The store as the program opens it: names and use flags set, element 1 active.
-  clsDocument();
+  // The store as the program opens it: names and use flags set, element 1 active. Pictures
+  // named in settings are read through the platform, which must outlive the document.
+  explicit clsDocument(platform::clsPlatform& platform);
   clsDocument(const clsDocument&) = delete;
   clsDocument& operator=(const clsDocument&) = delete;
 
@@ -35,6 +38,8 @@ class clsDocument {
   blade::clsShapeRecords shape_{project.store, project.widths};
   blade::clsSizeRotRecords sizeRot_{project.store};
   materials::clsMaterialRecords material_{project.store};
+  clsCoverageRecords coverage_;
+  clsAltitudeRecords altitude_;
   clsCreateDialogRecords create_{project.dialog};
   model::clsSettingsRegistry registry_;
 };

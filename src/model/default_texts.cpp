@@ -52,7 +52,9 @@ std::string defaultElementText() {
   return usageSection() + "\r\n" +
          perElementSection("Curve", "10 10 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0", "20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0 1") +
          "\r\n" + shapeSection() + "\r\n" +
-         perElementSection("Size_Rot", "20 330 60 50 30 30 30 1 1 0", "0 0 0 0 0 0 0 1 1 0");
+         perElementSection("Size_Rot", "20 330 60 50 30 30 30 1 1 0", "0 0 0 0 0 0 0 1 1 0") + "\r\n" +
+         perElementSection("Alpha", "10 10 1000 <empty> 0 -1", "10 10 100 <empty> 0 -1") + "\r\n" +
+         perElementSection("Bump", "10 0 <empty>", "10 0 <empty>");
 }
 
 }  // namespace modDefaults

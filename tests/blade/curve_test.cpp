@@ -46,7 +46,7 @@ class CurveRecords : public ::testing::Test {
   const clsCurve& curve(int element) { return modCurveRecords::curveOf(store(), element); }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document;
+  generation::clsDocument document{fake.platform};
 };
 
 }  // namespace

@@ -26,7 +26,7 @@ class SizeRot : public ::testing::Test {
   }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document;
+  generation::clsDocument document{fake.platform};
 };
 
 geometry::clsPixel tipOf(const geometry::tMatrix& m) {

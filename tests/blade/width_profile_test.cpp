@@ -22,7 +22,7 @@ class WidthProfile : public ::testing::Test {
   bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document;
+  generation::clsDocument document{fake.platform};
 };
 
 }  // namespace

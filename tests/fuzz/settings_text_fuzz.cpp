@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fakes::FakePlatform fake;
-  generation::clsDocument document;
+  generation::clsDocument document{fake.platform};
   modSettingsFiles::resetSettings(document, fake.platform);
   const std::string before = modSettingsFiles::settingsText(document);
   const std::string_view text(reinterpret_cast<const char*>(data), size);

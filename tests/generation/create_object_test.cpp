@@ -5,6 +5,7 @@
 #include "fakes/fake_platform.h"
 #include "generation/creation_run.h"
 #include "generation/settings_files.h"
+#include "model/number_format.h"
 
 using namespace generation;
 
@@ -22,7 +23,7 @@ class CreationRun : public ::testing::Test {
   }
 
   fakes::FakePlatform fake;
-  clsDocument document;
+  clsDocument document{fake.platform};
   model::clsRandom random{1};
   clsObjWriter writer;
   clsCreation creation{fake.platform, random, writer};
@@ -45,11 +46,14 @@ TEST_F(CreationRun, WritesSettingsThenObjectAndReportsDone) {
   const clsRunResult result = run("out/My Field");
   EXPECT_EQ(result.outcome, RunOutcome::Done);
   EXPECT_EQ(result.code, status::kGoOn);
-  EXPECT_EQ(fake.files.files.at("out/My_Field.obj"),
-            "# tall\r\n# 12\r\n# Application_Name Quenmoor Grass\r\n# Application_Version 7\r\n\r\n\r\n"
-            "mtllib My_Field.mtl\r\n\r\n");
+  const std::string& object = fake.files.files.at("out/My_Field.obj");
+  EXPECT_EQ(object.rfind("# tall\r\n# 12\r\n# Application_Name Quenmoor Grass\r\n# Application_Version 7\r\n\r\n\r\n"
+                         "mtllib My_Field.mtl\r\n\r\nusemtl My_Field",
+                         0),
+            0u);
   EXPECT_EQ(fake.files.files.at("out/My_Field.grass"), modSettingsFiles::settingsText(document));
-  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Done - 100% - 1 min 15 sec - 0 MB");
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Done - 100% - 1 min 15 sec - " +
+                                    modNumber::oneDecimalText(static_cast<double>(object.size()) / 1e6) + " MB");
   EXPECT_EQ(fake.files.created, (std::vector<std::string>{"out/My_Field.mtl", "out/My_Field.grass", "out/My_Field.obj"}));
   EXPECT_TRUE(fake.messages.shown.empty());
 }

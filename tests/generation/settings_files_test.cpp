@@ -31,7 +31,7 @@ class SettingsFiles : public ::testing::Test {
     resetSettings(document, fake.platform);
   }
   fakes::FakePlatform fake;
-  clsDocument document;
+  clsDocument document{fake.platform};
 };
 
 }  // namespace
@@ -72,7 +72,7 @@ TEST_F(SettingsFiles, SaveAndOpenComeBackByteForByte) {
   EXPECT_NE(saved.find("Usage 3 1 tall<sp>grass\r\n"), std::string::npos);
   EXPECT_NE(saved.find("File_Name_Obj /home/me/My<sp>Files/big_field.obj\r\n"), std::string::npos);
 
-  clsDocument other;
+  clsDocument other{fake.platform};
   resetSettings(other, fake.platform);
   modStore::setActiveElement(other.project.store, 5);
   ASSERT_TRUE(openSettingsFile(other, "/home/me/big.grass", fake.platform));
@@ -129,7 +129,7 @@ TEST_F(SettingsFiles, CopyAndPaste) {
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Copy done");
   EXPECT_EQ(fake.clipboard.content, settingsText(document));
 
-  clsDocument other;
+  clsDocument other{fake.platform};
   ASSERT_TRUE(pasteSettings(other, fake.platform));
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Paste done");
   EXPECT_TRUE(modUsage::inUse(other.project.store, 9));

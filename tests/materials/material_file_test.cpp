@@ -22,7 +22,7 @@ class MaterialFile : public ::testing::Test {
   bool apply(const std::string& settings) { return modSettingsFiles::applyUserText(document, settings, fake.platform); }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document;
+  generation::clsDocument document{fake.platform};
 };
 
 std::vector<tinyobj::material_t> readMaterials(const std::string& text, std::string& warning, std::string& error) {

@@ -25,7 +25,7 @@ class Palette : public ::testing::Test {
   }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document;
+  generation::clsDocument document{fake.platform};
 };
 
 }  // namespace
@@ -112,13 +112,13 @@ TEST_F(Palette, StoredCopyComesBackAndAFirstStartIsNotBlack) {
   modStartup::closeDocument(document, fake.platform);
   ASSERT_EQ(fake.userStore.values.count("colorsettings"), 1u);
 
-  generation::clsDocument next;
+  generation::clsDocument next{fake.platform};
   modStartup::startDocument(next, fake.platform);
   EXPECT_EQ(colourSetOf(next.project.store, 5).colours[2].diffuse, modColour::packColour(1, 2, 3));
   EXPECT_EQ(moreInfo(next.project.store, 5, 2), "d 0.5\r\nNs 10");
 
   fake.userStore.values["colorsettings"] = "nothing of use";
-  generation::clsDocument damaged;
+  generation::clsDocument damaged{fake.platform};
   modStartup::startDocument(damaged, fake.platform);
   EXPECT_EQ(colourSetOf(damaged.project.store, 8).colours[0].diffuse, 6583098);
 }

@@ -1,0 +1,53 @@
+#pragma once
+// The grass builders: a simple blade is a ribbon of two-vertex rings along the curve's nodes,
+// twisted at random and coloured from the element's palettes; a compound leaf is a stem with a
+// fan of leaflets. Each builds one item and appends its OBJ text.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "blade/blade_snapshot.h"
+#include "blade/size_rot.h"
+#include "geometry/mesh.h"
+#include "model/random.h"
+
+namespace blade {
+
+// What every item of one element shares.
+struct clsBladeInputs {
+  int nodes = 2;
+  float widthVar = 0;      // slot 17 / 100
+  int secondNode = 2;      // K: where the second colour set starts
+  bool secondUsed = false;  // K < nodes
+  std::int16_t first1 = 0, last1 = 0, first2 = 0, last2 = 0;  // material ranges of the two sets
+  bool rainbow1 = false, rainbow2 = false;
+  clsSizeRot sizeRot;
+  // Compound leaves.
+  int leaves = 1;         // Q
+  float leafAngle = 0;    // alpha, radians
+  float leafSize = 0;     // size change per leaflet, slot 13 / 100
+  int jointNode = 1;      // J
+  int splitNode = 1;      // S
+  const clsScaledWidths* widths = nullptr;  // w1(i), w2(i) at index i - 1
+  std::string_view materialPrefix;
+};
+
+}  // namespace blade
+
+namespace modBladeBuilder {
+
+// The ring of one node: two vertices across the curve, the width turned by twist degrees about
+// the vertical axis; smoothed both ways, material mat.
+geometry::clsPolygon bladeRing(float x, float y, float z, float w1, float w2, int twist, std::int16_t mat);
+
+// Builds one simple blade on the variant's nodes, placed by placement, and appends its text.
+// work is scratch space reused from item to item.
+void buildBlade(std::string& text, geometry::clsTube& work, const blade::clsBladeInputs& inputs,
+                std::span<const geometry::clsPixel> nodes, const geometry::tMatrix& placement, model::clsRandom& random);
+
+// Builds one compound leaf from the variant's node ring (which it does not change).
+void buildCompoundLeaf(std::string& text, const blade::clsBladeInputs& inputs, const geometry::clsPolygon& path,
+                       const geometry::tMatrix& placement, model::clsRandom& random);
+
+}  // namespace modBladeBuilder

@@ -1,0 +1,209 @@
+#include "generation/item_placement.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "blade/blade_builder.h"
+#include "blade/blade_snapshot.h"
+#include "blade/curve_records.h"
+#include "blade/width_profile.h"
+#include "generation/map_records.h"
+#include "generation/map_sampler.h"
+#include "geometry/polygon_ops.h"
+#include "geometry/vector_matrix.h"
+#include "materials/palette.h"
+#include "model/snapshot.h"
+#include "model/value_functions.h"
+
+namespace modItemPlacement {
+
+using geometry::clsPixel;
+using geometry::clsPolygon;
+
+namespace {
+
+// Everything a run reads, taken once at its start.
+struct clsRunSnapshot {
+  model::clsSnapshot slots;
+  float factor = 1;
+  std::array<blade::clsScaledWidths, model::kElementCount> widths{};
+  generation::clsMapPictures pictures;
+  materials::clsMaterialTable materials;
+};
+
+// An element's random curve variants: node positions by variant and node.
+struct clsVariants {
+  std::vector<std::vector<clsPixel>> nodes;
+  int count() const { return static_cast<int>(nodes.size()); }
+};
+
+const model::tValue& slotOf(const clsRunSnapshot& run, int element, int slot) {
+  return modSnapshot::readSnapshotSlot(run.slots, element, slot);
+}
+
+std::int16_t integerOf(const clsRunSnapshot& run, int element, int slot) {
+  return modGeneral::toInteger(slotOf(run, element, slot));
+}
+
+float percentOf(const clsRunSnapshot& run, int element, int slot) {
+  return static_cast<float>(integerOf(run, element, slot)) / 100;
+}
+
+clsRunSnapshot takeSnapshot(const generation::clsProject& project) {
+  clsRunSnapshot run;
+  run.slots = modSnapshot::makeSnapshot(project.store);
+  run.factor = modBladeSnapshot::curveScaleFactor(run.slots, project.store.grassLength);
+  for (int e = 1; e <= model::kElementCount; ++e)
+    run.widths[static_cast<std::size_t>(e - 1)] = modBladeSnapshot::scaledWidths(run.slots, project.widths, e, run.factor);
+  run.pictures = project.pictures;
+  run.materials = modPalette::reportStartEnd(project.store);
+  return run;
+}
+
+// 0 for an element not in use, 50 when its curve varies, else 1.
+int variantCount(const clsRunSnapshot& run, int element) {
+  if (integerOf(run, element, model::slot::kUse) != 1) return 0;
+  for (int axis = 0; axis < 3; ++axis)
+    if (modGeneral::toDouble(slotOf(run, element, blade::slot::kVariationX + axis)) > 0) return kVariedCurves;
+  return 1;
+}
+
+// The curve at output size with its foot at the origin, then `count` varied node polylines,
+// each turned about Y so that its tip lies in the X-Y plane on the +X side. No value when a
+// curve point cannot be computed.
+std::optional<clsVariants> buildVariants(const clsRunSnapshot& run, int element, int count, model::clsRandom& random) {
+  clsVariants variants;
+  if (count < 1) return variants;
+  const auto* ref = std::get_if<model::clsObjectRef>(&slotOf(run, element, blade::slot::kCurve));
+  if (ref == nullptr || ref->as<blade::clsCurve>() == nullptr) return std::nullopt;
+  blade::clsCurve curve = *ref->as<blade::clsCurve>();
+  if (curve.cp.v.empty()) return std::nullopt;
+  const clsPixel foot = curve.cp.v.front().p;
+  if (!geometry::isZero(foot)) modPolygon::movePolygon(curve.cp, {-foot.x, -foot.y, -foot.z});
+  // The variation amounts are lengths on the curve too, so they grow with it.
+  modPolygon::scalePolygonAndVariation(curve.cp, {}, run.factor, 0);
+  for (int v = 0; v < count; ++v) {
+    std::optional<clsPolygon> nodes = modCurve::nodePolyline(curve, true, random);
+    if (!nodes || nodes->v.empty()) return std::nullopt;
+    const clsPixel tip = nodes->v.back().p;
+    modPolygon::rotatePolygon(*nodes, {}, 2, -modVectorMatrix::directionAngle(tip.x, -tip.z));
+    std::vector<clsPixel> positions;
+    positions.reserve(nodes->v.size());
+    for (const auto& vertex : nodes->v) positions.push_back(vertex.p);
+    variants.nodes.push_back(std::move(positions));
+  }
+  return variants;
+}
+
+// The node ring of one variant, for the compound-leaf builder.
+clsPolygon compoundPath(const clsVariants& variants, int variant) {
+  clsPolygon ring = modTube::newPolygon("", true, true, false, false, false, false, 0, 0);
+  if (variant < 1 || variant > variants.count()) return ring;
+  for (const clsPixel& p : variants.nodes[static_cast<std::size_t>(variant - 1)]) modTube::addVertex(ring, p.x, p.y, p.z);
+  return ring;
+}
+
+blade::clsBladeInputs bladeInputs(const clsRunSnapshot& run, int e, std::string_view prefix) {
+  namespace slot = blade::slot;
+  blade::clsBladeInputs in;
+  in.nodes = integerOf(run, e, slot::kNodeCount);
+  in.widthVar = percentOf(run, e, slot::kWidthVariation);
+  in.secondNode = integerOf(run, e, slot::kSecondColourNode);
+  in.secondUsed = in.secondNode < in.nodes;
+  in.first1 = run.materials.at(e, 1, 1);
+  in.last1 = run.materials.at(e, 3, 2);
+  in.first2 = run.materials.at(e, 4, 1);
+  in.last2 = run.materials.at(e, 6, 2);
+  in.rainbow1 = modGeneral::isSet(integerOf(run, e, materials::slot::kRainbow1));
+  in.rainbow2 = modGeneral::isSet(integerOf(run, e, materials::slot::kRainbow1 + 1));
+  in.sizeRot = modSizeRot::readSizeRot(run.slots, e);
+  in.leaves = integerOf(run, e, slot::kCompoundCount);
+  in.leafAngle = modGeneral::degToRad(modGeneral::toSingle(slotOf(run, e, slot::kCompoundAngle)));
+  in.leafSize = percentOf(run, e, slot::kCompoundSize);
+  in.jointNode = integerOf(run, e, slot::kJointNode);
+  in.splitNode = integerOf(run, e, slot::kSplitNode);
+  in.widths = &run.widths[static_cast<std::size_t>(e - 1)];
+  in.materialPrefix = prefix;
+  return in;
+}
+
+// Makes every item of one grass element; returns 1, or the first other status of the writer.
+int makeGrassItems(const clsRunSnapshot& run, int e, const clsVariants& variants, generation::clsObjWriter& writer,
+                   model::clsRandom& random, std::string_view prefix) {
+  blade::clsBladeInputs in = bladeInputs(run, e, prefix);
+  const bool compound = in.leafAngle > 0 && in.leaves > 1;
+  const generation::clsSampler sampler = modMapSampler::prepareMaps(run.slots, run.pictures, e);
+  writer.label = "grass " + std::to_string(e) + " - Blade";
+
+  const blade::clsSizeRot& sizeRot = in.sizeRot;
+  std::int32_t clumpSize = modSizeRot::drawClumpSize(random, sizeRot);  // superseded at the first item
+  const std::int32_t itemCount = modGeneral::toLong(slotOf(run, e, generation::slot::kItemCount));
+  writer.itemCount = itemCount;
+  const std::int32_t stepItems = itemCount / 100 + 1;
+  const std::int32_t perVariant = itemCount / variants.count() + 1;
+
+  std::int32_t reportCounter = 0, variantCounter = 0, clumpCounter = 0;
+  int variant = 0;
+  geometry::tMatrix placement = modVectorMatrix::identityMatrix();
+  clsPolygon path;
+  geometry::clsTube work;
+  std::string text;
+  text.reserve(4096);
+  for (std::int32_t i = 1; i <= itemCount; ++i) {
+    if (++reportCounter > stepItems) reportCounter = 1;
+    const bool report = reportCounter == 1;
+    if (report) writer.itemNumber = i;
+    if (++variantCounter > perVariant) variantCounter = 1;
+    if (variantCounter == 1) {
+      variant = std::min(variant + 1, variants.count());
+      if (compound) path = compoundPath(variants, variant);
+    }
+    if (++clumpCounter > clumpSize) clumpCounter = 1;
+    if (clumpCounter == 1) {
+      placement = modMapSampler::samplePosition(sampler, random);
+      if (sizeRot.maxPerClump > 1) clumpSize = modSizeRot::drawClumpSize(random, sizeRot);
+    }
+
+    text.clear();
+    const std::vector<clsPixel>& nodes = variants.nodes[static_cast<std::size_t>(variant - 1)];
+    in.nodes = std::min<int>(integerOf(run, e, blade::slot::kNodeCount), static_cast<int>(nodes.size()));
+    if (compound)
+      modBladeBuilder::buildCompoundLeaf(text, in, path, placement, random);
+    else
+      modBladeBuilder::buildBlade(text, work, in, nodes, placement, random);
+    const int code = modWriting::writeItem(writer, text, report);
+    if (code != generation::status::kGoOn) return code;
+  }
+  writer.itemNumber = itemCount;
+  return generation::status::kGoOn;
+}
+
+}  // namespace
+
+int generateAll(const generation::clsProject& project, generation::clsObjWriter& writer, model::clsRandom& random,
+                const materials::clsMaterialPrefixes& prefixes, platform::IMessageBox& messages) {
+  const clsRunSnapshot run = takeSnapshot(project);
+  std::array<std::optional<clsVariants>, model::kElementCount> variants;
+  bool failureShown = false;
+  for (int e = 1; e <= model::kElementCount; ++e) {
+    auto& entry = variants[static_cast<std::size_t>(e - 1)];
+    entry = buildVariants(run, e, variantCount(run, e), random);
+    if (!entry && !failureShown) {
+      messages.showMessage(std::string(blade::kCurvePointFailure));
+      failureShown = true;
+    }
+  }
+
+  for (int e = 1; e <= model::kElementCount; ++e) {
+    const std::string_view prefix = model::isRock(e) ? prefixes.rock : prefixes.grass;
+    const auto& entry = variants[static_cast<std::size_t>(e - 1)];
+    // Elements not in use, and curves that cannot be computed, make nothing.
+    if (integerOf(run, e, model::slot::kUse) != 1 || !entry || entry->count() == 0) continue;
+    if (model::isRock(e)) continue;  // rocks have no builder yet
+    const int code = makeGrassItems(run, e, *entry, writer, random, prefix);
+    if (code != generation::status::kGoOn) return code;
+  }
+  return modWriting::finishWriter(writer);
+}
+
+}  // namespace modItemPlacement

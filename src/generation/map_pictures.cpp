@@ -1,0 +1,49 @@
+#include "generation/map_pictures.h"
+
+#include "generation/object_path.h"
+
+namespace modMapPictures {
+namespace {
+
+std::string trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+class clsCircle final : public platform::IPicture {
+ public:
+  int width() const override { return kSize; }
+  int height() const override { return kSize; }
+  std::int32_t colourAt(int x, int y) const override {
+    if (x < 0 || y < 0 || x >= kSize || y >= kSize) return -1;
+    const double dx = x + 0.5 - kSize / 2.0, dy = y + 0.5 - kSize / 2.0;
+    return dx * dx + dy * dy <= (kSize / 2.0) * (kSize / 2.0) ? 16777215 : 0;
+  }
+
+ private:
+  static constexpr int kSize = 200;
+};
+
+}  // namespace
+
+generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictureLoader& loader,
+                                         platform::IMessageBox& messages) {
+  if (path.empty()) return {};
+  const std::string fileName = modObjectPath::splitObjectPath(path).fileName;
+  std::string error;
+  for (const std::string& attempt : {std::string(path), trimmed(path), fileName, trimmed(fileName)}) {
+    if (attempt.empty()) continue;
+    if (auto picture = loader.load(attempt, error)) return {generation::tPicture(std::move(picture)), attempt};
+  }
+  messages.showMessage("Cannot read the file \"" + fileName +
+                       "\".\nPerhaps due to its format, missing location, or other reasons.");
+  return {nullptr, trimmed(fileName)};
+}
+
+generation::tPicture circlePicture() {
+  static const generation::tPicture circle = std::make_shared<clsCircle>();
+  return circle;
+}
+
+}  // namespace modMapPictures
