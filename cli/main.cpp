@@ -16,6 +16,7 @@
 #include "platform/native/console_platform.h"
 #include "platform/native/std_file_system.h"
 #include "platform/native/system_clock.h"
+#include "platform/qt/qt_picture_loader.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ struct clsConsole {
   platform::MemoryUserStore userStore;
   platform::SystemClock clock;
   platform::StdFileSystem files;
-  platform::NoPictureLoader pictures;
+  platform::QtPictureLoader pictures;
   platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
 };
 

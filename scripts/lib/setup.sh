@@ -7,6 +7,7 @@ QUENMOOR_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libtinyobjloader-dev
+  qt6-base-dev
 )
 
 ensure_packages() {

@@ -54,13 +54,4 @@ class MemoryUserStore final : public IUserStore {
   std::map<std::string, std::string> values_;
 };
 
-// Until a picture decoder is linked in, every picture is reported as unreadable.
-class NoPictureLoader final : public IPictureLoader {
- public:
-  std::unique_ptr<IPicture> load(const std::string& path, std::string& error) override {
-    error = "The picture " + path + " cannot be read by this program.";
-    return nullptr;
-  }
-};
-
 }  // namespace platform

@@ -1,0 +1,35 @@
+#include "platform/qt/qt_picture_loader.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+#include "platform/raster_picture.h"
+
+namespace platform {
+
+std::unique_ptr<IPicture> QtPictureLoader::load(const std::string& path, std::string& error) {
+  const QString name = QString::fromStdString(path);
+  if (!QFileInfo(name).isFile()) {
+    error = "The file " + path + " does not exist.";
+    return nullptr;
+  }
+  QImageReader reader(name);
+  reader.setAutoTransform(true);
+  const QImage image = reader.read();
+  if (image.isNull()) {
+    error = "The file " + path + " cannot be read as a picture: " + reader.errorString().toStdString();
+    return nullptr;
+  }
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  std::vector<std::int32_t> colours(static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height()));
+  std::size_t at = 0;
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int x = 0; x < rgb.width(); ++x, ++at)
+      colours[at] = qRed(line[x]) + 256 * qGreen(line[x]) + 65536 * qBlue(line[x]);
+  }
+  return std::make_unique<RasterPicture>(rgb.width(), rgb.height(), std::move(colours));
+}
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#include "support/field_run.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "generation/settings_files.h"
+#include "generation/startup.h"
+
+namespace support {
+
+clsFieldRun::clsFieldRun(const std::string& name)
+    : folder(std::filesystem::temp_directory_path() / ("quenmoor-field-" + name)) {
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  modStartup::startDocument(document, platform);
+  modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
+  writer.services = {&files, &status, &events};
+}
+
+clsFieldRun::~clsFieldRun() { std::filesystem::remove_all(folder); }
+
+bool clsFieldRun::apply(const std::string& settings) {
+  return modSettingsFiles::applyUserText(document, settings, platform);
+}
+
+generation::clsRunResult clsFieldRun::create(std::uint64_t seed, const std::string& baseName) {
+  modCreateDialog::setFileName(document.project.dialog, path(baseName));
+  messages.answer = true;
+  model::clsRandom random(seed);
+  generation::clsCreation creation{platform, random, writer};
+  return modCreationRun::runCreation(document, creation);
+}
+
+std::string clsFieldRun::read(const std::string& fileName) const {
+  std::ifstream in(folder / fileName, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace support

@@ -1,0 +1,41 @@
+#pragma once
+// A whole creation run into a scratch folder with real files and real picture decoding; the
+// rest of the platform is faked. For tests that read the files back.
+
+#include <filesystem>
+#include <string>
+
+#include "fakes/fake_platform.h"
+#include "generation/creation_run.h"
+#include "generation/project.h"
+#include "platform/native/std_file_system.h"
+#include "platform/qt/qt_picture_loader.h"
+
+namespace support {
+
+class clsFieldRun {
+ public:
+  explicit clsFieldRun(const std::string& name);
+  ~clsFieldRun();
+
+  // Applies settings over the defaults as "Open settings..." does.
+  bool apply(const std::string& settings);
+  generation::clsRunResult create(std::uint64_t seed, const std::string& baseName = "field");
+  std::string path(const std::string& fileName) const { return (folder / fileName).string(); }
+  std::string read(const std::string& fileName) const;
+
+  fakes::FakeMessages messages;
+  fakes::FakeStatus status;
+  fakes::FakeEvents events;
+  fakes::FakeClipboard clipboard;
+  fakes::FakeUserStore userStore;
+  fakes::FakeClock clock;
+  platform::StdFileSystem files;
+  platform::QtPictureLoader pictures;
+  platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
+  std::filesystem::path folder;
+  generation::clsDocument document{platform};
+  generation::clsObjWriter writer;
+};
+
+}  // namespace support
