@@ -6,66 +6,18 @@
 #include "geometry/normals.h"
 #include "geometry/obj_text.h"
 #include "geometry/tube_copies.h"
+#include "blade/item_colours.h"
 #include "geometry/vector_matrix.h"
 
 namespace modBladeBuilder {
 
-using blade::clsBladeInputs;
+using blade::clsItemInputs;
 using geometry::clsPixel;
 using geometry::clsPolygon;
 using geometry::clsTube;
 using geometry::tMatrix;
 
 namespace {
-
-struct clsColours {
-  std::int16_t bladeMat = 0;  // the simple blade's one material, written before its text
-  std::int16_t ringMat = 0;   // the running material of the rings
-};
-
-std::int16_t wholeBetween(model::clsRandom& random, int first, int last) {
-  return static_cast<std::int16_t>(std::nearbyint(modRandom::randomBetween(random, first, last, true, false)));
-}
-
-std::int16_t windowStart(model::clsRandom& random, int first, int last, int width) {
-  return static_cast<std::int16_t>(modRandom::randomWindow(random, first, last, width).first);
-}
-
-// The colour of a new item: a window of consecutive numbers for a rainbow set, else one number.
-clsColours chooseColours(const clsBladeInputs& in, model::clsRandom& random, bool compound) {
-  clsColours colours;
-  // The simple blade keeps a single number for the whole blade; the compound leaf repeats it
-  // on every ring.
-  std::int16_t& single = compound ? colours.ringMat : colours.bladeMat;
-  if (in.secondUsed && in.secondNode < 2) {
-    if (in.rainbow2) colours.ringMat = windowStart(random, in.first2, in.last2, in.nodes - in.secondNode);
-    else single = wholeBetween(random, in.first2, in.last2);
-  } else {
-    if (in.rainbow1) colours.ringMat = windowStart(random, in.first1, in.last1, in.secondNode - 1);
-    else single = wholeBetween(random, in.first1, in.last1);
-  }
-  return colours;
-}
-
-// After ring i: a rainbow steps on, and at the second colour node the second set takes over.
-void updateColours(const clsBladeInputs& in, model::clsRandom& random, clsColours& colours, int i) {
-  if (!in.rainbow1 && !in.rainbow2 && !in.secondUsed) return;
-  const int k = in.secondNode;
-  if (i < k) {
-    if (in.rainbow1 && colours.ringMat < in.last1 && i >= 2) ++colours.ringMat;
-  } else if (i > k) {
-    if (in.rainbow2 && colours.ringMat < in.last2) ++colours.ringMat;
-  } else if (in.rainbow2) {
-    colours.ringMat = windowStart(random, in.first2, in.last2, in.nodes - k);
-  } else if (k > 1) {
-    colours.ringMat = wholeBetween(random, in.first2, in.last2);
-  }
-}
-
-float variedWidth(model::clsRandom& random, float w, float widthVar) {
-  if (widthVar <= 0) return w;
-  return static_cast<float>(w + modRandom::randomBetween(random, 0, static_cast<double>(w) * widthVar, false, true));
-}
 
 void setRing(clsPolygon& ring, float x, float y, float z, float w1, float w2, int twist, std::int16_t mat) {
   ring.name.clear();
@@ -81,13 +33,6 @@ void setRing(clsPolygon& ring, float x, float y, float z, float w1, float w2, in
   ring.v[1] = modTube::newVertex(x - sn * w2, y, z - cs * w2);
 }
 
-void appendBladeMaterial(std::string& text, std::string_view prefix, std::int16_t material) {
-  text += "usemtl ";
-  text += prefix;
-  text += std::to_string(material);
-  text += "\r\n";
-}
-
 }  // namespace
 
 clsPolygon bladeRing(float x, float y, float z, float w1, float w2, int twist, std::int16_t mat) {
@@ -96,14 +41,14 @@ clsPolygon bladeRing(float x, float y, float z, float w1, float w2, int twist, s
   return ring;
 }
 
-void buildBlade(std::string& text, clsTube& work, const clsBladeInputs& in, std::span<const clsPixel> nodes,
+void buildBlade(std::string& text, clsTube& work, const clsItemInputs& in, std::span<const clsPixel> nodes,
                 const tMatrix& placement, model::clsRandom& random) {
   const int n = in.nodes;
   work.name.clear();
   work.matFrom = work.matTo = 0;
   work.framePoints.clear();
   work.rings.resize(static_cast<std::size_t>(n));
-  clsColours colours = chooseColours(in, random, false);
+  modItemColours::clsColours colours = modItemColours::chooseColours(in, random, false);
 
   bool twisted = false;
   int twist = 0, step = 0;
@@ -115,27 +60,27 @@ void buildBlade(std::string& text, clsTube& work, const clsBladeInputs& in, std:
 
   for (int i = 1; i <= n; ++i) {
     const clsPixel& p = nodes[static_cast<std::size_t>(i - 1)];
-    const float w1 = variedWidth(random, in.widths->side[0][static_cast<std::size_t>(i - 1)], in.widthVar);
-    const float w2 = variedWidth(random, in.widths->side[1][static_cast<std::size_t>(i - 1)], in.widthVar);
+    const float w1 = modItemColours::variedWidth(random, in.widths->side[0][static_cast<std::size_t>(i - 1)], in.widthVar);
+    const float w2 = modItemColours::variedWidth(random, in.widths->side[1][static_cast<std::size_t>(i - 1)], in.widthVar);
     setRing(work.rings[static_cast<std::size_t>(i - 1)], p.x, p.y, p.z, w1, w2, twist, colours.ringMat);
     if (twisted) twist += step;
-    updateColours(in, random, colours, i);
+    modItemColours::updateColours(in, random, colours, i);
   }
 
   tMatrix m = modSizeRot::drawItemTransform(random, in.sizeRot);
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(work, m);
   modTube::computeNormals(work);
-  if (colours.bladeMat >= 1) appendBladeMaterial(text, in.materialPrefix, colours.bladeMat);
+  modItemColours::appendItemMaterial(text, in.materialPrefix, colours.bladeMat);
   modTube::appendObjText(text, work, true, random, in.materialPrefix);
 }
 
-void buildCompoundLeaf(std::string& text, const clsBladeInputs& in, const clsPolygon& path, const tMatrix& placement,
+void buildCompoundLeaf(std::string& text, const clsItemInputs& in, const clsPolygon& path, const tMatrix& placement,
                        model::clsRandom& random) {
   const int n = in.nodes;
   if (static_cast<int>(path.v.size()) < n || n < 2) return;
   clsTube tube = modTube::newTube("", 0, 0);
-  clsColours colours = chooseColours(in, random, true);
+  modItemColours::clsColours colours = modItemColours::chooseColours(in, random, true);
 
   // Each item aligns its own copy of the variant's node ring, so that every leaf of a variant
   // group stands at the joint in the curve's direction, not only the first.
@@ -160,8 +105,8 @@ void buildCompoundLeaf(std::string& text, const clsBladeInputs& in, const clsPol
     float w2 = in.widths->side[1][static_cast<std::size_t>(i - 1)];
     const bool leafletPart = i > split && i >= joint && in.widthVar > 0;
     if (i < joint) {
-      w1 = variedWidth(random, w1, in.widthVar);
-      w2 = variedWidth(random, w2, in.widthVar);
+      w1 = modItemColours::variedWidth(random, w1, in.widthVar);
+      w2 = modItemColours::variedWidth(random, w2, in.widthVar);
     }
     clsPolygon nodeRing = bladeRing(p.x, p.y, p.z, w1, w2, 0, colours.ringMat);
     if (leafletPart) {
@@ -173,7 +118,7 @@ void buildCompoundLeaf(std::string& text, const clsBladeInputs& in, const clsPol
       }
     }
     modTube::addRing(tube, std::move(nodeRing));
-    updateColours(in, random, colours, i);
+    modItemColours::updateColours(in, random, colours, i);
   }
 
   clsTube stem = modTube::newTube("", 0, 0);

@@ -14,8 +14,8 @@
 
 namespace blade {
 
-// What every item of one element shares.
-struct clsBladeInputs {
+// What every item of one element shares, for the grass and rock builders alike.
+struct clsItemInputs {
   int nodes = 2;
   float widthVar = 0;      // slot 17 / 100
   int secondNode = 2;      // K: where the second colour set starts
@@ -29,6 +29,9 @@ struct clsBladeInputs {
   float leafSize = 0;     // size change per leaflet, slot 13 / 100
   int jointNode = 1;      // J
   int splitNode = 1;      // S
+  // Rocks.
+  float sectionChange = 0;  // slot 16 / 100
+  bool smooth = false;      // slot 11 of a rock
   const clsScaledWidths* widths = nullptr;  // w1(i), w2(i) at index i - 1
   std::string_view materialPrefix;
 };
@@ -43,11 +46,11 @@ geometry::clsPolygon bladeRing(float x, float y, float z, float w1, float w2, in
 
 // Builds one simple blade on the variant's nodes, placed by placement, and appends its text.
 // work is scratch space reused from item to item.
-void buildBlade(std::string& text, geometry::clsTube& work, const blade::clsBladeInputs& inputs,
+void buildBlade(std::string& text, geometry::clsTube& work, const blade::clsItemInputs& inputs,
                 std::span<const geometry::clsPixel> nodes, const geometry::tMatrix& placement, model::clsRandom& random);
 
 // Builds one compound leaf from the variant's node ring (which it does not change).
-void buildCompoundLeaf(std::string& text, const blade::clsBladeInputs& inputs, const geometry::clsPolygon& path,
+void buildCompoundLeaf(std::string& text, const blade::clsItemInputs& inputs, const geometry::clsPolygon& path,
                        const geometry::tMatrix& placement, model::clsRandom& random);
 
 }  // namespace modBladeBuilder

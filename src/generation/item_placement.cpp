@@ -6,6 +6,7 @@
 #include "blade/blade_builder.h"
 #include "blade/blade_snapshot.h"
 #include "blade/curve_records.h"
+#include "blade/rock_builder.h"
 #include "blade/width_profile.h"
 #include "generation/map_records.h"
 #include "generation/map_sampler.h"
@@ -31,10 +32,12 @@ struct clsRunSnapshot {
   materials::clsMaterialTable materials;
 };
 
-// An element's random curve variants: node positions by variant and node.
+// An element's random curve variants: node positions by variant and node for grass, the
+// outline and cross-section profiles by variant for rock.
 struct clsVariants {
   std::vector<std::vector<clsPixel>> nodes;
-  int count() const { return static_cast<int>(nodes.size()); }
+  blade::clsRockProfiles rock;
+  int count() const { return static_cast<int>(std::max(nodes.size(), rock.outline.size())); }
 };
 
 const model::tValue& slotOf(const clsRunSnapshot& run, int element, int slot) {
@@ -68,9 +71,38 @@ int variantCount(const clsRunSnapshot& run, int element) {
   return 1;
 }
 
-// The curve at output size with its foot at the origin, then `count` varied node polylines,
-// each turned about Y so that its tip lies in the X-Y plane on the +X side. No value when a
-// curve point cannot be computed.
+// A rock's two profiles from one varied node polyline: the outline turned about Z so that its
+// last node lies on +X, and the cross-section, the outline turned about Y onto -Z. Above a
+// section change of 0 both carry a roughness for the varied copies taken per rock.
+void addRockProfiles(blade::clsRockProfiles& rock, clsPolygon nodes, const clsRunSnapshot& run, int element,
+                     float segment) {
+  const clsPixel last = nodes.v.back().p;
+  modPolygon::rotatePolygon(nodes, {}, 3, -modVectorMatrix::directionAngle(last.x, last.y));
+  clsPolygon section = modPolygon::clonePolygon(nodes, "");
+  modPolygon::rotatePolygon(section, {}, 2, geometry::kHalfPi);
+  const bool smooth = integerOf(run, element, blade::slot::kCompoundCount) == 1;
+  section.isClosed = true;
+  section.capStart = section.capEnd = false;
+  section.smoothAlong = section.smoothAround = smooth;
+  const float change = percentOf(run, element, blade::slot::kSectionChange);
+  if (change > 0) {
+    for (std::size_t k = 0; k < nodes.v.size(); ++k) {
+      geometry::clsVertex& outline = nodes.v[k];
+      geometry::clsVertex& across = section.v[k];
+      outline.vX = change * segment;
+      outline.vY = change * outline.p.y;
+      across.vZ = change * segment;
+      across.vY = change * across.p.y;
+      outline.fX = outline.fY = across.fZ = across.fY = 100;
+    }
+  }
+  rock.outline.push_back(std::move(nodes));
+  rock.section.push_back(std::move(section));
+}
+
+// The curve at output size with its foot at the origin, then `count` varied node polylines:
+// a grass variant turned about Y so that its tip lies in the X-Y plane on the +X side, a rock
+// variant made into its two profiles. No value when a curve point cannot be computed.
 std::optional<clsVariants> buildVariants(const clsRunSnapshot& run, int element, int count, model::clsRandom& random) {
   clsVariants variants;
   if (count < 1) return variants;
@@ -82,9 +114,16 @@ std::optional<clsVariants> buildVariants(const clsRunSnapshot& run, int element,
   if (!geometry::isZero(foot)) modPolygon::movePolygon(curve.cp, {-foot.x, -foot.y, -foot.z});
   // The variation amounts are lengths on the curve too, so they grow with it.
   modPolygon::scalePolygonAndVariation(curve.cp, {}, run.factor, 0);
+  const int nodeCount = std::max<int>(2, integerOf(run, element, blade::slot::kNodeCount));
+  const float segment =
+      modVectorMatrix::distance(curve.cp.v.front().p, curve.cp.v.back().p) / static_cast<float>(nodeCount - 1);
   for (int v = 0; v < count; ++v) {
     std::optional<clsPolygon> nodes = modCurve::nodePolyline(curve, true, random);
     if (!nodes || nodes->v.empty()) return std::nullopt;
+    if (model::isRock(element)) {
+      addRockProfiles(variants.rock, std::move(*nodes), run, element, segment);
+      continue;
+    }
     const clsPixel tip = nodes->v.back().p;
     modPolygon::rotatePolygon(*nodes, {}, 2, -modVectorMatrix::directionAngle(tip.x, -tip.z));
     std::vector<clsPixel> positions;
@@ -103,9 +142,9 @@ clsPolygon compoundPath(const clsVariants& variants, int variant) {
   return ring;
 }
 
-blade::clsBladeInputs bladeInputs(const clsRunSnapshot& run, int e, std::string_view prefix) {
+blade::clsItemInputs bladeInputs(const clsRunSnapshot& run, int e, std::string_view prefix) {
   namespace slot = blade::slot;
-  blade::clsBladeInputs in;
+  blade::clsItemInputs in;
   in.nodes = integerOf(run, e, slot::kNodeCount);
   in.widthVar = percentOf(run, e, slot::kWidthVariation);
   in.secondNode = integerOf(run, e, slot::kSecondColourNode);
@@ -122,18 +161,21 @@ blade::clsBladeInputs bladeInputs(const clsRunSnapshot& run, int e, std::string_
   in.leafSize = percentOf(run, e, slot::kCompoundSize);
   in.jointNode = integerOf(run, e, slot::kJointNode);
   in.splitNode = integerOf(run, e, slot::kSplitNode);
+  in.sectionChange = percentOf(run, e, slot::kSectionChange);
+  in.smooth = in.leaves == 1;
   in.widths = &run.widths[static_cast<std::size_t>(e - 1)];
   in.materialPrefix = prefix;
   return in;
 }
 
-// Makes every item of one grass element; returns 1, or the first other status of the writer.
-int makeGrassItems(const clsRunSnapshot& run, int e, const clsVariants& variants, generation::clsObjWriter& writer,
-                   model::clsRandom& random, std::string_view prefix) {
-  blade::clsBladeInputs in = bladeInputs(run, e, prefix);
-  const bool compound = in.leafAngle > 0 && in.leaves > 1;
+// Makes every item of one element; returns 1, or the first other status of the writer.
+int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, generation::clsObjWriter& writer,
+              model::clsRandom& random, std::string_view prefix) {
+  blade::clsItemInputs in = bladeInputs(run, e, prefix);
+  const bool rock = model::isRock(e);
+  const bool compound = !rock && in.leafAngle > 0 && in.leaves > 1;
   const generation::clsSampler sampler = modMapSampler::prepareMaps(run.slots, run.pictures, e);
-  writer.label = "grass " + std::to_string(e) + " - Blade";
+  writer.label = rock ? "rock " + std::to_string(e - 7) + " - Rock" : "grass " + std::to_string(e) + " - Blade";
 
   const blade::clsSizeRot& sizeRot = in.sizeRot;
   std::int32_t clumpSize = modSizeRot::drawClumpSize(random, sizeRot);  // superseded at the first item
@@ -165,12 +207,16 @@ int makeGrassItems(const clsRunSnapshot& run, int e, const clsVariants& variants
     }
 
     text.clear();
-    const std::vector<clsPixel>& nodes = variants.nodes[static_cast<std::size_t>(variant - 1)];
-    in.nodes = std::min<int>(integerOf(run, e, blade::slot::kNodeCount), static_cast<int>(nodes.size()));
-    if (compound)
-      modBladeBuilder::buildCompoundLeaf(text, in, path, placement, random);
-    else
-      modBladeBuilder::buildBlade(text, work, in, nodes, placement, random);
+    if (rock) {
+      modRockBuilder::buildRock(text, in, variants.rock, variant, placement, random);
+    } else {
+      const std::vector<clsPixel>& nodes = variants.nodes[static_cast<std::size_t>(variant - 1)];
+      in.nodes = std::min<int>(integerOf(run, e, blade::slot::kNodeCount), static_cast<int>(nodes.size()));
+      if (compound)
+        modBladeBuilder::buildCompoundLeaf(text, in, path, placement, random);
+      else
+        modBladeBuilder::buildBlade(text, work, in, nodes, placement, random);
+    }
     const int code = modWriting::writeItem(writer, text, report);
     if (code != generation::status::kGoOn) return code;
   }
@@ -199,8 +245,7 @@ int generateAll(const generation::clsProject& project, generation::clsObjWriter&
     const auto& entry = variants[static_cast<std::size_t>(e - 1)];
     // Elements not in use, and curves that cannot be computed, make nothing.
     if (integerOf(run, e, model::slot::kUse) != 1 || !entry || entry->count() == 0) continue;
-    if (model::isRock(e)) continue;  // rocks have no builder yet
-    const int code = makeGrassItems(run, e, *entry, writer, random, prefix);
+    const int code = makeItems(run, e, *entry, writer, random, prefix);
     if (code != generation::status::kGoOn) return code;
   }
   return modWriting::finishWriter(writer);

@@ -29,7 +29,7 @@ struct clsStraightBlade {
   std::vector<geometry::clsPixel> nodes;
   blade::clsScaledWidths widths;
   geometry::clsPolygon path;
-  blade::clsBladeInputs in;
+  blade::clsItemInputs in;
 };
 
 std::vector<std::string> linesStarting(const std::string& text, const std::string& start) {
