@@ -62,7 +62,7 @@ double formatAndWriteNumbers(const std::string& path, std::uint64_t& bytes) {
   for (int blade = 0; blade < kBlades; ++blade) {
     for (int i = 0; i < kNumbersPerBlade; ++i) {
       const float v = (i / 3) % 2 == 0 ? position(engine) : normal(engine);
-      buffer.append(number, static_cast<std::size_t>(modNumber::formatSingle(v, number) - number));
+      buffer.append(number, static_cast<std::size_t>(modNumber::formatObjSingle(v, number) - number));
       buffer += i % 3 == 2 ? '\n' : ' ';
     }
     if (buffer.size() > 500'000) {
@@ -77,34 +77,45 @@ double formatAndWriteNumbers(const std::string& path, std::uint64_t& bytes) {
   return secondsSince(start);
 }
 
-void BM_MillionBlades(benchmark::State& state) {
+// Runs the whole creation of one element's items into the scratch folder; returns the seconds.
+double runField(const std::string& settings, const std::filesystem::path& folder, std::uint64_t& objectBytes) {
   clsQuiet quiet;
   platform::StdFileSystem files;
   platform::QtPictureLoader pictures;
   platform::clsPlatform platform{quiet, quiet, quiet, quiet, quiet, quiet, files, pictures};
+  generation::clsDocument document(platform);
+  modStartup::startDocument(document, platform);
+  modSettingsFiles::applyUserText(document, settings, platform);
+  modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
+  modCreateDialog::setFileName(document.project.dialog, (folder / "field").string());
+  model::clsRandom random(1);
+  generation::clsObjWriter writer;
+  writer.services = {&files, &quiet, &quiet};
+  generation::clsCreation creation{platform, random, writer};
+  const auto start = std::chrono::steady_clock::now();
+  const generation::clsRunResult result = modCreationRun::runCreation(document, creation);
+  const double seconds = secondsSince(start);
+  objectBytes = result.outcome == generation::RunOutcome::Done ? std::filesystem::file_size(folder / "field.obj") : 0;
+  return seconds;
+}
+
+double peakResidentMB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+void BM_MillionBlades(benchmark::State& state) {
   const std::filesystem::path folder = scratchFolder();
   for (auto _ : state) {
-    generation::clsDocument document(platform);
-    modStartup::startDocument(document, platform);
-    modSettingsFiles::applyUserText(document, "Alpha 1 100 100 " + std::to_string(kBlades) + " <empty> 0 -1\r\n", platform);
-    modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
-    modCreateDialog::setFileName(document.project.dialog, (folder / "million").string());
-    model::clsRandom random(1);
-    generation::clsObjWriter writer;
-    writer.services = {&files, &quiet, &quiet};
-    generation::clsCreation creation{platform, random, writer};
-
-    const auto start = std::chrono::steady_clock::now();
-    const generation::clsRunResult result = modCreationRun::runCreation(document, creation);
-    const double runSeconds = secondsSince(start);
-    if (result.outcome != generation::RunOutcome::Done) state.SkipWithError("the run did not finish");
-    const auto objectBytes = std::filesystem::file_size(folder / "million.obj");
+    std::uint64_t objectBytes = 0;
+    const double runSeconds =
+        runField("Alpha 1 100 100 " + std::to_string(kBlades) + " <empty> 0 -1\r\n", folder, objectBytes);
+    if (objectBytes == 0) state.SkipWithError("the run did not finish");
 
     std::uint64_t floorBytes = 0;
     const double floorSeconds = formatAndWriteNumbers((folder / "floor.txt").string(), floorBytes);
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     state.SetIterationTime(runSeconds);
     state.counters["blades_per_s"] = kBlades / runSeconds;
     state.counters["obj_MB_per_s"] = static_cast<double>(objectBytes) / 1e6 / runSeconds;
@@ -112,10 +123,30 @@ void BM_MillionBlades(benchmark::State& state) {
     state.counters["floor_s"] = floorSeconds;
     state.counters["run_s"] = runSeconds;
     state.counters["ratio_to_floor"] = runSeconds / floorSeconds;
-    state.counters["peak_RSS_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    state.counters["peak_RSS_MB"] = peakResidentMB();
   }
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_MillionBlades)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// 100,000 smooth rocks of the default shape.
+void BM_HundredThousandRocks(benchmark::State& state) {
+  constexpr int kRocks = 100'000;
+  const std::filesystem::path folder = scratchFolder();
+  for (auto _ : state) {
+    std::uint64_t objectBytes = 0;
+    const double seconds = runField("Usage 1 0 g\r\nUsage 8 1 r\r\nAlpha 8 100 100 " + std::to_string(kRocks) +
+                                        " <empty> 0 -1\r\n",
+                                    folder, objectBytes);
+    if (objectBytes == 0) state.SkipWithError("the run did not finish");
+    state.SetIterationTime(seconds);
+    state.counters["rocks_per_s"] = kRocks / seconds;
+    state.counters["obj_MB_per_s"] = static_cast<double>(objectBytes) / 1e6 / seconds;
+    state.counters["obj_MB"] = static_cast<double>(objectBytes) / 1e6;
+    state.counters["peak_RSS_MB"] = peakResidentMB();
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_HundredThousandRocks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -49,7 +49,7 @@ char* numbersAlone(const geometry::clsTube& tube, char* out) {
   for (const auto& ring : tube.rings)
     for (const auto& vertex : ring.v)
       for (const geometry::clsPixel& p : {vertex.p, vertex.vn1})
-        for (float c : {p.x, p.y, p.z}) out = modNumber::formatSingle(c, out);
+        for (float c : {p.x, p.y, p.z}) out = modNumber::formatObjSingle(c, out);
   return out;
 }
 

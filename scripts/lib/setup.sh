@@ -6,7 +6,7 @@ QUENMOOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libtinyobjloader-dev
+  libtinyobjloader-dev libassimp-dev
   qt6-base-dev
 )
 

@@ -71,11 +71,11 @@ void appendMaterial(std::string& out, std::string_view prefix, int material) {
 namespace {
 
 char* writeTriple(char* out, const geometry::clsPixel& p) {
-  out = modNumber::formatSingle(p.x, out);
+  out = modNumber::formatObjSingle(p.x, out);
   *out++ = ' ';
-  out = modNumber::formatSingle(p.y, out);
+  out = modNumber::formatObjSingle(p.y, out);
   *out++ = ' ';
-  return modNumber::formatSingle(p.z, out);
+  return modNumber::formatObjSingle(p.z, out);
 }
 
 // Writes keyword, the three numbers and the line end; returns the end.

@@ -14,7 +14,8 @@ namespace {
 
 // Lays out the significant digits (no trailing zeros) with decimal exponent X, meaning
 // value = d.ddd x 10^X, in the settings number form for a precision of p digits.
-char* layOut(bool negative, const char* digits, int count, int exponent, int precision, char* out) {
+char* layOut(bool negative, const char* digits, int count, int exponent, int precision, char* out,
+             bool zeroBeforePoint = false) {
   if (negative) *out++ = '-';
   const bool plain = exponent < precision && (exponent >= 0 || (-exponent - 1) + count <= precision);
   if (plain) {
@@ -25,6 +26,7 @@ char* layOut(bool negative, const char* digits, int count, int exponent, int pre
         for (int i = exponent + 1; i < count; ++i) *out++ = digits[i];
       }
     } else {
+      if (zeroBeforePoint) *out++ = '0';
       *out++ = '.';
       for (int i = 0; i < -exponent - 1; ++i) *out++ = '0';
       for (int i = 0; i < count; ++i) *out++ = digits[i];
@@ -211,6 +213,13 @@ char* formatSingle(float v, char* out) {
   clsDigits d;
   singleDigits(v, d);
   return layOut(d.negative, d.digits, d.count, d.exponent, 7, out);
+}
+
+char* formatObjSingle(float v, char* out) {
+  if (special(v, out)) return out;
+  clsDigits d;
+  singleDigits(v, d);
+  return layOut(d.negative, d.digits, d.count, d.exponent, 7, out, true);
 }
 
 char* formatSingleExact(float v, char* out) {

@@ -15,6 +15,9 @@ inline constexpr int kMaxNumberChars = 32;
 // Write the text of v at out and return the end; out must hold kMaxNumberChars characters.
 char* formatSingle(float v, char* out);
 char* formatDouble(double v, char* out);
+// The same single with a digit before the point below 1 ("0.5", "-0.25"): the form of the OBJ
+// geometry lines, because some widely used OBJ readers do not count ".5" as a number.
+char* formatObjSingle(float v, char* out);
 // The same text as formatSingle by the slower exact conversion alone; formatSingle must agree.
 char* formatSingleExact(float v, char* out);
 

@@ -104,7 +104,8 @@ TEST(ObjText, NumberForms) {
   addVertex(ring, 0.5f, -0.25f, 2);
   addVertex(ring, 1e-8f, -4.371139E-08f, 0);
   addRing(tube, ring);
-  EXPECT_EQ(text(tube), "v .5 -.25 2\r\nv 1E-08 -4.371139E-08 0\r\n");
+  // A digit before the point, so that every OBJ reader counts the number.
+  EXPECT_EQ(text(tube), "v 0.5 -0.25 2\r\nv 1E-08 -4.371139E-08 0\r\n");
 }
 
 TEST(ObjText, RunsDoNotConnect) {

@@ -33,6 +33,16 @@ TEST(NumberFormat, SinglesAsTheSettingsTextWritesThem) {
   EXPECT_EQ(singleText(std::numeric_limits<float>::quiet_NaN()), "0");
 }
 
+TEST(NumberFormat, ObjNumbersKeepADigitBeforeThePoint) {
+  char buffer[kMaxNumberChars];
+  const auto obj = [&](float v) { return std::string(buffer, formatObjSingle(v, buffer)); };
+  EXPECT_EQ(obj(0.5f), "0.5");
+  EXPECT_EQ(obj(-0.25f), "-0.25");
+  EXPECT_EQ(obj(0.04153846f), "4.153846E-02");
+  EXPECT_EQ(obj(12.5f), "12.5");
+  EXPECT_EQ(obj(0), "0");
+}
+
 TEST(NumberFormat, DoublesKeepFifteenDigits) {
   EXPECT_EQ(doubleText(1.0 / 3), ".333333333333333");
   EXPECT_EQ(doubleText(1.0 / 30), "3.33333333333333E-02");

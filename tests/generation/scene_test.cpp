@@ -1,0 +1,150 @@
+// Rocks and whole scenes of all eleven elements, read back by two general OBJ readers.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "generation/settings_files.h"
+#include "support/assimp_readback.h"
+#include "support/field_run.h"
+#include "support/obj_readback.h"
+
+using support::clsFieldRun;
+
+namespace {
+
+const std::string kGrassColours =
+    " 17408 15360 17920 2 24320 15360 17920 2 17408 15360 17920 0 17408 15360 17920 0 17408 15360 17920 0 "
+    "17408 15360 17920 0 <empty> <empty>\r\n";
+
+std::string onlyElements(std::initializer_list<int> elements) {
+  std::string text;
+  for (int e = 1; e <= 11; ++e) {
+    const bool use = std::find(elements.begin(), elements.end(), e) != elements.end();
+    text += "Usage " + std::to_string(e) + (use ? " 1 " : " 0 ") + "e" + std::to_string(e) + "\r\n";
+  }
+  return text;
+}
+
+std::vector<std::string> usedMaterials(const std::string& object) {
+  std::vector<std::string> names;
+  std::istringstream in(object);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("usemtl ", 0) == 0) names.push_back(line.substr(7, line.size() - 8));
+  return names;
+}
+
+}  // namespace
+
+TEST(Scene, DefaultRocksAreClosedSmoothSurfaces) {
+  clsFieldRun run("rocks");
+  ASSERT_TRUE(run.apply(onlyElements({8})));
+  ASSERT_EQ(run.create(1).outcome, generation::RunOutcome::Done);
+  const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
+  ASSERT_TRUE(read.valid) << read.error;
+  EXPECT_EQ(read.warning, "");
+  constexpr std::size_t kVertices = 10 * 10, kFaces = 9 * 10 + 2;
+  ASSERT_EQ(read.vertices, 100 * kVertices);
+  ASSERT_EQ(read.faces, 100 * kFaces);
+  EXPECT_EQ(read.facesWithNormals, 100 * (kFaces - 2));  // caps carry no normal references
+  EXPECT_EQ(read.badNormals, 0u);
+
+  const tinyobj::mesh_t& mesh = read.shapes.at(0).mesh;
+  std::size_t offset = 0;
+  for (std::size_t rock = 0; rock < 100; ++rock) {
+    std::map<std::pair<int, int>, int> edges;
+    for (std::size_t f = rock * kFaces; f < (rock + 1) * kFaces; ++f) {
+      const std::size_t corners = mesh.num_face_vertices[f];
+      for (std::size_t c = 0; c < corners; ++c) {
+        const int a = mesh.indices[offset + c].vertex_index, b = mesh.indices[offset + (c + 1) % corners].vertex_index;
+        ASSERT_GE(a, static_cast<int>(rock * kVertices));
+        ASSERT_LT(a, static_cast<int>((rock + 1) * kVertices));
+        ++edges[{std::min(a, b), std::max(a, b)}];
+      }
+      offset += corners;
+    }
+    for (const auto& [edge, count] : edges) ASSERT_EQ(count, 2) << "rock " << rock << " edge " << edge.first << "-" << edge.second;
+  }
+}
+
+TEST(Scene, AllElevenElementsInOneRun) {
+  clsFieldRun run("scene");
+  ASSERT_TRUE(run.apply(onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11})));
+  ASSERT_EQ(run.create(2, "meadow").outcome, generation::RunOutcome::Done);
+
+  const support::clsReadBack read = support::readObjFile(run.path("meadow.obj"));
+  ASSERT_TRUE(read.valid) << read.error;
+  EXPECT_EQ(read.warning, "");
+  EXPECT_EQ(read.vertices, 7000u * 10 + 400u * 100);
+  EXPECT_EQ(read.badNormals, 0u);
+  for (int material : read.shapes.at(0).mesh.material_ids) ASSERT_GE(material, 0);
+
+  const support::clsAssimpRead assimp = support::readWithAssimp(run.path("meadow.obj"));
+  ASSERT_TRUE(assimp.loaded) << assimp.error;
+  // Assimp logs that the first "usemtl" comes before any object line; the frame of the file has
+  // none by design, and the import is whole. Nothing else may be reported.
+  std::vector<std::string> reported;
+  for (const std::string& line : assimp.warnings)
+    if (line.find("No object detected to attach a new mesh instance") == std::string::npos) reported.push_back(line);
+  EXPECT_EQ(reported, std::vector<std::string>{});
+  EXPECT_EQ(assimp.materials, 118u + 1);  // ours and Assimp's default material
+  EXPECT_EQ(assimp.faces, read.faces);
+
+  // Grass names first, then only rock names.
+  const std::vector<std::string> names = usedMaterials(run.read("meadow.obj"));
+  const auto firstRock = std::find_if(names.begin(), names.end(), [](const std::string& n) { return n.rfind("meadow_rock", 0) == 0; });
+  ASSERT_NE(firstRock, names.end());
+  for (auto name = names.begin(); name != names.end(); ++name) {
+    const bool rock = name->rfind("meadow_rock", 0) == 0;
+    EXPECT_EQ(rock, name >= firstRock) << *name;
+    const int number = std::stoi(name->substr(rock ? 11 : 6));
+    EXPECT_TRUE(rock ? (number >= 71 && number <= 118) : (number >= 1 && number <= 70)) << *name;
+  }
+
+  // The settings file of the run opens to the same text.
+  clsFieldRun again("scene-again");
+  ASSERT_TRUE(modSettingsFiles::openSettingsFile(again.document, run.path("meadow.grass"), again.platform));
+  EXPECT_EQ(modSettingsFiles::settingsText(again.document), run.read("meadow.grass"));
+}
+
+struct clsCombination {
+  const char* name;
+  std::string settings;
+  bool rock;
+  bool normals;
+};
+
+class Builders : public ::testing::TestWithParam<clsCombination> {};
+
+TEST_P(Builders, ReadBackWhole) {
+  const clsCombination& combination = GetParam();
+  clsFieldRun run(std::string("combination-") + combination.name);
+  const int element = combination.rock ? 8 : 1;
+  ASSERT_TRUE(run.apply(onlyElements({element}) + "Alpha " + std::to_string(element) + " 10 10 40 <empty> 0 -1\r\n" +
+                        combination.settings));
+  ASSERT_EQ(run.create(3).outcome, generation::RunOutcome::Done);
+  const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
+  ASSERT_TRUE(read.valid) << read.error;
+  EXPECT_EQ(read.warning, "");
+  EXPECT_GT(read.faces, 0u);
+  EXPECT_EQ(read.badNormals, 0u);
+  for (int material : read.shapes.at(0).mesh.material_ids) ASSERT_GE(material, 0);
+  const std::size_t caps = combination.rock ? 2 * 40 : 0;
+  EXPECT_EQ(read.facesWithNormals, combination.normals ? read.faces - caps : 0u);
+  EXPECT_EQ(read.normals > 0, combination.normals);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Combinations, Builders,
+    ::testing::Values(
+        clsCombination{"plainBlade", "", false, true},
+        clsCombination{"twistedBlade", "Size_Rot 1 20 330 60 50 30 30 30 1 1 100\r\n", false, true},
+        clsCombination{"compoundLeaf", "Shape 1 1 5 5 30 -10 2 3 0 10 5 5 1\r\n", false, true},
+        clsCombination{"secondColourSet", "Shape 1 1 5 1 30 -10 1 1 0 10 3 5 1\r\n", false, true},
+        clsCombination{"rainbows", "Shape 1 1 5 1 30 -10 1 1 0 10 3 5 1\r\nMaterial 1 1 1" + kGrassColours, false, true},
+        clsCombination{"rainbowCompound", "Shape 1 1 5 4 30 -10 1 2 0 10 2 5 1\r\nMaterial 1 1 1" + kGrassColours, false, true},
+        clsCombination{"smoothRock", "", true, true},
+        clsCombination{"facetedRock", "Shape 8 1 10 0 30 -10 1 1 0 0 10 10 1\r\n", true, false},
+        clsCombination{"roughRainbowRock", "Shape 8 1 10 1 30 -10 1 1 20 10 6 10 1\r\nMaterial 8 1 1" + kGrassColours, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
