@@ -19,6 +19,8 @@ struct clsCreateDialog {
   std::string note;        // lines joined by CR LF
   std::int32_t diskLimitMB = kMinDiskLimitMB;
   bool helpTips = false;
+  std::string initialFolder;  // where the first file dialog starts
+  std::string chosenFolder;   // folder of the last file chosen in a dialog since the start
 };
 
 class clsCreateDialogRecords final : public model::RecordOwner {

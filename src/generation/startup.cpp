@@ -1,5 +1,6 @@
 #include "generation/startup.h"
 
+#include "generation/object_path.h"
 #include "generation/settings_files.h"
 #include "materials/palette.h"
 #include "model/value_functions.h"
@@ -12,6 +13,7 @@ void startDocument(generation::clsDocument& document, platform::clsPlatform& pla
   // A missing or unusable limit becomes the lower bound.
   modCreateDialog::setDiskSpace(dialog, platform.userStore.value(std::string(kDiskLimitKey)).value_or(""));
   dialog.helpTips = modGeneral::toInteger(platform.userStore.value(std::string(kHelpTipKey)).value_or("0")) != 0;
+  dialog.initialFolder = platform.userStore.value(std::string(kInitialFolderKey)).value_or("");
   modSettingsFiles::applyDefaults(document, platform);
 }
 
@@ -19,6 +21,11 @@ void closeDocument(const generation::clsDocument& document, platform::clsPlatfor
   modPalette::storeColours(document.project.store, platform.userStore);
   platform.userStore.setValue(std::string(kDiskLimitKey), std::to_string(document.project.dialog.diskLimitMB));
   platform.userStore.setValue(std::string(kHelpTipKey), document.project.dialog.helpTips ? "1" : "0");
+  platform.userStore.setValue(std::string(kInitialFolderKey), document.project.dialog.chosenFolder);
+}
+
+void noteChosenFile(generation::clsDocument& document, std::string_view path) {
+  document.project.dialog.chosenFolder = modObjectPath::splitObjectPath(path).folder;
 }
 
 }  // namespace modStartup

@@ -10,8 +10,12 @@ namespace modStartup {
 
 inline constexpr std::string_view kDiskLimitKey = "objectlength";
 inline constexpr std::string_view kHelpTipKey = "helptip";
+inline constexpr std::string_view kInitialFolderKey = "initdirectory";
 
 void startDocument(generation::clsDocument& document, platform::clsPlatform& platform);
 void closeDocument(const generation::clsDocument& document, platform::clsPlatform& platform);
+
+// A file chosen in an open or save dialog: its folder is where the next start's first dialog opens.
+void noteChosenFile(generation::clsDocument& document, std::string_view path);
 
 }  // namespace modStartup

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <cmath>
 
+#include "blade/curve.h"
+#include "blade/curve_records.h"
 #include "generation/settings_files.h"
 #include "support/field_run.h"
 #include "support/obj_readback.h"
@@ -144,6 +146,17 @@ TEST(GrassField, UnreadablePicturesAreToldAndLeftOut) {
   double right = 0;
   for (const clsPoint& base : bases) right += base.x > 5;
   EXPECT_GT(right, 20);  // spread over the whole area, not piled on one candidate
+}
+
+TEST(GrassField, ACurveThatCannotBeComputedIsToldOnceAndLeftOut) {
+  clsFieldRun run("bad-curve");
+  ASSERT_TRUE(run.apply("Usage 2 1 g2\r\n"));
+  // Weights of 0 cannot come from the settings or the editor; a damaged curve is made by hand.
+  for (auto& point : modCurveRecords::curveOf(run.document.project.store, 1).cp.v) point.w = 0;
+  ASSERT_EQ(run.create(11).outcome, generation::RunOutcome::Done);
+  EXPECT_EQ(run.messages.shown, (std::vector<std::string>{std::string(blade::kCurvePointFailure)}));
+  const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
+  EXPECT_EQ(read.vertices, 1000u * 10);  // element 2 only
 }
 
 TEST(GrassField, LimitAndCancelEndWithWholeItems) {

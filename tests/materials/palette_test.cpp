@@ -117,6 +117,18 @@ TEST_F(Palette, StoredCopyComesBackAndAFirstStartIsNotBlack) {
   EXPECT_EQ(colourSetOf(next.project.store, 5).colours[2].diffuse, modColour::packColour(1, 2, 3));
   EXPECT_EQ(moreInfo(next.project.store, 5, 2), "d 0.5\r\nNs 10");
 
+  EXPECT_EQ(fake.userStore.values.at("objectlength"), "1");  // a first start: the lowest limit
+  EXPECT_EQ(fake.userStore.values.at("helptip"), "0");
+  EXPECT_EQ(fake.userStore.values.at("initdirectory"), "");  // no file chosen this time
+
+  modCreateDialog::setDiskSpace(next.project.dialog, 250);
+  modStartup::noteChosenFile(next, "/home/me/fields/meadow.grass");
+  modStartup::closeDocument(next, fake.platform);
+  generation::clsDocument third{fake.platform};
+  modStartup::startDocument(third, fake.platform);
+  EXPECT_EQ(third.project.dialog.diskLimitMB, 250);
+  EXPECT_EQ(third.project.dialog.initialFolder, "/home/me/fields/");
+
   fake.userStore.values["colorsettings"] = "nothing of use";
   generation::clsDocument damaged{fake.platform};
   modStartup::startDocument(damaged, fake.platform);
