@@ -156,12 +156,10 @@ std::string clsCurveRecords::toTextSettings() const {
 model::RecordStatus clsCurveRecords::fromTextSettings(std::string_view keyword, const model::tFields& fields) {
   if (keyword != "curve") return model::RecordStatus::NotMine;
   std::array<double, 18> values{};
-  for (std::size_t i = 0; i < 15; ++i)
-    if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
+  if (!modSettings::numberFields(fields, 1, std::span(values).first(15))) return model::RecordStatus::Failed;
   const bool fourPoints = modGeneral::toInteger(values[4]) == 4;
-  if (fourPoints)
-    for (std::size_t i = 15; i < 18; ++i)
-      if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
+  if (fourPoints && !modSettings::numberFields(fields, 16, std::span(values).subspan(15)))
+    return model::RecordStatus::Failed;
 
   modStore::setActiveElement(store_, modStore::clampElement(values[0]));
   modCurveRecords::setPointCount(store_, values[4]);

@@ -43,8 +43,7 @@ model::RecordStatus clsShapeRecords::fromTextSettings(std::string_view keyword, 
 
 model::RecordStatus clsShapeRecords::applyShape(const model::tFields& fields) {
   std::array<double, 13> values{};
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
+  if (!modSettings::numberFields(fields, 1, values)) return model::RecordStatus::Failed;
   modStore::setActiveElement(store_, modStore::clampElement(values[0]));
   // Joint and split are first brought into order against the node count as read.
   const double nodes = values[2];
@@ -67,8 +66,7 @@ model::RecordStatus clsShapeRecords::applyShape(const model::tFields& fields) {
 
 model::RecordStatus clsShapeRecords::applyNodeWidths(const model::tFields& fields) {
   std::array<double, 4> values{};
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
+  if (!modSettings::numberFields(fields, 1, values)) return model::RecordStatus::Failed;
   modStore::setActiveElement(store_, modStore::clampElement(values[0]));
   const auto node = static_cast<int>(modGeneral::clampValue(modGeneral::toInteger(values[1]), 1, kMaxNodes));
   // Widths pass as singles; a record never mirrors one side onto the other.

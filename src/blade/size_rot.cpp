@@ -138,8 +138,7 @@ std::string clsSizeRotRecords::toTextSettings() const {
 model::RecordStatus clsSizeRotRecords::fromTextSettings(std::string_view keyword, const model::tFields& fields) {
   if (keyword != "size_rot") return model::RecordStatus::NotMine;
   std::array<double, 11> values{};
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
+  if (!modSettings::numberFields(fields, 1, values)) return model::RecordStatus::Failed;
   modStore::setActiveElement(store_, modStore::clampElement(values[0]));
   modSizeRot::setSizeVar(store_, values[1], false);
   modSizeRot::setSpinStart(store_, values[2], false);

@@ -115,12 +115,9 @@ std::string clsCoverageRecords::toTextSettings() const {
 
 model::RecordStatus clsCoverageRecords::fromTextSettings(std::string_view keyword, const model::tFields& fields) {
   if (keyword != "alpha") return model::RecordStatus::NotMine;
-  std::array<double, 6> values{};  // fields 1..4, 6, 7
-  std::string path;
-  for (std::size_t i = 0; i < 4; ++i)
-    if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
-  if (fields.size() <= 5 || !modSettings::numberField(fields, 6, values[4]) ||
-      !modSettings::numberField(fields, 7, values[5]))
+  std::array<double, 6> values{};  // fields 1..4, 6, 7; field 5 is the path
+  if (!modSettings::numberFields(fields, 1, std::span(values).first(4)) ||
+      !modSettings::numberFields(fields, 6, std::span(values).subspan(4)))
     return model::RecordStatus::Failed;
   modStore::setActiveElement(context_.store, modStore::clampElement(values[0]));
   loadCoverageImage(context_, pathOf(fields[5]));
@@ -147,9 +144,7 @@ std::string clsAltitudeRecords::toTextSettings() const {
 model::RecordStatus clsAltitudeRecords::fromTextSettings(std::string_view keyword, const model::tFields& fields) {
   if (keyword != "bump") return model::RecordStatus::NotMine;
   std::array<double, 3> values{};
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
-  if (fields.size() <= 4) return model::RecordStatus::Failed;
+  if (!modSettings::numberFields(fields, 1, values) || fields.size() <= 4) return model::RecordStatus::Failed;
   modStore::setActiveElement(context_.store, modStore::clampElement(values[0]));
   loadAltitudeImage(context_, pathOf(fields[4]));
   setMaxHeight(context_.store, values[1]);

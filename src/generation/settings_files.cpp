@@ -53,14 +53,10 @@ bool openSettingsFile(clsDocument& document, const std::string& path, platform::
 bool saveSettingsFile(const clsDocument& document, std::string_view folder, std::string_view baseName,
                       platform::clsPlatform& platform) {
   const std::string path = std::string(folder) + std::string(baseName) + std::string(kSettingsExtension);
-  const platform::FileStatus written = platform.files.writeFile(path, settingsText(document), false);
-  if (written != platform::FileStatus::Ok) {
-    platform::reportFileFailure(platform, written, "An error occurred while opening the settings file.",
-                      "An error occurred while writing the settings file.", " - Save settings failed");
-    return false;
-  }
-  platform.status.setTitle(platform::titleWith(" - Save settings done"));
-  return true;
+  return platform::saveReported(platform, path, settingsText(document),
+                                {"An error occurred while opening the settings file.",
+                                 "An error occurred while writing the settings file.", " - Save settings done",
+                                 " - Save settings failed"});
 }
 
 void copySettings(const clsDocument& document, platform::clsPlatform& platform) {

@@ -28,8 +28,7 @@ model::RecordStatus clsMaterialRecords::fromTextSettings(std::string_view keywor
   if (keyword != "material") return model::RecordStatus::NotMine;
   if (fields.size() < 30) return model::RecordStatus::Failed;
   std::array<double, 27> values{};
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (!modSettings::numberField(fields, i + 1, values[i])) return model::RecordStatus::Failed;
+  if (!modSettings::numberFields(fields, 1, values)) return model::RecordStatus::Failed;
   std::array<std::array<model::tValue, 4>, 6> colours;
   for (std::size_t k = 0; k < 6; ++k)
     for (std::size_t v = 0; v < 4; ++v) colours[k][v] = values[3 + 4 * k + v];

@@ -50,14 +50,10 @@ std::string toText(const model::clsStore& store, int firstNumber, const material
 bool writeMaterialFile(const model::clsStore& store, std::string_view folder, std::string_view baseName,
                        platform::clsPlatform& platform) {
   const std::string path = std::string(folder) + std::string(baseName) + ".mtl";
-  const platform::FileStatus written = platform.files.writeFile(path, toText(store, 1, prefixesFor(baseName)), false);
-  if (written != platform::FileStatus::Ok) {
-    platform::reportFileFailure(platform, written, "An error occurred while opening the material file.",
-                                "An error occurred while writing the material file.", " - Save materials failed");
-    return false;
-  }
-  platform.status.setTitle(platform::titleWith(" - Save materials done"));
-  return true;
+  return platform::saveReported(platform, path, toText(store, 1, prefixesFor(baseName)),
+                                {"An error occurred while opening the material file.",
+                                 "An error occurred while writing the material file.", " - Save materials done",
+                                 " - Save materials failed"});
 }
 
 }  // namespace modMaterialFile

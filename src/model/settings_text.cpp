@@ -84,6 +84,12 @@ bool numberField(const model::tFields& fields, std::size_t i, double& value) {
   return modNumber::readNumber(fields[i], value);
 }
 
+bool numberFields(const model::tFields& fields, std::size_t first, std::span<double> values) {
+  for (std::size_t i = 0; i < values.size(); ++i)
+    if (!numberField(fields, first + i, values[i])) return false;
+  return true;
+}
+
 bool textField(const model::tFields& fields, std::size_t i, std::string& value) {
   if (i >= fields.size()) return false;
   value = modText::decodeText(fields[i]);

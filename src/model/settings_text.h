@@ -3,6 +3,7 @@
 // applied back line by line. Owners plug in through RecordOwner; the parser knows none of them.
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,8 @@ std::string settingsErrorMessage(std::size_t line, std::string_view keyword);
 
 // Field i as a number by the leading-prefix rule; false when it is missing or too large to use.
 bool numberField(const model::tFields& fields, std::size_t i, double& value);
+// Fields first .. first + values.size() - 1 as numbers; false when any is missing or unusable.
+bool numberFields(const model::tFields& fields, std::size_t first, std::span<double> values);
 // Field i as a decoded text ("<sp>", "<empty>"); false when it is missing.
 bool textField(const model::tFields& fields, std::size_t i, std::string& value);
 

@@ -18,4 +18,24 @@ inline void reportFileFailure(clsPlatform& platform, FileStatus failure, std::st
   platform.status.setTitle(titleWith(title));
 }
 
+// The texts of one kind of saved file: the two failure messages and the two title endings.
+struct clsSaveTexts {
+  std::string_view openingFailed;
+  std::string_view writingFailed;
+  std::string_view doneTitle;
+  std::string_view failedTitle;
+};
+
+// Creates or truncates path and writes text, reporting the outcome by message and title.
+inline bool saveReported(clsPlatform& platform, const std::string& path, std::string_view text,
+                         const clsSaveTexts& texts) {
+  const FileStatus written = platform.files.writeFile(path, text, false);
+  if (written != FileStatus::Ok) {
+    reportFileFailure(platform, written, texts.openingFailed, texts.writingFailed, texts.failedTitle);
+    return false;
+  }
+  platform.status.setTitle(titleWith(texts.doneTitle));
+  return true;
+}
+
 }  // namespace platform
