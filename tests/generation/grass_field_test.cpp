@@ -204,5 +204,13 @@ TEST(GrassField, CompoundLeavesStandOnTheirFoot) {
     EXPECT_NEAR((v[3 * foot + 1] + v[3 * foot + 4]) / 2, 0, 1e-4) << item;
     const std::size_t joint = foot + 2;
     EXPECT_GT((v[3 * joint + 1] + v[3 * joint + 4]) / 2, 0.05) << item;
+    // Every leaflet starts at the joint.
+    for (std::size_t leaflet = 0; leaflet < 5; ++leaflet) {
+      const std::size_t start = item * 44 + leaflet * 8;
+      for (std::size_t axis = 0; axis < 3; ++axis)
+        EXPECT_NEAR((v[3 * start + axis] + v[3 * start + 3 + axis]) / 2, (v[3 * joint + axis] + v[3 * joint + 3 + axis]) / 2,
+                    1e-4)
+            << item << " leaflet " << leaflet;
+    }
   }
 }
