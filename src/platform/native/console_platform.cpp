@@ -8,7 +8,16 @@ namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void onInterrupt(int) { interrupted = 1; }
+// The first Ctrl+C cancels the run at the next item, leaving whole files; a second one ends the
+// program at once.
+extern "C" void onInterrupt(int signal) {
+  if (interrupted != 0) {
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    return;
+  }
+  interrupted = 1;
+}
 
 }  // namespace
 
