@@ -90,6 +90,11 @@ TEST(Scene, AllElevenElementsInOneRun) {
   EXPECT_EQ(reported, std::vector<std::string>{});
   EXPECT_EQ(assimp.materials, 118u + 1);  // ours and Assimp's default material
   EXPECT_EQ(assimp.faces, read.faces);
+  // The MTL numbers keep no digit before the point, and Assimp reads them right.
+  const auto meadow1 = std::find(assimp.materialNames.begin(), assimp.materialNames.end(), "meadow1");
+  ASSERT_NE(meadow1, assimp.materialNames.end());
+  const auto& kd = assimp.diffuse[static_cast<std::size_t>(meadow1 - assimp.materialNames.begin())];
+  EXPECT_NEAR(kd[1], 68 / 255.0, 1e-6);
 
   // Grass names first, then only rock names.
   const std::vector<std::string> names = usedMaterials(run.read("meadow.obj"));

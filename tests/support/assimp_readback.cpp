@@ -3,6 +3,7 @@
 #include <assimp/DefaultLogger.hpp>
 #include <assimp/Importer.hpp>
 #include <assimp/LogStream.hpp>
+#include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
@@ -34,6 +35,14 @@ clsAssimpRead readWithAssimp(const std::string& path) {
       result.meshes = scene->mNumMeshes;
       result.materials = scene->mNumMaterials;
       for (unsigned m = 0; m < scene->mNumMeshes; ++m) result.faces += scene->mMeshes[m]->mNumFaces;
+      for (unsigned m = 0; m < scene->mNumMaterials; ++m) {
+        aiString name;
+        aiColor3D kd;
+        scene->mMaterials[m]->Get(AI_MATKEY_NAME, name);
+        scene->mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, kd);
+        result.materialNames.emplace_back(name.C_Str());
+        result.diffuse.push_back({kd.r, kd.g, kd.b});
+      }
     }
   }
   Assimp::DefaultLogger::kill();
