@@ -65,7 +65,7 @@ void loadCurves(clsStore& store) {
 }
 
 void setPointCount(clsStore& store, const tValue& value) {
-  const auto n = static_cast<int>(modGeneral::clampValue(modGeneral::toInteger(value), 3, 4));
+  const auto n = modGeneral::toClampedInteger(value, 3, 4);
   const int was = pointsInUse(store);
   clsCurve& curve = curveOf(store, store.activeElement);
   if (was == 3 && n == 4) {
@@ -82,8 +82,7 @@ void setPointCount(clsStore& store, const tValue& value) {
 }
 
 void setActivePoint(clsStore& store, const tValue& value) {
-  modStore::writeSlot(store, slot::kActivePoint,
-                      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), 1, pointsInUse(store))));
+  modStore::writeIntegerSlot(store, slot::kActivePoint, value, 1, pointsInUse(store));
 }
 
 void setPointPosition(clsStore& store, int index, const tValue& x, const tValue& y) {
@@ -102,9 +101,9 @@ void setPointWeight(clsStore& store, int index, const tValue& weight) {
 
 void setCurveVariation(clsStore& store, const tValue& x, const tValue& y, const tValue& z) {
   const std::array<std::int16_t, 3> percent = {
-      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(x), 0, 100)),
-      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(y), 0, 100)),
-      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(z), 0, 100))};
+      modGeneral::toClampedInteger(x, 0, 100),
+      modGeneral::toClampedInteger(y, 0, 100),
+      modGeneral::toClampedInteger(z, 0, 100)};
   const float fx = static_cast<float>(percent[0]) / 100, fy = static_cast<float>(percent[1]) / 100,
               fz = static_cast<float>(percent[2]) / 100;
   auto& points = curveOf(store, store.activeElement).cp.v;

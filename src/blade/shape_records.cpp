@@ -68,7 +68,7 @@ model::RecordStatus clsShapeRecords::applyNodeWidths(const model::tFields& field
   std::array<double, 4> values{};
   if (!modSettings::numberFields(fields, 1, values)) return model::RecordStatus::Failed;
   modStore::setActiveElement(store_, modStore::clampElement(values[0]));
-  const auto node = static_cast<int>(modGeneral::clampValue(modGeneral::toInteger(values[1]), 1, kMaxNodes));
+  const auto node = modGeneral::toClampedInteger(values[1], 1, kMaxNodes);
   // Widths pass as singles; a record never mirrors one side onto the other.
   setNodeWidths(store_, widths_, node, modGeneral::singleOf(values[2]), modGeneral::singleOf(values[3]));
   return model::RecordStatus::Applied;

@@ -13,11 +13,6 @@ namespace slot = blade::slot;
 
 namespace {
 
-void storeInteger(clsStore& store, int slotNumber, const tValue& value, double lower, double upper) {
-  modStore::writeSlot(store, slotNumber,
-                      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), lower, upper)));
-}
-
 void storeLong(clsStore& store, int slotNumber, const tValue& value) {
   modStore::writeSlot(store, slotNumber,
                       static_cast<std::int32_t>(modGeneral::clampValue(modGeneral::toLong(value), 1, 100)));
@@ -49,14 +44,14 @@ void loadSizeRot(clsStore& store) {
     }
 }
 
-void setSizeVar(clsStore& store, const tValue& value, bool) { storeInteger(store, slot::kSizeVar, value, 0, 100); }
-void setSpinStart(clsStore& store, const tValue& value, bool) { storeInteger(store, slot::kSpinStart, value, 0, 360); }
-void setSpinRange(clsStore& store, const tValue& value, bool) { storeInteger(store, slot::kSpinRange, value, 0, 360); }
-void setSpinShare(clsStore& store, const tValue& value, bool) { storeInteger(store, slot::kSpinShare, value, 0, 100); }
+void setSizeVar(clsStore& store, const tValue& value, bool) { modStore::writeIntegerSlot(store, slot::kSizeVar, value, 0, 100); }
+void setSpinStart(clsStore& store, const tValue& value, bool) { modStore::writeIntegerSlot(store, slot::kSpinStart, value, 0, 360); }
+void setSpinRange(clsStore& store, const tValue& value, bool) { modStore::writeIntegerSlot(store, slot::kSpinRange, value, 0, 360); }
+void setSpinShare(clsStore& store, const tValue& value, bool) { modStore::writeIntegerSlot(store, slot::kSpinShare, value, 0, 100); }
 
 void setLean(clsStore& store, int index, const tValue& value, bool) {
   if (index < 1 || index > 3) return;
-  storeInteger(store, slot::kLeanX + index - 1, value, 0, 180);
+  modStore::writeIntegerSlot(store, slot::kLeanX + index - 1, value, 0, 180);
 }
 
 void setMinPerClump(clsStore& store, const tValue& value, bool editor) {
@@ -72,7 +67,7 @@ void setMaxPerClump(clsStore& store, const tValue& value, bool editor) {
 }
 
 void setTwistChance(clsStore& store, const tValue& value, bool) {
-  storeInteger(store, slot::kTwistChance, value, 0, 100);
+  modStore::writeIntegerSlot(store, slot::kTwistChance, value, 0, 100);
 }
 
 blade::clsSizeRot readSizeRot(const model::clsSnapshot& snapshot, int element) {

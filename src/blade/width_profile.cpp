@@ -16,18 +16,13 @@ std::int16_t integerSlot(const clsStore& store, int slotNumber) {
   return modGeneral::toInteger(modStore::readSlot(store, slotNumber));
 }
 
-void storeClamped(clsStore& store, int slotNumber, const tValue& value, double lower, double upper) {
-  modStore::writeSlot(store, slotNumber,
-                      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), lower, upper)));
-}
-
 void storeFlag(clsStore& store, int slotNumber, const tValue& value) {
   modStore::writeSlot(store, slotNumber, static_cast<std::int16_t>(modGeneral::toInteger(value) != 0 ? 1 : 0));
 }
 
 // Clamped to 1..node count.
 void storeNode(clsStore& store, int slotNumber, const tValue& value) {
-  storeClamped(store, slotNumber, value, 1, integerSlot(store, slot::kNodeCount));
+  modStore::writeIntegerSlot(store, slotNumber, value, 1, integerSlot(store, slot::kNodeCount));
 }
 
 blade::tWidthTable& tableOf(const clsStore& store, clsWidthProfile& widths, int side) {
@@ -60,7 +55,7 @@ void loadShape(clsStore& store, clsWidthProfile& widths) {
 void setSymmetric(clsStore& store, const tValue& value, bool) { storeFlag(store, slot::kSymmetric, value); }
 
 void setNodeCount(clsStore& store, const tValue& value, bool editor) {
-  const auto n = static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), 2, blade::kMaxNodes));
+  const auto n = modGeneral::toClampedInteger(value, 2, blade::kMaxNodes);
   const bool topIsSecond = n == integerSlot(store, slot::kSecondColourNode);
   const bool sameCount = n == integerSlot(store, slot::kNodeCount);
   modStore::writeSlot(store, slot::kNodeCount, n);
@@ -77,9 +72,9 @@ void setNodeCount(clsStore& store, const tValue& value, bool editor) {
 
 void setCompoundCount(clsStore& store, const tValue& value, bool) {
   if (model::isRock(store.activeElement))
-    storeClamped(store, slot::kCompoundCount, value, 0, 1);
+    modStore::writeIntegerSlot(store, slot::kCompoundCount, value, 0, 1);
   else
-    storeClamped(store, slot::kCompoundCount, value, 1, 30);
+    modStore::writeIntegerSlot(store, slot::kCompoundCount, value, 1, 30);
 }
 
 void setCompoundAngle(clsStore& store, const tValue& value, bool) {
@@ -88,7 +83,7 @@ void setCompoundAngle(clsStore& store, const tValue& value, bool) {
 }
 
 void setCompoundSize(clsStore& store, const tValue& value, bool) {
-  storeClamped(store, slot::kCompoundSize, value, -100, 100);
+  modStore::writeIntegerSlot(store, slot::kCompoundSize, value, -100, 100);
 }
 
 void setJointNode(clsStore& store, const tValue& value, bool editor) {
@@ -104,12 +99,12 @@ void setSplitNode(clsStore& store, const tValue& value, bool editor) {
 }
 
 void setSectionChange(clsStore& store, const tValue& value, bool) {
-  storeClamped(store, slot::kSectionChange, value, -30, 30);
+  modStore::writeIntegerSlot(store, slot::kSectionChange, value, -30, 30);
   modCurveRecords::curveOf(store, store.activeElement).changeLenPercent = integerSlot(store, slot::kSectionChange);
 }
 
 void setWidthVariation(clsStore& store, const tValue& value, bool) {
-  storeClamped(store, slot::kWidthVariation, value, 0, 100);
+  modStore::writeIntegerSlot(store, slot::kWidthVariation, value, 0, 100);
 }
 
 void setSecondColourNode(clsStore& store, const tValue& value, bool) { storeNode(store, slot::kSecondColourNode, value); }

@@ -17,8 +17,7 @@ constexpr float kSmallestCover = 0.0000001f;
 std::size_t activeIndex(const model::clsStore& store) { return static_cast<std::size_t>(store.activeElement - 1); }
 
 std::string textSlot(const model::clsStore& store, int element, int slotNumber) {
-  const auto* text = std::get_if<std::string>(&modStore::readElementSlot(store, element, slotNumber));
-  return text != nullptr ? *text : std::string();
+  return modGeneral::toText(modStore::readElementSlot(store, element, slotNumber));
 }
 
 // A path field: "<sp>" becomes a blank, then "<empty>" becomes nothing.
@@ -62,7 +61,7 @@ void setPick(model::clsStore& store, const tValue& value) {
 }
 
 void setCircle(clsMapContext context, const tValue& value) {
-  const auto circle = static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), 0, 1));
+  const auto circle = modGeneral::toClampedInteger(value, 0, 1);
   modStore::writeSlot(context.store, slot::kCircle, circle);
   if (circle == 1) context.pictures.coverage[activeIndex(context.store)] = modMapPictures::circlePicture();
 }
@@ -80,8 +79,7 @@ void setMaxHeight(model::clsStore& store, const tValue& value) {
 }
 
 void setUseSpace(model::clsStore& store, const tValue& value) {
-  modStore::writeSlot(store, slot::kUseSpace,
-                      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), 0, 1)));
+  modStore::writeIntegerSlot(store, slot::kUseSpace, value, 0, 1);
 }
 
 void loadAltitudeImage(clsMapContext context, std::string_view path) {

@@ -25,10 +25,7 @@ bool hasPicture(const generation::tPicture& picture) {
 clsSampler prepareMaps(const model::clsSnapshot& snapshot, const generation::clsMapPictures& pictures, int element) {
   namespace slot = generation::slot;
   const auto value = [&](int s) -> const model::tValue& { return modSnapshot::readSnapshotSlot(snapshot, element, s); };
-  const auto isEmptyText = [&](int s) {
-    const auto* text = std::get_if<std::string>(&value(s));
-    return text == nullptr || text->empty();
-  };
+  const auto isEmptyText = [&](int s) { return modGeneral::toText(value(s)).empty(); };
   const auto index = static_cast<std::size_t>(element - 1);
   clsSampler sampler;
   sampler.coverX = modGeneral::toSingle(value(slot::kCoverX));

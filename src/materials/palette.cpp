@@ -23,7 +23,7 @@ clsMainColour& mainColour(clsStore& store, int k) {
 int successor(int k) { return k == 3 ? 1 : (k == 6 ? 4 : k + 1); }
 
 std::int16_t flagOf(const model::tValue& value) {
-  return static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), 0, 1));
+  return modGeneral::toClampedInteger(value, 0, 1);
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ void setMaterial(clsStore& store, const model::tValue& element, const model::tVa
     colour.diffuse = modGeneral::toColour(colours[k][0]);
     colour.ambient = modGeneral::toColour(colours[k][1]);
     colour.specular = modGeneral::toColour(colours[k][2]);
-    colour.transition = static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(colours[k][3]), 0, 20));
+    colour.transition = modGeneral::toClampedInteger(colours[k][3], 0, 20);
     colour.real = modColour::addColors(colour.diffuse, colour.ambient);
   }
 }
@@ -103,7 +103,7 @@ void setReal(clsStore& store, int k, const model::tValue& colour, bool noFollow)
 void setTransition(clsStore& store, int k, const model::tValue& transition) {
   if (!validColour(k)) return;
   mainColour(store, k).transition =
-      static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(transition), 0, 20));
+      modGeneral::toClampedInteger(transition, 0, 20);
 }
 
 void setRainbow(clsStore& store, int set, const model::tValue& flag) {
@@ -154,8 +154,7 @@ bool rainbow(const clsStore& store, int element, int set) {
 }
 
 std::string moreInfo(const clsStore& store, int element, int set) {
-  const auto* text = std::get_if<std::string>(&modStore::readElementSlot(store, element, slot::kMoreInfo1 + set - 1));
-  return text != nullptr ? *text : std::string();
+  return modGeneral::toText(modStore::readElementSlot(store, element, slot::kMoreInfo1 + set - 1));
 }
 
 std::string defaultColourText() {

@@ -20,7 +20,7 @@ clsStore newStore() {
 }
 
 int clampElement(double element) {
-  return static_cast<int>(modGeneral::clampValue(modGeneral::toInteger(element), 1, model::kElementCount));
+  return modGeneral::toClampedInteger(element, 1, model::kElementCount);
 }
 
 const tValue& readElementSlot(const clsStore& store, int element, int slot) {
@@ -38,6 +38,10 @@ const tValue& readSlot(const clsStore& store, int slot) { return readElementSlot
 
 void writeSlot(clsStore& store, int slot, tValue value) {
   writeElementSlot(store, store.activeElement, slot, std::move(value));
+}
+
+void writeIntegerSlot(clsStore& store, int slot, const tValue& value, double lower, double upper) {
+  writeSlot(store, slot, modGeneral::toClampedInteger(value, lower, upper));
 }
 
 std::int16_t setActiveElement(clsStore& store, int element) {

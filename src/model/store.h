@@ -50,6 +50,9 @@ void writeSlot(model::clsStore& store, int slot, model::tValue value);
 const model::tValue& readElementSlot(const model::clsStore& store, int element, int slot);
 void writeElementSlot(model::clsStore& store, int element, int slot, model::tValue value);
 
+// Stores an integer slot of the active element from any input, clamped to the slot's bounds.
+void writeIntegerSlot(model::clsStore& store, int slot, const model::tValue& value, double lower, double upper);
+
 // Clamps the requested index to 1..11 and returns the element made active.
 std::int16_t setActiveElement(model::clsStore& store, int element);
 

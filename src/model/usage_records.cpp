@@ -22,7 +22,7 @@ void loadElementList(clsStore& store) {
 }
 
 void setUse(clsStore& store, int element, const model::tValue& value) {
-  const auto use = static_cast<std::int16_t>(modGeneral::clampValue(modGeneral::toInteger(value), 0, 1));
+  const auto use = modGeneral::toClampedInteger(value, 0, 1);
   modStore::writeElementSlot(store, element, model::slot::kUse, use);
 }
 
@@ -39,8 +39,7 @@ bool inUse(const clsStore& store, int element) {
 }
 
 std::string name(const clsStore& store, int element) {
-  const auto* text = std::get_if<std::string>(&modStore::readElementSlot(store, element, model::slot::kName));
-  return text != nullptr ? *text : std::string();
+  return modGeneral::toText(modStore::readElementSlot(store, element, model::slot::kName));
 }
 
 }  // namespace modUsage

@@ -72,6 +72,15 @@ std::int32_t toColour(const tValue& value) {
 
 bool isSet(std::int16_t value) { return value != 0; }
 
+std::int16_t toClampedInteger(const tValue& value, double lower, double upper) {
+  return static_cast<std::int16_t>(clampValue(toInteger(value), lower, upper));
+}
+
+std::string toText(const tValue& value) {
+  const auto* text = std::get_if<std::string>(&value);
+  return text != nullptr ? *text : std::string();
+}
+
 double clampValue(double x, double lower, double upper) {
   if (x > upper) x = upper;
   if (x < lower) x = lower;

@@ -20,6 +20,10 @@ std::int32_t toLong(const tValue& value);
 float toSingle(const tValue& value);
 std::int32_t toColour(const tValue& value);
 bool isSet(std::int16_t value);
+// An integer slot's value from any input: toInteger, then clampValue with the slot's bounds.
+std::int16_t toClampedInteger(const tValue& value, double lower, double upper);
+// The text a slot holds; "" when it holds no text.
+std::string toText(const tValue& value);
 
 double clampValue(double x, double lower, double upper);
 double atLeast(double x, double lower);
