@@ -174,6 +174,7 @@ int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, gen
   blade::clsItemInputs in = bladeInputs(run, e, prefix);
   const bool rock = model::isRock(e);
   const bool compound = !rock && in.leafAngle > 0 && in.leaves > 1;
+  const int nodeCount = in.nodes;
   const generation::clsSampler sampler = modMapSampler::prepareMaps(run.slots, run.pictures, e);
   writer.label = rock ? "rock " + std::to_string(e - 7) + " - Rock" : "grass " + std::to_string(e) + " - Blade";
 
@@ -211,7 +212,7 @@ int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, gen
       modRockBuilder::buildRock(text, in, variants.rock, variant, placement, random);
     } else {
       const std::vector<clsPixel>& nodes = variants.nodes[static_cast<std::size_t>(variant - 1)];
-      in.nodes = std::min<int>(integerOf(run, e, blade::slot::kNodeCount), static_cast<int>(nodes.size()));
+      in.nodes = std::min(nodeCount, static_cast<int>(nodes.size()));
       if (compound)
         modBladeBuilder::buildCompoundLeaf(text, in, path, placement, random);
       else
