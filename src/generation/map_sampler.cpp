@@ -20,6 +20,31 @@ bool hasPicture(const generation::tPicture& picture) {
   return picture != nullptr && picture->width() > 0 && picture->height() > 0;
 }
 
+// The horizontal draws (two per candidate, three with the grey test), then at most one height draw.
+geometry::clsPixel sampleBase(const clsSampler& sampler, model::clsRandom& random) {
+  float x = 0, z = 0;
+  for (int candidate = 0; candidate < (sampler.useCoverage ? generation::kMaxCandidates : 1); ++candidate) {
+    x = static_cast<float>(sampler.coverX * random.draw());
+    z = static_cast<float>(sampler.coverZ * random.draw());
+    if (!sampler.useCoverage) break;
+    const std::int32_t colour = colourAt(*sampler.coverage, x * sampler.coverScaleX, z * sampler.coverScaleZ);
+    if (sampler.pickColour < 0) {
+      if (random.draw() * 255 < modGeneral::greyOf(colour)) break;
+    } else if (colour == sampler.pickColour) {
+      break;
+    }
+  }
+  float y = 0;
+  if (sampler.useAltitude) {
+    y = static_cast<float>(modGeneral::greyOf(colourAt(*sampler.altitude, x * sampler.altScaleX, z * sampler.altScaleZ))) /
+        255 * sampler.maxHeight;
+    if (sampler.useSpace) y = static_cast<float>(y * random.draw());
+  } else if (sampler.useSpace) {
+    y = static_cast<float>(sampler.maxHeight * random.draw());
+  }
+  return {x, y, z};
+}
+
 }  // namespace
 
 clsSampler prepareMaps(const model::clsSnapshot& snapshot, const generation::clsMapPictures& pictures, int element) {
@@ -47,30 +72,6 @@ clsSampler prepareMaps(const model::clsSnapshot& snapshot, const generation::cls
     sampler.altScaleZ = static_cast<float>(sampler.altitude->height()) / sampler.coverZ;
   }
   return sampler;
-}
-
-geometry::clsPixel sampleBase(const clsSampler& sampler, model::clsRandom& random) {
-  float x = 0, z = 0;
-  for (int candidate = 0; candidate < (sampler.useCoverage ? generation::kMaxCandidates : 1); ++candidate) {
-    x = static_cast<float>(sampler.coverX * random.draw());
-    z = static_cast<float>(sampler.coverZ * random.draw());
-    if (!sampler.useCoverage) break;
-    const std::int32_t colour = colourAt(*sampler.coverage, x * sampler.coverScaleX, z * sampler.coverScaleZ);
-    if (sampler.pickColour < 0) {
-      if (random.draw() * 255 < modGeneral::greyOf(colour)) break;
-    } else if (colour == sampler.pickColour) {
-      break;
-    }
-  }
-  float y = 0;
-  if (sampler.useAltitude) {
-    y = static_cast<float>(modGeneral::greyOf(colourAt(*sampler.altitude, x * sampler.altScaleX, z * sampler.altScaleZ))) /
-        255 * sampler.maxHeight;
-    if (sampler.useSpace) y = static_cast<float>(y * random.draw());
-  } else if (sampler.useSpace) {
-    y = static_cast<float>(sampler.maxHeight * random.draw());
-  }
-  return {x, y, z};
 }
 
 geometry::tMatrix samplePosition(const clsSampler& sampler, model::clsRandom& random) {

@@ -37,6 +37,5 @@ generation::clsSampler prepareMaps(const model::clsSnapshot& snapshot, const gen
                                    int element);
 // The translation to the next clump's base position.
 geometry::tMatrix samplePosition(const generation::clsSampler& sampler, model::clsRandom& random);
-geometry::clsPixel sampleBase(const generation::clsSampler& sampler, model::clsRandom& random);
 
 }  // namespace modMapSampler

@@ -87,11 +87,6 @@ char* appendLine(char* out, std::string_view keyword, const geometry::clsPixel& 
 
 }  // namespace
 
-void appendTriple(std::string& out, const geometry::clsPixel& p) {
-  char buffer[3 * modNumber::kMaxNumberChars + 2];
-  out.append(buffer, static_cast<std::size_t>(writeTriple(buffer, p) - buffer));
-}
-
 void appendObjText(std::string& out, const clsTube& tube, bool writeNormals, model::clsRandom& random,
                    std::string_view materialPrefix) {
   const int tubeMat = modRandom::randomInteger(random, tube.matFrom, tube.matTo);

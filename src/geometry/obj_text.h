@@ -17,7 +17,4 @@ void appendObjText(std::string& out, const clsTube& tube, bool writeNormals, mod
 std::string tubeToObjText(const clsTube& tube, bool writeNormals, model::clsRandom& random,
                           std::string_view materialPrefix);
 
-// Appends "x y z" in the number form of the OBJ file.
-void appendTriple(std::string& out, const geometry::clsPixel& p);
-
 }  // namespace modTube
