@@ -13,10 +13,12 @@ const char* const kUsage =
     "      --force  overwrite existing files without asking\n"
     "  quenmoor-grass-cli materials [--settings FILE] [--force] OUT.mtl\n"
     "      Writes only the material file (\"Save colors only\").\n"
-    "  quenmoor-grass-cli settings [FILE]   prints the settings text \"Save settings\" would write\n"
+    "  quenmoor-grass-cli settings [--output OUT.grass] [FILE]\n"
+    "      Prints the settings text \"Save settings\" would write, or writes it to OUT.grass.\n"
     "  quenmoor-grass-cli check FILE        exits 0 when FILE applies cleanly, 1 otherwise\n"
     "  quenmoor-grass-cli --help | --version\n"
-    "Exit codes: 0 done, 1 bad input, 2 file failure, 3 cancelled or limit reached.\n";
+    "Exit codes: 0 done, 1 bad input, 2 file failure, 3 cancelled (Ctrl+C) or disk-space limit\n"
+    "reached, 4 files written but a coverage or altitude picture could not be read.\n";
 
 bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options, std::string& error) {
   if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
@@ -41,17 +43,27 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool creates = options.command == Command::Create || options.command == Command::Materials;
-    const bool takesValue = argument == "--settings" ||
-                            (options.command == Command::Create && (argument == "--seed" || argument == "--limit" || argument == "--note"));
-    if (creates && takesValue) {
+    const bool takesValue =
+        (creates && argument == "--settings") || (options.command == Command::Settings && argument == "--output") ||
+        (options.command == Command::Create && (argument == "--seed" || argument == "--limit" || argument == "--note"));
+    if (takesValue) {
       if (i + 1 >= arguments.size()) {
         error = argument + " needs a value";
         return false;
       }
       const std::string& value = arguments[++i];
       if (argument == "--settings") options.settingsFile = value;
-      else if (argument == "--limit") options.limitMB = value;
+      else if (argument == "--output") options.output = value;
       else if (argument == "--note") options.note = value;
+      else if (argument == "--limit") {
+        int limit = 0;
+        const auto result = std::from_chars(value.data(), value.data() + value.size(), limit);
+        if (result.ec != std::errc() || result.ptr != value.data() + value.size() || limit < 1 || limit > 2000) {
+          error = "--limit needs a whole number of MB from 1 to 2000, not \"" + value + "\"";
+          return false;
+        }
+        options.limitMB = limit;
+      }
       else {
         std::uint64_t seed = 0;
         const auto result = std::from_chars(value.data(), value.data() + value.size(), seed);

@@ -14,9 +14,10 @@ struct clsOptions {
   Command command = Command::Help;
   std::optional<std::string> settingsFile;
   std::optional<std::uint64_t> seed;
-  std::optional<std::string> limitMB;
+  std::optional<int> limitMB;
   std::optional<std::string> note;
   bool force = false;
+  std::optional<std::string> output;  // settings: the file to write instead of standard output
   std::string path;  // OUT.obj for create, OUT.mtl for materials, FILE for settings and check
 };
 
@@ -25,6 +26,9 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 1;
 inline constexpr int kExitFileFailure = 2;
 inline constexpr int kExitStopped = 3;
+// The files were written, but a coverage or altitude picture could not be read, so its element
+// was made without it.
+inline constexpr int kExitPictureMissing = 4;
 
 // False, with error set, when the arguments do not make a command.
 bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options, std::string& error);

@@ -1,18 +1,22 @@
 // quenmoor-grass-cli: the creation run and the settings text without a window.
 
 #include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 
 #include "cli_options.h"
 #include "generation/create_dialog.h"
 #include "generation/creation_run.h"
+#include "generation/file_name_check.h"
+#include "generation/map_records.h"
+#include "generation/object_path.h"
 #include "generation/save_buttons.h"
 #include "generation/settings_files.h"
 #include "generation/startup.h"
-#include "generation/file_name_check.h"
-#include "generation/object_path.h"
 #include "materials/mtl_file.h"
 #include "model/text_fields.h"
+#include "platform/file_failure.h"
 #include "platform/native/console_platform.h"
 #include "platform/native/std_file_system.h"
 #include "platform/native/system_clock.h"
@@ -23,7 +27,8 @@ namespace {
 using namespace generation;
 
 struct clsConsole {
-  explicit clsConsole(bool force) : messages(force) {}
+  explicit clsConsole(bool force) : messages(output, force), status(output) {}
+  platform::ConsoleOutput output;
   platform::ConsoleMessages messages;
   platform::ConsoleStatus status;
   platform::ConsoleEvents events;
@@ -41,7 +46,12 @@ int openSettings(clsDocument& document, const std::string& path, platform::clsPl
     platform.messages.showMessage("The settings file " + path + " does not exist.");
     return cli::kExitFileFailure;
   }
-  return modSettingsFiles::openSettingsFile(document, path, platform) ? cli::kExitDone : cli::kExitBadInput;
+  switch (modSettingsFiles::openSettings(document, path, platform)) {
+    case modSettingsFiles::OpenResult::Opened: return cli::kExitDone;
+    case modSettingsFiles::OpenResult::FileFailed: return cli::kExitFileFailure;
+    case modSettingsFiles::OpenResult::TextFailed: break;
+  }
+  return cli::kExitBadInput;
 }
 
 // The document as the program starts, with FILE (if any) applied as "Open settings..." does.
@@ -51,12 +61,21 @@ int openDocument(clsDocument& document, const std::optional<std::string>& settin
   return openSettings(document, *settingsFile, console.platform);
 }
 
+// Names every picture of the document that could not be read; true when there was none.
+bool reportUnreadablePictures(const clsDocument& document, platform::IStatusLine& status, std::string_view outcome) {
+  const auto unreadable = modMapRecords::unreadablePictures(document.project.store, document.project.pictures);
+  for (const auto& picture : unreadable)
+    status.setTitle("Warning: the " + std::string(picture.altitude ? "altitude" : "coverage") + " picture \"" +
+                    picture.path + "\" of element " + std::to_string(picture.element) + " cannot be read; " +
+                    std::string(outcome));
+  return unreadable.empty();
+}
+
 int runCreate(const cli::clsOptions& options, clsConsole& console) {
   platform::clsPlatform& platform = console.platform;
   clsDocument document(console.platform);
   if (const int code = openDocument(document, options.settingsFile, console); code != cli::kExitDone) return code;
-  modCreateDialog::setDiskSpace(document.project.dialog, kMaxDiskLimitMB);
-  if (options.limitMB) modCreateDialog::setDiskSpace(document.project.dialog, *options.limitMB);
+  modCreateDialog::setDiskSpace(document.project.dialog, options.limitMB.value_or(kMaxDiskLimitMB));
   if (options.note) modCreateDialog::setNote(document.project.dialog, *options.note);
   modCreateDialog::setFileName(document.project.dialog, options.path);
 
@@ -75,11 +94,17 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
     case RunOutcome::Done:
     case RunOutcome::Stopped: break;
   }
+  if (result.outcome == RunOutcome::Stopped)
+    console.status.setTitle(modCreateObject::stopLine(writer, result.code, document.project.dialog.diskLimitMB));
+  const bool picturesRead =
+      reportUnreadablePictures(document, console.status, "its element was made without it.");
   const std::string stem = result.folder + result.baseName;
   std::cout << "Material file: " << stem << ".mtl\n"
             << "Settings file: " << stem << modSettingsFiles::kSettingsExtension << '\n'
-            << "Object file:   " << stem << ".obj\n";
-  return result.outcome == RunOutcome::Done ? cli::kExitDone : cli::kExitStopped;
+            << "Object file:   " << stem << ".obj\n"
+            << std::flush;
+  if (result.outcome == RunOutcome::Stopped) return cli::kExitStopped;
+  return picturesRead ? cli::kExitDone : cli::kExitPictureMissing;
 }
 
 // "Save colors only" into OUT.mtl.
@@ -94,41 +119,74 @@ int runMaterials(const cli::clsOptions& options, clsConsole& console) {
     const std::string base = modObjectPath::baseName(parts.fileName);
     if (!modMaterialFile::writeMaterialFile(document.project.store, parts.folder, base, console.platform))
       return cli::kExitFileFailure;
-    std::cout << "Material file: " << parts.folder << base << ".mtl\n";
+    std::cout << "Material file: " << parts.folder << base << ".mtl\n" << std::flush;
     return cli::kExitDone;
   }
   return cli::kExitBadInput;
+}
+
+// Standard output is checked to the last byte: a settings text cut short must not pass as whole.
+int printWhole(const std::string& text, clsConsole& console) {
+  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  if (written && std::fflush(stdout) == 0) return cli::kExitDone;
+  console.messages.showMessage("Writing the settings text to standard output has failed.");
+  return cli::kExitFileFailure;
 }
 
 int runSettings(const cli::clsOptions& options, clsConsole& console, bool print) {
   clsDocument document(console.platform);
   const std::optional<std::string> file = options.path.empty() ? std::nullopt : std::optional<std::string>(options.path);
   if (const int code = openDocument(document, file, console); code != cli::kExitDone) return code;
-  if (print) {
-    const std::string text = modSettingsFiles::settingsText(document);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+  if (!print) {
+    return reportUnreadablePictures(document, console.status, "the settings do not apply cleanly.")
+               ? cli::kExitDone
+               : cli::kExitBadInput;
+  }
+  const std::string text = modSettingsFiles::settingsText(document);
+  if (!options.output) return printWhole(text, console);
+  if (platform::writeWholeFile(console.files, *options.output, text) != platform::FileStatus::Ok) {
+    console.messages.showMessage(platform::failureText("An error occurred while writing the settings file.",
+                                                       *options.output, console.files));
+    return cli::kExitFileFailure;
   }
   return cli::kExitDone;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<std::string> arguments(argv + 1, argv + argc);
-  cli::clsOptions options;
-  std::string error;
-  if (!cli::parseOptions(arguments, options, error)) {
-    std::cerr << "quenmoor-grass-cli: " << error << "\n\n" << cli::kUsage;
-    return cli::kExitBadInput;
-  }
+int runCommand(const cli::clsOptions& options) {
   clsConsole console(options.force);
   switch (options.command) {
-    case cli::Command::Help: std::cout << cli::kUsage; return cli::kExitDone;
-    case cli::Command::Version: std::cout << "quenmoor-grass-cli " << kApplicationVersion << '\n'; return cli::kExitDone;
+    case cli::Command::Help: return printWhole(cli::kUsage, console);
+    case cli::Command::Version:
+      return printWhole("quenmoor-grass-cli " + std::string(kApplicationVersion) + "\n", console);
     case cli::Command::Create: return runCreate(options, console);
     case cli::Command::Materials: return runMaterials(options, console);
     case cli::Command::Settings: return runSettings(options, console, true);
     case cli::Command::Check: return runSettings(options, console, false);
   }
   return cli::kExitBadInput;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::ignoreBrokenPipes();
+  try {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    cli::clsOptions options;
+    std::string error;
+    if (!cli::parseOptions(arguments, options, error)) {
+      std::cerr << "quenmoor-grass-cli: " << error << "\n\n" << cli::kUsage;
+      return cli::kExitBadInput;
+    }
+    return runCommand(options);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "quenmoor-grass-cli: there is not enough memory for this input.\n";
+    return cli::kExitBadInput;
+  } catch (const std::exception& failure) {
+    std::cerr << "quenmoor-grass-cli: " << failure.what() << '\n';
+    return cli::kExitFileFailure;
+  } catch (...) {
+    std::cerr << "quenmoor-grass-cli: an unexpected failure ended the program.\n";
+    return cli::kExitFileFailure;
+  }
 }

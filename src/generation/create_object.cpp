@@ -3,6 +3,7 @@
 #include "generation/item_placement.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
+#include "platform/file_failure.h"
 
 namespace modCreateObject {
 
@@ -52,6 +53,7 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   if (code >= 0)
     code = modItemPlacement::generateAll(project, creation.writer, creation.random,
                                          modMaterialFile::prefixesFor(baseName), platform.messages);
+  code = modWriting::closeWriter(creation.writer, code);
 
   if (code >= 0) {
     const std::int64_t length = platform.files.fileLength(path).value_or(creation.writer.fileBytes);
@@ -60,11 +62,22 @@ int createObject(const clsProject& project, std::string_view folder, std::string
     return code;
   }
   platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
-  if (code == status::kAppendOpenFailed || code == status::kFinalOpenFailed)
-    platform.messages.showMessage("Opening the .obj file has failed.\nThe application doesn't know what the error is.");
-  if (code == status::kAppendWriteFailed || code == status::kFinalWriteFailed)
-    platform.messages.showMessage("Writing the .obj file has failed.\nThe application doesn't know what the error is.");
+  // The header failures show a message too: a folder that cannot be written must not fail
+  // silently.
+  const bool opening = code == status::kHeaderOpenFailed || code == status::kAppendOpenFailed ||
+                       code == status::kFinalOpenFailed;
+  const std::string_view text = opening ? "Opening the .obj file has failed." : "Writing the .obj file has failed.";
+  platform.messages.showMessage(platform::failureText(
+      std::string(text) + "\nThe application doesn't know what the error is.", path, platform.files));
   return code;
+}
+
+std::string stopLine(const clsObjWriter& writer, int code, std::int32_t limitMB) {
+  const std::string held = "the object file holds the first " + std::to_string(writer.itemsInFile) + " items.";
+  if (code == status::kLimitReached)
+    return "Stopped: the disk-space limit of " + std::to_string(limitMB) + " MB was reached; " + held;
+  if (code == status::kCancelled) return "Cancelled: " + held;
+  return {};
 }
 
 }  // namespace modCreateObject

@@ -31,6 +31,10 @@ std::string objectHeader(std::string_view note, std::string_view baseName);
 int createObject(const generation::clsProject& project, std::string_view folder, std::string_view baseName,
                  generation::clsCreation& creation);
 
+// For a run that the disk-space limit or Cancel ended early, the plain line that says so and how
+// many items the object file holds; empty for other codes.
+std::string stopLine(const generation::clsObjWriter& writer, int code, std::int32_t limitMB);
+
 std::string doneTitle(const generation::clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength);
 
 }  // namespace modCreateObject

@@ -12,7 +12,8 @@ clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   clsRunResult result;
   const auto check =
-      modFileNameCheck::checkFileName(document.project.dialog.objectPath, ".obj", platform.messages, platform.files);
+      modFileNameCheck::checkFileName(document.project.dialog.objectPath, modFileNameCheck::kCreatedFiles,
+                                      platform.messages, platform.files);
   if (!check.passed) return result;
   result.folder = check.folder;
   result.baseName = check.baseName;

@@ -2,21 +2,29 @@
 
 #include <array>
 #include <filesystem>
+#include <vector>
 
 #include "generation/object_path.h"
 #include "model/text_fields.h"
 
 namespace modFileNameCheck {
 
-bool isSystemFolder(std::string_view folder) {
-  const std::string lower = modText::lowerAscii(folder);
-  for (std::string_view windows : {"c:\\windows", "c:\\winnt", "c:/windows", "c:/winnt"})
-    if (lower.find(windows) != std::string::npos) return true;
-  if (folder.empty() || folder.front() != '/') return false;
-  // Compare the first component of the folder with ".." and "." resolved.
-  const std::filesystem::path normal = std::filesystem::path(std::string(folder)).lexically_normal();
-  auto part = normal.begin();
-  if (part == normal.end() || ++part == normal.end()) return false;
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path resolvedFolder(std::string_view folder) {
+  std::error_code error;
+  fs::path path = folder.empty() ? fs::current_path(error) : fs::absolute(fs::path(std::string(folder)), error);
+  if (error) return fs::path(std::string(folder)).lexically_normal();
+  fs::path resolved = fs::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : resolved;
+}
+
+bool underSystemFolder(const fs::path& path) {
+  if (!path.is_absolute()) return false;
+  auto part = path.begin();
+  if (part == path.end() || ++part == path.end()) return false;
   static constexpr std::array<std::string_view, 11> kSystem = {"bin", "boot", "dev",  "etc", "lib", "lib32",
                                                               "lib64", "proc", "sbin", "sys", "usr"};
   const std::string first = part->string();
@@ -25,7 +33,26 @@ bool isSystemFolder(std::string_view folder) {
   return false;
 }
 
-clsFileNameCheck checkFileName(std::string_view objectPath, std::string_view extension,
+std::string question(const std::vector<std::string>& existing) {
+  if (existing.size() == 1)
+    return "A file with the same name (" + existing[0] + ") already exists.\n" +
+           "Do you want to overwrite the existing file?";
+  std::string names;
+  for (std::size_t i = 0; i < existing.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == existing.size() ? " and " : ", ") + existing[i];
+  return "Files with the same names (" + names + ") already exist.\nDo you want to overwrite the existing files?";
+}
+
+}  // namespace
+
+bool isSystemFolder(std::string_view folder) {
+  const std::string lower = modText::lowerAscii(folder);
+  for (std::string_view windows : {"c:\\windows", "c:\\winnt", "c:/windows", "c:/winnt"})
+    if (lower.find(windows) != std::string::npos) return true;
+  return underSystemFolder(fs::path(std::string(folder)).lexically_normal()) || underSystemFolder(resolvedFolder(folder));
+}
+
+clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std::string_view> extensions,
                                platform::IMessageBox& messages, platform::IFileSystem& files) {
   const modObjectPath::clsSplitPath parts = modObjectPath::splitObjectPath(objectPath);
   const std::string base = modObjectPath::baseName(parts.fileName);
@@ -37,11 +64,12 @@ clsFileNameCheck checkFileName(std::string_view objectPath, std::string_view ext
     messages.showMessage("You cannot write objects to system folders.");
     return {};
   }
-  const std::string fileName = base + std::string(extension);
-  if (files.exists(parts.folder + fileName) &&
-      !messages.askYesNo("A file with the same name (" + fileName + ") already exists.\n" +
-                         "Do you want to overwrite the existing file?"))
-    return {};
+  std::vector<std::string> existing;
+  for (std::string_view extension : extensions) {
+    std::string fileName = base + std::string(extension);
+    if (files.exists(parts.folder + fileName)) existing.push_back(std::move(fileName));
+  }
+  if (!existing.empty() && !messages.askYesNo(question(existing))) return {};
   return {true, parts.folder, base};
 }
 

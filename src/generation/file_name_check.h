@@ -1,7 +1,9 @@
 #pragma once
 // The check every save button runs before it writes: a file name is given, the folder is no
-// system folder, and an existing file is overwritten only when the user agrees.
+// system folder, and existing files are overwritten only when the user agrees.
 
+#include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,10 +17,19 @@ struct clsFileNameCheck {
   std::string baseName;  // empty when the check failed
 };
 
-// extension is ".mtl", ".grass" or ".obj": the file about to be written.
-clsFileNameCheck checkFileName(std::string_view objectPath, std::string_view extension,
-                               platform::IMessageBox& messages, platform::IFileSystem& files);
+// What "Create grass and save as OBJ" writes: one question names every one of them that exists.
+inline constexpr std::array<std::string_view, 3> kCreatedFiles = {".mtl", ".grass", ".obj"};
 
+// extensions are those of the files about to be written (".mtl", ".grass", ".obj").
+clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std::string_view> extensions,
+                               platform::IMessageBox& messages, platform::IFileSystem& files);
+inline clsFileNameCheck checkFileName(std::string_view objectPath, std::string_view extension,
+                                      platform::IMessageBox& messages, platform::IFileSystem& files) {
+  return checkFileName(objectPath, std::span<const std::string_view>(&extension, 1), messages, files);
+}
+
+// The folder is judged where it really is: made absolute, with "..", "." and symbolic links
+// resolved as far as it exists.
 bool isSystemFolder(std::string_view folder);
 
 }  // namespace modFileNameCheck

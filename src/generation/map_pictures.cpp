@@ -38,7 +38,8 @@ generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictu
   }
   messages.showMessage("Cannot read the file \"" + fileName +
                        "\".\nPerhaps due to its format, missing location, or other reasons.");
-  return {nullptr, trimmed(fileName)};
+  // The path stays as the user gave it: the picture may be back at its place next time.
+  return {nullptr, std::string(path)};
 }
 
 generation::tPicture circlePicture() {

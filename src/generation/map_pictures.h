@@ -20,7 +20,7 @@ struct clsMapPictures {
 
 struct clsLoadedPicture {
   tPicture picture;      // null when nothing could be read (or the path was empty)
-  std::string pathUsed;  // the last form of the path tried
+  std::string pathUsed;  // the form of the path that was read, or the path as given
 };
 
 }  // namespace generation

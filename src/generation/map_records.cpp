@@ -88,6 +88,19 @@ void loadAltitudeImage(clsMapContext context, std::string_view path) {
   modStore::writeSlot(context.store, slot::kAltitudePath, loaded.pathUsed);
 }
 
+std::vector<clsUnreadablePicture> unreadablePictures(const model::clsStore& store,
+                                                      const generation::clsMapPictures& pictures) {
+  std::vector<clsUnreadablePicture> unreadable;
+  for (int e = 1; e <= model::kElementCount; ++e) {
+    const auto index = static_cast<std::size_t>(e - 1);
+    const std::string coverage = textSlot(store, e, slot::kCoveragePath);
+    if (!coverage.empty() && !pictures.coverage[index]) unreadable.push_back({e, false, coverage});
+    const std::string altitude = textSlot(store, e, slot::kAltitudePath);
+    if (!altitude.empty() && !pictures.altitude[index]) unreadable.push_back({e, true, altitude});
+  }
+  return unreadable;
+}
+
 }  // namespace modMapRecords
 
 namespace generation {

@@ -3,6 +3,8 @@
 // and the altitude values (slots 37 to 39: maximum height, use space, altitude picture), with
 // their settings records "Alpha" and "Bump".
 
+#include <vector>
+
 #include "generation/map_pictures.h"
 #include "model/settings_text.h"
 #include "model/store.h"
@@ -73,5 +75,14 @@ void loadCoverageImage(clsMapContext context, std::string_view path);
 void setMaxHeight(model::clsStore& store, const tValue& value);
 void setUseSpace(model::clsStore& store, const tValue& value);
 void loadAltitudeImage(clsMapContext context, std::string_view path);
+
+// A coverage or altitude picture that is named but could not be read.
+struct clsUnreadablePicture {
+  int element = 1;
+  bool altitude = false;
+  std::string path;
+};
+std::vector<clsUnreadablePicture> unreadablePictures(const model::clsStore& store,
+                                                      const generation::clsMapPictures& pictures);
 
 }  // namespace modMapRecords

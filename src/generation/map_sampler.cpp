@@ -16,6 +16,11 @@ std::int32_t colourAt(const platform::IPicture& picture, float u, float v) {
   return picture.colourAt(static_cast<int>(u), static_cast<int>(v));
 }
 
+// A missing altitude picture reads as black everywhere.
+std::int32_t altitudeAt(const clsSampler& sampler, float x, float z) {
+  return sampler.altitude ? colourAt(*sampler.altitude, x * sampler.altScaleX, z * sampler.altScaleZ) : -1;
+}
+
 bool hasPicture(const generation::tPicture& picture) {
   return picture != nullptr && picture->width() > 0 && picture->height() > 0;
 }
@@ -36,8 +41,7 @@ geometry::clsPixel sampleBase(const clsSampler& sampler, model::clsRandom& rando
   }
   float y = 0;
   if (sampler.useAltitude) {
-    y = static_cast<float>(modGeneral::greyOf(colourAt(*sampler.altitude, x * sampler.altScaleX, z * sampler.altScaleZ))) /
-        255 * sampler.maxHeight;
+    y = static_cast<float>(modGeneral::greyOf(altitudeAt(sampler, x, z))) / 255 * sampler.maxHeight;
     if (sampler.useSpace) y = static_cast<float>(y * random.draw());
   } else if (sampler.useSpace) {
     y = static_cast<float>(sampler.maxHeight * random.draw());
@@ -65,8 +69,9 @@ clsSampler prepareMaps(const model::clsSnapshot& snapshot, const generation::cls
   }
   sampler.maxHeight = modGeneral::toSingle(value(slot::kMaxHeight));
   sampler.useSpace = modGeneral::toInteger(value(slot::kUseSpace)) != 0;
-  sampler.useAltitude = !isEmptyText(slot::kAltitudePath) && hasPicture(pictures.altitude[index]);
-  if (sampler.useAltitude) {
+  // An altitude picture that could not be read still counts: every point of it reads as black.
+  sampler.useAltitude = !isEmptyText(slot::kAltitudePath);
+  if (sampler.useAltitude && hasPicture(pictures.altitude[index])) {
     sampler.altitude = pictures.altitude[index];
     sampler.altScaleX = static_cast<float>(sampler.altitude->width()) / sampler.coverX;
     sampler.altScaleZ = static_cast<float>(sampler.altitude->height()) / sampler.coverZ;

@@ -32,7 +32,8 @@ struct clsSampler {
 
 namespace modMapSampler {
 
-// A picture that could not be read counts as no picture: the run goes on without it.
+// A coverage picture that could not be read counts as no picture: the run goes on without it.
+// An altitude picture that could not be read reads as black: its items stand at height 0.
 generation::clsSampler prepareMaps(const model::clsSnapshot& snapshot, const generation::clsMapPictures& pictures,
                                    int element);
 // The translation to the next clump's base position.

@@ -20,6 +20,8 @@ int flushLarge(clsObjWriter& writer, int openFailed, int writeFailed) {
   if (result != platform::FileStatus::Ok) return writeFailed;
   writer.buffer.erase(0, length);
   writer.largeLength = 0;
+  writer.itemsInFile += writer.largeItems;
+  writer.largeItems = 0;
   return status::kGoOn;
 }
 
@@ -27,6 +29,8 @@ int flushLarge(clsObjWriter& writer, int openFailed, int writeFailed) {
 
 void resetWriter(clsObjWriter& writer) {
   writer.path.clear();
+  writer.finalPath.clear();
+  writer.smallItems = writer.largeItems = writer.itemsInFile = 0;
   writer.label.clear();
   writer.buffer.clear();
   writer.smallLength = 0;
@@ -38,13 +42,20 @@ void resetWriter(clsObjWriter& writer) {
 int openWriter(clsObjWriter& writer, std::string_view path, std::int64_t limitBytes, std::string_view label,
                std::string_view header) {
   resetWriter(writer);
-  writer.path = path;
+  writer.finalPath = path;
   writer.limitBytes = limitBytes;
   writer.label = label;
   writer.buffer.reserve(static_cast<std::size_t>(generation::kLargeBufferChars + 2 * generation::kSmallBufferChars));
-  const platform::FileStatus result = writer.services.files->writeFile(writer.path, header, false);
-  if (result == platform::FileStatus::OpenFailed) return status::kHeaderOpenFailed;
-  if (result != platform::FileStatus::Ok) return status::kHeaderWriteFailed;
+  platform::IFileSystem& files = *writer.services.files;
+  if (files.createTemporary(writer.finalPath, writer.path) != platform::FileStatus::Ok) {
+    writer.path.clear();
+    return status::kHeaderOpenFailed;
+  }
+  const platform::FileStatus result = files.writeFile(writer.path, header, true);
+  if (result != platform::FileStatus::Ok) {
+    files.removeFile(writer.path);
+    return result == platform::FileStatus::OpenFailed ? status::kHeaderOpenFailed : status::kHeaderWriteFailed;
+  }
   writer.fileBytes = writer.services.files->fileLength(writer.path).value_or(static_cast<std::int64_t>(header.size()));
   return status::kGoOn;
 }
@@ -52,16 +63,19 @@ int openWriter(clsObjWriter& writer, std::string_view path, std::int64_t limitBy
 int writeItem(clsObjWriter& writer, std::string_view text, bool report) {
   writer.buffer.append(text);
   writer.smallLength += static_cast<std::int64_t>(text.size());
+  ++writer.smallItems;
   if (writer.smallLength > generation::kSmallBufferChars) {
     writer.largeLength += writer.smallLength;
     writer.smallLength = 0;
+    writer.largeItems += writer.smallItems;
+    writer.smallItems = 0;
     if (writer.largeLength > generation::kLargeBufferChars) {
       const int code = flushLarge(writer, status::kAppendOpenFailed, status::kAppendWriteFailed);
       if (code != status::kGoOn) return code;
       if (writer.fileBytes > writer.limitBytes) return status::kLimitReached;
     }
   }
-  if (report && writer.services.status != nullptr) writer.services.status->setTitle(progressLine(writer));
+  if (report && writer.services.status != nullptr) writer.services.status->setProgress(progressLine(writer));
   if (writer.services.events != nullptr) writer.services.events->processEvents();
   return writer.cancelRequested ? status::kCancelled : status::kGoOn;
 }
@@ -69,8 +83,26 @@ int writeItem(clsObjWriter& writer, std::string_view text, bool report) {
 int finishWriter(clsObjWriter& writer) {
   writer.largeLength += writer.smallLength;
   writer.smallLength = 0;
+  writer.largeItems += writer.smallItems;
+  writer.smallItems = 0;
   if (writer.largeLength > 0) return flushLarge(writer, status::kFinalOpenFailed, status::kFinalWriteFailed);
   return status::kGoOn;
+}
+
+int closeWriter(clsObjWriter& writer, int code) {
+  if (writer.path.empty()) return code;
+  platform::IFileSystem& files = *writer.services.files;
+  if (code >= 0) {
+    // The object file can be made again from its settings, so it is not forced onto the disk.
+    if (files.commitTemporary(writer.path, writer.finalPath, false) == platform::FileStatus::Ok) {
+      writer.path.clear();
+      return code;
+    }
+    code = status::kFinalWriteFailed;
+  }
+  files.removeFile(writer.path);
+  writer.path.clear();
+  return code;
 }
 
 void requestCancel(clsObjWriter& writer) { writer.cancelRequested = true; }

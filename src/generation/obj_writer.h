@@ -36,7 +36,8 @@ struct clsWriterServices {
 
 struct clsObjWriter {
   clsWriterServices services;
-  std::string path;
+  std::string path;        // the file being written: a temporary file beside finalPath
+  std::string finalPath;   // the object file it becomes once the run has ended whole
   std::int64_t limitBytes = 0;
   std::int64_t fileBytes = 0;  // length of the file after the last write
   // One buffer holds the large part followed by the small part; moving the small buffer into
@@ -48,6 +49,10 @@ struct clsObjWriter {
   std::int32_t itemCount = 0;
   std::int32_t itemNumber = 0;
   bool cancelRequested = false;
+  // Items whose text waits in the small and the large part, and items already in the file.
+  std::int64_t smallItems = 0;
+  std::int64_t largeItems = 0;
+  std::int64_t itemsInFile = 0;
 };
 
 }  // namespace generation
@@ -55,10 +60,15 @@ struct clsObjWriter {
 namespace modWriting {
 
 void resetWriter(generation::clsObjWriter& writer);
+// Starts a temporary file beside path with the header; path itself is not touched yet.
 int openWriter(generation::clsObjWriter& writer, std::string_view path, std::int64_t limitBytes,
                std::string_view label, std::string_view header);
 int writeItem(generation::clsObjWriter& writer, std::string_view text, bool report);
 int finishWriter(generation::clsObjWriter& writer);
+// Ends the run of status code: a run that ended whole (done, limit, Cancel) puts its file in
+// the place of the object file; a failed one removes it and leaves an old object file as it
+// was. Returns the code, or -6 when the file could not be put in place.
+int closeWriter(generation::clsObjWriter& writer, int code);
 // What the Cancel button does; the next writeItem reports it.
 void requestCancel(generation::clsObjWriter& writer);
 

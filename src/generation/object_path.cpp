@@ -26,7 +26,10 @@ clsSplitPath splitObjectPath(std::string_view path) {
 }
 
 std::string normalizeObjectPath(std::string_view text) {
-  clsSplitPath parts = splitObjectPath(removeObjExtension(text));
+  // Only the file name is changed: a folder such as "my.objects/" or "My Files/" must stay the
+  // folder the user chose.
+  clsSplitPath parts = splitObjectPath(text);
+  parts.fileName = removeObjExtension(parts.fileName);
   for (char& c : parts.fileName)
     if (c == ' ') c = '_';
   std::string path = parts.folder + parts.fileName;

@@ -6,8 +6,9 @@
 
 namespace modObjectPath {
 
-// Removes every ".obj" (any case), turns blanks in the file name into "_" (the folder is kept
-// as it is, so folders with blanks stay usable) and appends ".obj" unless nothing is left.
+// Removes every ".obj" (any case) from the file name, turns its blanks into "_" (the folder is
+// kept as it is, so folders with blanks or ".obj" in their names stay usable) and appends ".obj"
+// unless nothing is left.
 std::string normalizeObjectPath(std::string_view text);
 
 struct clsSplitPath {

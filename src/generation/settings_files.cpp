@@ -24,6 +24,9 @@ void resetSettings(clsDocument& document, platform::clsPlatform& platform) {
 }
 
 bool applyUserText(clsDocument& document, std::string_view text, platform::clsPlatform& platform) {
+  // Some editors start a UTF-8 file with a byte-order mark; it is no part of the first record.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
   const generation::clsProject before = document.project;
   applyDefaults(document, platform);
   if (!modSettings::applySettingsText(document.registry(), text, platform.messages, document.project.dialog.note)) {
@@ -34,20 +37,24 @@ bool applyUserText(clsDocument& document, std::string_view text, platform::clsPl
   return true;
 }
 
-bool openSettingsFile(clsDocument& document, const std::string& path, platform::clsPlatform& platform) {
+OpenResult openSettings(clsDocument& document, const std::string& path, platform::clsPlatform& platform) {
   std::string text;
   const platform::FileStatus read = platform.files.readFile(path, text);
   if (read != platform::FileStatus::Ok) {
-    platform::reportFileFailure(platform, read, "An error occurred while opening the settings file.",
-                      "An error occurred while reading the settings.", " - Open settings failed");
-    return false;
+    platform::reportFileFailure(platform, read, path, "An error occurred while opening the settings file.",
+                                "An error occurred while reading the settings.", " - Open settings failed");
+    return OpenResult::FileFailed;
   }
   if (!applyUserText(document, text, platform)) {
     platform.status.setTitle(platform::titleWith(" - Open settings failed"));
-    return false;
+    return OpenResult::TextFailed;
   }
   platform.status.setTitle(platform::titleWith(" - Open settings done"));
-  return true;
+  return OpenResult::Opened;
+}
+
+bool openSettingsFile(clsDocument& document, const std::string& path, platform::clsPlatform& platform) {
+  return openSettings(document, path, platform) == OpenResult::Opened;
 }
 
 bool saveSettingsFile(const clsDocument& document, std::string_view folder, std::string_view baseName,

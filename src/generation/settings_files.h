@@ -18,7 +18,10 @@ void resetSettings(generation::clsDocument& document, platform::clsPlatform& pla
 // shown and the document is left exactly as it was before the call.
 bool applyUserText(generation::clsDocument& document, std::string_view text, platform::clsPlatform& platform);
 
+enum class OpenResult { Opened, FileFailed, TextFailed };
+// True only when the whole file was read and applied; otherwise the document is as it was.
 bool openSettingsFile(generation::clsDocument& document, const std::string& path, platform::clsPlatform& platform);
+OpenResult openSettings(generation::clsDocument& document, const std::string& path, platform::clsPlatform& platform);
 bool saveSettingsFile(const generation::clsDocument& document, std::string_view folder, std::string_view baseName,
                       platform::clsPlatform& platform);
 void copySettings(const generation::clsDocument& document, platform::clsPlatform& platform);

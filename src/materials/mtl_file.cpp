@@ -10,9 +10,11 @@ namespace {
 
 void appendColourLine(std::string& text, std::string_view keyword, modColour::tColour colour) {
   text += keyword;
+  // A digit before the point ("0.2666667"): VTK-based viewers read ".2666667" as 0.
+  char number[modNumber::kMaxNumberChars];
   for (float component : modColour::getRGB1(colour)) {
     text += ' ';
-    modNumber::appendSingle(text, component);
+    text.append(number, static_cast<std::size_t>(modNumber::formatObjSingle(component, number) - number));
   }
   text += "\r\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The MTL material file beside the object file: one material per colour-pool entry of every
 // element, named prefix + number, grass with the base name, rocks with base name + "_rock".
+// Colour numbers carry a digit before the point, as the OBJ numbers do.
 
 #include <string>
 #include <string_view>

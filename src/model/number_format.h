@@ -16,7 +16,7 @@ inline constexpr int kMaxNumberChars = 32;
 char* formatSingle(float v, char* out);
 char* formatDouble(double v, char* out);
 // The same single with a digit before the point below 1 ("0.5", "-0.25"): the form of the OBJ
-// geometry lines, because some widely used OBJ readers do not count ".5" as a number.
+// and MTL files, because some widely used OBJ and MTL readers do not count ".5" as a number.
 char* formatObjSingle(float v, char* out);
 // The same text as formatSingle by the slower exact conversion alone; formatSingle must agree.
 char* formatSingleExact(float v, char* out);

@@ -1,6 +1,7 @@
 #pragma once
-// How a failed save or load is told to the user: the message (what failed, then that the
-// cause is unknown) and the title line.
+// How a failed save or load is told to the user: the message (what failed, that the cause is
+// unknown to the program, then which file and the system's reason) and the title line; and how
+// a file is saved so that a failure never leaves the user's previous file damaged.
 
 #include <string>
 #include <string_view>
@@ -9,13 +10,40 @@
 
 namespace platform {
 
+// The message text of a failure, followed by the file and the file system's reason.
+inline std::string failureText(std::string_view text, std::string_view path, const IFileSystem& files) {
+  std::string message(text);
+  const std::string reason = files.lastError();
+  message += "\n";
+  message += path;
+  if (!reason.empty()) message += ": " + reason;
+  return message;
+}
+
 // openingText when the file could not be opened or created, otherText when reading or
 // writing it failed.
-inline void reportFileFailure(clsPlatform& platform, FileStatus failure, std::string_view openingText,
-                              std::string_view otherText, std::string_view title) {
+inline void reportFileFailure(clsPlatform& platform, FileStatus failure, std::string_view path,
+                              std::string_view openingText, std::string_view otherText, std::string_view title) {
   const std::string_view text = failure == FileStatus::OpenFailed ? openingText : otherText;
-  platform.messages.showMessage(std::string(text) + "\nThe application doesn't know what the error is about.");
+  platform.messages.showMessage(failureText(
+      std::string(text) + "\nThe application doesn't know what the error is about.", path, platform.files));
   platform.status.setTitle(titleWith(title));
+}
+
+// Writes text under a temporary name beside path and puts it in path's place only when it is
+// complete; on any failure the temporary file is removed and an old file at path is untouched.
+inline FileStatus writeWholeFile(IFileSystem& files, const std::string& path, std::string_view text) {
+  std::string temporary;
+  FileStatus status = files.createTemporary(path, temporary);
+  if (status != FileStatus::Ok) return status;
+  status = files.writeFile(temporary, text, true);
+  if (status == FileStatus::Ok) status = files.commitTemporary(temporary, path, true);
+  if (status != FileStatus::Ok) {
+    files.removeFile(temporary);
+    // The temporary file was created, so a failure to open it again is a failure to write.
+    if (status == FileStatus::OpenFailed) status = FileStatus::WriteFailed;
+  }
+  return status;
 }
 
 // The texts of one kind of saved file: the two failure messages and the two title endings.
@@ -26,12 +54,12 @@ struct clsSaveTexts {
   std::string_view failedTitle;
 };
 
-// Creates or truncates path and writes text, reporting the outcome by message and title.
+// Saves text whole at path, reporting the outcome by message and title.
 inline bool saveReported(clsPlatform& platform, const std::string& path, std::string_view text,
                          const clsSaveTexts& texts) {
-  const FileStatus written = platform.files.writeFile(path, text, false);
+  const FileStatus written = writeWholeFile(platform.files, path, text);
   if (written != FileStatus::Ok) {
-    reportFileFailure(platform, written, texts.openingFailed, texts.writingFailed, texts.failedTitle);
+    reportFileFailure(platform, written, path, texts.openingFailed, texts.writingFailed, texts.failedTitle);
     return false;
   }
   platform.status.setTitle(titleWith(texts.doneTitle));

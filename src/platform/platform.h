@@ -25,6 +25,9 @@ class IStatusLine {
  public:
   virtual ~IStatusLine() = default;
   virtual void setTitle(const std::string& title) = 0;
+  // A progress line of a long run, soon replaced by the next one or by a final title; a
+  // console may redraw it in place or show only some of them.
+  virtual void setProgress(const std::string& line) { setTitle(line); }
 };
 
 // Lets the user interface handle pending events (repaint, Cancel) during a long run.
@@ -61,15 +64,31 @@ class IClock {
 
 enum class FileStatus { Ok, OpenFailed, WriteFailed, ReadFailed };
 
-// Sequential files as the writers need them: each call opens, acts and closes.
+// Settings files larger than this are refused: no settings text comes near it, and reading a
+// device or a huge file by mistake must not exhaust the memory.
+inline constexpr std::int64_t kMaxReadBytes = 64LL * 1024 * 1024;
+
+// Sequential files as the writers need them: each call opens, acts and closes. A file the user
+// may already have is never written in place: it is written whole under a temporary name beside
+// it, then put in its place in one step.
 class IFileSystem {
  public:
   virtual ~IFileSystem() = default;
   // Creates or truncates the file and writes data, or appends data when append is set.
   virtual FileStatus writeFile(const std::string& path, std::string_view data, bool append) = 0;
+  // Reads a regular file of at most kMaxReadBytes whole.
   virtual FileStatus readFile(const std::string& path, std::string& out) = 0;
   virtual std::optional<std::int64_t> fileLength(const std::string& path) = 0;
   virtual bool exists(const std::string& path) = 0;
+  // Creates a new, empty file with a name of its own in the folder of path.
+  virtual FileStatus createTemporary(const std::string& path, std::string& temporaryPath) = 0;
+  // Puts the complete temporary file in the place of path in one step (the old file, if any, is
+  // replaced only then); flushToDisk waits until the data is on the disk first.
+  virtual FileStatus commitTemporary(const std::string& temporaryPath, const std::string& path,
+                                     bool flushToDisk) = 0;
+  virtual void removeFile(const std::string& path) = 0;
+  // The system's reason for the last call that failed ("No space left on device"), for messages.
+  virtual std::string lastError() const = 0;
 };
 
 class IPicture {

@@ -71,26 +71,29 @@ class FakeClock final : public platform::IClock {
   std::int64_t step = 0;
 };
 
-// Files in memory, with folders that refuse to open and a disk that fills up.
+// Files in memory, with folders that refuse to open, a disk that fills up and a write that fails.
 class FakeFileSystem final : public platform::IFileSystem {
  public:
   platform::FileStatus writeFile(const std::string& path, std::string_view data, bool append) override {
     ++writes;
-    if (refuseOpen.count(path) != 0 || (!append && refuseCreate.count(path) != 0))
-      return platform::FileStatus::OpenFailed;
+    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0 ||
+        (!append && refuseCreate.count(path) != 0))
+      return failed(platform::FileStatus::OpenFailed, path, "Permission denied");
     std::string& file = files[path];
     if (!append) {
       file.clear();
       created.push_back(path);
     }
+    if (writes == failAtWrite) return failed(platform::FileStatus::WriteFailed, path, "Input/output error");
     const std::size_t room = capacity > usedBytes() ? capacity - usedBytes() : 0;
     file.append(data.substr(0, std::min(room, data.size())));
-    return data.size() <= room ? platform::FileStatus::Ok : platform::FileStatus::WriteFailed;
+    if (data.size() > room) return failed(platform::FileStatus::WriteFailed, path, "No space left on device");
+    return platform::FileStatus::Ok;
   }
   platform::FileStatus readFile(const std::string& path, std::string& out) override {
     const auto found = files.find(path);
-    if (found == files.end()) return platform::FileStatus::OpenFailed;
-    if (unreadable.count(path) != 0) return platform::FileStatus::ReadFailed;
+    if (found == files.end()) return failed(platform::FileStatus::OpenFailed, path, "No such file or directory");
+    if (unreadable.count(path) != 0) return failed(platform::FileStatus::ReadFailed, path, "Input/output error");
     out = found->second;
     return platform::FileStatus::Ok;
   }
@@ -100,20 +103,50 @@ class FakeFileSystem final : public platform::IFileSystem {
     return static_cast<std::int64_t>(found->second.size());
   }
   bool exists(const std::string& path) override { return files.count(path) != 0; }
+  platform::FileStatus createTemporary(const std::string& path, std::string& temporaryPath) override {
+    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0)
+      return failed(platform::FileStatus::OpenFailed, path, "Permission denied");
+    temporaryPath = path + ".tmp" + std::to_string(++temporaries);
+    files[temporaryPath];
+    return platform::FileStatus::Ok;
+  }
+  platform::FileStatus commitTemporary(const std::string& temporaryPath, const std::string& path, bool) override {
+    if (refuseCreate.count(path) != 0) return failed(platform::FileStatus::OpenFailed, path, "Permission denied");
+    files[path] = std::move(files[temporaryPath]);
+    files.erase(temporaryPath);
+    created.push_back(path);
+    return platform::FileStatus::Ok;
+  }
+  void removeFile(const std::string& path) override { files.erase(path); }
+  std::string lastError() const override { return error; }
 
   std::size_t usedBytes() const {
     std::size_t used = 0;
     for (const auto& [name, content] : files) used += content.size();
     return used;
   }
+  static std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  }
 
   std::map<std::string, std::string> files;
-  std::set<std::string> refuseOpen;    // any open fails
-  std::set<std::string> refuseCreate;  // creating fails, appending works
+  std::set<std::string> refuseOpen;    // any open fails (a file, or a folder ending with its separator)
+  std::set<std::string> refuseCreate;  // creating or replacing the file fails
   std::set<std::string> unreadable;
-  std::vector<std::string> created;  // paths in the order they were created or truncated
+  std::vector<std::string> created;  // paths in the order they were created or replaced
   std::size_t capacity = static_cast<std::size_t>(-1);
   int writes = 0;
+  int failAtWrite = 0;  // the write with this number fails (counting from 1); 0 for none
+  int temporaries = 0;
+  std::string error;
+
+ private:
+  platform::FileStatus failed(platform::FileStatus status, const std::string& path, const std::string& reason) {
+    (void)path;
+    error = reason;
+    return status;
+  }
 };
 
 class FakePicture final : public platform::IPicture {

@@ -81,16 +81,54 @@ TEST_F(CreationRun, SettingsFailureStopsBeforeTheObjectFile) {
   EXPECT_EQ(fake.files.files.count("f.obj"), 0u);
   EXPECT_EQ(fake.files.files.count("f.mtl"), 1u);  // written before, and kept
   EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while opening the settings file.\nThe application doesn't know what the error is about.");
+            "An error occurred while opening the settings file.\nThe application doesn't know what the error is about."
+            "\nf.grass: Permission denied");
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings failed");
 }
 
 TEST_F(CreationRun, ObjectFailuresAreReportedNeverAsDone) {
-  fake.files.refuseCreate.insert("f.obj");
+  fake.files.refuseOpen.insert("f.obj");
   const clsRunResult result = run("f.obj");
   EXPECT_EQ(result.outcome, RunOutcome::ObjectFailed);
   EXPECT_EQ(result.code, status::kHeaderOpenFailed);
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
+  EXPECT_EQ(fake.messages.shown.back(),
+            "Opening the .obj file has failed.\nThe application doesn't know what the error is.\nf.obj: Permission denied");
+}
+
+TEST_F(CreationRun, AFailingDiskLeavesTheOldFieldWhole) {
+  modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
+  fake.files.files = {{"f.mtl", "old mtl"}, {"f.grass", "old grass"}, {"f.obj", "old obj"}};
+  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  fake.files.failAtWrite = 5;  // the object file's second append, well into the run
+  EXPECT_EQ(run("f.obj").code, status::kAppendWriteFailed);
+  ASSERT_EQ(fake.messages.asked.size(), 1u);
+  EXPECT_EQ(fake.messages.asked[0],
+            "Files with the same names (f.mtl, f.grass and f.obj) already exist.\n"
+            "Do you want to overwrite the existing files?");
+  EXPECT_EQ(fake.files.files.size(), 3u);  // no temporary file is left
+  EXPECT_TRUE(fake.files.files.at("f.obj") == "old obj");
+  EXPECT_EQ(fake.messages.shown.back(),
+            "Writing the .obj file has failed.\nThe application doesn't know what the error is.\n"
+            "f.obj: Input/output error");
+}
+
+TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
+  modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{1000000});
+  document.project.dialog.diskLimitMB = 1;
+  const clsRunResult result = run("f.obj");
+  ASSERT_EQ(result.code, status::kLimitReached);
+  EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - ", 0), 0u);
+  // Every default blade has ten vertices.
+  const std::string& object = fake.files.files.at("f.obj");
+  std::int64_t vertices = 0;
+  for (std::size_t at = object.find("\nv "); at != std::string::npos; at = object.find("\nv ", at + 1)) ++vertices;
+  EXPECT_EQ(writer.itemsInFile * 10, vertices);
+  EXPECT_EQ(modCreateObject::stopLine(writer, result.code, 1),
+            "Stopped: the disk-space limit of 1 MB was reached; the object file holds the first " +
+                std::to_string(vertices / 10) + " items.");
+  EXPECT_EQ(modCreateObject::stopLine(writer, status::kCancelled, 1),
+            "Cancelled: the object file holds the first " + std::to_string(writer.itemsInFile) + " items.");
 }
 
 TEST(DoneTitle, ShowsHowFarTheLastElementGot) {

@@ -7,6 +7,7 @@
 
 #include "blade/curve.h"
 #include "blade/curve_records.h"
+#include "generation/map_records.h"
 #include "generation/settings_files.h"
 #include "support/field_run.h"
 #include "support/obj_readback.h"
@@ -135,17 +136,26 @@ TEST(GrassField, AltitudePicturesRaiseTheClumps) {
   for (const clsPoint& base : bladeBases(support::readObjFile(run.path("field.obj")))) EXPECT_NEAR(base.y, 7.5, 1e-4);
 }
 
-TEST(GrassField, UnreadablePicturesAreToldAndLeftOut) {
+TEST(GrassField, UnreadablePicturesAreToldKeptAndReadAsBlackHeights) {
   clsFieldRun run("unreadable");
-  ASSERT_TRUE(run.apply(alpha(100, run.path("missing.png"), 0, -1) + "Bump 1 5 0 " + run.path("nothing.gif") + "\r\n"));
+  // Use Space on: an altitude picture that cannot be read still counts, as black everywhere.
+  ASSERT_TRUE(run.apply(alpha(100, run.path("missing.png"), 0, -1) + "Bump 1 5 1 " + run.path("nothing.gif") + "\r\n"));
   ASSERT_EQ(run.messages.shown.size(), 2u);
   EXPECT_EQ(run.messages.shown[0], "Cannot read the file \"missing.png\".\nPerhaps due to its format, missing location, or other reasons.");
+  EXPECT_EQ(modMapRecords::unreadablePictures(run.document.project.store, run.document.project.pictures).size(), 2u);
   ASSERT_EQ(run.create(7).outcome, generation::RunOutcome::Done);
   const auto bases = bladeBases(support::readObjFile(run.path("field.obj")));
   ASSERT_EQ(bases.size(), 100u);
   double right = 0;
-  for (const clsPoint& base : bases) right += base.x > 5;
+  for (const clsPoint& base : bases) {
+    right += base.x > 5;
+    EXPECT_NEAR(base.y, 0, 0.01);  // not spread up to the maximum height of 5
+  }
   EXPECT_GT(right, 20);  // spread over the whole area, not piled on one candidate
+  // The settings file keeps the paths as the user gave them, folder and all.
+  const std::string settings = run.read("field.grass");
+  EXPECT_NE(settings.find(" " + run.path("missing.png") + " 0 -1\r\n"), std::string::npos);
+  EXPECT_NE(settings.find("Bump 1 5 1 " + run.path("nothing.gif") + "\r\n"), std::string::npos);
 }
 
 TEST(GrassField, ACurveThatCannotBeComputedIsToldOnceAndLeftOut) {

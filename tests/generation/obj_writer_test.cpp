@@ -12,7 +12,8 @@ namespace {
 class ObjWriter : public ::testing::Test {
  protected:
   ObjWriter() { writer.services = {&fake.files, &fake.status, &fake.events}; }
-  std::string file() const { return fake.files.files.at("f.obj"); }
+  // The file being written: a temporary one until the run ends.
+  std::string file() const { return fake.files.files.at(writer.path.empty() ? "f.obj" : writer.path); }
 
   fakes::FakePlatform fake;
   clsObjWriter writer;
@@ -67,38 +68,53 @@ TEST_F(ObjWriter, CancelIsReportedByTheNextItem) {
   EXPECT_EQ(writer.buffer.size(), 0u);
 }
 
-TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
+TEST_F(ObjWriter, FileFailuresGiveTheirCodesAndKeepTheOldFile) {
+  fake.files.files["f.obj"] = "old field";
   fake.files.refuseOpen.insert("f.obj");
   EXPECT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kHeaderOpenFailed);
   fake.files.refuseOpen.clear();
 
-  fake.files.capacity = 2;
-  EXPECT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "header"), status::kHeaderWriteFailed);
+  struct clsCase {
+    int failingWrite;  // counted from the header's write
+    int items;         // written before finishing
+    int code;
+  };
+  for (const clsCase c : {clsCase{1, 0, status::kHeaderWriteFailed}, clsCase{2, 1000, status::kAppendWriteFailed},
+                          clsCase{2, 10, status::kFinalWriteFailed}}) {
+    fake.files.writes = 0;
+    fake.files.failAtWrite = c.failingWrite;
+    int code = openWriter(writer, "f.obj", 1'000'000'000, "Blade", "h");
+    for (int i = 0; i < c.items && code == status::kGoOn; ++i) code = writeItem(writer, item, false);
+    if (code == status::kGoOn) code = finishWriter(writer);
+    EXPECT_EQ(closeWriter(writer, code), c.code);
+    EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"f.obj", "old field"}})) << c.code;
+  }
+  fake.files.failAtWrite = 0;
 
-  fake.files.capacity = 100'000;  // full disk in the middle of the run
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kGoOn);
-  int code = status::kGoOn;
-  while (code == status::kGoOn) code = writeItem(writer, item, false);
-  EXPECT_EQ(code, status::kAppendWriteFailed);
-
-  fake.files.capacity = static_cast<std::size_t>(-1);
-  fake.files.files.clear();
+  // The append codes when the file cannot be opened again.
   ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kGoOn);
   ASSERT_EQ(writeItem(writer, item, false), status::kGoOn);
-  fake.files.refuseOpen.insert("f.obj");
+  fake.files.refuseOpen.insert(writer.path);
   EXPECT_EQ(finishWriter(writer), status::kFinalOpenFailed);
-  fake.files.refuseOpen.clear();
-  fake.files.capacity = fake.files.usedBytes() + 10;
-  EXPECT_EQ(finishWriter(writer), status::kFinalWriteFailed);
-
-  fake.files.files.clear();
-  fake.files.capacity = static_cast<std::size_t>(-1);
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kGoOn);
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(writeItem(writer, item, false), status::kGoOn);
-  fake.files.refuseOpen.insert("f.obj");
-  code = status::kGoOn;
+  int code = status::kGoOn;
   while (code == status::kGoOn) code = writeItem(writer, item, false);
   EXPECT_EQ(code, status::kAppendOpenFailed);
+  fake.files.refuseOpen.clear();
+  EXPECT_EQ(closeWriter(writer, code), status::kAppendOpenFailed);
+  EXPECT_EQ(fake.files.files.at("f.obj"), "old field");
+}
+
+TEST_F(ObjWriter, AWholeRunReplacesTheOldFileEvenWhenStopped) {
+  fake.files.files["f.obj"] = "old field";
+  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  EXPECT_EQ(fake.files.files.at("f.obj"), "old field");  // untouched while the run goes on
+  int code = status::kGoOn;
+  while (code == status::kGoOn) code = writeItem(writer, item, false);
+  ASSERT_EQ(code, status::kLimitReached);
+  const std::string written = file();
+  EXPECT_EQ(writer.itemsInFile, static_cast<std::int64_t>(written.size() - 3) / 1000);
+  EXPECT_EQ(closeWriter(writer, code), status::kLimitReached);
+  EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"f.obj", written}}));
 }
 
 TEST_F(ObjWriter, ProgressLine) {

@@ -107,20 +107,31 @@ TEST_F(SettingsFiles, AMalformedFileChangesNothing) {
   EXPECT_EQ(settingsText(document), before);
 }
 
-TEST_F(SettingsFiles, FileErrorsAreReported) {
+TEST_F(SettingsFiles, FileErrorsAreReportedAndKeepTheOldFile) {
+  const std::string kUnknown = "\nThe application doesn't know what the error is about.\n";
   EXPECT_FALSE(openSettingsFile(document, "missing.grass", fake.platform));
-  EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while opening the settings file.\nThe application doesn't know what the error is about.");
+  EXPECT_EQ(fake.messages.shown.back(), "An error occurred while opening the settings file." + kUnknown +
+                                            "missing.grass: No such file or directory");
   fake.files.files["locked.grass"] = "x";
   fake.files.unreadable.insert("locked.grass");
   EXPECT_FALSE(openSettingsFile(document, "locked.grass", fake.platform));
   EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while reading the settings.\nThe application doesn't know what the error is about.");
-  fake.files.capacity = 10;
+            "An error occurred while reading the settings." + kUnknown + "locked.grass: Input/output error");
+  fake.files.files["full.grass"] = "old settings";
+  fake.files.capacity = fake.files.usedBytes() + 10;
   EXPECT_FALSE(saveSettingsFile(document, "", "full", fake.platform));
   EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while writing the settings file.\nThe application doesn't know what the error is about.");
+            "An error occurred while writing the settings file." + kUnknown + "full.grass: No space left on device");
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings failed");
+  EXPECT_EQ(fake.files.files.at("full.grass"), "old settings");
+  EXPECT_EQ(fake.files.files.size(), 2u);
+}
+
+TEST_F(SettingsFiles, AByteOrderMarkIsNoPartOfTheFirstRecord) {
+  fake.files.files["bom.grass"] = "\xEF\xBB\xBFUsage 2 1 tall\r\n";
+  ASSERT_TRUE(openSettingsFile(document, "bom.grass", fake.platform));
+  EXPECT_TRUE(modUsage::inUse(document.project.store, 2));
+  EXPECT_EQ(document.project.dialog.note, "");
 }
 
 TEST_F(SettingsFiles, CopyAndPaste) {

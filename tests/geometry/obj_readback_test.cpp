@@ -63,7 +63,7 @@ TEST_P(ObjReadBack, EveryIndexResolvesAndNormalsAreUnitOrZero) {
   // The same item three times: relative indices make every copy refer to its own vertices.
   for (int copy = 0; copy < 3; ++copy)
     ASSERT_EQ(modWriting::writeItem(writer, modTube::tubeToObjText(c.tube, true, random, "x"), false), 1);
-  ASSERT_EQ(modWriting::finishWriter(writer), 1);
+  ASSERT_EQ(modWriting::closeWriter(writer, modWriting::finishWriter(writer)), 1);
 
   const support::clsReadBack read = support::readObjFile(path);
   std::filesystem::remove(path);

@@ -37,8 +37,8 @@ std::vector<tinyobj::material_t> readMaterials(const std::string& text, std::str
 
 TEST_F(MaterialFile, DefaultPalettesGiveOneHundredEighteenMaterials) {
   const std::string mtl = text();
-  EXPECT_EQ(mtl.rfind("newmtl meadow1\r\nKd 0 .2666667 0\r\nKa 0 .2352941 0\r\nKs 0 .2745098 0\r\n\r\n\r\n"
-                      "newmtl meadow2\r\nKd 0 .3019608 0\r\n",
+  EXPECT_EQ(mtl.rfind("newmtl meadow1\r\nKd 0 0.2666667 0\r\nKa 0 0.2352941 0\r\nKs 0 0.2745098 0\r\n\r\n\r\n"
+                      "newmtl meadow2\r\nKd 0 0.3019608 0\r\n",
                       0),
             0u);
   std::string warning, error;
@@ -79,7 +79,7 @@ TEST_F(MaterialFile, MoreInfoFollowsTheMaterialsOfItsSetOnly) {
   }
   const std::size_t eighth = mtl.find("newmtl meadow8\r\n");
   EXPECT_EQ(mtl.substr(mtl.find("\r\n", mtl.find("Ks ", eighth)) + 2, 7), "\r\n\r\nnew");
-  EXPECT_NE(mtl.find("newmtl meadow10\r\nKd 0 .2666667 0\r\nKa 0 .2352941 0\r\nKs 0 0 1.003922\r\n"), std::string::npos);
+  EXPECT_NE(mtl.find("newmtl meadow10\r\nKd 0 0.2666667 0\r\nKa 0 0.2352941 0\r\nKs 0 0 1.003922\r\n"), std::string::npos);
 }
 
 TEST_F(MaterialFile, RecordsRoundTripAndClamp) {
@@ -113,7 +113,20 @@ TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
   generation::clsCreation creation{fake.platform, random, writer};
   EXPECT_EQ(modCreationRun::runCreation(document, creation).outcome, generation::RunOutcome::MaterialFailed);
   EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while opening the material file.\nThe application doesn't know what the error is about.");
+            "An error occurred while opening the material file.\nThe application doesn't know what the error is about."
+            "\nlocked/field.mtl: Permission denied");
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save materials failed");
   EXPECT_TRUE(fake.files.files.empty());
+
+  // A disk that fills up half-way leaves the old file as it was, and no fragment beside it.
+  fake.files.refuseOpen.clear();
+  fake.files.files["full/field.mtl"] = "old materials";
+  fake.files.capacity = 4000;
+  modCreateDialog::setFileName(document.project.dialog, "full/field");
+  fake.messages.answer = true;
+  EXPECT_FALSE(modSaveButtons::saveColors(document, fake.platform));
+  EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"full/field.mtl", "old materials"}}));
+  EXPECT_EQ(fake.messages.shown.back(),
+            "An error occurred while writing the material file.\nThe application doesn't know what the error is about."
+            "\nfull/field.mtl: No space left on device");
 }

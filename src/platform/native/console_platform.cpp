@@ -1,15 +1,16 @@
 #include "platform/native/console_platform.h"
 
 #include <csignal>
-#include <iostream>
+#include <cstdio>
+#include <unistd.h>
 
 namespace platform {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 
-// The first Ctrl+C cancels the run at the next item, leaving whole files; a second one ends the
-// program at once.
+// The first Ctrl+C (or SIGTERM, SIGHUP) cancels the run at the next item, leaving whole files;
+// a second one ends the program at once.
 extern "C" void onInterrupt(int signal) {
   if (interrupted != 0) {
     std::signal(signal, SIG_DFL);
@@ -19,21 +20,49 @@ extern "C" void onInterrupt(int signal) {
   interrupted = 1;
 }
 
-}  // namespace
-
-void ConsoleMessages::showMessage(const std::string& text) {
-  std::cerr << kAppName << ": " << text << '\n';
+void writeError(const std::string& text) {
+  // Unchecked on purpose: lost status text is no reason to stop a run.
+  (void)std::fwrite(text.data(), 1, text.size(), stderr);
+  (void)std::fflush(stderr);
 }
 
+}  // namespace
+
+ConsoleOutput::ConsoleOutput() : terminal_(::isatty(STDERR_FILENO) == 1) {}
+
+void ConsoleOutput::endProgress() {
+  if (progressShown_) writeError("\r\x1b[K");
+  progressShown_ = false;
+}
+
+void ConsoleOutput::line(const std::string& text) {
+  endProgress();
+  writeError(text + "\n");
+}
+
+void ConsoleOutput::progress(const std::string& text) {
+  const auto now = std::chrono::steady_clock::now();
+  if (terminal_) {
+    writeError("\r\x1b[K" + text);
+    progressShown_ = true;
+    return;
+  }
+  if (lastProgress_ != std::chrono::steady_clock::time_point{} && now - lastProgress_ < std::chrono::seconds(1)) return;
+  lastProgress_ = now;
+  writeError(text + "\n");
+}
+
+void ConsoleMessages::showMessage(const std::string& text) { output_.line(std::string(kAppName) + ": " + text); }
+
 bool ConsoleMessages::askYesNo(const std::string& question) {
-  std::cerr << kAppName << ": " << question << '\n'
-            << (answerYes_ ? "Yes (--force)." : "No: pass --force to overwrite.") << '\n';
+  output_.line(std::string(kAppName) + ": " + question);
+  output_.line(answerYes_ ? "Yes (--force)." : "No: pass --force to overwrite.");
   return answerYes_;
 }
 
-void ConsoleStatus::setTitle(const std::string& title) { std::cerr << title << '\n'; }
-
-ConsoleEvents::ConsoleEvents() { std::signal(SIGINT, onInterrupt); }
+ConsoleEvents::ConsoleEvents() {
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, onInterrupt);
+}
 
 void ConsoleEvents::processEvents() {
   if (interrupted != 0 && onCancel) onCancel();
@@ -44,5 +73,7 @@ std::optional<std::string> MemoryUserStore::value(const std::string& key) {
   if (found == values_.end()) return std::nullopt;
   return found->second;
 }
+
+void ignoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace platform

@@ -1,8 +1,9 @@
 #pragma once
 // The platform of the command-line tool: messages and title lines go to standard error,
 // no question is asked (overwriting is allowed only when the user said so up front),
-// Ctrl+C works as the Cancel button.
+// Ctrl+C, SIGTERM and SIGHUP work as the Cancel button.
 
+#include <chrono>
 #include <functional>
 #include <map>
 
@@ -10,22 +11,44 @@
 
 namespace platform {
 
+// Standard error as the program's status line. On a terminal a progress line is redrawn in
+// place; elsewhere (a log file, a pipe) at most one progress line a second is written. A write
+// that fails (a closed pipe) only loses that text.
+class ConsoleOutput {
+ public:
+  ConsoleOutput();
+  void line(const std::string& text);
+  void progress(const std::string& text);
+
+ private:
+  void endProgress();
+  bool terminal_;
+  bool progressShown_ = false;
+  std::chrono::steady_clock::time_point lastProgress_{};
+};
+
 class ConsoleMessages final : public IMessageBox {
  public:
-  explicit ConsoleMessages(bool answerYes) : answerYes_(answerYes) {}
+  ConsoleMessages(ConsoleOutput& output, bool answerYes) : output_(output), answerYes_(answerYes) {}
   void showMessage(const std::string& text) override;
   bool askYesNo(const std::string& question) override;
 
  private:
+  ConsoleOutput& output_;
   bool answerYes_;
 };
 
 class ConsoleStatus final : public IStatusLine {
  public:
-  void setTitle(const std::string& title) override;
+  explicit ConsoleStatus(ConsoleOutput& output) : output_(output) {}
+  void setTitle(const std::string& title) override { output_.line(title); }
+  void setProgress(const std::string& line) override { output_.progress(line); }
+
+ private:
+  ConsoleOutput& output_;
 };
 
-// Calls onCancel once the user has pressed Ctrl+C.
+// Calls onCancel once the user has pressed Ctrl+C or the program was asked to end.
 class ConsoleEvents final : public IEventPump {
  public:
   ConsoleEvents();
@@ -53,5 +76,8 @@ class MemoryUserStore final : public IUserStore {
  private:
   std::map<std::string, std::string> values_;
 };
+
+// A closed pipe must not end the program: writes to it fail instead, and are treated so.
+void ignoreBrokenPipes();
 
 }  // namespace platform

@@ -1,0 +1,166 @@
+// The command-line tool never loses a file and never reports a failure as success: full disks,
+// signals, closed pipes, odd paths and pictures that cannot be read.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/mount.h>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct clsRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class CliSafety : public ::testing::Test {
+ protected:
+  CliSafety() {
+    folder = fs::temp_directory_path() /
+             (std::string("quenmoor-safety-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder / "out");
+  }
+  ~CliSafety() override { fs::remove_all(folder); }
+
+  // Runs a shell command line in the folder; "CLI" stands for the tool.
+  clsRun shell(std::string line) {
+    for (std::size_t at = line.find("CLI"); at != std::string::npos; at = line.find("CLI", at + 1))
+      line.replace(at, 3, "'" QUENMOOR_CLI "'");
+    const std::string command = "cd '" + folder.string() + "' && (" + line + ") >stdout.txt 2>stderr.txt </dev/null";
+    const int status = std::system(("bash -c \"" + command + "\"").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
+            readFile(folder / "stderr.txt")};
+  }
+  clsRun run(const std::string& arguments) { return shell("CLI " + arguments); }
+  void write(const std::string& name, const std::string& text) { std::ofstream(folder / name, std::ios::binary) << text; }
+  std::string read(const std::string& name) { return readFile(folder / name); }
+  std::size_t filesIn(const std::string& name) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder / name), fs::directory_iterator()));
+  }
+
+  fs::path folder;
+};
+
+const std::string kMillion = "Alpha 1 10 10 1000000 <empty> 0 -1\r\n";
+
+}  // namespace
+
+TEST_F(CliSafety, AFullDiskKeepsTheOldFieldByteForByte) {
+  const fs::path disk = folder / "disk";
+  fs::create_directories(disk);
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=3m") != 0)
+    GTEST_SKIP() << "cannot mount a small tmpfs here (not root?): the fake file system tests cover it";
+  ASSERT_EQ(run("create --force disk/f.obj").exitCode, 0);
+  const std::string mtl = read("disk/f.mtl"), grass = read("disk/f.grass"), obj = read("disk/f.obj");
+  write("big.grass", kMillion);
+  const clsRun full = run("create --force --settings big.grass disk/f.obj");
+  EXPECT_EQ(full.exitCode, 2);
+  EXPECT_NE(full.err.find("Writing the .obj file has failed."), std::string::npos) << full.err;
+  EXPECT_NE(full.err.find("disk/f.obj: No space left on device"), std::string::npos) << full.err;
+  EXPECT_TRUE(read("disk/f.obj") == obj);
+  EXPECT_EQ(filesIn("disk"), 3u);  // no temporary file is left behind
+  // The material and settings files of the failed run are whole, so they were replaced.
+  EXPECT_EQ(read("disk/f.mtl"), mtl);
+  EXPECT_NE(read("disk/f.grass"), grass);
+  ::umount(disk.c_str());
+}
+
+TEST_F(CliSafety, OneQuestionNamesEveryExistingFile) {
+  write("out/x.mtl", "my colours");
+  write("out/x.grass", "my settings");
+  const clsRun refused = run("create out/x.obj");
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find("Files with the same names (x.mtl and x.grass) already exist."), std::string::npos);
+  EXPECT_EQ(read("out/x.mtl"), "my colours");
+  EXPECT_EQ(read("out/x.grass"), "my settings");
+  EXPECT_FALSE(fs::exists(folder / "out/x.obj"));
+}
+
+TEST_F(CliSafety, ClosedPipesAndSignals) {
+  // A reader that goes away after one line costs only the progress text.
+  write("big.grass", "Alpha 1 10 10 20000 <empty> 0 -1\r\n");
+  const clsRun piped = shell("set -o pipefail; CLI create --settings big.grass out/p.obj 2>&1 | head -1");
+  EXPECT_EQ(piped.exitCode, 0);
+  EXPECT_EQ(read("out/p.obj").substr(read("out/p.obj").size() - 2), "\r\n");
+
+  // SIGTERM works as Ctrl+C: whole items, exit 3.
+  write("huge.grass", kMillion);
+  const clsRun stopped = shell("timeout --preserve-status -s TERM 0.5 CLI create --settings huge.grass out/t.obj");
+  EXPECT_EQ(stopped.exitCode, 3) << stopped.err;
+  EXPECT_NE(stopped.err.find("Cancelled: the object file holds the first "), std::string::npos) << stopped.err;
+  const std::string cancelled = read("out/t.obj");
+  EXPECT_EQ(cancelled.substr(cancelled.size() - 2), "\r\n");
+  EXPECT_EQ(filesIn("out"), 6u);
+}
+
+TEST_F(CliSafety, StandardOutputAndInputThatAreNoFiles) {
+  EXPECT_EQ(shell("CLI settings >/dev/full").exitCode, 2);
+  const clsRun zero = run("check /dev/zero");
+  EXPECT_EQ(zero.exitCode, 2);
+  EXPECT_NE(zero.err.find("/dev/zero: it is not a regular file"), std::string::npos) << zero.err;
+  ASSERT_EQ(shell("mkfifo pipe.grass").exitCode, 0);
+  EXPECT_EQ(shell("timeout 10 CLI check pipe.grass").exitCode, 2);
+  // A settings text can be saved whole to a file instead.
+  write("old.grass", "Usage 2 1 mine\r\n");
+  ASSERT_EQ(run("settings --output old.grass").exitCode, 0);
+  EXPECT_EQ(read("old.grass"), run("settings").out);
+}
+
+TEST_F(CliSafety, SystemFoldersAreJudgedWhereTheyReallyAre) {
+  fs::create_symlink("/etc", folder / "link");
+  for (const char* path : {"../../etc/x.obj", "link/x.obj"}) {
+    EXPECT_EQ(run(std::string("create --force ") + path).exitCode, 1) << path;
+    EXPECT_NE(read("stderr.txt").find("You cannot write objects to system folders."), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists("/etc/x.obj"));
+  EXPECT_FALSE(fs::exists("/etc/x.mtl"));
+  fs::create_directories(folder / "my.objects");
+  EXPECT_EQ(run("create my.objects/a.obj").exitCode, 0);
+  EXPECT_TRUE(fs::exists(folder / "my.objects/a.obj"));
+}
+
+TEST_F(CliSafety, UnreadablePicturesAreNamedAndKept) {
+  write("pictures.grass", "Alpha 1 10 10 50 pics/gone.png 0 -1\r\n");
+  const clsRun checked = run("check pictures.grass");
+  EXPECT_EQ(checked.exitCode, 1);
+  EXPECT_NE(checked.err.find("the coverage picture \"pics/gone.png\" of element 1 cannot be read"), std::string::npos);
+  const clsRun created = run("create --settings pictures.grass out/f.obj");
+  EXPECT_EQ(created.exitCode, 4);
+  EXPECT_NE(created.err.find("Warning: the coverage picture"), std::string::npos);
+  EXPECT_NE(read("out/f.grass").find("Alpha 1 10 10 50 pics/gone.png 0 -1\r\n"), std::string::npos);
+}
+
+TEST_F(CliSafety, LimitsAreWholeNumbersFromOneTo2000AndStopsAreTold) {
+  for (const char* limit : {"abc", "0", "-5", "5OO", "99999", "2.5"}) {
+    const clsRun refused = run(std::string("create --limit ") + limit + " out/f.obj");
+    EXPECT_EQ(refused.exitCode, 1) << limit;
+    EXPECT_NE(refused.err.find("--limit needs a whole number of MB from 1 to 2000"), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(folder / "out/f.obj"));
+  write("many.grass", "Alpha 1 10 10 20000 <empty> 0 -1\r\n");
+  const clsRun stopped = run("create --limit 1 --settings many.grass out/f.obj");
+  EXPECT_EQ(stopped.exitCode, 3);
+  EXPECT_NE(stopped.err.find("Quenmoor Grass - Done - "), std::string::npos);
+  EXPECT_NE(stopped.err.find("Stopped: the disk-space limit of 1 MB was reached; the object file holds the first "),
+            std::string::npos);
+  // Not a terminal: at most one progress line a second besides the final title.
+  std::size_t progress = 0;
+  for (std::size_t at = stopped.err.find(" - Blade "); at != std::string::npos; at = stopped.err.find(" - Blade ", at + 1))
+    ++progress;
+  EXPECT_LE(progress, 3u) << stopped.err;
+}
