@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "geometry/normals.h"
-#include "geometry/obj_text.h"
 #include "geometry/tube_copies.h"
 #include "blade/item_colours.h"
 #include "geometry/vector_matrix.h"
@@ -41,7 +40,7 @@ clsPolygon bladeRing(float x, float y, float z, float w1, float w2, int twist, s
   return ring;
 }
 
-void buildBlade(std::string& text, clsTube& work, const clsItemInputs& in, std::span<const clsPixel> nodes,
+void buildBlade(geometry::clsItemList& items, clsTube& work, const clsItemInputs& in, std::span<const clsPixel> nodes,
                 const tMatrix& placement, model::clsRandom& random) {
   const int n = in.nodes;
   work.name.clear();
@@ -71,11 +70,10 @@ void buildBlade(std::string& text, clsTube& work, const clsItemInputs& in, std::
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(work, m);
   modTube::computeNormals(work);
-  modItemColours::appendItemMaterial(text, in.materialPrefix, colours.bladeMat);
-  modTube::appendObjText(text, work, true, random, in.materialPrefix);
+  modItemList::addTube(items, work, true, random, colours.bladeMat);
 }
 
-void buildCompoundLeaf(std::string& text, const clsItemInputs& in, const clsPolygon& path, const tMatrix& placement,
+void buildCompoundLeaf(geometry::clsItemList& items, const clsItemInputs& in, const clsPolygon& path, const tMatrix& placement,
                        model::clsRandom& random) {
   const int n = in.nodes;
   if (static_cast<int>(path.v.size()) < n || n < 2) return;
@@ -155,7 +153,7 @@ void buildCompoundLeaf(std::string& text, const clsItemInputs& in, const clsPoly
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(fan, m);
   modTube::computeNormals(fan);
-  modTube::appendObjText(text, fan, true, random, in.materialPrefix);
+  modItemList::addTube(items, fan, true, random);
 }
 
 }  // namespace modBladeBuilder

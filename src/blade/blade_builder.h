@@ -1,7 +1,7 @@
 #pragma once
 // The grass builders: a simple blade is a ribbon of two-vertex rings along the curve's nodes,
 // twisted at random and coloured from the element's palettes; a compound leaf is a stem with a
-// fan of leaflets. Each builds one item and appends its OBJ text.
+// fan of leaflets. Each builds one item and adds it to an item list.
 
 #include <span>
 #include <string>
@@ -9,6 +9,7 @@
 
 #include "blade/blade_snapshot.h"
 #include "blade/size_rot.h"
+#include "geometry/item_list.h"
 #include "geometry/mesh.h"
 #include "model/random.h"
 
@@ -33,7 +34,6 @@ struct clsItemInputs {
   float sectionChange = 0;  // slot 16 / 100
   bool smooth = false;      // slot 11 of a rock
   const clsScaledWidths* widths = nullptr;  // w1(i), w2(i) at index i - 1
-  std::string_view materialPrefix;
 };
 
 }  // namespace blade
@@ -44,13 +44,13 @@ namespace modBladeBuilder {
 // the vertical axis; smoothed both ways, material mat.
 geometry::clsPolygon bladeRing(float x, float y, float z, float w1, float w2, int twist, std::int16_t mat);
 
-// Builds one simple blade on the variant's nodes, placed by placement, and appends its text.
+// Builds one simple blade on the variant's nodes, placed by placement, and adds it to items.
 // work is scratch space reused from item to item.
-void buildBlade(std::string& text, geometry::clsTube& work, const blade::clsItemInputs& inputs,
+void buildBlade(geometry::clsItemList& items, geometry::clsTube& work, const blade::clsItemInputs& inputs,
                 std::span<const geometry::clsPixel> nodes, const geometry::tMatrix& placement, model::clsRandom& random);
 
 // Builds one compound leaf from the variant's node ring (which it does not change).
-void buildCompoundLeaf(std::string& text, const blade::clsItemInputs& inputs, const geometry::clsPolygon& path,
+void buildCompoundLeaf(geometry::clsItemList& items, const blade::clsItemInputs& inputs, const geometry::clsPolygon& path,
                        const geometry::tMatrix& placement, model::clsRandom& random);
 
 }  // namespace modBladeBuilder

@@ -47,12 +47,4 @@ float variedWidth(model::clsRandom& random, float w, float widthVar) {
   return static_cast<float>(w + modRandom::randomBetween(random, 0, static_cast<double>(w) * widthVar, false, true));
 }
 
-void appendItemMaterial(std::string& text, std::string_view prefix, std::int16_t material) {
-  if (material < 1) return;
-  text += "usemtl ";
-  text += prefix;
-  text += std::to_string(material);
-  text += "\r\n";
-}
-
 }  // namespace modItemColours

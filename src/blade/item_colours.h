@@ -24,7 +24,5 @@ clsColours chooseColours(const blade::clsItemInputs& in, model::clsRandom& rando
 void updateColours(const blade::clsItemInputs& in, model::clsRandom& random, clsColours& colours, int i);
 // w varied by up to widthVar of itself either way (two draws), or w when widthVar is 0.
 float variedWidth(model::clsRandom& random, float w, float widthVar);
-// The "usemtl" line of an item's own material, when it has one.
-void appendItemMaterial(std::string& text, std::string_view prefix, std::int16_t material);
 
 }  // namespace modItemColours

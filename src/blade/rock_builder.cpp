@@ -5,7 +5,6 @@
 #include "blade/item_colours.h"
 #include "blade/width_profile.h"
 #include "geometry/normals.h"
-#include "geometry/obj_text.h"
 #include "geometry/polygon_ops.h"
 #include "geometry/vector_matrix.h"
 
@@ -48,7 +47,7 @@ clsPolygon endRing(float w1, float w2, int n, float x, bool smooth, std::int16_t
   return ring;
 }
 
-void buildRock(std::string& text, const blade::clsItemInputs& in, const blade::clsRockProfiles& profiles, int variant,
+void buildRock(geometry::clsItemList& items, const blade::clsItemInputs& in, const blade::clsRockProfiles& profiles, int variant,
                const geometry::tMatrix& placement, model::clsRandom& random) {
   const int n = in.nodes;
   geometry::clsTube tube = modTube::newTube("", 0, 0);
@@ -89,8 +88,7 @@ void buildRock(std::string& text, const blade::clsItemInputs& in, const blade::c
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(tube, m);
   if (in.smooth) modTube::computeNormals(tube);
-  modItemColours::appendItemMaterial(text, in.materialPrefix, colours.bladeMat);
-  modTube::appendObjText(text, tube, in.smooth, random, in.materialPrefix);
+  modItemList::addTube(items, tube, in.smooth, random, colours.bladeMat);
 }
 
 }  // namespace modRockBuilder

@@ -32,8 +32,8 @@ geometry::clsPolygon crossProfile(const blade::clsRockProfiles& profiles, model:
 // A flat ring of n vertices from z = w1 to z = -w2 at x, closed and capped.
 geometry::clsPolygon endRing(float w1, float w2, int n, float x, bool smooth, std::int16_t mat);
 
-// Builds one rock of the variant, placed by placement, and appends its text.
-void buildRock(std::string& text, const blade::clsItemInputs& inputs, const blade::clsRockProfiles& profiles,
+// Builds one rock of the variant, placed by placement, and adds it to items.
+void buildRock(geometry::clsItemList& items, const blade::clsItemInputs& inputs, const blade::clsRockProfiles& profiles,
                int variant, const geometry::tMatrix& placement, model::clsRandom& random);
 
 }  // namespace modRockBuilder

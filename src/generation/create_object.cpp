@@ -1,6 +1,7 @@
 #include "generation/create_object.h"
 
 #include "generation/item_placement.h"
+#include "generation/obj_sink.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
 #include "platform/file_failure.h"
@@ -50,9 +51,10 @@ int createObject(const clsProject& project, std::string_view folder, std::string
 
   int code = modWriting::openWriter(creation.writer, path, limitBytes, "Blade",
                                     objectHeader(project.dialog.note, baseName));
-  if (code >= 0)
-    code = modItemPlacement::generateAll(project, creation.writer, creation.random,
-                                         modMaterialFile::prefixesFor(baseName), platform.messages);
+  if (code >= 0) {
+    clsObjSink sink(creation.writer, modMaterialFile::prefixesFor(baseName));
+    code = modItemPlacement::generateAll(project, sink, creation.random, platform.messages);
+  }
   code = modWriting::closeWriter(creation.writer, code);
 
   if (code >= 0) {

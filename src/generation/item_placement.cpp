@@ -142,7 +142,7 @@ clsPolygon compoundPath(const clsVariants& variants, int variant) {
   return ring;
 }
 
-blade::clsItemInputs bladeInputs(const clsRunSnapshot& run, int e, std::string_view prefix) {
+blade::clsItemInputs bladeInputs(const clsRunSnapshot& run, int e) {
   namespace slot = blade::slot;
   blade::clsItemInputs in;
   in.nodes = integerOf(run, e, slot::kNodeCount);
@@ -164,24 +164,22 @@ blade::clsItemInputs bladeInputs(const clsRunSnapshot& run, int e, std::string_v
   in.sectionChange = percentOf(run, e, slot::kSectionChange);
   in.smooth = in.leaves == 1;
   in.widths = &run.widths[static_cast<std::size_t>(e - 1)];
-  in.materialPrefix = prefix;
   return in;
 }
 
-// Makes every item of one element; returns 1, or the first other status of the writer.
-int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, generation::clsObjWriter& writer,
-              model::clsRandom& random, std::string_view prefix) {
-  blade::clsItemInputs in = bladeInputs(run, e, prefix);
+// Makes every item of one element; returns 1, or the first other status of the sink.
+int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, generation::IItemSink& sink,
+              model::clsRandom& random) {
+  blade::clsItemInputs in = bladeInputs(run, e);
   const bool rock = model::isRock(e);
   const bool compound = !rock && in.leafAngle > 0 && in.leaves > 1;
   const int nodeCount = in.nodes;
   const generation::clsSampler sampler = modMapSampler::prepareMaps(run.slots, run.pictures, e);
-  writer.label = rock ? "rock " + std::to_string(e - 7) + " - Rock" : "grass " + std::to_string(e) + " - Blade";
 
   const blade::clsSizeRot& sizeRot = in.sizeRot;
   std::int32_t clumpSize = modSizeRot::drawClumpSize(random, sizeRot);  // superseded at the first item
   const std::int32_t itemCount = modGeneral::toLong(slotOf(run, e, generation::slot::kItemCount));
-  writer.itemCount = itemCount;
+  sink.beginElement(e, itemCount);
   const std::int32_t stepItems = itemCount / 100 + 1;
   const std::int32_t perVariant = itemCount / variants.count() + 1;
 
@@ -190,12 +188,9 @@ int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, gen
   geometry::tMatrix placement = modVectorMatrix::identityMatrix();
   clsPolygon path;
   geometry::clsTube work;
-  std::string text;
-  text.reserve(4096);
   for (std::int32_t i = 1; i <= itemCount; ++i) {
     if (++reportCounter > stepItems) reportCounter = 1;
     const bool report = reportCounter == 1;
-    if (report) writer.itemNumber = i;
     if (++variantCounter > perVariant) variantCounter = 1;
     if (variantCounter == 1) {
       variant = std::min(variant + 1, variants.count());
@@ -207,28 +202,28 @@ int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, gen
       if (sizeRot.maxPerClump > 1) clumpSize = modSizeRot::drawClumpSize(random, sizeRot);
     }
 
-    text.clear();
+    geometry::clsItemList& items = sink.items();
     if (rock) {
-      modRockBuilder::buildRock(text, in, variants.rock, variant, placement, random);
+      modRockBuilder::buildRock(items, in, variants.rock, variant, placement, random);
     } else {
       const std::vector<clsPixel>& nodes = variants.nodes[static_cast<std::size_t>(variant - 1)];
       in.nodes = std::min(nodeCount, static_cast<int>(nodes.size()));
       if (compound)
-        modBladeBuilder::buildCompoundLeaf(text, in, path, placement, random);
+        modBladeBuilder::buildCompoundLeaf(items, in, path, placement, random);
       else
-        modBladeBuilder::buildBlade(text, work, in, nodes, placement, random);
+        modBladeBuilder::buildBlade(items, work, in, nodes, placement, random);
     }
-    const int code = modWriting::writeItem(writer, text, report);
+    const int code = sink.itemDone(report, i);
     if (code != generation::status::kGoOn) return code;
   }
-  writer.itemNumber = itemCount;
+  sink.endElement();
   return generation::status::kGoOn;
 }
 
 }  // namespace
 
-int generateAll(const generation::clsProject& project, generation::clsObjWriter& writer, model::clsRandom& random,
-                const materials::clsMaterialPrefixes& prefixes, platform::IMessageBox& messages) {
+int generateAll(const generation::clsProject& project, generation::IItemSink& sink, model::clsRandom& random,
+                platform::IMessageBox& messages) {
   const clsRunSnapshot run = takeSnapshot(project);
   std::array<std::optional<clsVariants>, model::kElementCount> variants;
   bool failureShown = false;
@@ -242,14 +237,13 @@ int generateAll(const generation::clsProject& project, generation::clsObjWriter&
   }
 
   for (int e = 1; e <= model::kElementCount; ++e) {
-    const std::string_view prefix = model::isRock(e) ? prefixes.rock : prefixes.grass;
     const auto& entry = variants[static_cast<std::size_t>(e - 1)];
     // Elements not in use, and curves that cannot be computed, make nothing.
     if (integerOf(run, e, model::slot::kUse) != 1 || !entry || entry->count() == 0) continue;
-    const int code = makeItems(run, e, *entry, writer, random, prefix);
+    const int code = makeItems(run, e, *entry, sink, random);
     if (code != generation::status::kGoOn) return code;
   }
-  return modWriting::finishWriter(writer);
+  return sink.finish();
 }
 
 }  // namespace modItemPlacement

@@ -1,11 +1,10 @@
 #pragma once
 // The generator's driver: a snapshot of the document, up to 50 random curve variants per
 // element, then for every element in use its items in clumps on the coverage area, each built
-// by the blade or compound-leaf builder and handed to the writer.
+// by the blade, compound-leaf or rock builder and handed to the sink.
 
-#include "generation/obj_writer.h"
+#include "generation/item_sink.h"
 #include "generation/project.h"
-#include "materials/mtl_file.h"
 #include "model/random.h"
 #include "platform/platform.h"
 
@@ -13,8 +12,8 @@ namespace modItemPlacement {
 
 inline constexpr int kVariedCurves = 50;
 
-// The first status other than 1 that writing an item gave, or the status of the final write.
-int generateAll(const generation::clsProject& project, generation::clsObjWriter& writer, model::clsRandom& random,
-                const materials::clsMaterialPrefixes& prefixes, platform::IMessageBox& messages);
+// The first status other than 1 that the sink gave for an item, or the status of its finish.
+int generateAll(const generation::clsProject& project, generation::IItemSink& sink, model::clsRandom& random,
+                platform::IMessageBox& messages);
 
 }  // namespace modItemPlacement

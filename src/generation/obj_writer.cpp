@@ -63,7 +63,7 @@ int openWriter(clsObjWriter& writer, std::string_view path, std::int64_t limitBy
 int writeItem(clsObjWriter& writer, std::string_view text, bool report) {
   writer.buffer.append(text);
   writer.smallLength += static_cast<std::int64_t>(text.size());
-  ++writer.smallItems;
+  if (!text.empty()) ++writer.smallItems;
   if (writer.smallLength > generation::kSmallBufferChars) {
     writer.largeLength += writer.smallLength;
     writer.smallLength = 0;

@@ -7,22 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "generation/item_sink.h"
 #include "platform/platform.h"
 
 namespace generation {
 
-// Status codes between the writer, the generator and the run.
-namespace status {
-inline constexpr int kGoOn = 1;
-inline constexpr int kLimitReached = 2;
-inline constexpr int kCancelled = 3;
-inline constexpr int kHeaderOpenFailed = -1;
-inline constexpr int kHeaderWriteFailed = -2;
-inline constexpr int kAppendOpenFailed = -3;
-inline constexpr int kAppendWriteFailed = -4;
-inline constexpr int kFinalOpenFailed = -5;
-inline constexpr int kFinalWriteFailed = -6;
-}  // namespace status
 
 inline constexpr std::int64_t kSmallBufferChars = 10000;
 inline constexpr std::int64_t kLargeBufferChars = 500000;

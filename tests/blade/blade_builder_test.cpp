@@ -23,7 +23,6 @@ struct clsStraightBlade {
     in.secondNode = n;
     in.first1 = 1, in.last1 = 7, in.first2 = 8, in.last2 = 10;
     in.widths = &widths;
-    in.materialPrefix = "m";
     in.sizeRot.spinShare = 1;  // spin start 0, range 0: no turn, but its three draws
   }
   std::vector<geometry::clsPixel> nodes;
@@ -31,6 +30,14 @@ struct clsStraightBlade {
   geometry::clsPolygon path;
   blade::clsItemInputs in;
 };
+
+// The text of the items built into the list, material names "m" + number.
+std::string textOf(geometry::clsItemList& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.items.size(); ++i) modItemList::appendItemText(text, items, i, "m");
+  modItemList::clearItems(items);
+  return text;
+}
 
 std::vector<std::string> linesStarting(const std::string& text, const std::string& start) {
   std::vector<std::string> lines;
@@ -57,10 +64,11 @@ TEST(BladeRing, TwistTurnsTheWidthAboutTheVerticalAxis) {
 
 TEST(SimpleBlade, DrawsOnlyWhatItsSettingsAskFor) {
   clsStraightBlade blade(2);
-  std::string text;
+  geometry::clsItemList items;
   geometry::clsTube work;
   model::clsRandom random(1), reference(1);
-  buildBlade(text, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
+  buildBlade(items, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
+  const std::string text = textOf(items);
   // colour (2), spin (3), no width, size or lean draws; no ring material draws.
   for (int i = 0; i < 5; ++i) reference.draw();
   EXPECT_EQ(random.draw(), reference.draw());
@@ -72,10 +80,11 @@ TEST(SimpleBlade, DrawsOnlyWhatItsSettingsAskFor) {
 TEST(SimpleBlade, RainbowBandsTakeConsecutiveMaterials) {
   clsStraightBlade blade(5);
   blade.in.rainbow1 = true;
-  std::string text;
+  geometry::clsItemList items;
   geometry::clsTube work;
   model::clsRandom random(2);
-  buildBlade(text, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
+  buildBlade(items, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
+  const std::string text = textOf(items);
   const auto materials = linesStarting(text, "usemtl");
   ASSERT_EQ(materials.size(), 5u);  // one a ring
   EXPECT_EQ(materials[0], materials[1]);
@@ -88,10 +97,11 @@ TEST(SimpleBlade, SecondColourSetFromItsNode) {
   clsStraightBlade blade(5);
   blade.in.secondNode = 3;
   blade.in.secondUsed = true;
-  std::string text;
+  geometry::clsItemList items;
   geometry::clsTube work;
   model::clsRandom random(3);
-  buildBlade(text, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
+  buildBlade(items, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
+  const std::string text = textOf(items);
   const auto materials = linesStarting(text, "usemtl");
   ASSERT_EQ(materials.size(), 3u);  // the blade's own, then rings 4 and 5
   EXPECT_LE(std::stoi(materials[0].substr(8)), 7);
@@ -105,17 +115,18 @@ TEST(CompoundLeaf, FansOutAroundTheJoint) {
   blade.in.leafAngle = 0.5f;
   blade.in.jointNode = 1;
   blade.in.splitNode = 1;
-  std::string text;
+  geometry::clsItemList items;
   model::clsRandom random(4);
-  buildCompoundLeaf(text, blade.in, blade.path, modVectorMatrix::identityMatrix(), random);
+  buildCompoundLeaf(items, blade.in, blade.path, modVectorMatrix::identityMatrix(), random);
+  const std::string text = textOf(items);
   // Two leaflets of five rings, no stem.
   EXPECT_EQ(linesStarting(text, "v ").size(), 20u);
   EXPECT_EQ(linesStarting(text, "f ").size(), 8u);
 
   blade.in.jointNode = blade.in.splitNode = 5;
-  text.clear();
-  buildCompoundLeaf(text, blade.in, blade.path, modVectorMatrix::identityMatrix(), random);
+  buildCompoundLeaf(items, blade.in, blade.path, modVectorMatrix::identityMatrix(), random);
+  const std::string top = textOf(items);
   // Leaflets of the top ring alone make no faces; the stem of five rings makes four.
-  EXPECT_EQ(linesStarting(text, "f ").size(), 4u);
+  EXPECT_EQ(linesStarting(top, "f ").size(), 4u);
   EXPECT_EQ(blade.path.v[4].p.y, 1);  // the variant's ring is left as it was
 }

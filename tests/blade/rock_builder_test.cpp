@@ -32,13 +32,14 @@ struct clsRockFixture {
     in.first1 = 71, in.last1 = 79, in.first2 = 80, in.last2 = 82;
     in.smooth = smooth;
     in.widths = &widths;
-    in.materialPrefix = "m_rock";
     in.sizeRot.spinShare = 1;
   }
   std::string build(std::uint64_t seed = 1) {
-    std::string text;
+    geometry::clsItemList items;
     model::clsRandom random(seed);
-    buildRock(text, in, profiles, 1, modVectorMatrix::identityMatrix(), random);
+    buildRock(items, in, profiles, 1, modVectorMatrix::identityMatrix(), random);
+    std::string text;
+    modItemList::appendItemText(text, items, 0, "m_rock");
     return text;
   }
   blade::clsRockProfiles profiles;
