@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "format_reference.h"
 #include "model/number_format.h"
 
 namespace {
@@ -47,6 +48,24 @@ void BM_FormatSingle(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_FormatSingle);
+
+// The OBJ form, beside the formatter it replaced (the same text for every single).
+template <char* (*Format)(float, char*)>
+void formatObjNumbers(benchmark::State& state) {
+  const std::vector<float> values = sampleValues();
+  char buffer[modNumber::kMaxNumberChars];
+  for (auto _ : state) {
+    for (float v : values) {
+      benchmark::DoNotOptimize(Format(v, buffer));
+      benchmark::ClobberMemory();
+    }
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * values.size()));
+}
+void BM_FormatObjSingle(benchmark::State& state) { formatObjNumbers<modNumber::formatObjSingle>(state); }
+void BM_FormatObjSingleBefore(benchmark::State& state) { formatObjNumbers<referenceFormat::formatObjSingle>(state); }
+BENCHMARK(BM_FormatObjSingle);
+BENCHMARK(BM_FormatObjSingleBefore);
 
 void BM_FormatSingleSnprintf(benchmark::State& state) {
   const std::vector<float> values = sampleValues();

@@ -1,6 +1,7 @@
 #include "generation/create_object.h"
 
 #include "generation/item_placement.h"
+#include "generation/obj_pipeline.h"
 #include "generation/obj_sink.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
@@ -52,8 +53,14 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   int code = modWriting::openWriter(creation.writer, path, limitBytes, "Blade",
                                     objectHeader(project.dialog.note, baseName));
   if (code >= 0) {
-    clsObjSink sink(creation.writer, modMaterialFile::prefixesFor(baseName));
-    code = modItemPlacement::generateAll(project, sink, creation.random, platform.messages);
+    const materials::clsMaterialPrefixes prefixes = modMaterialFile::prefixesFor(baseName);
+    if (creation.pipelined) {
+      clsObjPipeline sink(creation.writer, prefixes);
+      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
+    } else {
+      clsObjSink sink(creation.writer, prefixes);
+      code = modItemPlacement::generateAll(project, sink, creation.random, platform.messages);
+    }
   }
   code = modWriting::closeWriter(creation.writer, code);
 

@@ -17,6 +17,9 @@ struct clsCreation {
   platform::clsPlatform& platform;
   model::clsRandom& random;
   clsObjWriter& writer;
+  // Formatting and writing on a second thread; off, everything happens on the calling thread
+  // (the same file, byte for byte).
+  bool pipelined = true;
 };
 
 }  // namespace generation

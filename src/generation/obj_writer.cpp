@@ -13,12 +13,12 @@ namespace {
 int flushLarge(clsObjWriter& writer, int openFailed, int writeFailed) {
   const auto length = static_cast<std::size_t>(writer.largeLength);
   const platform::FileStatus result =
-      writer.services.files->writeFile(writer.path, std::string_view(writer.buffer).substr(0, length), true);
+      writer.services.files->writeFile(writer.path, writer.buffer.view().substr(0, length), true);
   if (result == platform::FileStatus::OpenFailed) return openFailed;
   const auto onDisk = writer.services.files->fileLength(writer.path);
   writer.fileBytes = onDisk ? *onDisk : writer.fileBytes + writer.largeLength;
   if (result != platform::FileStatus::Ok) return writeFailed;
-  writer.buffer.erase(0, length);
+  writer.buffer.eraseFront(length);
   writer.largeLength = 0;
   writer.itemsInFile += writer.largeItems;
   writer.largeItems = 0;
@@ -62,8 +62,16 @@ int openWriter(clsObjWriter& writer, std::string_view path, std::int64_t limitBy
 
 int writeItem(clsObjWriter& writer, std::string_view text, bool report) {
   writer.buffer.append(text);
-  writer.smallLength += static_cast<std::int64_t>(text.size());
-  if (!text.empty()) ++writer.smallItems;
+  const int code = bufferAppended(writer, text.size());
+  if (code != status::kGoOn) return code;
+  if (report && writer.services.status != nullptr) writer.services.status->setProgress(progressLine(writer));
+  if (writer.services.events != nullptr) writer.services.events->processEvents();
+  return writer.cancelRequested ? status::kCancelled : status::kGoOn;
+}
+
+int bufferAppended(clsObjWriter& writer, std::size_t length) {
+  writer.smallLength += static_cast<std::int64_t>(length);
+  if (length > 0) ++writer.smallItems;
   if (writer.smallLength > generation::kSmallBufferChars) {
     writer.largeLength += writer.smallLength;
     writer.smallLength = 0;
@@ -75,9 +83,7 @@ int writeItem(clsObjWriter& writer, std::string_view text, bool report) {
       if (writer.fileBytes > writer.limitBytes) return status::kLimitReached;
     }
   }
-  if (report && writer.services.status != nullptr) writer.services.status->setProgress(progressLine(writer));
-  if (writer.services.events != nullptr) writer.services.events->processEvents();
-  return writer.cancelRequested ? status::kCancelled : status::kGoOn;
+  return status::kGoOn;
 }
 
 int finishWriter(clsObjWriter& writer) {

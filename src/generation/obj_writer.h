@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "generation/item_sink.h"
+#include "model/text_buffer.h"
 #include "platform/platform.h"
 
 namespace generation {
@@ -31,7 +32,7 @@ struct clsObjWriter {
   std::int64_t fileBytes = 0;  // length of the file after the last write
   // One buffer holds the large part followed by the small part; moving the small buffer into
   // the large one is then only a change of the two lengths.
-  std::string buffer;
+  model::clsTextBuffer buffer;
   std::int64_t smallLength = 0;
   std::int64_t largeLength = 0;
   std::string label;
@@ -53,6 +54,10 @@ void resetWriter(generation::clsObjWriter& writer);
 int openWriter(generation::clsObjWriter& writer, std::string_view path, std::int64_t limitBytes,
                std::string_view label, std::string_view header);
 int writeItem(generation::clsObjWriter& writer, std::string_view text, bool report);
+// The buffering half of writeItem, for text of length characters already appended to the
+// buffer: moves it through the two buffers and writes a full one; 1, 2 at the limit, or a
+// file failure. No title, no events, no Cancel.
+int bufferAppended(generation::clsObjWriter& writer, std::size_t length);
 int finishWriter(generation::clsObjWriter& writer);
 // Ends the run of status code: a run that ended whole (done, limit, Cancel) puts its file in
 // the place of the object file; a failed one removes it and leaves an old object file as it

@@ -152,11 +152,18 @@ std::size_t maxItemText(const clsItemList& list, std::size_t item, std::string_v
 }
 
 void appendItemText(std::string& out, const clsItemList& list, std::size_t item, std::string_view materialPrefix) {
-  const geometry::clsItemEntry& entry = list.items[item];
   const std::size_t at = out.size();
   out.resize(at + maxItemText(list, item, materialPrefix));
-  char* const begin = out.data();
-  char* p = begin + at;
+  out.resize(static_cast<std::size_t>(putItemText(out.data() + at, list, item, materialPrefix) - out.data()));
+}
+
+void appendItemText(model::clsTextBuffer& out, const clsItemList& list, std::size_t item,
+                    std::string_view materialPrefix) {
+  out.commit(putItemText(out.room(maxItemText(list, item, materialPrefix)), list, item, materialPrefix));
+}
+
+char* putItemText(char* p, const clsItemList& list, std::size_t item, std::string_view materialPrefix) {
+  const geometry::clsItemEntry& entry = list.items[item];
   if (entry.leadMaterial >= 1) p = putMaterial(p, materialPrefix, entry.leadMaterial);
   const clsPixel* point = list.points.data() + entry.firstPoint;
   // The side-face text is the same for every ring pair of a run, because the indices are
@@ -192,7 +199,7 @@ void appendItemText(std::string& out, const clsItemList& list, std::size_t item,
     }
     if ((ring.flags & ringFlag::kCapEnd) != 0) p = putCap(p, n, false);
   }
-  out.resize(static_cast<std::size_t>(p - begin));
+  return p;
 }
 
 }  // namespace modItemList

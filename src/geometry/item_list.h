@@ -10,6 +10,7 @@
 
 #include "geometry/mesh.h"
 #include "model/random.h"
+#include "model/text_buffer.h"
 
 namespace geometry {
 
@@ -65,8 +66,12 @@ void addTube(geometry::clsItemList& list, const geometry::clsTube& tube, bool wr
 // Appends the OBJ text of one item; material names are materialPrefix + number.
 void appendItemText(std::string& out, const geometry::clsItemList& list, std::size_t item,
                     std::string_view materialPrefix);
+void appendItemText(model::clsTextBuffer& out, const geometry::clsItemList& list, std::size_t item,
+                    std::string_view materialPrefix);
 
-// Bytes the item's text takes at most, for reserving room before appendItemText.
+// Bytes the item's text takes at most.
 std::size_t maxItemText(const geometry::clsItemList& list, std::size_t item, std::string_view materialPrefix);
+// Writes the item's text at out, which has room for maxItemText bytes; returns its end.
+char* putItemText(char* out, const geometry::clsItemList& list, std::size_t item, std::string_view materialPrefix);
 
 }  // namespace modItemList

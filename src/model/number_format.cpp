@@ -52,7 +52,7 @@ char* layOut(bool negative, const char* digits, int count, int exponent, int pre
 
 struct clsDigits {
   bool negative = false;
-  char digits[24];
+  char digits[32];  // room past the significant digits for whole-block copies
   int count = 0;  // significant digits, no trailing zeros
   int exponent = 0;
 };
@@ -81,44 +81,136 @@ void exactDigits(T v, int precision, clsDigits& d) {
 constexpr std::array<double, 90> kPowersOfTen = {
     1e-38, 1e-37, 1e-36, 1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38, 1e39, 1e40, 1e41, 1e42, 1e43, 1e44, 1e45, 1e46, 1e47, 1e48, 1e49, 1e50, 1e51};
 
-double tenTo(int k) { return kPowersOfTen[static_cast<std::size_t>(std::clamp(k, -38, 51) + 38)]; }
 
-// The 7 significant digits of a single, fast: scale it into [1e6, 1e7) in double precision and
-// round. The scaling error is below 3e-9, so only a value that lands that close to a half-way
-// point could round the wrong way; those few take the exact library conversion.
-void singleDigits(float v, clsDigits& d) {
-  const double magnitude = std::fabs(static_cast<double>(v));
+// Two decimal digits of 0..99 at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+void putPair(char* out, std::uint32_t pair) { std::memcpy(out, &kDigitPairs[2 * pair], 2); }
+
+// The digits of n < 10000000 as seven ASCII bytes, the first digit in the lowest byte (the
+// order they stand in memory), found lane-parallel in one register instead of by a chain of
+// divisions: halves of four digits, then pairs, then single digits.
+std::uint64_t sevenDigitBytes(std::uint32_t n, int& count) {
+  static_assert(std::endian::native == std::endian::little);
+  const std::uint64_t x = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
+  const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007FULL;
+  const std::uint64_t y = hundreds | ((x - hundreds * 100) << 16);
+  const std::uint64_t tens = ((y * 103) >> 10) & 0x000F000F000F000FULL;
+  const std::uint64_t digits = (tens | ((y - tens * 10) << 8)) >> 8;  // the leading zero of eight dropped
+  // The significant digits end at the last byte that is not 0.
+  count = (63 - std::countl_zero(digits)) / 8 + 1;
+  return digits + 0x0030303030303030ULL;
+}
+
+// The single in the settings form (zeroBeforePoint off) or the OBJ form, fast: scale it into
+// [1e6, 1e7) in double precision and round. The scaling error is below 3e-9, so only a value
+// that lands that close to a half-way point could round the wrong way; those few, subnormals
+// and the edges of a decade return nullptr for the exact conversion to take.
+template <bool zeroBeforePoint>
+inline __attribute__((always_inline)) char* fastSingle(float v, char* out) {
   const auto bits = std::bit_cast<std::uint32_t>(v);
   const int binaryExponent = static_cast<int>((bits >> 23) & 0xff) - 127;
-  if (binaryExponent == -127) {  // subnormal: rare enough for the exact way
-    exactDigits(v, 7, d);
-    return;
-  }
-  // floor(binaryExponent x log10 2), exact over the range of a single's exponents
+  if (binaryExponent == -127) return nullptr;
+  const double magnitude = std::fabs(static_cast<double>(v));
+  // floor(binaryExponent x log10 2), exact over the range of a single's exponents, then one up
+  // where the value reaches the next power of ten.
   int exponent = (binaryExponent * 78913) >> 18;
-  double scaled = magnitude * tenTo(6 - exponent);
-  if (scaled >= 1e7) scaled = magnitude * tenTo(6 - ++exponent);
-  if (scaled < 1e6) scaled = magnitude * tenTo(6 - --exponent);
-  if (scaled < 1e6 || scaled >= 1e7) {
-    exactDigits(v, 7, d);
-    return;
-  }
-  const double whole = static_cast<double>(static_cast<std::uint32_t>(scaled));
-  const double fraction = scaled - whole;
-  if (std::fabs(fraction - 0.5) < 1e-8) {
-    exactDigits(v, 7, d);
-    return;
-  }
-  auto n = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+  // Both indexes stay inside the table for every normal single (exponents -38 to 38).
+  exponent += magnitude >= kPowersOfTen[static_cast<std::size_t>(exponent + 39)] ? 1 : 0;
+  const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(44 - exponent)];
+  if (scaled < 1e6 || scaled >= 1e7) return nullptr;
+  const auto whole = static_cast<std::uint32_t>(scaled);
+  const double fraction = scaled - static_cast<double>(whole);
+  if (std::fabs(fraction - 0.5) < 1e-8) return nullptr;
+  std::uint32_t n = whole + (fraction > 0.5 ? 1u : 0u);
   if (n == 10'000'000u) {
     n = 1'000'000u;
     ++exponent;
   }
-  d.negative = v < 0;
-  d.exponent = exponent;
-  for (int i = 6; i >= 0; --i, n /= 10) d.digits[i] = static_cast<char>('0' + n % 10);
-  d.count = 7;
-  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+  int count = 0;
+  const std::uint64_t digits = sevenDigitBytes(n, count);
+  // Every store below moves eight bytes at once; only the length the text moves on by counts.
+  // The sign too is written always and counted only when there is one: signs come at random,
+  // and a guess that fails costs more than the store.
+  *out = '-';
+  out += v < 0 ? 1 : 0;
+  if (exponent < 7 && (exponent >= 0 || (-exponent - 1) + count <= 7)) {
+    // The plain forms, "ddd.dddd" and "0.000dddd", by the same three stores with their
+    // contents and places chosen without a branch: which form comes next is as good as random.
+    const bool whole = exponent >= 0;
+    const int intDigits = whole ? exponent + 1 : 0;
+    constexpr int kLead = zeroBeforePoint ? 2 : 1;  // "0." or "."
+    constexpr std::uint64_t kZeros = zeroBeforePoint ? 0x3030303030302E30ULL : 0x303030303030302EULL;
+    const int zeros = whole ? 0 : -exponent - 1;
+    std::uint64_t first = whole ? digits : kZeros;
+    std::memcpy(out, &first, 8);
+    out[whole ? intDigits : kLead - 1] = '.';
+    const std::uint64_t rest = whole ? digits >> (8 * intDigits) : digits;
+    const int restAt = whole ? intDigits + 1 : kLead + zeros;
+    std::memcpy(out + restAt, &rest, 8);
+    const int length = whole ? (count <= intDigits ? intDigits : count + 1) : kLead + zeros + count;
+    return out + length;
+  }
+  *out++ = static_cast<char>(digits);
+  if (count > 1) {
+    *out++ = '.';
+    const std::uint64_t rest = digits >> 8;
+    std::memcpy(out, &rest, 8);
+    out += count - 1;
+  }
+  *out++ = 'E';
+  *out++ = exponent < 0 ? '-' : '+';
+  putPair(out, static_cast<std::uint32_t>(exponent < 0 ? -exponent : exponent));  // a single's stays below 46
+  return out + 2;
+}
+
+// layOut for the seven digits of a single from the exact conversion, by whole blocks: the digit buffer holds at least
+// eight characters and out room for kMaxNumberChars, so every copy may take eight at once and
+// only the length it moves on by counts.
+char* layOutSingle(const clsDigits& d, char* out, bool zeroBeforePoint) {
+  if (d.negative) *out++ = '-';
+  const int count = d.count, exponent = d.exponent;
+  if (exponent >= 0 && exponent < 7) {
+    const int whole = exponent + 1;
+    std::memcpy(out, d.digits, 8);
+    if (count <= whole) {
+      std::memset(out + count, '0', 8);
+      return out + whole;
+    }
+    std::memmove(out + whole + 1, out + whole, 8);
+    out[whole] = '.';
+    return out + count + 1;
+  }
+  if (exponent < 0 && (-exponent - 1) + count <= 7) {
+    if (zeroBeforePoint) *out++ = '0';
+    *out++ = '.';
+    const int zeros = -exponent - 1;
+    std::memset(out, '0', 8);
+    std::memcpy(out + zeros, d.digits, 8);
+    return out + zeros + count;
+  }
+  *out++ = d.digits[0];
+  if (count > 1) {
+    *out++ = '.';
+    std::memcpy(out, d.digits + 1, 8);
+    out += count - 1;
+  }
+  *out++ = 'E';
+  *out++ = exponent < 0 ? '-' : '+';
+  int magnitude = exponent < 0 ? -exponent : exponent;
+  if (magnitude >= 100) {
+    *out++ = static_cast<char>('0' + magnitude / 100);
+    magnitude %= 100;
+  }
+  putPair(out, static_cast<std::uint32_t>(magnitude));
+  return out + 2;
 }
 
 template <class T>
@@ -210,16 +302,18 @@ bool convert(std::string_view number, double& value) {
 
 char* formatSingle(float v, char* out) {
   if (special(v, out)) return out;
-  clsDigits d;
-  singleDigits(v, d);
-  return layOut(d.negative, d.digits, d.count, d.exponent, 7, out);
+  if (char* end = fastSingle<false>(v, out)) return end;
+  clsDigits d{};
+  exactDigits(v, 7, d);
+  return layOutSingle(d, out, false);
 }
 
 char* formatObjSingle(float v, char* out) {
   if (special(v, out)) return out;
-  clsDigits d;
-  singleDigits(v, d);
-  return layOut(d.negative, d.digits, d.count, d.exponent, 7, out, true);
+  if (char* end = fastSingle<true>(v, out)) return end;
+  clsDigits d{};
+  exactDigits(v, 7, d);
+  return layOutSingle(d, out, true);
 }
 
 char* formatSingleExact(float v, char* out) {

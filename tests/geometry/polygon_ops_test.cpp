@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "geometry/vector_matrix.h"
 
 using namespace modPolygon;

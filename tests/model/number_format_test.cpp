@@ -7,6 +7,8 @@
 #include <limits>
 #include <random>
 
+#include "support/format_reference.h"
+
 using namespace modNumber;
 
 TEST(NumberFormat, SinglesAsTheSettingsTextWritesThem) {
@@ -115,7 +117,7 @@ TEST(NumberFormat, TitleNumbers) {
   EXPECT_EQ(wholeText(99.5), "100");
 }
 
-TEST(NumberFormat, FastSinglesAgreeWithTheExactConversion) {
+TEST(NumberFormat, FastSinglesAgreeWithTheExactConversionAndTheFormerFormatter) {
   std::mt19937 engine(3);
   std::uniform_int_distribution<std::uint32_t> bits;
   std::vector<float> values = {9.999999e-5f, 9.9999995f, 0.99999994f, 1.0000001f, 8388607.5f, 16777215.0f,
@@ -133,5 +135,7 @@ TEST(NumberFormat, FastSinglesAgreeWithTheExactConversion) {
     const std::string a(fast, formatSingle(v, fast));
     const std::string b(exact, formatSingleExact(v, exact));
     ASSERT_EQ(a, b) << std::hexfloat << v;
+    const std::string obj(fast, formatObjSingle(v, fast));
+    ASSERT_EQ(obj, std::string(exact, referenceFormat::formatObjSingle(v, exact))) << std::hexfloat << v;
   }
 }

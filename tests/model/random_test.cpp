@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using model::clsRandom;
 using namespace modRandom;
 
@@ -24,6 +26,17 @@ TEST(Random, SameSeedSameSequence) {
     EXPECT_EQ(r, b.draw());
   }
   EXPECT_NE(a.draw(), c.draw());
+}
+
+TEST(Random, TheGeneratorIsTheStandardSixtyFourBitMersenneTwister) {
+  for (std::uint64_t seed : {0ULL, 1ULL, 5489ULL, 0xFFFFFFFFFFFFFFFFULL}) {
+    model::clsMersenne64 ours(seed);
+    std::mt19937_64 standard(seed);
+    for (int i = 0; i < 2000; ++i) ASSERT_EQ(ours(), standard()) << seed << " " << i;
+    ours.seed(seed + 1);
+    standard.seed(seed + 1);
+    EXPECT_EQ(ours(), standard());
+  }
 }
 
 TEST(Random, BetweenAlwaysTakesTwoDraws) {

@@ -23,11 +23,11 @@ bool clsFieldRun::apply(const std::string& settings) {
   return modSettingsFiles::applyUserText(document, settings, platform);
 }
 
-generation::clsRunResult clsFieldRun::create(std::uint64_t seed, const std::string& baseName) {
+generation::clsRunResult clsFieldRun::create(std::uint64_t seed, const std::string& baseName, bool pipelined) {
   modCreateDialog::setFileName(document.project.dialog, path(baseName));
   messages.answer = true;
   model::clsRandom random(seed);
-  generation::clsCreation creation{platform, random, writer};
+  generation::clsCreation creation{platform, random, writer, pipelined};
   return modCreationRun::runCreation(document, creation);
 }
 

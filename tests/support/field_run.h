@@ -20,7 +20,7 @@ class clsFieldRun {
 
   // Applies settings over the defaults as "Open settings..." does.
   bool apply(const std::string& settings);
-  generation::clsRunResult create(std::uint64_t seed, const std::string& baseName = "field");
+  generation::clsRunResult create(std::uint64_t seed, const std::string& baseName = "field", bool pipelined = true);
   std::string path(const std::string& fileName) const { return (folder / fileName).string(); }
   std::string read(const std::string& fileName) const;
 
