@@ -82,6 +82,33 @@ constexpr std::array<double, 90> kPowersOfTen = {
     1e-38, 1e-37, 1e-36, 1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38, 1e39, 1e40, 1e41, 1e42, 1e43, 1e44, 1e45, 1e46, 1e47, 1e48, 1e49, 1e50, 1e51};
 
 
+// What the fast single formatter needs for each biased binary exponent of a normal single:
+// floor(exponent x log10 2) as the decimal exponent, the smallest single (as bits) that
+// reaches the next power of ten, and the two scales into [1e6, 1e7).
+struct clsSingleScales {
+  int decade = 0;
+  std::uint32_t nextDecade = 0x7F800000u;
+  double lower = 0;
+  double upper = 0;
+};
+
+// Built once when the program starts (nextafter is no constant expression), before any number
+// is formatted.
+const std::array<clsSingleScales, 256> kSingleScales = [] {
+  std::array<clsSingleScales, 256> table{};
+  for (int biased = 1; biased < 255; ++biased) {
+    clsSingleScales& entry = table[static_cast<std::size_t>(biased)];
+    entry.decade = ((biased - 127) * 78913) >> 18;
+    const double next = kPowersOfTen[static_cast<std::size_t>(entry.decade + 39)];
+    float threshold = static_cast<float>(next);
+    if (static_cast<double>(threshold) < next) threshold = std::nextafter(threshold, INFINITY);
+    entry.nextDecade = std::bit_cast<std::uint32_t>(threshold);
+    entry.lower = kPowersOfTen[static_cast<std::size_t>(44 - entry.decade)];
+    entry.upper = kPowersOfTen[static_cast<std::size_t>(43 - entry.decade)];
+  }
+  return table;
+}();
+
 // Two decimal digits of 0..99 at a time.
 constexpr std::array<char, 200> kDigitPairs = [] {
   std::array<char, 200> pairs{};
@@ -95,18 +122,22 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 void putPair(char* out, std::uint32_t pair) { std::memcpy(out, &kDigitPairs[2 * pair], 2); }
 
 // The digits of n < 10000000 as seven ASCII bytes, the first digit in the lowest byte (the
-// order they stand in memory), found lane-parallel in one register instead of by a chain of
-// divisions: halves of four digits, then pairs, then single digits.
+// order they stand in memory): four pairs looked up side by side instead of a chain of
+// divisions.
 std::uint64_t sevenDigitBytes(std::uint32_t n, int& count) {
   static_assert(std::endian::native == std::endian::little);
-  const std::uint64_t x = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
-  const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007FULL;
-  const std::uint64_t y = hundreds | ((x - hundreds * 100) << 16);
-  const std::uint64_t tens = ((y * 103) >> 10) & 0x000F000F000F000FULL;
-  const std::uint64_t digits = (tens | ((y - tens * 10) << 8)) >> 8;  // the leading zero of eight dropped
-  // The significant digits end at the last byte that is not 0.
-  count = (63 - std::countl_zero(digits)) / 8 + 1;
-  return digits + 0x0030303030303030ULL;
+  const std::uint32_t high = n / 10000, low = n - high * 10000;
+  const std::uint32_t first = high / 100, third = low / 100;
+  const auto pair = [](std::uint32_t value) {
+    std::uint16_t chars;
+    std::memcpy(&chars, &kDigitPairs[2 * value], 2);
+    return static_cast<std::uint64_t>(chars);
+  };
+  const std::uint64_t digits = (first + 0x30) | pair(high - first * 100) << 8 | pair(third) << 24 |
+                               pair(low - third * 100) << 40;
+  // The significant digits end at the last byte that is not "0".
+  count = (63 - std::countl_zero(digits - 0x0030303030303030ULL)) / 8 + 1;
+  return digits;
 }
 
 // The single in the settings form (zeroBeforePoint off) or the OBJ form, fast: scale it into
@@ -115,21 +146,24 @@ std::uint64_t sevenDigitBytes(std::uint32_t n, int& count) {
 // and the edges of a decade return nullptr for the exact conversion to take.
 template <bool zeroBeforePoint>
 inline __attribute__((always_inline)) char* fastSingle(float v, char* out) {
-  const auto bits = std::bit_cast<std::uint32_t>(v);
-  const int binaryExponent = static_cast<int>((bits >> 23) & 0xff) - 127;
-  if (binaryExponent == -127) return nullptr;
-  const double magnitude = std::fabs(static_cast<double>(v));
-  // floor(binaryExponent x log10 2), exact over the range of a single's exponents, then one up
-  // where the value reaches the next power of ten.
-  int exponent = (binaryExponent * 78913) >> 18;
-  // Both indexes stay inside the table for every normal single (exponents -38 to 38).
-  exponent += magnitude >= kPowersOfTen[static_cast<std::size_t>(exponent + 39)] ? 1 : 0;
-  const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(44 - exponent)];
-  if (scaled < 1e6 || scaled >= 1e7) return nullptr;
-  const auto whole = static_cast<std::uint32_t>(scaled);
-  const double fraction = scaled - static_cast<double>(whole);
-  if (std::fabs(fraction - 0.5) < 1e-8) return nullptr;
-  std::uint32_t n = whole + (fraction > 0.5 ? 1u : 0u);
+  // Everything before the digits is looked up by the binary exponent, so that the steps from
+  // the value to its digits form a short chain: a long one keeps the processor from starting
+  // on the next number.
+  const std::uint32_t absBits = std::bit_cast<std::uint32_t>(v) & 0x7FFFFFFFu;
+  const std::uint32_t biased = absBits >> 23;
+  if (biased == 0) return nullptr;  // zero and subnormals: rare enough for the slow way
+  const clsSingleScales& scales = kSingleScales[biased];
+  const bool up = absBits >= scales.nextDecade;
+  int exponent = scales.decade + (up ? 1 : 0);
+  const double scaled = static_cast<double>(std::bit_cast<float>(absBits)) * (up ? scales.upper : scales.lower);
+  // Written so that NaN, which infinities and NaNs scale to, fails it too.
+  if (!(scaled >= 1e6 && scaled < 1e7)) return nullptr;
+  // Rounded to the nearest whole number by the carry into a double's last place; a value that
+  // lands within 1e-8 of half-way takes the exact way instead.
+  constexpr double kRound = 0x1.8p52;
+  const double rounded = scaled + kRound;
+  std::uint32_t n = static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(rounded));
+  if (0.5 - std::fabs(scaled - (rounded - kRound)) < 1e-8) return nullptr;
   if (n == 10'000'000u) {
     n = 1'000'000u;
     ++exponent;
@@ -301,16 +335,16 @@ bool convert(std::string_view number, double& value) {
 }  // namespace
 
 char* formatSingle(float v, char* out) {
-  if (special(v, out)) return out;
   if (char* end = fastSingle<false>(v, out)) return end;
+  if (special(v, out)) return out;
   clsDigits d{};
   exactDigits(v, 7, d);
   return layOutSingle(d, out, false);
 }
 
 char* formatObjSingle(float v, char* out) {
-  if (special(v, out)) return out;
   if (char* end = fastSingle<true>(v, out)) return end;
+  if (special(v, out)) return out;
   clsDigits d{};
   exactDigits(v, 7, d);
   return layOutSingle(d, out, true);
