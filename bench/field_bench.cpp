@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <random>
 
-#include "generation/creation_run.h"
-#include "generation/settings_files.h"
-#include "generation/startup.h"
+#include "document/creation_run.h"
+#include "document/settings_files.h"
+#include "document/startup.h"
 #include "model/number_format.h"
 #include "platform/native/std_file_system.h"
 #include "platform/qt/qt_picture_loader.h"
@@ -83,7 +83,7 @@ double runField(const std::string& settings, const std::filesystem::path& folder
   platform::StdFileSystem files;
   platform::QtPictureLoader pictures;
   platform::clsPlatform platform{quiet, quiet, quiet, quiet, quiet, quiet, files, pictures};
-  generation::clsDocument document(platform);
+  document::clsDocument document(platform);
   modStartup::startDocument(document, platform);
   modSettingsFiles::applyUserText(document, settings, platform);
   modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
@@ -93,9 +93,9 @@ double runField(const std::string& settings, const std::filesystem::path& folder
   writer.services = {&files, &quiet, &quiet};
   generation::clsCreation creation{platform, random, writer};
   const auto start = std::chrono::steady_clock::now();
-  const generation::clsRunResult result = modCreationRun::runCreation(document, creation);
+  const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   const double seconds = secondsSince(start);
-  objectBytes = result.outcome == generation::RunOutcome::Done ? std::filesystem::file_size(folder / "field.obj") : 0;
+  objectBytes = result.outcome == document::RunOutcome::Done ? std::filesystem::file_size(folder / "field.obj") : 0;
   return seconds;
 }
 

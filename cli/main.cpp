@@ -7,13 +7,13 @@
 
 #include "cli_options.h"
 #include "generation/create_dialog.h"
-#include "generation/creation_run.h"
+#include "document/creation_run.h"
 #include "generation/file_name_check.h"
 #include "generation/map_records.h"
 #include "generation/object_path.h"
-#include "generation/save_buttons.h"
-#include "generation/settings_files.h"
-#include "generation/startup.h"
+#include "document/save_buttons.h"
+#include "document/settings_files.h"
+#include "document/startup.h"
 #include "materials/mtl_file.h"
 #include "model/text_fields.h"
 #include "platform/file_failure.h"
@@ -25,6 +25,9 @@
 namespace {
 
 using namespace generation;
+using document::clsDocument;
+using document::RunOutcome;
+using document::clsRunResult;
 
 struct clsConsole {
   explicit clsConsole(bool force) : messages(output, force), status(output) {}

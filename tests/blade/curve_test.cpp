@@ -6,7 +6,7 @@
 
 #include "blade/curve_records.h"
 #include "fakes/fake_platform.h"
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "geometry/polygon_ops.h"
 #include "geometry/vector_matrix.h"
 #include "model/value_functions.h"
@@ -46,7 +46,7 @@ class CurveRecords : public ::testing::Test {
   const clsCurve& curve(int element) { return modCurveRecords::curveOf(store(), element); }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document{fake.platform};
+  document::clsDocument document{fake.platform};
 };
 
 }  // namespace

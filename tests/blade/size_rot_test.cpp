@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "fakes/fake_platform.h"
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "geometry/vector_matrix.h"
 #include "model/value_functions.h"
 
@@ -26,7 +26,7 @@ class SizeRot : public ::testing::Test {
   }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document{fake.platform};
+  document::clsDocument document{fake.platform};
 };
 
 geometry::clsPixel tipOf(const geometry::tMatrix& m) {

@@ -5,7 +5,7 @@
 #include "blade/blade_snapshot.h"
 #include "blade/curve_records.h"
 #include "fakes/fake_platform.h"
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "model/value_functions.h"
 
 using namespace modWidthProfile;
@@ -22,7 +22,7 @@ class WidthProfile : public ::testing::Test {
   bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document{fake.platform};
+  document::clsDocument document{fake.platform};
 };
 
 }  // namespace

@@ -5,22 +5,22 @@
 #include <string_view>
 
 #include "fakes/fake_platform.h"
-#include "generation/settings_files.h"
-#include "generation/startup.h"
+#include "document/settings_files.h"
+#include "document/startup.h"
 
 namespace {
 
 struct clsTarget {
   clsTarget() { modStartup::startDocument(document, fake.platform); }
   fakes::FakePlatform fake;
-  generation::clsDocument document{fake.platform};
+  document::clsDocument document{fake.platform};
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static clsTarget target;  // one document for the whole run: each input starts from the last
-  generation::clsDocument& document = target.document;
+  document::clsDocument& document = target.document;
   target.fake.messages.shown.clear();
   const std::string before = modSettingsFiles::settingsText(document);
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -8,7 +8,7 @@
 #include "blade/curve.h"
 #include "blade/curve_records.h"
 #include "generation/map_records.h"
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "support/field_run.h"
 #include "support/obj_readback.h"
 
@@ -46,8 +46,8 @@ std::string alpha(int items, const std::string& picture, int circle, long pick) 
 
 TEST(GrassField, DefaultMeadowReadsBackWhole) {
   clsFieldRun run("default");
-  const generation::clsRunResult result = run.create(1);
-  ASSERT_EQ(result.outcome, generation::RunOutcome::Done);
+  const document::clsRunResult result = run.create(1);
+  ASSERT_EQ(result.outcome, document::RunOutcome::Done);
   const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
   ASSERT_TRUE(read.valid) << read.error;
   EXPECT_EQ(read.warning, "");  // every "usemtl" names a material of field.mtl
@@ -91,10 +91,10 @@ TEST(GrassField, DefaultMeadowReadsBackWhole) {
 
 TEST(GrassField, TheSameSeedMakesTheSameField) {
   clsFieldRun first("seed-a"), second("seed-b");
-  ASSERT_EQ(first.create(42).outcome, generation::RunOutcome::Done);
-  ASSERT_EQ(second.create(42).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(first.create(42).outcome, document::RunOutcome::Done);
+  ASSERT_EQ(second.create(42).outcome, document::RunOutcome::Done);
   EXPECT_EQ(first.read("field.obj"), second.read("field.obj"));
-  ASSERT_EQ(second.create(43).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(second.create(43).outcome, document::RunOutcome::Done);
   EXPECT_NE(first.read("field.obj"), second.read("field.obj"));
 }
 
@@ -106,7 +106,7 @@ TEST(GrassField, CoveragePicturesPlaceTheClumps) {
     for (int x = 0; x < 50; ++x) half.setPixel(x, y, qRgb(255, 255, 255));
   const std::string halfPath = savePicture(run, "half.png", half);
   ASSERT_TRUE(run.apply("Shape 1 1 5 1 30 -10 1 1 0 0 5 5 1\r\n" + alpha(300, halfPath, 0, -1)));
-  ASSERT_EQ(run.create(3).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(3).outcome, document::RunOutcome::Done);
   for (const clsPoint& base : bladeBases(support::readObjFile(run.path("field.obj")))) EXPECT_LT(base.x, 5.0001);
 
   QImage stripes(90, 90, QImage::Format_RGB32);
@@ -114,14 +114,14 @@ TEST(GrassField, CoveragePicturesPlaceTheClumps) {
     for (int x = 0; x < 90; ++x) stripes.setPixel(x, y, y < 30 ? qRgb(255, 0, 0) : (y < 60 ? qRgb(0, 255, 0) : qRgb(0, 0, 255)));
   const std::string stripesPath = savePicture(run, "stripes.bmp", stripes);
   ASSERT_TRUE(run.apply("Shape 1 1 5 1 30 -10 1 1 0 0 5 5 1\r\n" + alpha(300, stripesPath, 0, 65280)));
-  ASSERT_EQ(run.create(4).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(4).outcome, document::RunOutcome::Done);
   for (const clsPoint& base : bladeBases(support::readObjFile(run.path("field.obj")))) {
     EXPECT_GE(base.z, 10.0 / 3 - 1e-3);  // only the green middle stripe
     EXPECT_LE(base.z, 20.0 / 3 + 1e-3);
   }
 
   ASSERT_TRUE(run.apply("Shape 1 1 5 1 30 -10 1 1 0 0 5 5 1\r\n" + alpha(300, "", 1, -1)));
-  ASSERT_EQ(run.create(5).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(5).outcome, document::RunOutcome::Done);
   for (const clsPoint& base : bladeBases(support::readObjFile(run.path("field.obj"))))
     EXPECT_LE(std::hypot(base.x - 5, base.z - 5), 5.04);  // within a pixel of the disc
 }
@@ -132,7 +132,7 @@ TEST(GrassField, AltitudePicturesRaiseTheClumps) {
   white.fill(Qt::white);
   const std::string path = savePicture(run, "white.jpg", white);
   ASSERT_TRUE(run.apply("Shape 1 1 5 1 30 -10 1 1 0 0 5 5 1\r\n" + alpha(200, "", 0, -1) + "Bump 1 7.5 0 " + path + "\r\n"));
-  ASSERT_EQ(run.create(6).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(6).outcome, document::RunOutcome::Done);
   for (const clsPoint& base : bladeBases(support::readObjFile(run.path("field.obj")))) EXPECT_NEAR(base.y, 7.5, 1e-4);
 }
 
@@ -143,7 +143,7 @@ TEST(GrassField, UnreadablePicturesAreToldKeptAndReadAsBlackHeights) {
   ASSERT_EQ(run.messages.shown.size(), 2u);
   EXPECT_EQ(run.messages.shown[0], "Cannot read the file \"missing.png\".\nPerhaps due to its format, missing location, or other reasons.");
   EXPECT_EQ(modMapRecords::unreadablePictures(run.document.project.store, run.document.project.pictures).size(), 2u);
-  ASSERT_EQ(run.create(7).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(7).outcome, document::RunOutcome::Done);
   const auto bases = bladeBases(support::readObjFile(run.path("field.obj")));
   ASSERT_EQ(bases.size(), 100u);
   double right = 0;
@@ -163,7 +163,7 @@ TEST(GrassField, ACurveThatCannotBeComputedIsToldOnceAndLeftOut) {
   ASSERT_TRUE(run.apply("Usage 2 1 g2\r\n"));
   // Weights of 0 cannot come from the settings or the editor; a damaged curve is made by hand.
   for (auto& point : modCurveRecords::curveOf(run.document.project.store, 1).cp.v) point.w = 0;
-  ASSERT_EQ(run.create(11).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(11).outcome, document::RunOutcome::Done);
   EXPECT_EQ(run.messages.shown, (std::vector<std::string>{std::string(blade::kCurvePointFailure)}));
   const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
   EXPECT_EQ(read.vertices, 1000u * 10);  // element 2 only
@@ -173,7 +173,7 @@ TEST(GrassField, LimitAndCancelEndWithWholeItems) {
   clsFieldRun run("limit");
   ASSERT_TRUE(run.apply(alpha(20000, "", 0, -1)));
   modCreateDialog::setDiskSpace(run.document.project.dialog, 1);
-  ASSERT_EQ(run.create(8).outcome, generation::RunOutcome::Stopped);
+  ASSERT_EQ(run.create(8).outcome, document::RunOutcome::Stopped);
   const std::string object = run.read("field.obj");
   EXPECT_GT(object.size(), 1'000'000u);
   EXPECT_LT(object.size(), 1'600'000u);
@@ -189,8 +189,8 @@ TEST(GrassField, LimitAndCancelEndWithWholeItems) {
     if (++items == 50) modWriting::requestCancel(run.writer);
   };
   modCreateDialog::setDiskSpace(run.document.project.dialog, 2000);
-  const generation::clsRunResult cancelled = run.create(9);
-  EXPECT_EQ(cancelled.outcome, generation::RunOutcome::Stopped);
+  const document::clsRunResult cancelled = run.create(9);
+  EXPECT_EQ(cancelled.outcome, document::RunOutcome::Stopped);
   EXPECT_EQ(cancelled.code, generation::status::kCancelled);
   EXPECT_EQ(items, 50);
   EXPECT_EQ(run.status.last().rfind("Quenmoor Grass - Done - 0% - ", 0), 0u);
@@ -200,7 +200,7 @@ TEST(GrassField, CompoundLeavesStandOnTheirFoot) {
   clsFieldRun run("compound");
   // 5 leaflets of 4 rings on a stem of 2 rings: 44 vertices and 16 faces an item.
   ASSERT_TRUE(run.apply("Shape 1 1 5 5 30 -10 2 3 0 0 5 5 1\r\n" + alpha(60, "", 0, -1)));
-  ASSERT_EQ(run.create(10).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(10).outcome, document::RunOutcome::Done);
   const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
   ASSERT_TRUE(read.valid) << read.error;
   EXPECT_EQ(read.vertices, 60u * 44);

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "fakes/fake_platform.h"
-#include "generation/creation_run.h"
-#include "generation/settings_files.h"
+#include "document/creation_run.h"
+#include "document/settings_files.h"
 #include "support/field_run.h"
 
 namespace {
@@ -51,9 +51,9 @@ TEST_P(Pipeline, WritesTheFileOfTheOneThreadRun) {
   // The same base name in two folders: material names carry it.
   std::filesystem::create_directories(run.folder / "direct");
   std::filesystem::create_directories(run.folder / "piped");
-  const generation::clsRunResult direct = run.create(c.seed, "direct/field", false);
+  const document::clsRunResult direct = run.create(c.seed, "direct/field", false);
   const std::string title = run.status.last();
-  const generation::clsRunResult piped = run.create(c.seed, "piped/field", true);
+  const document::clsRunResult piped = run.create(c.seed, "piped/field", true);
   EXPECT_EQ(piped.code, direct.code);
   EXPECT_EQ(run.status.last(), title);
   const std::string expected = run.read("direct/field.obj"), written = run.read("piped/field.obj");
@@ -92,7 +92,7 @@ TEST(PipelineStops, CancelEndsOnAWholeItemOfTheSameField) {
 
 TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
   fakes::FakePlatform fake;
-  generation::clsDocument document{fake.platform};
+  document::clsDocument document{fake.platform};
   modSettingsFiles::resetSettings(document, fake.platform);
   ASSERT_TRUE(modSettingsFiles::applyUserText(document, "Alpha 1 10 10 20000 <empty> 0 -1\r\n", fake.platform));
   document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;

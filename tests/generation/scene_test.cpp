@@ -5,7 +5,7 @@
 #include <map>
 #include <sstream>
 
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "support/assimp_readback.h"
 #include "support/field_run.h"
 #include "support/obj_readback.h"
@@ -40,7 +40,7 @@ std::vector<std::string> usedMaterials(const std::string& object) {
 TEST(Scene, DefaultRocksAreClosedSmoothSurfaces) {
   clsFieldRun run("rocks");
   ASSERT_TRUE(run.apply(onlyElements({8})));
-  ASSERT_EQ(run.create(1).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(1).outcome, document::RunOutcome::Done);
   const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
   ASSERT_TRUE(read.valid) << read.error;
   EXPECT_EQ(read.warning, "");
@@ -71,7 +71,7 @@ TEST(Scene, DefaultRocksAreClosedSmoothSurfaces) {
 TEST(Scene, AllElevenElementsInOneRun) {
   clsFieldRun run("scene");
   ASSERT_TRUE(run.apply(onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11})));
-  ASSERT_EQ(run.create(2, "meadow").outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(2, "meadow").outcome, document::RunOutcome::Done);
 
   const support::clsReadBack read = support::readObjFile(run.path("meadow.obj"));
   ASSERT_TRUE(read.valid) << read.error;
@@ -128,7 +128,7 @@ TEST_P(Builders, ReadBackWhole) {
   const int element = combination.rock ? 8 : 1;
   ASSERT_TRUE(run.apply(onlyElements({element}) + "Alpha " + std::to_string(element) + " 10 10 40 <empty> 0 -1\r\n" +
                         combination.settings));
-  ASSERT_EQ(run.create(3).outcome, generation::RunOutcome::Done);
+  ASSERT_EQ(run.create(3).outcome, document::RunOutcome::Done);
   const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
   ASSERT_TRUE(read.valid) << read.error;
   EXPECT_EQ(read.warning, "");

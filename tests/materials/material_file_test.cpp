@@ -6,10 +6,10 @@
 #include <sstream>
 
 #include "fakes/fake_platform.h"
-#include "generation/creation_run.h"
-#include "generation/save_buttons.h"
-#include "generation/settings_files.h"
-#include "generation/startup.h"
+#include "document/creation_run.h"
+#include "document/save_buttons.h"
+#include "document/settings_files.h"
+#include "document/startup.h"
 #include "materials/palette.h"
 
 namespace {
@@ -22,7 +22,7 @@ class MaterialFile : public ::testing::Test {
   bool apply(const std::string& settings) { return modSettingsFiles::applyUserText(document, settings, fake.platform); }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document{fake.platform};
+  document::clsDocument document{fake.platform};
 };
 
 std::vector<tinyobj::material_t> readMaterials(const std::string& text, std::string& warning, std::string& error) {
@@ -111,7 +111,7 @@ TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
   generation::clsObjWriter writer;
   writer.services = {&fake.files, &fake.status, &fake.events};
   generation::clsCreation creation{fake.platform, random, writer};
-  EXPECT_EQ(modCreationRun::runCreation(document, creation).outcome, generation::RunOutcome::MaterialFailed);
+  EXPECT_EQ(modCreationRun::runCreation(document, creation).outcome, document::RunOutcome::MaterialFailed);
   EXPECT_EQ(fake.messages.shown.back(),
             "An error occurred while opening the material file.\nThe application doesn't know what the error is about."
             "\nlocked/field.mtl: Permission denied");

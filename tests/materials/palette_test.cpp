@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
-#include "generation/settings_files.h"
-#include "generation/startup.h"
+#include "document/settings_files.h"
+#include "document/startup.h"
 
 using namespace modPalette;
 using modColour::getRGB;
@@ -25,7 +25,7 @@ class Palette : public ::testing::Test {
   }
 
   fakes::FakePlatform fake;
-  generation::clsDocument document{fake.platform};
+  document::clsDocument document{fake.platform};
 };
 
 }  // namespace
@@ -112,7 +112,7 @@ TEST_F(Palette, StoredCopyComesBackAndAFirstStartIsNotBlack) {
   modStartup::closeDocument(document, fake.platform);
   ASSERT_EQ(fake.userStore.values.count("colorsettings"), 1u);
 
-  generation::clsDocument next{fake.platform};
+  document::clsDocument next{fake.platform};
   modStartup::startDocument(next, fake.platform);
   EXPECT_EQ(colourSetOf(next.project.store, 5).colours[2].diffuse, modColour::packColour(1, 2, 3));
   EXPECT_EQ(moreInfo(next.project.store, 5, 2), "d 0.5\r\nNs 10");
@@ -124,13 +124,13 @@ TEST_F(Palette, StoredCopyComesBackAndAFirstStartIsNotBlack) {
   modCreateDialog::setDiskSpace(next.project.dialog, 250);
   modStartup::noteChosenFile(next, "/home/me/fields/meadow.grass");
   modStartup::closeDocument(next, fake.platform);
-  generation::clsDocument third{fake.platform};
+  document::clsDocument third{fake.platform};
   modStartup::startDocument(third, fake.platform);
   EXPECT_EQ(third.project.dialog.diskLimitMB, 250);
   EXPECT_EQ(third.project.dialog.initialFolder, "/home/me/fields/");
 
   fake.userStore.values["colorsettings"] = "nothing of use";
-  generation::clsDocument damaged{fake.platform};
+  document::clsDocument damaged{fake.platform};
   modStartup::startDocument(damaged, fake.platform);
   EXPECT_EQ(colourSetOf(damaged.project.store, 8).colours[0].diffuse, 6583098);
 }

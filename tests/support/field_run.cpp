@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "generation/settings_files.h"
-#include "generation/startup.h"
+#include "document/settings_files.h"
+#include "document/startup.h"
 
 namespace support {
 
@@ -23,7 +23,7 @@ bool clsFieldRun::apply(const std::string& settings) {
   return modSettingsFiles::applyUserText(document, settings, platform);
 }
 
-generation::clsRunResult clsFieldRun::create(std::uint64_t seed, const std::string& baseName, bool pipelined) {
+document::clsRunResult clsFieldRun::create(std::uint64_t seed, const std::string& baseName, bool pipelined) {
   modCreateDialog::setFileName(document.project.dialog, path(baseName));
   messages.answer = true;
   model::clsRandom random(seed);

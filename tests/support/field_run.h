@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fakes/fake_platform.h"
-#include "generation/creation_run.h"
-#include "generation/project.h"
+#include "document/creation_run.h"
+#include "document/document.h"
 #include "platform/native/std_file_system.h"
 #include "platform/qt/qt_picture_loader.h"
 
@@ -20,7 +20,7 @@ class clsFieldRun {
 
   // Applies settings over the defaults as "Open settings..." does.
   bool apply(const std::string& settings);
-  generation::clsRunResult create(std::uint64_t seed, const std::string& baseName = "field", bool pipelined = true);
+  document::clsRunResult create(std::uint64_t seed, const std::string& baseName = "field", bool pipelined = true);
   std::string path(const std::string& fileName) const { return (folder / fileName).string(); }
   std::string read(const std::string& fileName) const;
 
@@ -34,7 +34,7 @@ class clsFieldRun {
   platform::QtPictureLoader pictures;
   platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
   std::filesystem::path folder;
-  generation::clsDocument document{platform};
+  document::clsDocument document{platform};
   generation::clsObjWriter writer;
 };
 

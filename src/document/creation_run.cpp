@@ -1,11 +1,12 @@
-#include "generation/creation_run.h"
+#include "document/creation_run.h"
 
 #include "generation/file_name_check.h"
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "materials/mtl_file.h"
 
 namespace modCreationRun {
 
+using namespace document;
 using namespace generation;
 
 clsRunResult runCreation(clsDocument& document, clsCreation& creation) {

@@ -1,11 +1,11 @@
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 
 #include "model/default_texts.h"
 #include "platform/file_failure.h"
 
 namespace modSettingsFiles {
 
-using generation::clsDocument;
+using document::clsDocument;
 
 void applyDefaults(clsDocument& document, platform::clsPlatform& platform) {
   document.project.dialog.objectPath.clear();

@@ -1,13 +1,13 @@
-#include "generation/startup.h"
+#include "document/startup.h"
 
 #include "generation/object_path.h"
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "materials/palette.h"
 #include "model/value_functions.h"
 
 namespace modStartup {
 
-void startDocument(generation::clsDocument& document, platform::clsPlatform& platform) {
+void startDocument(document::clsDocument& document, platform::clsPlatform& platform) {
   modPalette::restoreStoredColours(document.project.store, platform.userStore);
   generation::clsCreateDialog& dialog = document.project.dialog;
   // A missing or unusable limit becomes the lower bound.
@@ -17,14 +17,14 @@ void startDocument(generation::clsDocument& document, platform::clsPlatform& pla
   modSettingsFiles::applyDefaults(document, platform);
 }
 
-void closeDocument(const generation::clsDocument& document, platform::clsPlatform& platform) {
+void closeDocument(const document::clsDocument& document, platform::clsPlatform& platform) {
   modPalette::storeColours(document.project.store, platform.userStore);
   platform.userStore.setValue(std::string(kDiskLimitKey), std::to_string(document.project.dialog.diskLimitMB));
   platform.userStore.setValue(std::string(kHelpTipKey), document.project.dialog.helpTips ? "1" : "0");
   platform.userStore.setValue(std::string(kInitialFolderKey), document.project.dialog.chosenFolder);
 }
 
-void noteChosenFile(generation::clsDocument& document, std::string_view path) {
+void noteChosenFile(document::clsDocument& document, std::string_view path) {
   document.project.dialog.chosenFolder = modObjectPath::splitObjectPath(path).folder;
 }
 

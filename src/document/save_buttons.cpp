@@ -1,18 +1,18 @@
-#include "generation/save_buttons.h"
+#include "document/save_buttons.h"
 
 #include "generation/file_name_check.h"
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 #include "materials/mtl_file.h"
 
 namespace modSaveButtons {
 
-bool saveColors(const generation::clsDocument& document, platform::clsPlatform& platform) {
+bool saveColors(const document::clsDocument& document, platform::clsPlatform& platform) {
   const auto check =
       modFileNameCheck::checkFileName(document.project.dialog.objectPath, ".mtl", platform.messages, platform.files);
   return check.passed && modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform);
 }
 
-bool saveSettings(const generation::clsDocument& document, platform::clsPlatform& platform) {
+bool saveSettings(const document::clsDocument& document, platform::clsPlatform& platform) {
   const auto check = modFileNameCheck::checkFileName(document.project.dialog.objectPath,
                                                      modSettingsFiles::kSettingsExtension, platform.messages, platform.files);
   return check.passed && modSettingsFiles::saveSettingsFile(document, check.folder, check.baseName, platform);

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
-#include "generation/creation_run.h"
-#include "generation/settings_files.h"
+#include "document/creation_run.h"
+#include "document/settings_files.h"
 #include "model/number_format.h"
 
 using namespace generation;
+using namespace document;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "generation/project.h"
+#include "document/document.h"
 
 #include "materials/palette.h"
 
-namespace generation {
+namespace document {
 
 clsDocument::clsDocument(platform::clsPlatform& platform)
     : coverage_({project.store, project.pictures, platform.pictures, platform.messages}),
@@ -25,4 +25,4 @@ clsDocument::clsDocument(platform::clsPlatform& platform)
   modSettings::addOwner(registry_, model::Section::CreateDialog, create_);
 }
 
-}  // namespace generation
+}  // namespace document

@@ -1,13 +1,14 @@
-#include "generation/settings_files.h"
+#include "document/settings_files.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
-#include "generation/startup.h"
+#include "document/startup.h"
 #include "materials/palette.h"
 #include "model/default_texts.h"
 
 using namespace generation;
+using namespace document;
 using namespace modSettingsFiles;
 
 namespace {

@@ -3,7 +3,7 @@
 // disk-space limit and help switch come back, the default settings are applied, and on the way
 // out the per-user values are stored again.
 
-#include "generation/project.h"
+#include "document/document.h"
 #include "platform/platform.h"
 
 namespace modStartup {
@@ -12,10 +12,10 @@ inline constexpr std::string_view kDiskLimitKey = "objectlength";
 inline constexpr std::string_view kHelpTipKey = "helptip";
 inline constexpr std::string_view kInitialFolderKey = "initdirectory";
 
-void startDocument(generation::clsDocument& document, platform::clsPlatform& platform);
-void closeDocument(const generation::clsDocument& document, platform::clsPlatform& platform);
+void startDocument(document::clsDocument& document, platform::clsPlatform& platform);
+void closeDocument(const document::clsDocument& document, platform::clsPlatform& platform);
 
 // A file chosen in an open or save dialog: its folder is where the next start's first dialog opens.
-void noteChosenFile(generation::clsDocument& document, std::string_view path);
+void noteChosenFile(document::clsDocument& document, std::string_view path);
 
 }  // namespace modStartup

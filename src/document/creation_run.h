@@ -4,9 +4,10 @@
 
 #include <string>
 
+#include "document/document.h"
 #include "generation/create_object.h"
 
-namespace generation {
+namespace document {
 
 enum class RunOutcome {
   Done,            // every item written
@@ -24,10 +25,10 @@ struct clsRunResult {
   std::string baseName;
 };
 
-}  // namespace generation
+}  // namespace document
 
 namespace modCreationRun {
 
-generation::clsRunResult runCreation(generation::clsDocument& document, generation::clsCreation& creation);
+document::clsRunResult runCreation(document::clsDocument& document, generation::clsCreation& creation);
 
 }  // namespace modCreationRun

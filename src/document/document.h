@@ -1,0 +1,40 @@
+#pragma once
+// The open document: the project and the settings-record owners bound to it, which every
+// editor and both programs share.
+
+#include "blade/curve_records.h"
+#include "blade/shape_records.h"
+#include "blade/size_rot.h"
+#include "generation/project.h"
+#include "materials/material_records.h"
+#include "model/settings_text.h"
+#include "model/usage_records.h"
+
+namespace document {
+
+using generation::clsProject;
+
+class clsDocument {
+ public:
+  // The store as the program opens it: names and use flags set, element 1 active. Pictures
+  // named in settings are read through the platform, which must outlive the document.
+  explicit clsDocument(platform::clsPlatform& platform);
+  clsDocument(const clsDocument&) = delete;
+  clsDocument& operator=(const clsDocument&) = delete;
+
+  clsProject project;
+  const model::clsSettingsRegistry& registry() const { return registry_; }
+
+ private:
+  model::clsUsageRecords usage_{project.store};
+  blade::clsCurveRecords curve_{project.store};
+  blade::clsShapeRecords shape_{project.store, project.widths};
+  blade::clsSizeRotRecords sizeRot_{project.store};
+  materials::clsMaterialRecords material_{project.store};
+  generation::clsCoverageRecords coverage_;
+  generation::clsAltitudeRecords altitude_;
+  generation::clsCreateDialogRecords create_{project.dialog};
+  model::clsSettingsRegistry registry_;
+};
+
+}  // namespace document

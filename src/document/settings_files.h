@@ -1,0 +1,34 @@
+#pragma once
+// Settings beside the object file, on the clipboard and as the built-in defaults.
+
+#include <string>
+#include <string_view>
+
+#include "document/document.h"
+#include "platform/platform.h"
+
+namespace modSettingsFiles {
+
+// Clears the object path, applies the default element text and selects element 1.
+void applyDefaults(document::clsDocument& document, platform::clsPlatform& platform);
+// "Default settings": applyDefaults, reported in the title.
+void resetSettings(document::clsDocument& document, platform::clsPlatform& platform);
+
+// Resets, then applies text. All or nothing: when a line cannot be applied its message is
+// shown and the document is left exactly as it was before the call.
+bool applyUserText(document::clsDocument& document, std::string_view text, platform::clsPlatform& platform);
+
+enum class OpenResult { Opened, FileFailed, TextFailed };
+// True only when the whole file was read and applied; otherwise the document is as it was.
+bool openSettingsFile(document::clsDocument& document, const std::string& path, platform::clsPlatform& platform);
+OpenResult openSettings(document::clsDocument& document, const std::string& path, platform::clsPlatform& platform);
+bool saveSettingsFile(const document::clsDocument& document, std::string_view folder, std::string_view baseName,
+                      platform::clsPlatform& platform);
+void copySettings(const document::clsDocument& document, platform::clsPlatform& platform);
+bool pasteSettings(document::clsDocument& document, platform::clsPlatform& platform);
+
+std::string settingsText(const document::clsDocument& document);
+
+inline constexpr std::string_view kSettingsExtension = ".grass";
+
+}  // namespace modSettingsFiles
