@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -105,6 +106,47 @@ class IPictureLoader {
   virtual ~IPictureLoader() = default;
   // Null when the file is missing, unreadable or of an unsupported format; error says why.
   virtual std::unique_ptr<IPicture> load(const std::string& path, std::string& error) = 0;
+};
+
+// One entry of a file dialog's type list: its caption and its pattern ("*.obj").
+struct clsFileFilter {
+  std::string caption;
+  std::string pattern;
+};
+
+// The desktop program's file dialogs. A dialog opens in folder (the system's choice when it
+// is empty); nothing comes back when the user cancels.
+class IFileDialogs {
+ public:
+  virtual ~IFileDialogs() = default;
+  // An existing file only.
+  virtual std::optional<std::string> openFile(const std::string& title, const std::vector<clsFileFilter>& filters,
+                                              const std::string& folder) = 0;
+  virtual std::optional<std::string> saveFile(const std::string& title, const std::vector<clsFileFilter>& filters,
+                                              const std::string& folder) = 0;
+};
+
+// The colour chooser: starts from a colour (red + 256 green + 65536 blue), solid colours only,
+// with prompt as its title; -1 when the user cancels.
+class IColourChooser {
+ public:
+  virtual ~IColourChooser() = default;
+  virtual std::int32_t chooseColour(std::int32_t start, const std::string& prompt) = 0;
+};
+
+// A small modal box asking for one line of text; nothing when it is closed without a text box
+// to read (the caller treats an empty text as no answer).
+class ITextPrompt {
+ public:
+  virtual ~ITextPrompt() = default;
+  virtual std::optional<std::string> askText(const std::string& caption, const std::string& button) = 0;
+};
+
+// What only the desktop program asks of the user besides messages.
+struct clsDialogs {
+  IFileDialogs& files;
+  IColourChooser& colours;
+  ITextPrompt& text;
 };
 
 // Everything the core may ask of the machine, handed down from the one owner (a program's main).

@@ -189,3 +189,53 @@ struct FakePlatform {
 };
 
 }  // namespace fakes
+
+namespace fakes {
+
+// The desktop dialogs, answering what a test puts in.
+class FakeDialogs final : public platform::IFileDialogs, public platform::IColourChooser, public platform::ITextPrompt {
+ public:
+  std::optional<std::string> openFile(const std::string& title, const std::vector<platform::clsFileFilter>& filters,
+                                      const std::string& folder) override {
+    asked.push_back({title, filters, folder});
+    return takeAnswer();
+  }
+  std::optional<std::string> saveFile(const std::string& title, const std::vector<platform::clsFileFilter>& filters,
+                                      const std::string& folder) override {
+    asked.push_back({title, filters, folder});
+    return takeAnswer();
+  }
+  std::int32_t chooseColour(std::int32_t start, const std::string& prompt) override {
+    colourPrompts.push_back(prompt);
+    colourStarts.push_back(start);
+    return colour;
+  }
+  std::optional<std::string> askText(const std::string& caption, const std::string&) override {
+    textCaptions.push_back(caption);
+    return text;
+  }
+
+  struct clsAsked {
+    std::string title;
+    std::vector<platform::clsFileFilter> filters;
+    std::string folder;
+  };
+  std::vector<clsAsked> asked;
+  std::vector<std::optional<std::string>> answers;  // taken in turn; nothing (cancel) when used up
+  std::int32_t colour = -1;
+  std::vector<std::string> colourPrompts;
+  std::vector<std::int32_t> colourStarts;
+  std::optional<std::string> text;
+  std::vector<std::string> textCaptions;
+  platform::clsDialogs dialogs{*this, *this, *this};
+
+ private:
+  std::optional<std::string> takeAnswer() {
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
+};
+
+}  // namespace fakes

@@ -1,0 +1,113 @@
+#include "editors/frm_create.h"
+
+#include <cmath>
+
+#include "document/save_buttons.h"
+#include "document/settings_files.h"
+#include "editors/frm_main.h"
+#include "editors/value_text.h"
+#include "model/text_fields.h"
+#include "model/value_functions.h"
+
+namespace editors {
+
+const char* const frmCreate::kHelpMessage =
+    "Help: When you downloaded this application, several help files were also downloaded.\n"
+    "Please read the file Help.txt for help on every window of the program.\n"
+    "\n"
+    "License\n"
+    "Please read the file License.txt for license information.\n"
+    "This file is included in your download.";
+
+namespace {
+
+const std::vector<platform::clsFileFilter> kObjectFilters = {{"OBJ files (*.obj)", "*.obj"},
+                                                             {"All formats (*.*)", "*.*"}};
+const std::vector<platform::clsFileFilter> kSettingsFilters = {{"Quenmoor Fennet files (*.grass)", "*.grass"},
+                                                               {"All formats (*.*)", "*.*"}};
+
+}  // namespace
+
+frmCreate::frmCreate(clsSession& session) : session_(session) {
+  diskText_ = std::to_string(session_.project().dialog.diskLimitMB);
+}
+
+std::string frmCreate::fileNameText() const { return session_.project().dialog.objectPath; }
+
+std::string frmCreate::noteText() const { return modText::replaceAll(session_.project().dialog.note, "\r\n", "\n"); }
+
+bool frmCreate::helpTips() const { return session_.project().dialog.helpTips; }
+
+void frmCreate::formChange() {
+  // A typed limit such as "2.5" stays as typed while it still stands for the stored limit.
+  const double typed = modGeneral::clampValue(modGeneral::toSingle(diskText_), generation::kMinDiskLimitMB,
+                                              generation::kMaxDiskLimitMB);
+  if (static_cast<std::int32_t>(std::nearbyint(typed)) != session_.project().dialog.diskLimitMB)
+    diskText_ = std::to_string(session_.project().dialog.diskLimitMB);
+}
+
+void frmCreate::chooseFileName() {
+  const auto path = session_.dialogs.files.saveFile("Save As", kObjectFilters, session_.dialogFolder());
+  session_.noteDialogResult(path);
+  if (path) applyFileName(*path);
+}
+
+void frmCreate::applyFileName(const std::string& text) {
+  session_.edit([&] { modCreateDialog::setFileName(session_.project().dialog, text); });
+}
+
+void frmCreate::typeDiskSpace(const std::string& text) {
+  session_.edit([&] { modCreateDialog::setDiskSpace(session_.project().dialog, text); });
+  // The box shows the clamped value; what the user types stays while it means that value.
+  const double clamped =
+      modGeneral::clampValue(modGeneral::toSingle(text), generation::kMinDiskLimitMB, generation::kMaxDiskLimitMB);
+  diskText_ = modGeneral::isNumeric(text) && modGeneral::toSingle(text) == clamped ? text
+                                                                                   : modValueText::roundedText(clamped, 7);
+}
+
+void frmCreate::applyNote(const std::string& text) {
+  const std::string note = modText::replaceAll(modText::replaceAll(text, "\r\n", "\n"), "\n", "\r\n");
+  session_.edit([&] { modCreateDialog::setNote(session_.project().dialog, note); });
+}
+
+void frmCreate::setHelpTips(bool on) {
+  session_.project().dialog.helpTips = on;
+  if (main_ != nullptr) main_->setAllToolTips(on);
+  session_.changed();
+}
+
+bool frmCreate::saveColors() { return !session_.running() && modSaveButtons::saveColors(session_.document, session_.platform); }
+
+bool frmCreate::saveSettings() {
+  return !session_.running() && modSaveButtons::saveSettings(session_.document, session_.platform);
+}
+
+void frmCreate::copySettings() { modSettingsFiles::copySettings(session_.document, session_.platform); }
+
+bool frmCreate::pasteSettings() {
+  bool pasted = false;
+  session_.edit([&] { pasted = modSettingsFiles::pasteSettings(session_.document, session_.platform); });
+  return pasted;
+}
+
+bool frmCreate::openSettings() {
+  if (session_.running()) return false;
+  const auto path = session_.dialogs.files.openFile("Select a File", kSettingsFilters, session_.dialogFolder());
+  session_.noteDialogResult(path);
+  if (!path) return false;
+  bool opened = false;
+  session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, *path, session_.platform); });
+  return opened;
+}
+
+void frmCreate::defaultSettings() {
+  session_.edit([&] { modSettingsFiles::resetSettings(session_.document, session_.platform); });
+}
+
+document::clsRunResult frmCreate::create() { return session_.create(); }
+
+void frmCreate::cancel() { session_.cancel(); }
+
+void frmCreate::help() { session_.platform.messages.showMessage(kHelpMessage); }
+
+}  // namespace editors

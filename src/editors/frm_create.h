@@ -1,0 +1,83 @@
+#pragma once
+// The create dialog's model: the object path, the disk-space limit and the note, the help
+// balloons switch, and the buttons that save, copy, paste, open, reset, create and cancel.
+
+#include <string>
+#include <vector>
+
+#include "editors/editor_model.h"
+#include "editors/session.h"
+
+namespace editors {
+
+class frmMain;
+
+class frmCreate final : public clsEditorModel {
+ public:
+  explicit frmCreate(clsSession& session);
+  void attach(frmMain& main) { main_ = &main; }
+
+  static constexpr const char* kFileNameCaption = "File name for grass OBJ...";
+  static constexpr const char* kDiskSpaceCaption = "Disk space limit";
+  static constexpr const char* kCreateCaption = "Create grass and save as OBJ.\nAlso save colors and settings.";
+  static constexpr const char* kCancelCaption = "Cancel";
+  static constexpr const char* kSaveColorsCaption = "Save colors only";
+  static constexpr const char* kSaveSettingsCaption = "Save settings";
+  static constexpr const char* kCopyCaption = "Copy";
+  static constexpr const char* kPasteCaption = "Paste";
+  static constexpr const char* kOpenCaption = "Open settings...";
+  static constexpr const char* kDefaultsCaption = "Default settings";
+  static constexpr const char* kHelpTipCaption = "Turn on the help balloons";
+  static constexpr const char* kHelpCaption = "Help and license";
+  static const char* const kHelpMessage;
+
+  // What the boxes show.
+  std::string fileNameText() const;
+  const std::string& diskSpaceText() const { return diskText_; }
+  // The note with plain line breaks, as a text box holds it.
+  std::string noteText() const;
+  bool helpTips() const;
+
+  std::string fileNameTip() const { return tip("Select or type in a file name for the object (ending with .obj)."); }
+  std::string saveColorsTip() const {
+    return tip("Save only the colors to a material file (same name as the .obj file, but ending with .mtl).");
+  }
+  std::string saveSettingsTip() const {
+    return tip("Save the current settings to a settings file (same name as the .obj file, but ending with .grass).");
+  }
+  std::string cancelTip() const { return tip("Cancel the writing of .obj file."); }
+  std::string copyTip() const { return tip("Copy the settings to the computer's clipboard."); }
+  std::string pasteTip() const { return tip("Get the settings from the computer's clipboard."); }
+  std::string openTip() const { return tip("Open a settings file."); }
+  std::string defaultsTip() const { return tip("Reset all settings to their default values."); }
+  std::string diskSpaceTip() const { return tip("The maximum size in disk space an object can get."); }
+
+  void formChange() override;
+
+  // "File name for grass OBJ...": the save dialog.
+  void chooseFileName();
+  // The file-name box is left.
+  void applyFileName(const std::string& text);
+  // Every change of the limit box; the box then shows the clamped value.
+  void typeDiskSpace(const std::string& text);
+  // The note box is left.
+  void applyNote(const std::string& text);
+  void setHelpTips(bool on);
+
+  bool saveColors();
+  bool saveSettings();
+  void copySettings();
+  bool pasteSettings();
+  bool openSettings();
+  void defaultSettings();
+  document::clsRunResult create();
+  void cancel();
+  void help();
+
+ private:
+  clsSession& session_;
+  frmMain* main_ = nullptr;
+  std::string diskText_;
+};
+
+}  // namespace editors

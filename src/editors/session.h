@@ -1,0 +1,77 @@
+#pragma once
+// The program as the editors see it: the open document, the one random generator, the object
+// writer, Undo and Redo, the creation run, and the folder that file dialogs open in. Editors
+// change the document only through here, so that every user action is one Undo step.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/creation_run.h"
+#include "document/document.h"
+#include "editors/undo_history.h"
+#include "generation/obj_writer.h"
+#include "model/random.h"
+#include "platform/platform.h"
+
+namespace editors {
+
+class clsSession {
+ public:
+  // Start-up as the program opens: the generator seeded, the store and every editor's values,
+  // the stored palettes, limit and help switch, the default settings, the initial folder.
+  clsSession(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed);
+  clsSession(const clsSession&) = delete;
+  clsSession& operator=(const clsSession&) = delete;
+
+  platform::clsPlatform& platform;
+  platform::clsDialogs& dialogs;
+  document::clsDocument document;
+  model::clsRandom random;
+  generation::clsObjWriter writer;
+  clsUndoHistory history;
+
+  generation::clsProject& project() { return document.project; }
+  model::clsStore& store() { return document.project.store; }
+
+  // One user action is one Undo step: the project before it is kept when the action changed
+  // the document. Steps may nest; the outermost one counts. While a creation runs nothing is
+  // changed (the action is not carried out) and false is returned.
+  bool edit(const std::function<void()>& action);
+  void beginStep();
+  void endStep();
+  bool undo();
+  bool redo();
+
+  // The folder the next file dialog opens in: the stored initial folder for the first one, then
+  // that of the last file chosen. A cancelled dialog (nothing) counts as the last choice too.
+  std::string dialogFolder() const;
+  void noteDialogResult(const std::optional<std::string>& path);
+
+  bool running() const { return running_; }
+  // "Create grass and save as OBJ": the whole run, with the writer's progress in the title.
+  document::clsRunResult create(bool pipelined = true);
+  void cancel();
+
+  // Views listen here; every change of the document is announced once.
+  void addListener(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+  void changed();
+
+  // The per-user values stored again as the program ends.
+  void close();
+
+ private:
+  std::string fingerprint();
+  std::string fingerprintOf(generation::clsProject& project);
+
+  std::vector<std::function<void()>> listeners_;
+  int depth_ = 0;
+  std::optional<generation::clsProject> before_;
+  std::string beforeFingerprint_;
+  bool running_ = false;
+  bool dialogUsed_ = false;
+};
+
+}  // namespace editors

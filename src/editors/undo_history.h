@@ -1,0 +1,28 @@
+#pragma once
+// Undo and Redo of the user's edits: each step keeps the whole project as it was before the
+// edit (the project is plain values, so a copy is all of it). Files on disk are never touched.
+
+#include <cstddef>
+#include <vector>
+
+#include "generation/project.h"
+
+namespace editors {
+
+struct clsUndoHistory {
+  std::vector<generation::clsProject> undo;  // oldest first
+  std::vector<generation::clsProject> redo;  // the next redo last
+  std::size_t limit = 200;
+};
+
+}  // namespace editors
+
+namespace modUndo {
+
+// A new edit: the project before it becomes the newest undo step; Redo is no longer possible.
+void record(editors::clsUndoHistory& history, generation::clsProject before);
+// Swaps the current project with the newest undo (or redo) step; false when there is none.
+bool undo(editors::clsUndoHistory& history, generation::clsProject& current);
+bool redo(editors::clsUndoHistory& history, generation::clsProject& current);
+
+}  // namespace modUndo

@@ -1,0 +1,143 @@
+// The main window, the element list and the create dialog as their models see them: start-up,
+// the element shown, renaming, the boxes, Undo and Redo, the Min and Max views.
+
+#include <gtest/gtest.h>
+
+#include "document/settings_files.h"
+#include "editors/frm_create.h"
+#include "editors/frm_element.h"
+#include "editors/frm_main.h"
+#include "fakes/fake_platform.h"
+#include "model/usage_records.h"
+
+using namespace editors;
+
+namespace {
+
+// An editor page that remembers what the main window asked of it.
+struct clsPage final : clsEditorModel {
+  void setActiveElement(int element) override { shown.push_back(element); }
+  std::vector<int> shown;
+};
+
+class MainWindow : public ::testing::Test {
+ protected:
+  MainWindow() {
+    elementList.attach(main);
+    createDialog.attach(main);
+  }
+  std::string settings() { return modSettingsFiles::settingsText(session.document); }
+
+  fakes::FakePlatform fake;
+  fakes::FakeDialogs dialogs;
+  clsSession session{fake.platform, dialogs.dialogs, 1};
+  std::array<clsPage, 6> editors;
+  frmElement elementList{session};
+  frmCreate createDialog{session};
+  frmMain main{session,
+               {&editors[0], &editors[1], &editors[2], &editors[3], &editors[4], &editors[5], &createDialog},
+               elementList};
+};
+
+}  // namespace
+
+TEST_F(MainWindow, StartsOnTheCurveTabWithElementOne) {
+  EXPECT_EQ(main.activeTab(), 0);
+  EXPECT_EQ(elementList.activeElement(), 1);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass");
+  EXPECT_EQ(editors[0].shown, std::vector<int>{1});
+  for (const auto& [value, element] : std::vector<std::pair<model::tValue, int>>{{0, 1}, {99, 11}, {std::string("abc"), 1}}) {
+    main.setActiveElementFrom(value);
+    EXPECT_EQ(elementList.activeElement(), element);
+  }
+  main.selectTab(kCreateTab);
+  EXPECT_EQ(editors[0].shown.size(), 4u);  // the create tab shows no element: nobody was asked
+  for (int tab = 1; tab < 6; ++tab) EXPECT_TRUE(editors[static_cast<std::size_t>(tab)].shown.empty());
+  main.selectTab(3);
+  EXPECT_EQ(editors[3].shown, std::vector<int>{1});
+}
+
+TEST_F(MainWindow, ElementListRenamesAndKeepsTheLengthAboveZero) {
+  dialogs.text = "tall grass";
+  elementList.rename(3);
+  EXPECT_EQ(dialogs.textCaptions, std::vector<std::string>{"Enter grass name"});
+  EXPECT_EQ(elementList.name(3), "tall grass");
+  EXPECT_NE(settings().find("Usage 3 0 tall<sp>grass\r\n"), std::string::npos);
+  dialogs.text = "";
+  elementList.rename(3);
+  EXPECT_EQ(elementList.name(3), "tall grass");
+  elementList.applyLength("0");
+  EXPECT_FLOAT_EQ(session.store().grassLength, 0.0000001f);
+  EXPECT_EQ(elementList.lengthText(), "0.0000001");
+}
+
+TEST_F(MainWindow, CreateDialogBoxes) {
+  createDialog.typeDiskSpace("2.5");
+  EXPECT_EQ(createDialog.diskSpaceText(), "2.5");
+  EXPECT_EQ(session.project().dialog.diskLimitMB, 2);
+  createDialog.typeDiskSpace("");
+  EXPECT_EQ(createDialog.diskSpaceText(), "1");
+  createDialog.typeDiskSpace("5000");
+  EXPECT_EQ(createDialog.diskSpaceText(), "2000");
+  createDialog.applyFileName("c:\\out\\my grass");
+  EXPECT_EQ(createDialog.fileNameText(), "c:\\out\\my_grass.obj");
+  createDialog.help();
+  EXPECT_EQ(fake.messages.shown.back().rfind("Help: When you downloaded this application, several help files", 0), 0u);
+}
+
+TEST_F(MainWindow, UndoAndRedoEveryKindOfEdit) {
+  const std::string start = settings();
+  dialogs.text = "tall";
+  elementList.rename(3);
+  const std::string renamed = settings();
+  elementList.applyLength("2.5");
+  const std::string longer = settings();
+  fake.clipboard.content = "Usage 5 1 pasted\r\n";
+  ASSERT_TRUE(createDialog.pasteSettings());
+  const std::string pasted = settings();
+  createDialog.defaultSettings();
+  EXPECT_EQ(settings(), start);
+  elementList.applyLength("2.5");  // no change: no step
+  elementList.applyLength("2.5");
+  for (const std::string* expected : {&pasted, &longer, &renamed, &start}) {
+    if (expected == &pasted) {
+      ASSERT_TRUE(session.undo());  // the length typed after the reset
+    }
+    ASSERT_TRUE(session.undo());
+    EXPECT_EQ(settings(), *expected);
+  }
+  EXPECT_FALSE(session.undo());
+  ASSERT_TRUE(session.redo());
+  EXPECT_EQ(settings(), renamed);
+  ASSERT_TRUE(session.redo());
+  EXPECT_EQ(settings(), longer);
+}
+
+TEST_F(MainWindow, MaxTwiceIsMaxOnceAndMinRestoresTheStart) {
+  const clsGeometry design{100, 80, 640, 360};
+  main.recordDesign(design);
+  const clsGeometry once = main.maxGeometry(design, 1920, 1080);
+  EXPECT_EQ(once.width, 1824);
+  EXPECT_EQ(once.height, 1026);
+  EXPECT_EQ(once.left, (1920 - 1824) / 2);
+  EXPECT_EQ(main.maxGeometry(once, 1920, 1080), once);
+  EXPECT_EQ(main.minGeometry(1920, 1080), (clsGeometry{640, 360, 640, 360}));
+}
+
+TEST_F(MainWindow, TheFirstDialogOpensInTheStoredFolderAndACancelStoresNone) {
+  fakes::FakePlatform again;
+  again.userStore.values["initdirectory"] = "/home/me/fields/";
+  clsSession other{again.platform, dialogs.dialogs, 1};
+  frmCreate create{other};
+  dialogs.answers = {std::string("/tmp/out/a.obj"), std::nullopt};
+  create.chooseFileName();
+  EXPECT_EQ(dialogs.asked[0].folder, "/home/me/fields/");
+  EXPECT_EQ(dialogs.asked[0].title, "Save As");
+  EXPECT_EQ(dialogs.asked[0].filters[0].caption, "OBJ files (*.obj)");
+  EXPECT_EQ(create.fileNameText(), "/tmp/out/a.obj");
+  EXPECT_FALSE(create.openSettings());
+  EXPECT_EQ(dialogs.asked[1].folder, "/tmp/out/");
+  EXPECT_EQ(dialogs.asked[1].title, "Select a File");
+  other.close();
+  EXPECT_EQ(again.userStore.values.at("initdirectory"), "");
+}
