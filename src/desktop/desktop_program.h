@@ -1,0 +1,37 @@
+#pragma once
+// The desktop program put together: the session, every editor's model and widget, and the
+// main window, over a platform and dialogs given from outside (Qt's, or a test's fakes).
+
+#include <array>
+#include <memory>
+
+#include "desktop/create_page.h"
+#include "desktop/element_list_widget.h"
+#include "desktop/main_window.h"
+#include "editors/frm_create.h"
+#include "editors/frm_element.h"
+#include "editors/frm_main.h"
+#include "editors/session.h"
+
+namespace desktop {
+
+class DesktopProgram {
+ public:
+  DesktopProgram(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed);
+  DesktopProgram(const DesktopProgram&) = delete;
+  DesktopProgram& operator=(const DesktopProgram&) = delete;
+
+  MainWindow& window() { return *window_; }
+  editors::clsSession& session() { return session_; }
+
+ private:
+  editors::clsSession session_;
+  // Editors whose pages come later show an empty page.
+  std::array<editors::clsEditorModel, 6> pending_{};
+  editors::frmElement elementList_{session_};
+  editors::frmCreate create_{session_};
+  std::unique_ptr<editors::frmMain> main_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace desktop

@@ -1,0 +1,77 @@
+#include "desktop/element_list_widget.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+
+namespace desktop {
+
+namespace {
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+}  // namespace
+
+ElementListWidget::ElementListWidget(editors::frmElement& model, QWidget* parent) : QWidget(parent), model_(model) {
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  auto* useHeading = new QLabel(editors::frmElement::kUseCaption, this);
+  useHeading->setObjectName("lblMain");
+  layout->addWidget(useHeading, 0, 1);
+  auto* group = new QButtonGroup(this);
+  for (int e = 1; e <= model::kElementCount; ++e) {
+    const auto i = static_cast<std::size_t>(e - 1);
+    names_[i] = new QRadioButton(this);
+    names_[i]->setObjectName(QString("radElement%1").arg(e));
+    names_[i]->installEventFilter(this);
+    group->addButton(names_[i], e);
+    uses_[i] = new QCheckBox(this);
+    uses_[i]->setObjectName(QString("chkUse%1").arg(e));
+    uses_[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout->addWidget(names_[i], e, 0);
+    layout->addWidget(uses_[i], e, 1);
+    connect(names_[i], &QRadioButton::clicked, this, [this, e] { model_.pick(e); });
+    connect(uses_[i], &QCheckBox::clicked, this, [this, e](bool checked) { model_.setUse(e, checked); });
+  }
+  auto* lengthLabel = new QLabel(editors::frmElement::kLengthCaption, this);
+  lengthLabel->setObjectName("lblLen");
+  length_ = new ValueBox(this);
+  length_->setObjectName("txtLen");
+  layout->addWidget(lengthLabel, model::kElementCount + 1, 0, 1, 2);
+  layout->addWidget(length_, model::kElementCount + 2, 0, 1, 2);
+  layout->setRowStretch(model::kElementCount + 3, 1);
+  connect(length_, &ValueBox::applied, this, [this](const QString& text) {
+    model_.applyLength(text.toStdString());
+    length_->show(qt(model_.lengthText()));
+  });
+  refresh();
+}
+
+void ElementListWidget::refresh() {
+  for (int e = 1; e <= model::kElementCount; ++e) {
+    const auto i = static_cast<std::size_t>(e - 1);
+    names_[i]->setText(qt(model_.name(e)));
+    names_[i]->setChecked(model_.activeElement() == e);
+    names_[i]->setToolTip(qt(model_.nameTip(e)));
+    uses_[i]->setChecked(model_.inUse(e));
+    uses_[i]->setToolTip(qt(model_.useTip(e)));
+  }
+  if (!length_->hasFocus()) length_->show(qt(model_.lengthText()));
+  length_->setToolTip(qt(model_.lengthTip()));
+}
+
+bool ElementListWidget::eventFilter(QObject* watched, QEvent* event) {
+  // A right click renames and leaves the active element as it was.
+  if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    for (int e = 1; e <= model::kElementCount; ++e) {
+      if (watched == names_[static_cast<std::size_t>(e - 1)]) {
+        model_.rename(e);
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace desktop

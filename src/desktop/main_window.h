@@ -1,0 +1,76 @@
+#pragma once
+// The main window: a toolbar with the seven tabs and the Min and Max views, the element list
+// at the left, the selected tab's page at the right, a menu bar, and the title as status line.
+
+#include <QMainWindow>
+#include <array>
+
+#include "editors/frm_create.h"
+#include "editors/frm_main.h"
+
+class QAction;
+class QButtonGroup;
+class QStackedWidget;
+class QToolButton;
+
+namespace desktop {
+
+class CreatePage;
+class ElementListWidget;
+
+// A page of the window with what the main window asks of it.
+class EditorPage : public QWidget {
+ public:
+  using QWidget::QWidget;
+  virtual void refresh() {}
+};
+
+class MainWindow final : public QMainWindow {
+ public:
+  // pages: the widgets behind tabs 0..5; the create page is tab 6.
+  MainWindow(editors::clsSession& session, editors::frmMain& model, editors::frmCreate& createModel,
+             ElementListWidget* elementList, std::array<EditorPage*, 6> pages, CreatePage* createPage);
+
+  // Everything the window shows, again from the store.
+  void refresh();
+  void selectTab(int tab);
+  void showMax();
+  void showMin();
+  // "Create grass and save as OBJ": the rest of the window waits while it runs.
+  void create();
+  // Opens a settings file as "Open settings..." does, without the dialog.
+  bool openDropped(const QString& path);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void buildMenus();
+  void commitEdits();
+  void setRunning(bool running);
+  QWidget* currentPage() const;
+
+  editors::clsSession& session_;
+  editors::frmMain& model_;
+  editors::frmCreate& createModel_;
+  ElementListWidget* elementList_;
+  std::array<EditorPage*, 6> pages_;
+  CreatePage* createPage_;
+  QStackedWidget* stack_ = nullptr;
+  QButtonGroup* tabs_ = nullptr;
+  std::array<QToolButton*, editors::kTabCount> tabButtons_{};
+  QToolButton* min_ = nullptr;
+  QToolButton* max_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
+  bool designRecorded_ = false;
+  bool closeAfterRun_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace desktop

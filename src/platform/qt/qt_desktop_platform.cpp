@@ -1,0 +1,125 @@
+#include "platform/qt/qt_desktop_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace platform {
+
+namespace {
+
+const QString kCaption = QString::fromUtf8(kAppName.data(), static_cast<int>(kAppName.size()));
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// "OBJ files (*.obj);;All formats (*.*)": the caption names its pattern already.
+QString filterText(const std::vector<clsFileFilter>& filters) {
+  QStringList parts;
+  for (const clsFileFilter& filter : filters) {
+    QString caption = qt(filter.caption);
+    if (!caption.contains(QLatin1Char('('))) caption += " (" + qt(filter.pattern) + ")";
+    parts << caption;
+  }
+  return parts.join(";;");
+}
+
+}  // namespace
+
+void QtMessageBox::showMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, kCaption, qt(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool QtMessageBox::askYesNo(const std::string& question) {
+  QMessageBox box(QMessageBox::Question, kCaption, qt(question), QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
+
+void QtClipboard::setText(const std::string& text) { QGuiApplication::clipboard()->setText(qt(text)); }
+
+std::string QtClipboard::text() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+QtUserStore::QtUserStore() : settings_(std::make_unique<QSettings>(kCaption, kCaption)) {}
+
+QtUserStore::QtUserStore(const QString& file) : settings_(std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
+
+std::optional<std::string> QtUserStore::value(const std::string& key) {
+  const QVariant stored = settings_->value("application/" + qt(key));
+  if (!stored.isValid()) return std::nullopt;
+  return stored.toString().toStdString();
+}
+
+void QtUserStore::setValue(const std::string& key, const std::string& value) {
+  settings_->setValue("application/" + qt(key), qt(value));
+}
+
+void QtStatusLine::setWindow(QWidget* window) {
+  window_ = window;
+  if (window_) window_->setWindowTitle(title_);
+}
+
+void QtStatusLine::setTitle(const std::string& title) {
+  title_ = qt(title);
+  if (window_) window_->setWindowTitle(title_);
+}
+
+void QtEventPump::processEvents() {
+  if (sinceLast_.elapsed() < 20) return;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  sinceLast_.restart();
+}
+
+std::optional<std::string> QtFileDialogs::openFile(const std::string& title, const std::vector<clsFileFilter>& filters,
+                                                   const std::string& folder) {
+  QFileDialog dialog(parent_, qt(title), qt(folder), filterText(filters));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtFileDialogs::saveFile(const std::string& title, const std::vector<clsFileFilter>& filters,
+                                                   const std::string& folder) {
+  QFileDialog dialog(parent_, qt(title), qt(folder), filterText(filters));
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // The program asks about existing files itself, naming all three it writes.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+std::int32_t QtColourChooser::chooseColour(std::int32_t start, const std::string& prompt) {
+  // Sixteen black custom colours each time: nothing is kept from one choice to the next.
+  for (int i = 0; i < QColorDialog::customCount(); ++i) QColorDialog::setCustomColor(i, QColor(0, 0, 0));
+  const QColor initial(start & 0xFF, (start >> 8) & 0xFF, (start >> 16) & 0xFF);
+  const QColor chosen = QColorDialog::getColor(initial, parent_, qt(prompt));
+  if (!chosen.isValid()) return -1;
+  return chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
+}
+
+std::optional<std::string> QtTextPrompt::askText(const std::string& caption, const std::string& button) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(qt(caption));
+  auto* box = new QLineEdit(&dialog);
+  auto* enter = new QPushButton(qt(button), &dialog);
+  enter->setDefault(true);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(box);
+  layout->addWidget(enter);
+  QObject::connect(enter, &QPushButton::clicked, &dialog, &QDialog::accept);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return box->text().toStdString();
+}
+
+}  // namespace platform

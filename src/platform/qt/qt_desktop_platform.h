@@ -1,0 +1,100 @@
+#pragma once
+// The desktop program's platform through Qt: message boxes, the clipboard, the per-user store,
+// the window title as status line, the event pump, and the file, colour and name dialogs.
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QSettings>
+#include <QWidget>
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+// Message boxes captioned kAppName over the main window (set once it exists).
+class QtMessageBox final : public IMessageBox {
+ public:
+  void setParent(QWidget* parent) { parent_ = parent; }
+  void showMessage(const std::string& text) override;
+  bool askYesNo(const std::string& question) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+class QtClipboard final : public IClipboard {
+ public:
+  void clear() override;
+  void setText(const std::string& text) override;
+  std::string text() override;
+};
+
+// QSettings under organisation and application kAppName, group "application"; a file of its own
+// where one is given (tests).
+class QtUserStore final : public IUserStore {
+ public:
+  QtUserStore();
+  explicit QtUserStore(const QString& file);
+  std::optional<std::string> value(const std::string& key) override;
+  void setValue(const std::string& key, const std::string& value) override;
+  void sync() { settings_->sync(); }
+
+ private:
+  std::unique_ptr<QSettings> settings_;
+};
+
+// The main window's title; a title set before the window exists is shown once it does.
+class QtStatusLine final : public IStatusLine {
+ public:
+  void setWindow(QWidget* window);
+  void setTitle(const std::string& title) override;
+
+ private:
+  QPointer<QWidget> window_;
+  QString title_;
+};
+
+// Lets Qt handle pending events, at most every 20 ms: a creation run calls this after every one
+// of a million items, and handling events each time would cost more than the items.
+class QtEventPump final : public IEventPump {
+ public:
+  QtEventPump() { sinceLast_.start(); }
+  void processEvents() override;
+
+ private:
+  QElapsedTimer sinceLast_;
+};
+
+class QtFileDialogs final : public IFileDialogs {
+ public:
+  void setParent(QWidget* parent) { parent_ = parent; }
+  std::optional<std::string> openFile(const std::string& title, const std::vector<clsFileFilter>& filters,
+                                      const std::string& folder) override;
+  std::optional<std::string> saveFile(const std::string& title, const std::vector<clsFileFilter>& filters,
+                                      const std::string& folder) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+class QtColourChooser final : public IColourChooser {
+ public:
+  void setParent(QWidget* parent) { parent_ = parent; }
+  std::int32_t chooseColour(std::int32_t start, const std::string& prompt) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+// A small box with one empty line and one button; Enter presses the button.
+class QtTextPrompt final : public ITextPrompt {
+ public:
+  void setParent(QWidget* parent) { parent_ = parent; }
+  std::optional<std::string> askText(const std::string& caption, const std::string& button) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace platform

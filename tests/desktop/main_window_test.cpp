@@ -1,0 +1,251 @@
+// The desktop program's main window, element list and create page on real widgets (offscreen):
+// every click and key goes through the widgets, and the store, the title and the files show it.
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest/QtTest>
+
+#include "desktop/desktop_program.h"
+#include "document/settings_files.h"
+#include "fakes/fake_platform.h"
+#include "platform/native/std_file_system.h"
+#include "platform/qt/qt_desktop_platform.h"
+#include "platform/qt/qt_picture_loader.h"
+
+namespace {
+
+// The Qt title, pump and per-user store; messages and dialogs are fakes, files are real.
+struct clsDesktop {
+  explicit clsDesktop(const QString& settingsFile, std::uint64_t seed = 1) : userStore(settingsFile) {
+    program = std::make_unique<desktop::DesktopProgram>(platform, fakeDialogs.dialogs, seed);
+    status.setWindow(&program->window());
+  }
+  template <class T>
+  T* find(const char* name) {
+    T* found = program->window().findChild<T*>(name);
+    if (found == nullptr) qFatal("no widget %s", name);
+    return found;
+  }
+  editors::clsSession& session() { return program->session(); }
+  // Shown and active, so that focus moves as it does for a user.
+  void show() {
+    program->window().show();
+    QApplication::setActiveWindow(&program->window());
+    QVERIFY(QTest::qWaitForWindowActive(&program->window()));
+  }
+
+  fakes::FakeMessages messages;
+  platform::QtStatusLine status;
+  platform::QtEventPump events;
+  fakes::FakeClipboard clipboard;
+  platform::QtUserStore userStore;
+  fakes::FakeClock clock;
+  platform::StdFileSystem files;
+  platform::QtPictureLoader pictures;
+  platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
+  fakes::FakeDialogs fakeDialogs;
+  std::unique_ptr<desktop::DesktopProgram> program;
+};
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  file.open(QIODevice::ReadOnly);
+  return file.readAll();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void init() { settingsFile = folder.filePath("user.ini"); QFile::remove(settingsFile); }
+
+  void startsOnTheCurveTab() {
+    clsDesktop desktop(settingsFile);
+    QCOMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass"));
+    QVERIFY(desktop.find<QToolButton>("radTab0")->isChecked());
+    QVERIFY(desktop.find<QRadioButton>("radElement1")->isChecked());
+    QCOMPARE(desktop.find<QToolButton>("radTab2")->text(), QString("Size, Rotate"));
+  }
+
+  void helpBalloonsReachEveryWidget() {
+    clsDesktop desktop(settingsFile);
+    desktop.program->window().show();
+    const QStringList named = {"radTab0", "radTab6", "cmdMin", "cmdMax", "chkUse1", "chkUse8", "radElement11",
+                               "txtLen", "lblFileName", "cmdSaveColors", "cmdSaveSettings", "cmdCancel",
+                               "cmdCopySettings", "cmdPasteSettings", "cmdOpenSettings", "cmdDefaultSettings",
+                               "txtDiskSpace"};
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    auto* tips = desktop.find<QCheckBox>("chkHelpTip");
+    QTest::mouseClick(tips, Qt::LeftButton);
+    for (const QString& name : named)
+      QVERIFY2(!desktop.program->window().findChild<QWidget*>(name)->toolTip().isEmpty(), qPrintable(name));
+    QCOMPARE(desktop.find<QToolButton>("radTab3")->toolTip(), QString("Set the colors for grass."));
+    QCOMPARE(desktop.find<QCheckBox>("chkUse9")->toolTip(), QString("If checked, this rock will be created."));
+    QTest::mouseClick(tips, Qt::LeftButton);
+    for (QWidget* widget : desktop.program->window().findChildren<QWidget*>())
+      QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
+  }
+
+  void elementListWiring() {
+    clsDesktop desktop(settingsFile);
+    desktop.show();
+    desktop.fakeDialogs.text = "tall grass";
+    QTest::mouseClick(desktop.find<QRadioButton>("radElement3"), Qt::RightButton);
+    QCOMPARE(desktop.find<QRadioButton>("radElement3")->text(), QString("tall grass"));
+    QVERIFY(desktop.find<QRadioButton>("radElement1")->isChecked());  // a right click picks nothing
+    QTest::mouseClick(desktop.find<QRadioButton>("radElement5"), Qt::LeftButton);
+    QCOMPARE(desktop.session().store().activeElement, 5);
+    QTest::mouseClick(desktop.find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    const std::string text = modSettingsFiles::settingsText(desktop.session().document);
+    QVERIFY(text.find("Usage 3 0 tall<sp>grass\r\n") != std::string::npos);
+    QVERIFY(text.find("Usage 5 1 grass<sp>5\r\n") != std::string::npos);
+    auto* length = desktop.find<QLineEdit>("txtLen");
+    length->setFocus();
+    length->selectAll();
+    QTest::keyClicks(length, "0");
+    QTest::keyClick(length, Qt::Key_Return);
+    QCOMPARE(length->text(), QString("0.0000001"));
+    // Undo through the menu's shortcut, from outside the text box.
+    desktop.find<QToolButton>("radTab0")->setFocus();
+    QTest::keyClick(&desktop.program->window(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(desktop.session().store().grassLength, 1.0f);
+  }
+
+  void createPageBoxes() {
+    clsDesktop desktop(settingsFile);
+    desktop.show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    auto* limit = desktop.find<QLineEdit>("txtDiskSpace");
+    limit->setFocus();
+    limit->selectAll();
+    QTest::keyClicks(limit, "2.5");
+    QCOMPARE(limit->text(), QString("2.5"));
+    QCOMPARE(desktop.session().project().dialog.diskLimitMB, 2);
+    limit->selectAll();
+    QTest::keyClick(limit, Qt::Key_Delete);
+    QCOMPARE(limit->text(), QString("1"));
+    auto* name = desktop.find<QLineEdit>("txtFileName");
+    name->setFocus();
+    QTest::keyClicks(name, "c:\\out\\my grass");
+    desktop.find<QPlainTextEdit>("txtNote")->setFocus();
+    QCOMPARE(name->text(), QString("c:\\out\\my_grass.obj"));
+    QCOMPARE(QString::fromStdString(desktop.session().project().dialog.objectPath), QString("c:\\out\\my_grass.obj"));
+  }
+
+  void createsTheFilesTheToolCreates() {
+    clsDesktop desktop(settingsFile, 42);
+    desktop.program->window().show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    const QString base = folder.filePath("window/field");
+    QDir().mkpath(folder.filePath("window"));
+    QDir().mkpath(folder.filePath("tool"));
+    desktop.session().edit([&] { modCreateDialog::setFileName(desktop.session().project().dialog, base.toStdString()); });
+    desktop.session().edit([&] { modCreateDialog::setDiskSpace(desktop.session().project().dialog, 2000); });
+    QStringList titles;
+    connect(&desktop.program->window(), &QWidget::windowTitleChanged, this, [&](const QString& t) { titles << t; });
+    QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
+    QVERIFY(titles.last().startsWith("Quenmoor Grass - Done - 100% - "));
+    QVERIFY(titles.filter(" - grass 1 - Blade ").size() >= 1);
+
+    QProcess tool;
+    tool.start(QUENMOOR_CLI, {"create", "--seed", "42", folder.filePath("tool/field.obj")});
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 0);
+    for (const char* extension : {".mtl", ".obj"})
+      QVERIFY(fileBytes(base + extension) == fileBytes(folder.filePath("tool/field") + extension));
+    // The settings files differ only in the object path they record.
+    QByteArray window = fileBytes(base + ".grass"), cli = fileBytes(folder.filePath("tool/field.grass"));
+    window.replace(base.toUtf8(), "X");
+    cli.replace(folder.filePath("tool/field").toUtf8(), "X");
+    QCOMPARE(window, cli);
+  }
+
+  void cancelAndCloseDuringARun() {
+    clsDesktop desktop(settingsFile, 7);
+    desktop.program->window().show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    desktop.session().edit([&] {
+      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
+                                      desktop.platform);
+      modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("big").toStdString());
+      modCreateDialog::setDiskSpace(desktop.session().project().dialog, 2000);
+    });
+    QElapsedTimer clicked;
+    qint64 latency = -1;
+    QTimer::singleShot(300, this, [&] {
+      clicked.start();
+      QTest::mouseClick(desktop.find<QPushButton>("cmdCancel"), Qt::LeftButton);
+    });
+    QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
+    latency = clicked.elapsed();
+    qInfo("Cancel took effect %lld ms after its click", latency);
+    QVERIFY(desktop.program->window().windowTitle().startsWith("Quenmoor Grass - Done - "));
+    QVERIFY(!desktop.program->window().windowTitle().contains("- 100% -"));
+    const QByteArray object = fileBytes(folder.filePath("big.obj"));
+    QVERIFY(object.endsWith("\r\n"));
+    QCOMPARE(object.count("\nv ") % 10, 0);  // whole blades of ten vertices
+    QVERIFY(desktop.find<QPushButton>("cmdSaveObj")->isEnabled());
+
+    // Closing during a run cancels it and closes once it has ended.
+    bool closed = false;
+    QTimer::singleShot(200, this, [&] { closed = desktop.program->window().close(); });
+    QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
+    QVERIFY(!closed);  // refused at first: the run was still going
+    QVERIFY(!desktop.program->window().isVisible());
+    QVERIFY(fileBytes(folder.filePath("big.obj")).endsWith("\r\n"));
+  }
+
+  void perUserValuesSurviveARestart() {
+    {
+      clsDesktop first(settingsFile);
+      const std::string defaults = modSettingsFiles::settingsText(first.session().document);
+      QVERIFY(defaults.find("Material 1 0 0 17408 15360 17920") != std::string::npos);  // not black
+      first.program->window().show();
+      QTest::mouseClick(first.find<QToolButton>("radTab6"), Qt::LeftButton);
+      QTest::mouseClick(first.find<QCheckBox>("chkHelpTip"), Qt::LeftButton);
+      auto* limit = first.find<QLineEdit>("txtDiskSpace");
+      limit->setFocus();
+      limit->selectAll();
+      QTest::keyClicks(limit, "7");
+      first.fakeDialogs.answers = {folder.filePath("somewhere/x.obj").toStdString()};
+      QTest::mouseClick(first.find<QPushButton>("lblFileName"), Qt::LeftButton);
+      first.program->window().close();
+      first.userStore.sync();
+    }
+    clsDesktop second(settingsFile);
+    QCOMPARE(second.session().project().dialog.diskLimitMB, 7);
+    QVERIFY(second.session().project().dialog.helpTips);
+    QVERIFY(!second.find<QToolButton>("radTab1")->toolTip().isEmpty());
+    QCOMPARE(QString::fromStdString(second.session().dialogFolder()), folder.filePath("somewhere/"));
+  }
+
+  void maxTwiceIsMaxOnceAndMinRestores() {
+    clsDesktop desktop(settingsFile);
+    desktop::MainWindow& window = desktop.program->window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect start = window.geometry();
+    QTest::mouseClick(desktop.find<QToolButton>("cmdMax"), Qt::LeftButton);
+    const QRect once = window.geometry();
+    QTest::mouseClick(desktop.find<QToolButton>("cmdMax"), Qt::LeftButton);
+    QCOMPARE(window.geometry(), once);
+    QTest::mouseClick(desktop.find<QToolButton>("cmdMin"), Qt::LeftButton);
+    QCOMPARE(window.geometry(), start);
+  }
+
+ private:
+  QTemporaryDir folder;
+  QString settingsFile;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
