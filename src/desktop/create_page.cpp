@@ -10,7 +10,6 @@
 namespace desktop {
 
 namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(parent), model_(model) {

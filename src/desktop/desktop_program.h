@@ -9,6 +9,9 @@
 #include "desktop/element_list_widget.h"
 #include "desktop/main_window.h"
 #include "editors/frm_create.h"
+#include "editors/frm_curve.h"
+#include "editors/frm_shape.h"
+#include "editors/frm_size_rot.h"
 #include "editors/frm_element.h"
 #include "editors/frm_main.h"
 #include "editors/session.h"
@@ -26,8 +29,11 @@ class DesktopProgram {
 
  private:
   editors::clsSession session_;
+  editors::frmCurve curve_{session_};
+  editors::frmShapeWi shape_{session_};
+  editors::frmSizeRot sizeRot_{session_};
   // Editors whose pages come later show an empty page.
-  std::array<editors::clsEditorModel, 6> pending_{};
+  std::array<editors::clsEditorModel, 3> pending_{};
   editors::frmElement elementList_{session_};
   editors::frmCreate create_{session_};
   std::unique_ptr<editors::frmMain> main_;

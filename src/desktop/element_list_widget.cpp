@@ -10,7 +10,6 @@
 namespace desktop {
 
 namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 ElementListWidget::ElementListWidget(editors::frmElement& model, QWidget* parent) : QWidget(parent), model_(model) {

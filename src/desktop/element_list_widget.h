@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 
+#include "desktop/editor_page.h"
 #include "desktop/value_box.h"
 #include "editors/frm_element.h"
 #include "model/store.h"

@@ -23,7 +23,6 @@ namespace desktop {
 
 namespace {
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // The design size of the pages at load, in twips: the element list 1700 wide, the editors
 // 6600, both 4650 high.

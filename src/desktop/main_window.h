@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <array>
 
+#include "desktop/editor_page.h"
 #include "editors/frm_create.h"
 #include "editors/frm_main.h"
 
@@ -17,13 +18,6 @@ namespace desktop {
 
 class CreatePage;
 class ElementListWidget;
-
-// A page of the window with what the main window asks of it.
-class EditorPage : public QWidget {
- public:
-  using QWidget::QWidget;
-  virtual void refresh() {}
-};
 
 class MainWindow final : public QMainWindow {
  public:

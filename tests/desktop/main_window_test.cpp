@@ -12,47 +12,10 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "desktop/desktop_program.h"
+#include "desktop/desktop_support.h"
 #include "document/settings_files.h"
-#include "fakes/fake_platform.h"
-#include "platform/native/std_file_system.h"
-#include "platform/qt/qt_desktop_platform.h"
-#include "platform/qt/qt_picture_loader.h"
 
 namespace {
-
-// The Qt title, pump and per-user store; messages and dialogs are fakes, files are real.
-struct clsDesktop {
-  explicit clsDesktop(const QString& settingsFile, std::uint64_t seed = 1) : userStore(settingsFile) {
-    program = std::make_unique<desktop::DesktopProgram>(platform, fakeDialogs.dialogs, seed);
-    status.setWindow(&program->window());
-  }
-  template <class T>
-  T* find(const char* name) {
-    T* found = program->window().findChild<T*>(name);
-    if (found == nullptr) qFatal("no widget %s", name);
-    return found;
-  }
-  editors::clsSession& session() { return program->session(); }
-  // Shown and active, so that focus moves as it does for a user.
-  void show() {
-    program->window().show();
-    QApplication::setActiveWindow(&program->window());
-    QVERIFY(QTest::qWaitForWindowActive(&program->window()));
-  }
-
-  fakes::FakeMessages messages;
-  platform::QtStatusLine status;
-  platform::QtEventPump events;
-  fakes::FakeClipboard clipboard;
-  platform::QtUserStore userStore;
-  fakes::FakeClock clock;
-  platform::StdFileSystem files;
-  platform::QtPictureLoader pictures;
-  platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
-  fakes::FakeDialogs fakeDialogs;
-  std::unique_ptr<desktop::DesktopProgram> program;
-};
 
 QByteArray fileBytes(const QString& path) {
   QFile file(path);
@@ -69,7 +32,7 @@ class MainWindowTest : public QObject {
   void init() { settingsFile = folder.filePath("user.ini"); QFile::remove(settingsFile); }
 
   void startsOnTheCurveTab() {
-    clsDesktop desktop(settingsFile);
+    support::clsDesktop desktop(settingsFile);
     QCOMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass"));
     QVERIFY(desktop.find<QToolButton>("radTab0")->isChecked());
     QVERIFY(desktop.find<QRadioButton>("radElement1")->isChecked());
@@ -77,7 +40,7 @@ class MainWindowTest : public QObject {
   }
 
   void helpBalloonsReachEveryWidget() {
-    clsDesktop desktop(settingsFile);
+    support::clsDesktop desktop(settingsFile);
     desktop.program->window().show();
     const QStringList named = {"radTab0", "radTab6", "cmdMin", "cmdMax", "chkUse1", "chkUse8", "radElement11",
                                "txtLen", "lblFileName", "cmdSaveColors", "cmdSaveSettings", "cmdCancel",
@@ -96,7 +59,7 @@ class MainWindowTest : public QObject {
   }
 
   void elementListWiring() {
-    clsDesktop desktop(settingsFile);
+    support::clsDesktop desktop(settingsFile);
     desktop.show();
     desktop.fakeDialogs.text = "tall grass";
     QTest::mouseClick(desktop.find<QRadioButton>("radElement3"), Qt::RightButton);
@@ -121,7 +84,7 @@ class MainWindowTest : public QObject {
   }
 
   void createPageBoxes() {
-    clsDesktop desktop(settingsFile);
+    support::clsDesktop desktop(settingsFile);
     desktop.show();
     QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
     auto* limit = desktop.find<QLineEdit>("txtDiskSpace");
@@ -142,7 +105,7 @@ class MainWindowTest : public QObject {
   }
 
   void createsTheFilesTheToolCreates() {
-    clsDesktop desktop(settingsFile, 42);
+    support::clsDesktop desktop(settingsFile, 42);
     desktop.program->window().show();
     QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
     const QString base = folder.filePath("window/field");
@@ -170,7 +133,7 @@ class MainWindowTest : public QObject {
   }
 
   void cancelAndCloseDuringARun() {
-    clsDesktop desktop(settingsFile, 7);
+    support::clsDesktop desktop(settingsFile, 7);
     desktop.program->window().show();
     QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
     desktop.session().edit([&] {
@@ -206,7 +169,7 @@ class MainWindowTest : public QObject {
 
   void perUserValuesSurviveARestart() {
     {
-      clsDesktop first(settingsFile);
+      support::clsDesktop first(settingsFile);
       const std::string defaults = modSettingsFiles::settingsText(first.session().document);
       QVERIFY(defaults.find("Material 1 0 0 17408 15360 17920") != std::string::npos);  // not black
       first.program->window().show();
@@ -221,7 +184,7 @@ class MainWindowTest : public QObject {
       first.program->window().close();
       first.userStore.sync();
     }
-    clsDesktop second(settingsFile);
+    support::clsDesktop second(settingsFile);
     QCOMPARE(second.session().project().dialog.diskLimitMB, 7);
     QVERIFY(second.session().project().dialog.helpTips);
     QVERIFY(!second.find<QToolButton>("radTab1")->toolTip().isEmpty());
@@ -229,7 +192,7 @@ class MainWindowTest : public QObject {
   }
 
   void maxTwiceIsMaxOnceAndMinRestores() {
-    clsDesktop desktop(settingsFile);
+    support::clsDesktop desktop(settingsFile);
     desktop::MainWindow& window = desktop.program->window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

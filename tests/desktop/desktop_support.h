@@ -1,0 +1,50 @@
+#pragma once
+// The desktop program for widget tests: Qt's title, event pump and a per-user store in a file of
+// the test's; messages and dialogs are fakes, files are real.
+
+#include <QApplication>
+#include <QtTest/QtTest>
+#include <memory>
+
+#include "desktop/desktop_program.h"
+#include "fakes/fake_platform.h"
+#include "platform/native/std_file_system.h"
+#include "platform/qt/qt_desktop_platform.h"
+#include "platform/qt/qt_picture_loader.h"
+
+namespace support {
+
+// The Qt title, pump and per-user store; messages and dialogs are fakes, files are real.
+struct clsDesktop {
+  explicit clsDesktop(const QString& settingsFile, std::uint64_t seed = 1) : userStore(settingsFile) {
+    program = std::make_unique<desktop::DesktopProgram>(platform, fakeDialogs.dialogs, seed);
+    status.setWindow(&program->window());
+  }
+  template <class T>
+  T* find(const char* name) {
+    T* found = program->window().findChild<T*>(name);
+    if (found == nullptr) qFatal("no widget %s", name);
+    return found;
+  }
+  editors::clsSession& session() { return program->session(); }
+  // Shown and active, so that focus moves as it does for a user.
+  void show() {
+    program->window().show();
+    QApplication::setActiveWindow(&program->window());
+    QVERIFY(QTest::qWaitForWindowActive(&program->window()));
+  }
+
+  fakes::FakeMessages messages;
+  platform::QtStatusLine status;
+  platform::QtEventPump events;
+  fakes::FakeClipboard clipboard;
+  platform::QtUserStore userStore;
+  fakes::FakeClock clock;
+  platform::StdFileSystem files;
+  platform::QtPictureLoader pictures;
+  platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
+  fakes::FakeDialogs fakeDialogs;
+  std::unique_ptr<desktop::DesktopProgram> program;
+};
+
+}  // namespace support
