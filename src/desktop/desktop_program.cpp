@@ -1,6 +1,8 @@
 #include "desktop/desktop_program.h"
 
+#include "desktop/color_page.h"
 #include "desktop/curve_page.h"
+#include "desktop/map_pages.h"
 #include "desktop/shape_page.h"
 #include "desktop/size_rot_page.h"
 
@@ -10,15 +12,22 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
     : session_(platform, dialogs, seed) {
   main_ = std::make_unique<editors::frmMain>(
       session_,
-      std::array<editors::clsEditorModel*, editors::kTabCount>{&curve_, &shape_, &sizeRot_, &pending_[0], &pending_[1],
-                                                               &pending_[2], &create_},
+      std::array<editors::clsEditorModel*, editors::kTabCount>{&curve_, &shape_, &sizeRot_, &color_, &alpha_, &bump_,
+                                                               &create_},
       elementList_);
   elementList_.attach(*main_);
   create_.attach(*main_);
   std::array<EditorPage*, 6> pages{new CurvePage(curve_, session_), new ShapePage(shape_, session_),
-                                   new SizeRotPage(sizeRot_), new EditorPage, new EditorPage, new EditorPage};
-  window_ = std::make_unique<MainWindow>(session_, *main_, create_, new ElementListWidget(elementList_), pages,
-                                         new CreatePage(create_));
+                                   new SizeRotPage(sizeRot_), new ColorPage(color_), new AlphaPage(alpha_),
+                                   new BumpPage(bump_)};
+  // Every window's controls carry their names; the pages carry their windows' names.
+  constexpr std::array<const char*, 6> kPageNames = {"frmCurve", "frmShapeWi", "frmSizeRot", "frmColor", "frmAlpha", "frmBump"};
+  for (std::size_t i = 0; i < pages.size(); ++i) pages[i]->setObjectName(kPageNames[i]);
+  auto* elementList = new ElementListWidget(elementList_);
+  elementList->setObjectName("frmElement");
+  auto* createPage = new CreatePage(create_);
+  createPage->setObjectName("frmCreate");
+  window_ = std::make_unique<MainWindow>(session_, *main_, create_, elementList, pages, createPage);
 }
 
 }  // namespace desktop

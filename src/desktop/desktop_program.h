@@ -8,6 +8,8 @@
 #include "desktop/create_page.h"
 #include "desktop/element_list_widget.h"
 #include "desktop/main_window.h"
+#include "editors/frm_alpha.h"
+#include "editors/frm_color.h"
 #include "editors/frm_create.h"
 #include "editors/frm_curve.h"
 #include "editors/frm_shape.h"
@@ -32,10 +34,11 @@ class DesktopProgram {
   editors::frmCurve curve_{session_};
   editors::frmShapeWi shape_{session_};
   editors::frmSizeRot sizeRot_{session_};
-  // Editors whose pages come later show an empty page.
-  std::array<editors::clsEditorModel, 3> pending_{};
   editors::frmElement elementList_{session_};
   editors::frmCreate create_{session_};
+  editors::frmColor color_{session_, create_};
+  editors::frmAlpha alpha_{session_};
+  editors::frmBump bump_{session_};
   std::unique_ptr<editors::frmMain> main_;
   std::unique_ptr<MainWindow> window_;
 };

@@ -152,15 +152,23 @@ void MainWindow::showMax() {
   const QRect now = geometry();
   const editors::clsGeometry next =
       model_.maxGeometry({now.x(), now.y(), now.width(), now.height()}, screen.width(), screen.height());
-  setGeometry(screen.x() + next.left, screen.y() + next.top, next.width, next.height);
+  placeCentred(next.width, next.height);
   model_.refreshAll();
   refresh();
+}
+
+void MainWindow::placeCentred(int width, int height) {
+  // The size Qt gives may be larger than asked (the pages' minimum sizes): centre what it gave.
+  resize(width, height);
+  const QRect screen = this->screen()->availableGeometry();
+  setGeometry(screen.x() + (screen.width() - this->width()) / 2, screen.y() + (screen.height() - this->height()) / 2,
+              this->width(), this->height());
 }
 
 void MainWindow::showMin() {
   const QRect screen = this->screen()->availableGeometry();
   const editors::clsGeometry design = model_.minGeometry(screen.width(), screen.height());
-  setGeometry(screen.x() + design.left, screen.y() + design.top, design.width, design.height);
+  placeCentred(design.width, design.height);
   model_.refreshAll();
   refresh();
 }
@@ -188,11 +196,9 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (designRecorded_) return;
   designRecorded_ = true;
   // The start-up geometry, centred, is what Min returns to.
-  const QRect screen = this->screen()->availableGeometry();
   const QRect now = geometry();
   model_.recordDesign({now.x(), now.y(), now.width(), now.height()});
-  const editors::clsGeometry centred = model_.minGeometry(screen.width(), screen.height());
-  setGeometry(screen.x() + centred.left, screen.y() + centred.top, centred.width, centred.height);
+  placeCentred(now.width(), now.height());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

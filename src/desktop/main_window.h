@@ -43,6 +43,7 @@ class MainWindow final : public QMainWindow {
 
  private:
   void buildMenus();
+  void placeCentred(int width, int height);
   void commitEdits();
   void setRunning(bool running);
   QWidget* currentPage() const;

@@ -84,7 +84,7 @@ class BladePagesTest : public QObject {
     QVERIFY(lineOf(desktop, "Size_Rot 1 ").ends_with(" 2 2 0"));
     QTest::mouseClick(desktop.find<QWidget>("radElement9"), Qt::LeftButton);
     QVERIFY(!desktop.find<QScrollBar>("barTwist")->isVisible());
-    QCOMPARE(desktop.find<QLabel>("lblMain5")->text(), QString("Min rocks/clump"));
+    QCOMPARE(desktop.find<QLabel>("frmSizeRot/lblMain5")->text(), QString("Min rocks/clump"));
   }
 
  private:

@@ -20,9 +20,13 @@ struct clsDesktop {
     program = std::make_unique<desktop::DesktopProgram>(platform, fakeDialogs.dialogs, seed);
     status.setWindow(&program->window());
   }
+  // A control by its name, or by "window/name" where windows share control names.
   template <class T>
   T* find(const char* name) {
-    T* found = program->window().findChild<T*>(name);
+    const QStringList parts = QString(name).split('/');
+    QObject* scope = &program->window();
+    if (parts.size() == 2) scope = program->window().findChild<QWidget*>(parts[0]);
+    T* found = scope == nullptr ? nullptr : scope->findChild<T*>(parts.back());
     if (found == nullptr) qFatal("no widget %s", name);
     return found;
   }

@@ -19,14 +19,13 @@ const QString kCaption = QString::fromUtf8(kAppName.data(), static_cast<int>(kAp
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-// "OBJ files (*.obj);;All formats (*.*)": the caption names its pattern already.
+// Each filter as "caption (patterns)": Qt matches the last parentheses, and the dialog hides
+// them (HideNameFilterDetails), so the caption shows exactly as given while its patterns may
+// be more than it names ("Pictures (*.jpg, *.gif)" also takes "*.png").
 QString filterText(const std::vector<clsFileFilter>& filters) {
   QStringList parts;
-  for (const clsFileFilter& filter : filters) {
-    QString caption = qt(filter.caption);
-    if (!caption.contains(QLatin1Char('('))) caption += " (" + qt(filter.pattern) + ")";
-    parts << caption;
-  }
+  for (const clsFileFilter& filter : filters)
+    parts << qt(filter.caption) + " (" + qt(filter.pattern).replace(QLatin1Char(';'), QLatin1Char(' ')) + ")";
   return parts.join(";;");
 }
 
@@ -84,6 +83,7 @@ std::optional<std::string> QtFileDialogs::openFile(const std::string& title, con
   QFileDialog dialog(parent_, qt(title), qt(folder), filterText(filters));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }
@@ -95,6 +95,7 @@ std::optional<std::string> QtFileDialogs::saveFile(const std::string& title, con
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   // The program asks about existing files itself, naming all three it writes.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }

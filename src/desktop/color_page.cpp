@@ -1,0 +1,170 @@
+#include "desktop/color_page.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace desktop {
+
+namespace {
+
+constexpr std::array<const char*, 4> kSwatchNames = {"lblReal", "lblAmbient", "lblDiffuse", "lblSpecular"};
+constexpr std::array<const char*, 4> kRowCaptions = {"Real", "Ambient", "Diffuse", "Specular"};
+// The "set all" label beside each row of the first colour: real, ambient, diffuse, specular.
+constexpr std::array<int, 4> kRowSetAll = {3, 1, 0, 2};
+
+QString styleOf(std::int32_t colour) {
+  return QString("QPushButton { background: %1; border: 1px solid #808080; }")
+      .arg(QColor(colour & 0xFF, (colour >> 8) & 0xFF, std::min(255, (colour >> 16) & 0x1FF)).name());
+}
+
+}  // namespace
+
+ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(parent), model_(model) {
+  using editors::frmColor;
+  using editors::Swatch;
+  auto* grid = new QGridLayout;
+  for (int k = 1; k <= 6; ++k) {
+    auto* heading = new QLabel(k <= 3 ? "1st" : "2nd", this);
+    heading->setObjectName(QString("lblMain%1").arg(k - 1));
+    heading->setAlignment(Qt::AlignCenter);
+    grid->addWidget(heading, 0, k);
+  }
+  for (int row = 0; row < 4; ++row) {
+    grid->addWidget(new QLabel(kRowCaptions[static_cast<std::size_t>(row)], this), row + 1, 0);
+    for (int k = 1; k <= 6; ++k) {
+      QPushButton*& swatch = swatches_[static_cast<std::size_t>(row)][static_cast<std::size_t>(k - 1)];
+      swatch = new QPushButton(this);
+      swatch->setObjectName(QString("%1%2").arg(kSwatchNames[static_cast<std::size_t>(row)]).arg(k - 1));
+      swatch->setFixedSize(40, 24);
+      grid->addWidget(swatch, row + 1, k);
+      connect(swatch, &QPushButton::clicked, this, [this, row, k] { model_.choose(static_cast<Swatch>(row), k); });
+    }
+  }
+  grid->addWidget(new QLabel("Transit", this), 5, 0);
+  for (int k = 1; k <= 6; ++k) {
+    QScrollBar*& bar = transitions_[static_cast<std::size_t>(k - 1)];
+    bar = new QScrollBar(Qt::Horizontal, this);
+    bar->setObjectName(QString("barTransition%1").arg(k - 1));
+    bar->setRange(0, 20);
+    bar->setFixedWidth(40);
+    QLabel*& value = transitionValues_[static_cast<std::size_t>(k - 1)];
+    value = new QLabel(this);
+    value->setObjectName(QString("lblTransition%1").arg(k - 1));
+    value->setAlignment(Qt::AlignCenter);
+    grid->addWidget(bar, 5, k);
+    grid->addWidget(value, 6, k);
+    connect(bar, &QScrollBar::valueChanged, this, [this, k](int v) { model_.setTransition(k, v); });
+  }
+  for (int i = 0; i < 8; ++i) {
+    QPushButton*& label = setAll_[static_cast<std::size_t>(i)];
+    label = new QPushButton(frmColor::kSetAllCaptions[static_cast<std::size_t>(i)], this);
+    label->setObjectName(QString("lblAll%1").arg(i));
+    label->setFlat(true);
+    connect(label, &QPushButton::clicked, this, [this, i] { model_.setAll(i); });
+  }
+  for (int row = 0; row < 4; ++row) grid->addWidget(setAll_[static_cast<std::size_t>(kRowSetAll[static_cast<std::size_t>(row)])], row + 1, 7);
+  grid->addWidget(setAll_[4], 5, 7);
+  auto* relations = new QHBoxLayout;
+  for (int i = 5; i < 8; ++i) relations->addWidget(setAll_[static_cast<std::size_t>(i)]);
+  relations->addStretch(1);
+  grid->addLayout(relations, 7, 0, 1, 8);
+
+  auto* sets = new QGridLayout;
+  for (int set = 1; set <= 2; ++set) {
+    QCheckBox*& rainbow = rainbows_[static_cast<std::size_t>(set - 1)];
+    rainbow = new QCheckBox(frmColor::kRainbowCaptions[static_cast<std::size_t>(set - 1)], this);
+    rainbow->setObjectName(QString("chkRainbow%1").arg(set - 1));
+    QPlainTextEdit*& info = moreInfo_[static_cast<std::size_t>(set - 1)];
+    info = new QPlainTextEdit(this);
+    info->setObjectName(QString("txtMoreInfo%1").arg(set - 1));
+    info->setMaximumHeight(44);
+    info->installEventFilter(this);
+    sets->addWidget(rainbow, 0, set - 1);
+    sets->addWidget(info, 1, set - 1);
+    connect(rainbow, &QCheckBox::clicked, this, [this, set](bool on) { model_.setRainbow(set, on); });
+  }
+  moreInfoHelp_ = new QPushButton(frmColor::kMoreInfoCaption, this);
+  moreInfoHelp_->setObjectName("lblMoreInfo");
+  moreInfoHelp_->setFlat(true);
+  sets->addWidget(moreInfoHelp_, 0, 2);
+  connect(moreInfoHelp_, &QPushButton::clicked, this, [this] { model_.showMoreInfoHelp(); });
+
+  pool_ = new DrawingView(this);
+  pool_->setObjectName("picMain");
+  pool_->setFocusPolicy(Qt::NoFocus);
+  pool_->setMinimumHeight(60);
+  pool_->source = [this](int w, int h) { return model_.pool(w, h); };
+
+  auto* buttons = new QHBoxLayout;
+  const auto add = [&](QPushButton*& made, const char* caption, const char* name) {
+    made = new QPushButton(caption, this);
+    made->setObjectName(name);
+    buttons->addWidget(made);
+  };
+  add(reset_, "Reset", "cmdReset");
+  add(save_, "Save", "cmdSave");
+  add(copy_, "Copy", "cmdCopy");
+  add(paste_, "Paste", "cmdPaste");
+  buttons->addStretch(1);
+  connect(reset_, &QPushButton::clicked, this, [this] { model_.resetColours(); });
+  connect(save_, &QPushButton::clicked, this, [this] { model_.save(); });
+  connect(copy_, &QPushButton::clicked, this, [this] { model_.copy(); });
+  connect(paste_, &QPushButton::clicked, this, [this] { model_.paste(); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(sets);
+  layout->addWidget(pool_, 1);
+  layout->addLayout(buttons);
+  refresh();
+}
+
+bool ColorPage::eventFilter(QObject* watched, QEvent* event) {
+  // A more-info text is stored when its box loses the focus, not while it is typed.
+  if (event->type() == QEvent::FocusOut)
+    for (int set = 1; set <= 2; ++set)
+      if (watched == moreInfo_[static_cast<std::size_t>(set - 1)])
+        model_.applyMoreInfo(set, moreInfo_[static_cast<std::size_t>(set - 1)]->toPlainText().toStdString());
+  return EditorPage::eventFilter(watched, event);
+}
+
+void ColorPage::refresh() {
+  using editors::Swatch;
+  for (int row = 0; row < 4; ++row) {
+    for (int k = 1; k <= 6; ++k) {
+      QPushButton* swatch = swatches_[static_cast<std::size_t>(row)][static_cast<std::size_t>(k - 1)];
+      swatch->setStyleSheet(styleOf(model_.swatch(static_cast<Swatch>(row), k)));
+      swatch->setToolTip(qt(model_.swatchTip(static_cast<Swatch>(row))));
+    }
+  }
+  for (int k = 1; k <= 6; ++k) {
+    QScrollBar* bar = transitions_[static_cast<std::size_t>(k - 1)];
+    const QSignalBlocker quiet(bar);
+    bar->setValue(model_.transition(k));
+    transitionValues_[static_cast<std::size_t>(k - 1)]->setNum(model_.transition(k));
+    transitionValues_[static_cast<std::size_t>(k - 1)]->setToolTip(qt(model_.transitionTip()));
+  }
+  for (int i = 0; i < 8; ++i) setAll_[static_cast<std::size_t>(i)]->setToolTip(qt(model_.setAllTip(i)));
+  for (int set = 1; set <= 2; ++set) {
+    rainbows_[static_cast<std::size_t>(set - 1)]->setChecked(model_.rainbow(set));
+    rainbows_[static_cast<std::size_t>(set - 1)]->setToolTip(qt(model_.rainbowTip(set)));
+    QPlainTextEdit* info = moreInfo_[static_cast<std::size_t>(set - 1)];
+    if (!info->hasFocus() && info->toPlainText() != qt(model_.moreInfo(set))) info->setPlainText(qt(model_.moreInfo(set)));
+    info->setToolTip(qt(model_.moreInfoTip(set)));
+  }
+  reset_->setToolTip(qt(model_.resetTip()));
+  save_->setToolTip(qt(model_.saveTip()));
+  copy_->setToolTip(qt(model_.copyTip()));
+  paste_->setToolTip(qt(model_.pasteTip()));
+  pool_->setToolTip(qt(model_.poolTip()));
+  pool_->update();
+}
+
+}  // namespace desktop

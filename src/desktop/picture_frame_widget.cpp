@@ -1,0 +1,94 @@
+#include "desktop/picture_frame_widget.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "desktop/editor_page.h"
+
+namespace desktop {
+
+QImage imageOf(const platform::IPicture& picture) {
+  QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < picture.width(); ++x) {
+      const std::int32_t c = picture.colourAt(x, y);
+      line[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, std::min(255, (c >> 16) & 0x1FF));
+    }
+  }
+  return image;
+}
+
+PictureFrame::PictureFrame(editors::clsPictureEditor& model, QColor blank, QWidget* parent)
+    : QWidget(parent), model_(model), blank_(blank) {
+  setAcceptDrops(true);
+  setMinimumSize(200, 150);
+  horizontal_ = new QScrollBar(Qt::Horizontal, parent);
+  vertical_ = new QScrollBar(Qt::Vertical, parent);
+  connect(horizontal_, &QScrollBar::valueChanged, this, [this](int s) {
+    model_.scrollTo(true, s);
+    update();
+  });
+  connect(vertical_, &QScrollBar::valueChanged, this, [this](int s) {
+    model_.scrollTo(false, s);
+    update();
+  });
+}
+
+void PictureFrame::refresh() {
+  model_.setFrameSize(width(), height());
+  const editors::clsPictureArea area = model_.area();
+  const generation::tPicture picture = model_.picture();
+  if (!area.blank && picture && picture.get() != shown_) {
+    image_ = imageOf(*picture);
+    shown_ = picture.get();
+    held_ = picture;
+  }
+  setToolTip(qt(area.tip));
+  for (auto [bar, range, position] : {std::tuple{horizontal_, area.horizontal, model_.scrollX()},
+                                      std::tuple{vertical_, area.vertical, model_.scrollY()}}) {
+    const QSignalBlocker quiet(bar);
+    bar->setEnabled(range.enabled);
+    bar->setRange(0, range.enabled ? range.maximum : 0);
+    bar->setSingleStep(range.smallChange);
+    bar->setPageStep(range.largeChange);
+    bar->setValue(position);
+  }
+  update();
+}
+
+void PictureFrame::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const editors::clsPictureArea area = model_.area();
+  painter.fillRect(rect(), area.blank ? blank_ : palette().window().color());
+  if (!area.blank && model_.picture() && !image_.isNull())
+    painter.drawImage(QPoint(-horizontal_->value(), -vertical_->value()), image_);
+}
+
+void PictureFrame::mousePressEvent(QMouseEvent* event) {
+  if (onPick)
+    onPick(static_cast<int>(event->position().x()) + horizontal_->value(),
+           static_cast<int>(event->position().y()) + vertical_->value());
+}
+
+void PictureFrame::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  refresh();
+}
+
+void PictureFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && event->mimeData()->urls().front().isLocalFile()) event->acceptProposedAction();
+}
+
+void PictureFrame::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  model_.loadFile(urls.front().toLocalFile().toStdString());
+}
+
+}  // namespace desktop

@@ -1,0 +1,107 @@
+// The colour, coverage and altitude pages on real widgets, and a field made from pictures that
+// were loaded through them.
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "desktop/desktop_support.h"
+#include "document/settings_files.h"
+#include "materials/palette.h"
+#include "support/obj_readback.h"
+
+class MapPagesTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void colourPage() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab3"), Qt::LeftButton);
+    auto* pool = desktop.find<QWidget>("picMain");
+    QVERIFY(pool->toolTip().startsWith("Pool of 10 colors"));
+    desktop.find<QScrollBar>("barTransition0")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QVERIFY(pool->toolTip().startsWith("Pool of 11 colors"));
+    desktop.fakeDialogs.colour = 255;  // pure red as specular of colour 2
+    QTest::mouseClick(desktop.find<QPushButton>("lblSpecular1"), Qt::LeftButton);
+    QCOMPARE(QString::fromStdString(desktop.fakeDialogs.colourPrompts.back()), QString("Choose specular color"));
+    QVERIFY(modSettingsFiles::settingsText(desktop.session().document).find("Material 1 0 0 17408 15360 17920 3 24320 15360 255 ") !=
+            std::string::npos);
+    // A more-info text counts once its box is left.
+    auto* info = desktop.find<QPlainTextEdit>("txtMoreInfo0");
+    info->setFocus();
+    QTest::keyClicks(info, "d 0.5");
+    QCOMPARE(QString::fromStdString(modPalette::moreInfo(desktop.session().store(), 1, 1)), QString(""));
+    desktop.find<QPushButton>("frmColor/cmdCopy")->setFocus();
+    QCOMPARE(QString::fromStdString(modPalette::moreInfo(desktop.session().store(), 1, 1)), QString("d 0.5"));
+  }
+
+  void coveragePageAndAFieldFromPictures() {
+    support::clsDesktop desktop(folder.filePath("user.ini"), 3);
+    desktop.show();
+    QImage half(100, 100, QImage::Format_RGB32);
+    half.fill(Qt::black);
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 50; ++x) half.setPixel(x, y, qRgb(255, 255, 255));
+    QImage white(20, 20, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QVERIFY(half.save(folder.filePath("half.png")));
+    QVERIFY(white.save(folder.filePath("white.png")));
+
+    QTest::mouseClick(desktop.find<QToolButton>("radTab4"), Qt::LeftButton);
+    desktop.fakeDialogs.answers = {folder.filePath("half.png").toStdString()};
+    QTest::mouseClick(desktop.find<QPushButton>("frmAlpha/cmdLoad"), Qt::LeftButton);
+    QCOMPARE(QString::fromStdString(desktop.fakeDialogs.asked.back().filters[0].caption),
+             QString("Pictures (*.jpg, *.jpe, *.gif, *.bmp, *.wmf, *.emf)"));
+    QCOMPARE(desktop.find<QLabel>("frmAlpha/lblFileName")->text(), folder.filePath("half.png"));
+    QVERIFY(desktop.find<QWidget>("frmAlpha/picAlphaBeta")->toolTip().startsWith("100x100 - fennets grow"));
+    // A click on the black half picks black; Clear pick shows "No pick" again.
+    auto* frame = desktop.find<QWidget>("frmAlpha/picAlphaBeta");
+    QTest::mouseClick(frame, Qt::LeftButton, {}, QPoint(80, 20));
+    QCOMPARE(desktop.find<QLabel>("lblPickColor")->text(), QString(""));
+    QTest::mouseClick(desktop.find<QPushButton>("cmdClearPick"), Qt::LeftButton);
+    QCOMPARE(desktop.find<QLabel>("lblPickColor")->text(), QString("No pick"));
+    auto* cover = desktop.find<QLineEdit>("txtCover0");
+    cover->setFocus();
+    cover->selectAll();
+    QTest::keyClicks(cover, "20");
+    QTest::keyClick(cover, Qt::Key_Return);
+    cover = desktop.find<QLineEdit>("txtCover1");
+    cover->setFocus();
+    cover->selectAll();
+    QTest::keyClicks(cover, "20");
+    QTest::keyClick(cover, Qt::Key_Return);
+
+    QTest::mouseClick(desktop.find<QToolButton>("radTab5"), Qt::LeftButton);
+    desktop.fakeDialogs.answers = {folder.filePath("white.png").toStdString()};
+    QTest::mouseClick(desktop.find<QPushButton>("frmBump/cmdLoad"), Qt::LeftButton);
+    QVERIFY(!desktop.find<QScrollBar>("frmBump/barH")->isEnabled());
+
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    desktop.session().edit([&] {
+      modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("mapped").toStdString());
+    });
+    QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
+    QVERIFY(desktop.program->window().windowTitle().startsWith("Quenmoor Grass - Done - 100%"));
+    const support::clsReadBack read = support::readObjFile(folder.filePath("mapped.obj").toStdString());
+    QVERIFY(read.valid);
+    QCOMPARE(read.vertices, std::size_t{10000});
+    for (std::size_t i = 0; i < read.vertices; ++i) {
+      // Every blade stands on the white half (x below 10 of 20), lifted to the height of 10.
+      QVERIFY(read.attrib.vertices[3 * i] < 11.5f);
+      QVERIFY(read.attrib.vertices[3 * i + 1] > 9.9f);
+    }
+  }
+
+ private:
+  QTemporaryDir folder;
+};
+
+QTEST_MAIN(MapPagesTest)
+#include "map_pages_test.moc"
