@@ -90,9 +90,14 @@ MainWindow::MainWindow(editors::clsSession& session, editors::frmMain& model, ed
   connect(min_, &QToolButton::clicked, this, [this] { showMin(); });
   connect(max_, &QToolButton::clicked, this, [this] { showMax(); });
   createPage_->onCreate = [this] { create(); };
-  session_.addListener([this] { refresh(); });
+  listener_ = session_.addListener([this] { refresh(); });
   resize(designSize(*this).expandedTo(sizeHint()));
   selectTab(model_.activeTab());
+}
+
+MainWindow::~MainWindow() {
+  session_.removeListener(listener_);
+  closed_ = true;
 }
 
 void MainWindow::buildMenus() {

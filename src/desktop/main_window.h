@@ -25,6 +25,8 @@ class MainWindow final : public QMainWindow {
   MainWindow(editors::clsSession& session, editors::frmMain& model, editors::frmCreate& createModel,
              ElementListWidget* elementList, std::array<EditorPage*, 6> pages, CreatePage* createPage);
 
+  ~MainWindow() override;
+
   // Everything the window shows, again from the store.
   void refresh();
   void selectTab(int tab);
@@ -66,6 +68,7 @@ class MainWindow final : public QMainWindow {
   bool designRecorded_ = false;
   bool closeAfterRun_ = false;
   bool closed_ = false;
+  int listener_ = 0;
 };
 
 }  // namespace desktop

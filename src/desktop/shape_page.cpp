@@ -47,14 +47,14 @@ ShapePage::ShapePage(editors::frmShapeWi& model, editors::clsSession& session, Q
   symmetric_ = new QCheckBox(frmShapeWi::kSymmetricCaption, this);
   symmetric_->setObjectName("chkSymmetric");
   grid->addWidget(symmetric_, 0, 0, 1, 4);
-  addStepper(grid, 1, frmShapeWi::kNodeCountCaption, "cmdNodeNum", nodeButtons_, nodeValue_, &frmShapeWi::changeNodeCount);
+  addStepper(grid, 1, frmShapeWi::kNodeCountCaption, "cmdNodeNum", nodeButtons_, nodeValue_, [this](int delta) { model_.changeNodeCount(delta); });
   addStepper(grid, 2, frmShapeWi::kSecondColourCaption, "cmdNode2ndColor", secondButtons_, secondValue_,
-             &frmShapeWi::changeSecondColourNode);
+             [this](int delta) { model_.changeSecondColourNode(delta); });
   const int compoundFirst = grid->count();
   addStepper(grid, 3, frmShapeWi::kCompoundCaption, "cmdCompoundNum", compoundButtons_, compoundValue_,
-             &frmShapeWi::changeCompoundCount);
+             [this](int delta) { model_.changeCompoundCount(delta); });
   const auto addBox = [&](int row, const char* caption, const char* name, ValueBox*& box, const char* unit,
-                          void (frmShapeWi::*apply)(const std::string&)) {
+                          std::function<void(const std::string&)> apply) {
     grid->addWidget(new QLabel(caption, this), row, 0);
     box = new ValueBox(this);
     box->setObjectName(name);
@@ -62,22 +62,22 @@ ShapePage::ShapePage(editors::frmShapeWi& model, editors::clsSession& session, Q
     grid->addWidget(box, row, 1, 1, 2);
     grid->addWidget(new QLabel(unit, this), row, 3);
     connect(box, &ValueBox::applied, this, [this, apply](const QString& text) {
-      (model_.*apply)(text.toStdString());
+      apply(text.toStdString());
       refresh();
     });
   };
-  addBox(4, frmShapeWi::kAngleCaption, "txtCompoundAngle", angle_, "deg", &frmShapeWi::applyAngle);
-  addBox(5, frmShapeWi::kSizeCaption, "txtCompoundSize", size_, "%", &frmShapeWi::applySize);
+  addBox(4, frmShapeWi::kAngleCaption, "txtCompoundAngle", angle_, "deg", [this](const std::string& text) { model_.applyAngle(text); });
+  addBox(5, frmShapeWi::kSizeCaption, "txtCompoundSize", size_, "%", [this](const std::string& text) { model_.applySize(text); });
   addStepper(grid, 6, frmShapeWi::kJointCaption, "cmdCompoundJoint", jointButtons_, jointValue_,
-             &frmShapeWi::changeJointNode);
+             [this](int delta) { model_.changeJointNode(delta); });
   addStepper(grid, 7, frmShapeWi::kSplitCaption, "cmdCompoundSplit", splitButtons_, splitValue_,
-             &frmShapeWi::changeSplitNode);
+             [this](int delta) { model_.changeSplitNode(delta); });
   for (int i = compoundFirst; i < grid->count(); ++i)
     if (QWidget* widget = grid->itemAt(i)->widget()) compoundControls_.push_back(widget);
   smooth_ = new QCheckBox(frmShapeWi::kSmoothCaption, this);
   smooth_->setObjectName("chkSmooth");
   grid->addWidget(smooth_, 8, 0, 1, 4);
-  addBox(9, frmShapeWi::kWidthVarCaption, "txtVWi", widthVar_, "%", &frmShapeWi::applyWidthVar);
+  addBox(9, frmShapeWi::kWidthVarCaption, "txtVWi", widthVar_, "%", [this](const std::string& text) { model_.applyWidthVar(text); });
   auto* equals = new QGridLayout;
   for (int i = 0; i < 5; ++i) {
     QPushButton*& button = equals_[static_cast<std::size_t>(i)];
@@ -138,7 +138,7 @@ ShapePage::ShapePage(editors::frmShapeWi& model, editors::clsSession& session, Q
 
 void ShapePage::addStepper(QGridLayout* grid, int row, const char* caption, const char* name,
                            std::array<QPushButton*, 2>& buttons, QLabel*& value,
-                           void (editors::frmShapeWi::*change)(int)) {
+                           std::function<void(int)> change) {
   grid->addWidget(new QLabel(caption, this), row, 0);
   value = new QLabel(this);
   for (int i = 0; i < 2; ++i) {
@@ -146,7 +146,7 @@ void ShapePage::addStepper(QGridLayout* grid, int row, const char* caption, cons
     button = new QPushButton(i == 0 ? "-" : "+", this);
     button->setObjectName(QString("%1%2").arg(name).arg(i));
     button->setFixedWidth(28);
-    connect(button, &QPushButton::clicked, this, [this, change, i] { (model_.*change)(i == 0 ? -1 : 1); });
+    connect(button, &QPushButton::clicked, this, [change, i] { change(i == 0 ? -1 : 1); });
   }
   grid->addWidget(buttons[0], row, 1);
   grid->addWidget(value, row, 2, Qt::AlignCenter);

@@ -3,6 +3,7 @@
 // buttons, boxes and the section scroll bar of the profile.
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "desktop/drawing_view.h"
@@ -26,7 +27,7 @@ class ShapePage final : public EditorPage {
  private:
   // A caption, "-", the value and "+"; the value label is returned in value.
   void addStepper(QGridLayout* grid, int row, const char* caption, const char* name,
-                  std::array<QPushButton*, 2>& buttons, QLabel*& value, void (editors::frmShapeWi::*change)(int));
+                  std::array<QPushButton*, 2>& buttons, QLabel*& value, std::function<void(int)> change);
 
   editors::frmShapeWi& model_;
   DrawingView* view_ = nullptr;

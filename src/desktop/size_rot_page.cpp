@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace desktop {
 
@@ -50,7 +51,7 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
   for (int bar : {frmSizeRot::kSpinStartBar, frmSizeRot::kSpinRangeBar, frmSizeRot::kSpinShareBar}) addBar(bar);
   for (int bar : {frmSizeRot::kLeanXBar, frmSizeRot::kLeanLeftBar, frmSizeRot::kLeanRightBar}) addBar(bar);
   const auto addPair = [&](int label, const char* name, std::array<QPushButton*, 2>& buttons, QLabel*& value,
-                           void (frmSizeRot::*change)(int)) {
+                           std::function<void(int)> change) {
     grid->addWidget(labels_[static_cast<std::size_t>(label)], row, 0);
     auto* pair = new QHBoxLayout;
     value = new QLabel(this);
@@ -59,7 +60,7 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
       button = new QPushButton(i == 0 ? "-" : "+", this);
       button->setObjectName(QString("%1%2").arg(name).arg(i));
       button->setFixedWidth(28);
-      connect(button, &QPushButton::clicked, this, [this, change, i] { (model_.*change)(i == 0 ? -1 : 1); });
+      connect(button, &QPushButton::clicked, this, [change, i] { change(i == 0 ? -1 : 1); });
     }
     pair->addWidget(buttons[0]);
     pair->addWidget(value);
@@ -67,8 +68,8 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
     pair->addStretch(1);
     grid->addLayout(pair, row++, 1, 1, 2);
   };
-  addPair(5, "cmdMinNum1", minButtons_, minValue_, &frmSizeRot::changeMinimum);
-  addPair(6, "cmdMaxNum1", maxButtons_, maxValue_, &frmSizeRot::changeMaximum);
+  addPair(5, "cmdMinNum1", minButtons_, minValue_, [this](int delta) { model_.changeMinimum(delta); });
+  addPair(6, "cmdMaxNum1", maxButtons_, maxValue_, [this](int delta) { model_.changeMaximum(delta); });
   addBar(frmSizeRot::kTwistBar);
 
   spin_ = new DrawingView(this);

@@ -87,7 +87,9 @@ void clsSession::cancel() {
 }
 
 void clsSession::changed() {
-  for (const auto& listener : listeners_) listener();
+  // A copy: a listener may add or remove listeners.
+  const auto listeners = listeners_;
+  for (const auto& [id, listener] : listeners) listener();
 }
 
 void clsSession::close() { modStartup::closeDocument(document, platform); }

@@ -55,8 +55,13 @@ class clsSession {
   document::clsRunResult create(bool pipelined = true);
   void cancel();
 
-  // Views listen here; every change of the document is announced once.
-  void addListener(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+  // Views listen here; every change of the document is announced once. A view that goes away
+  // before the session removes itself with the number it was given.
+  int addListener(std::function<void()> listener) {
+    listeners_.emplace_back(++lastListener_, std::move(listener));
+    return lastListener_;
+  }
+  void removeListener(int id) { std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; }); }
   void changed();
 
   // The per-user values stored again as the program ends.
@@ -66,7 +71,8 @@ class clsSession {
   std::string fingerprint();
   std::string fingerprintOf(generation::clsProject& project);
 
-  std::vector<std::function<void()>> listeners_;
+  std::vector<std::pair<int, std::function<void()>>> listeners_;
+  int lastListener_ = 0;
   int depth_ = 0;
   std::optional<generation::clsProject> before_;
   std::string beforeFingerprint_;

@@ -95,7 +95,8 @@ TEST_F(BladeEditors, CurveDrawingShowsTheNodesAndTheParentWithoutVariation) {
   model::clsRandom unused(0);
   const auto nodes = modCurve::nodePolyline(stored, false, unused);
   ASSERT_TRUE(nodes);
-  const auto lines = itemsOf(curve.drawing(), Shape::Line, frmCurve::kNodeLine);
+  const clsDrawing drawn = curve.drawing();
+  const auto lines = itemsOf(drawn, Shape::Line, frmCurve::kNodeLine);
   ASSERT_EQ(lines.size(), nodes->v.size() - 1);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_FLOAT_EQ(lines[i]->x1, 200 + nodes->v[i].p.x * 210);
@@ -103,7 +104,8 @@ TEST_F(BladeEditors, CurveDrawingShowsTheNodesAndTheParentWithoutVariation) {
   }
   const clsDrawing parent = curve.drawing();
   curve.drawRandom();
-  EXPECT_NE(itemsOf(curve.drawing(), Shape::Line, frmCurve::kNodeLine)[3]->x2, lines[3]->x2);
+  const clsDrawing varied = curve.drawing();
+  EXPECT_NE(itemsOf(varied, Shape::Line, frmCurve::kNodeLine)[3]->x2, lines[3]->x2);
   curve.applyVariation("0", "0", "0");
   curve.drawRandom();
   const clsDrawing still = curve.drawing();
@@ -142,7 +144,8 @@ TEST_F(BladeEditors, WidthButtonsStayInTheirBoundsAndPasteCopiesTheProfile) {
   EXPECT_EQ(shape.nodeCount(), 100);
   // The curve view follows the node count the width editor set.
   curve.setViewSize(400, 300);
-  EXPECT_EQ(itemsOf(curve.drawing(), Shape::Line, frmCurve::kNodeLine).size(), 99u);
+  const clsDrawing hundred = curve.drawing();
+  EXPECT_EQ(itemsOf(hundred, Shape::Line, frmCurve::kNodeLine).size(), 99u);
 
   apply("");
   modWidthProfile::setActiveNode(session.store(), 3, true);
