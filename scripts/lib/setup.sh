@@ -1,13 +1,15 @@
 # Shared by scripts/run and scripts/test: installs the Debian packages the build needs.
 set -euo pipefail
 
-# Everything needed to build the programs, the tests and the benchmarks.
+# Everything needed to build the programs, the tests and the benchmarks; the 3D view's tests run
+# on a virtual X display with Mesa's software renderer.
 QUENMOOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libtinyobjloader-dev libassimp-dev
-  qt6-base-dev
+  qt6-base-dev libqt6opengl6-dev
+  xvfb xauth libgl1-mesa-dri
 )
 
 ensure_packages() {

@@ -1,8 +1,11 @@
 #include "desktop/desktop_program.h"
 
+#include <QMenu>
+
 #include "desktop/color_page.h"
 #include "desktop/curve_page.h"
 #include "desktop/map_pages.h"
+#include "desktop/preview_dock.h"
 #include "desktop/shape_page.h"
 #include "desktop/size_rot_page.h"
 
@@ -28,6 +31,10 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
   auto* createPage = new CreatePage(create_);
   createPage->setObjectName("frmCreate");
   window_ = std::make_unique<MainWindow>(session_, *main_, create_, elementList, pages, createPage);
+  preview_ = new PreviewDock(session_, window_.get());
+  window_->addDockWidget(Qt::RightDockWidgetArea, preview_);
+  window_->viewMenu()->addAction(preview_->toggleViewAction());
+  preview_->restoreShown();
 }
 
 }  // namespace desktop

@@ -20,6 +20,8 @@
 
 namespace desktop {
 
+class PreviewDock;
+
 class DesktopProgram {
  public:
   DesktopProgram(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed);
@@ -28,6 +30,7 @@ class DesktopProgram {
 
   MainWindow& window() { return *window_; }
   editors::clsSession& session() { return session_; }
+  PreviewDock& preview() { return *preview_; }
 
  private:
   editors::clsSession session_;
@@ -41,6 +44,7 @@ class DesktopProgram {
   editors::frmBump bump_{session_};
   std::unique_ptr<editors::frmMain> main_;
   std::unique_ptr<MainWindow> window_;
+  PreviewDock* preview_ = nullptr;
 };
 
 }  // namespace desktop

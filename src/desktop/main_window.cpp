@@ -125,6 +125,7 @@ void MainWindow::buildMenus() {
   add(editMenu_, "Copy settings", {}, [this] { createModel_.copySettings(); });
   add(editMenu_, "Paste settings", {}, [this] { createModel_.pasteSettings(); });
   add(editMenu_, frmCreate::kDefaultsCaption, {}, [this] { createModel_.defaultSettings(); });
+  viewMenu_ = menuBar()->addMenu("&View");
   QMenu* help = menuBar()->addMenu("&Help");
   add(help, frmCreate::kHelpCaption, QKeySequence::HelpContents, [this] { createModel_.help(); });
 }

@@ -34,6 +34,7 @@ class MainWindow final : public QMainWindow {
   void showMin();
   // "Create grass and save as OBJ": the rest of the window waits while it runs.
   void create();
+  QMenu* viewMenu() const { return viewMenu_; }
   // Opens a settings file as "Open settings..." does, without the dialog.
   bool openDropped(const QString& path);
 
@@ -65,6 +66,7 @@ class MainWindow final : public QMainWindow {
   QAction* redo_ = nullptr;
   QMenu* fileMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
   bool designRecorded_ = false;
   bool closeAfterRun_ = false;
   bool closed_ = false;

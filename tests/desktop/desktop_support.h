@@ -37,6 +37,11 @@ struct clsDesktop {
     QApplication::setActiveWindow(&program->window());
     QVERIFY(QTest::qWaitForWindowActive(&program->window()));
   }
+  // Shown and drawn, where no window manager makes windows active (a bare X server).
+  void showExposed() {
+    program->window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&program->window()));
+  }
 
   fakes::FakeMessages messages;
   platform::QtStatusLine status;

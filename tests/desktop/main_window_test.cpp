@@ -2,6 +2,7 @@
 // every click and key goes through the widgets, and the store, the title and the files show it.
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,6 +38,9 @@ class MainWindowTest : public QObject {
     QVERIFY(desktop.find<QToolButton>("radTab0")->isChecked());
     QVERIFY(desktop.find<QRadioButton>("radElement1")->isChecked());
     QCOMPARE(desktop.find<QToolButton>("radTab2")->text(), QString("Size, Rotate"));
+    // No OpenGL here: the 3D view says so and everything else works.
+    QCOMPARE(desktop.find<QLabel>("lblNoOpenGL")->text(),
+             QString("The 3D view needs OpenGL, which this display does not offer."));
   }
 
   void helpBalloonsReachEveryWidget() {

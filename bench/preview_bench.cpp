@@ -1,0 +1,68 @@
+// The 3D view: building the scene of 20,000 default blades (what an edit costs before the view
+// follows it), and how often the view redraws at 1280 x 720. The redraw needs OpenGL:
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/quenmoor-preview-bench
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "desktop/preview_view.h"
+#include "document/settings_files.h"
+#include "editors/preview_scene.h"
+#include "fakes/fake_platform.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  fakes::FakePlatform fake;
+  document::clsDocument document(fake.platform);
+  modSettingsFiles::resetSettings(document, fake.platform);
+  modSettingsFiles::applyUserText(document, "Alpha 1 100 100 1000000 <empty> 0 -1\r\n", fake.platform);
+
+  std::vector<double> builds;
+  std::shared_ptr<const editors::clsPreviewScene> scene;
+  const std::atomic<bool> never{false};
+  for (int round = 0; round < 7; ++round) {
+    QElapsedTimer timer;
+    timer.start();
+    auto built = modPreview::buildScene(document.project, static_cast<std::uint64_t>(round + 1), 20000, never);
+    builds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    scene = std::make_shared<const editors::clsPreviewScene>(std::move(*built));
+  }
+  std::sort(builds.begin(), builds.end());
+  std::printf("scene of %lld of %lld blades: median %.1f ms, best %.1f ms, worst %.1f ms\n",
+              static_cast<long long>(scene->itemsShown), static_cast<long long>(scene->itemsTotal), builds[3],
+              builds.front(), builds.back());
+
+  if (!desktop::openGlAvailable()) {
+    std::printf("no OpenGL on this display: the redraw is not measured\n");
+    return 0;
+  }
+  desktop::PreviewView view;
+  view.resize(1280, 720);
+  view.show();
+  view.setScene(scene);
+  int frames = 0;
+  QObject::connect(&view, &QOpenGLWidget::frameSwapped, &view, [&] {
+    ++frames;
+    view.update();
+  });
+  QElapsedTimer warmUp;
+  warmUp.start();
+  while (warmUp.elapsed() < 1000) QApplication::processEvents();
+  frames = 0;
+  QElapsedTimer timer;
+  timer.start();
+  view.update();
+  while (timer.elapsed() < 3000) QApplication::processEvents();
+  // The drawing alone, without the window's composition: paint into the view's own picture.
+  QElapsedTimer drawing;
+  drawing.start();
+  for (int i = 0; i < 10; ++i) view.grabFramebuffer();
+  const double drawMs = static_cast<double>(drawing.nsecsElapsed()) / 1e6 / 10;
+  std::printf("drawing one frame (and reading it back): %.1f ms\n", drawMs);
+  std::printf("redraw at 1280x720: %.1f frames per second (%s)\n", frames / (static_cast<double>(timer.elapsed()) / 1000),
+              reinterpret_cast<const char*>(view.context()->functions()->glGetString(GL_RENDERER)));
+  return 0;
+}

@@ -1,0 +1,135 @@
+#include "desktop/preview_dock.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "desktop/editor_page.h"
+#include "desktop/preview_view.h"
+#include "model/value_functions.h"
+#include "platform/file_failure.h"
+
+namespace desktop {
+
+namespace {
+
+constexpr const char* kShownKey = "previewshown";
+constexpr const char* kCapKey = "previewitems";
+constexpr std::array<std::int64_t, 3> kCaps = {editors::kDefaultPreviewCap, 100000, 500000};
+// Edits come in bursts (a drag, a scroll bar): the scene follows once they pause this long.
+constexpr int kPauseMs = 100;
+
+}  // namespace
+
+PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
+    : QDockWidget("3D view", parent), session_(session) {
+  setObjectName("dockPreview");
+  auto* body = new QWidget(this);
+  auto* layout = new QVBoxLayout(body);
+  if (openGlAvailable()) {
+    view_ = new PreviewView(body);
+    view_->setObjectName("picPreview");
+    layout->addWidget(view_, 1);
+  } else {
+    auto* message = new QLabel(kNoOpenGl, body);
+    message->setObjectName("lblNoOpenGL");
+    message->setWordWrap(true);
+    message->setAlignment(Qt::AlignCenter);
+    layout->addWidget(message, 1);
+  }
+  line_ = new QLabel(body);
+  line_->setObjectName("lblPreview");
+  auto* controls = new QHBoxLayout;
+  reshuffle_ = new QPushButton("Reshuffle", body);
+  reshuffle_->setObjectName("cmdReshuffle");
+  save_ = new QPushButton("Save view as PNG...", body);
+  save_->setObjectName("cmdSaveView");
+  cap_ = new QComboBox(body);
+  cap_->setObjectName("cboPreviewItems");
+  for (std::int64_t cap : kCaps) cap_->addItem(QString("At most %L1 items").arg(cap), QVariant::fromValue<qlonglong>(cap));
+  const std::int64_t stored = modGeneral::toLong(session_.platform.userStore.value(kCapKey).value_or("0"));
+  for (int i = 0; i < cap_->count(); ++i)
+    if (cap_->itemData(i).toLongLong() == stored) cap_->setCurrentIndex(i);
+  controls->addWidget(reshuffle_);
+  controls->addWidget(save_);
+  controls->addWidget(cap_);
+  controls->addStretch(1);
+  layout->addWidget(line_);
+  layout->addLayout(controls);
+  setWidget(body);
+  reshuffle_->setEnabled(view_ != nullptr);
+  save_->setEnabled(view_ != nullptr);
+  cap_->setEnabled(view_ != nullptr);
+
+  pause_.setSingleShot(true);
+  pause_.setInterval(kPauseMs);
+  connect(&pause_, &QTimer::timeout, this, [this] { updateNow(); });
+  connect(reshuffle_, &QPushButton::clicked, this, [this] { reshuffle(); });
+  connect(save_, &QPushButton::clicked, this, [this] { saveImage(); });
+  connect(cap_, &QComboBox::currentIndexChanged, this, [this] {
+    session_.platform.userStore.setValue(kCapKey, std::to_string(cap_->currentData().toLongLong()));
+    updateNow();
+  });
+  connect(toggleViewAction(), &QAction::triggered, this, [this](bool on) { storeShown(on); });
+  if (view_ == nullptr) return;
+  worker_ = std::make_unique<editors::clsPreviewWorker>([this](auto scene, std::uint64_t number) {
+    // From the worker's thread to the window's: the scene is shown there.
+    QMetaObject::invokeMethod(this, [this, scene, number] { takeScene(scene, number); }, Qt::QueuedConnection);
+  });
+  listener_ = session_.addListener([this] { scheduleUpdate(); });
+  updateNow();
+}
+
+PreviewDock::~PreviewDock() {
+  session_.removeListener(listener_);
+  // Stopped before anything it could call back into goes.
+  worker_.reset();
+}
+
+void PreviewDock::scheduleUpdate() {
+  if (worker_) pause_.start();
+}
+
+void PreviewDock::updateNow() {
+  if (!worker_) return;
+  latest_ = worker_->request(session_.project(), seed_, cap_->currentData().toLongLong());
+}
+
+void PreviewDock::reshuffle() {
+  ++seed_;
+  updateNow();
+}
+
+void PreviewDock::takeScene(std::shared_ptr<const editors::clsPreviewScene> scene, std::uint64_t number) {
+  if (number != latest_ || view_ == nullptr) return;
+  line_->setText(qt(modPreview::previewLine(*scene)));
+  view_->setScene(std::move(scene));
+}
+
+bool PreviewDock::saveImage() {
+  if (view_ == nullptr) return false;
+  const auto path = session_.dialogs.files.saveFile("Save view as PNG", {{"PNG pictures (*.png)", "*.png"}},
+                                                    session_.dialogFolder());
+  session_.noteDialogResult(path);
+  if (!path) return false;
+  QString file = qt(*path);
+  if (!file.endsWith(".png", Qt::CaseInsensitive)) file += ".png";
+  if (view_->grabFramebuffer().save(file, "PNG")) {
+    session_.platform.status.setTitle(platform::titleWith(" - Save view done"));
+    return true;
+  }
+  session_.platform.messages.showMessage("The view could not be saved as a picture.\n" + file.toStdString());
+  session_.platform.status.setTitle(platform::titleWith(" - Save view failed"));
+  return false;
+}
+
+void PreviewDock::restoreShown() {
+  const std::optional<std::string> shown = session_.platform.userStore.value(kShownKey);
+  setVisible(!shown || *shown != "0");
+}
+
+void PreviewDock::storeShown(bool shown) { session_.platform.userStore.setValue(kShownKey, shown ? "1" : "0"); }
+
+}  // namespace desktop

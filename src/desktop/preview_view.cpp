@@ -1,0 +1,266 @@
+#include "desktop/preview_view.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace desktop {
+
+namespace {
+
+QSurfaceFormat wantedFormat() {
+  QSurfaceFormat format;
+  format.setVersion(3, 3);
+  format.setProfile(QSurfaceFormat::CoreProfile);
+  format.setDepthBufferSize(24);
+  return format;
+}
+
+// GLSL 3.30 for core contexts, 1.20 for OpenGL 2.1. Lit per vertex from both sides alike (the
+// light counts by the size of its angle to the normal), so a blade looks the same from the
+// front and the back; the fragments only take the colour, which keeps a software renderer fast.
+const char* const kVertex330 = R"(#version 330 core
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 normal;
+layout(location = 2) in vec4 colour;
+uniform mat4 viewProjection;
+uniform bool lit;
+out vec3 vColour;
+void main() {
+  vec3 light = normalize(vec3(0.4, 1.0, 0.3));
+  float shade = lit ? 0.35 + 0.65 * abs(dot(normal, light)) : 1.0;
+  vColour = colour.rgb * shade;
+  gl_Position = viewProjection * vec4(position, 1.0);
+})";
+const char* const kFragment330 = R"(#version 330 core
+in vec3 vColour;
+out vec4 fragment;
+void main() { fragment = vec4(vColour, 1.0); })";
+const char* const kVertex120 = R"(#version 120
+attribute vec3 position;
+attribute vec3 normal;
+attribute vec4 colour;
+uniform mat4 viewProjection;
+uniform bool lit;
+varying vec3 vColour;
+void main() {
+  vec3 light = normalize(vec3(0.4, 1.0, 0.3));
+  float shade = lit ? 0.35 + 0.65 * abs(dot(normal, light)) : 1.0;
+  vColour = colour.rgb * shade;
+  gl_Position = viewProjection * vec4(position, 1.0);
+})";
+const char* const kFragment120 = R"(#version 120
+varying vec3 vColour;
+void main() { gl_FragColor = vec4(vColour, 1.0); })";
+
+// Colours arrive as red + 256 green + 65536 blue: in memory the bytes red, green, blue, 0.
+constexpr std::uint32_t kGrid = 150 + 256 * 150 + 65536 * 150;
+constexpr std::uint32_t kCoverage = 255 + 256 * 200;
+
+}  // namespace
+
+bool openGlAvailable() {
+  const QString platform = QGuiApplication::platformName();
+  if (platform == "offscreen" || platform == "minimal" || platform == "vnc") return false;
+  QOpenGLContext context;
+  context.setFormat(wantedFormat());
+  if (!context.create()) return false;
+  QOffscreenSurface surface;
+  surface.setFormat(context.format());
+  surface.create();
+  if (!surface.isValid() || !context.makeCurrent(&surface)) return false;
+  context.doneCurrent();
+  return true;
+}
+
+PreviewView::PreviewView(QWidget* parent) : QOpenGLWidget(parent) {
+  setFormat(wantedFormat());
+  setFocusPolicy(Qt::StrongFocus);
+  setMinimumSize(240, 180);
+}
+
+PreviewView::~PreviewView() {
+  if (!ready_) return;
+  makeCurrent();
+  for (clsBuffer& buffer : elements_) {
+    buffer.vertices.destroy();
+    buffer.indexes.destroy();
+  }
+  lines_.vertices.destroy();
+  vao_.destroy();
+  program_.reset();
+  doneCurrent();
+}
+
+void PreviewView::setScene(std::shared_ptr<const editors::clsPreviewScene> scene) {
+  const bool first = scene_ == nullptr;
+  scene_ = std::move(scene);
+  dirty_ = true;
+  if (first) frameAll();
+  update();
+}
+
+void PreviewView::frameAll() {
+  if (!scene_) return;
+  const editors::clsPreviewScene& s = *scene_;
+  target_ = QVector3D((s.minX + s.maxX) / 2, (s.minY + s.maxY) / 2, (s.minZ + s.maxZ) / 2);
+  const float radius =
+      std::max(0.5f, QVector3D(s.maxX - s.minX, s.maxY - s.minY, s.maxZ - s.minZ).length() / 2);
+  distance_ = radius / std::tan(qDegreesToRadians(22.5f)) * 1.05f;
+  update();
+}
+
+void PreviewView::initializeGL() {
+  initializeOpenGLFunctions();
+  const bool core = context()->format().version() >= qMakePair(3, 3);
+  program_ = std::make_unique<QOpenGLShaderProgram>();
+  program_->addShaderFromSourceCode(QOpenGLShader::Vertex, core ? kVertex330 : kVertex120);
+  program_->addShaderFromSourceCode(QOpenGLShader::Fragment, core ? kFragment330 : kFragment120);
+  program_->bindAttributeLocation("position", 0);
+  program_->bindAttributeLocation("normal", 1);
+  program_->bindAttributeLocation("colour", 2);
+  ready_ = program_->link();
+  vao_.create();
+  for (clsBuffer& buffer : elements_) {
+    buffer.vertices.create();
+    buffer.indexes.create();
+  }
+  lines_.vertices.create();
+  dirty_ = true;
+}
+
+void PreviewView::upload() {
+  if (!scene_) return;
+  for (std::size_t e = 0; e < elements_.size(); ++e) {
+    const editors::clsPreviewElement& element = scene_->elements[e];
+    clsBuffer& buffer = elements_[e];
+    if (buffer.fingerprint == element.fingerprint && buffer.count == static_cast<int>(element.triangles.size())) continue;
+    buffer.vertices.bind();
+    buffer.vertices.allocate(element.vertices.data(),
+                             static_cast<int>(element.vertices.size() * sizeof(editors::clsPreviewVertex)));
+    buffer.indexes.bind();
+    buffer.indexes.allocate(element.triangles.data(), static_cast<int>(element.triangles.size() * sizeof(std::uint32_t)));
+    buffer.count = static_cast<int>(element.triangles.size());
+    buffer.fingerprint = element.fingerprint;
+    ++uploads_;
+  }
+  // The ground grid over the scene's extent, one line a unit (fewer for large fields), and each
+  // element's coverage rectangle.
+  std::vector<editors::clsPreviewVertex> lines;
+  const auto line = [&](float x1, float z1, float x2, float z2, std::uint32_t colour) {
+    lines.push_back(editors::previewVertex(x1, 0, z1, 0, 1, 0, colour));
+    lines.push_back(editors::previewVertex(x2, 0, z2, 0, 1, 0, colour));
+  };
+  const editors::clsPreviewScene& s = *scene_;
+  const float span = std::max(s.maxX - s.minX, s.maxZ - s.minZ);
+  const float step = span > 200 ? std::pow(10.0f, std::floor(std::log10(span / 20))) : (span > 40 ? 5.0f : 1.0f);
+  const float x0 = std::floor(s.minX / step) * step - step, x1 = std::ceil(s.maxX / step) * step + step;
+  const float z0 = std::floor(s.minZ / step) * step - step, z1 = std::ceil(s.maxZ / step) * step + step;
+  for (float x = x0; x <= x1 + step / 2; x += step) line(x, z0, x, z1, kGrid);
+  for (float z = z0; z <= z1 + step / 2; z += step) line(x0, z, x1, z, kGrid);
+  for (const editors::clsPreviewElement& element : s.elements) {
+    if (!element.inUse) continue;
+    line(0, 0, element.coverX, 0, kCoverage);
+    line(element.coverX, 0, element.coverX, element.coverZ, kCoverage);
+    line(element.coverX, element.coverZ, 0, element.coverZ, kCoverage);
+    line(0, element.coverZ, 0, 0, kCoverage);
+  }
+  lines_.vertices.bind();
+  lines_.vertices.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(editors::clsPreviewVertex)));
+  lines_.count = static_cast<int>(lines.size());
+}
+
+void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
+  if (buffer.count == 0) return;
+  buffer.vertices.bind();
+  const int stride = sizeof(editors::clsPreviewVertex);
+  for (GLuint attribute = 0; attribute < 3; ++attribute) program_->enableAttributeArray(static_cast<int>(attribute));
+  program_->setAttributeBuffer(0, GL_FLOAT, offsetof(editors::clsPreviewVertex, x), 3, stride);
+  program_->setAttributeBuffer(1, GL_BYTE, offsetof(editors::clsPreviewVertex, nx), 3, stride);
+  program_->setAttributeBuffer(2, GL_UNSIGNED_BYTE, offsetof(editors::clsPreviewVertex, colour), 4, stride);
+  program_->setUniformValue("lit", lit);
+  if (mode == GL_TRIANGLES) {
+    buffer.indexes.bind();
+    glDrawElements(GL_TRIANGLES, buffer.count, GL_UNSIGNED_INT, nullptr);
+  } else {
+    glDrawArrays(mode, 0, buffer.count);
+  }
+}
+
+QMatrix4x4 PreviewView::viewProjection() const {
+  QMatrix4x4 projection;
+  const float aspect = height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
+  projection.perspective(45, aspect, std::max(0.01f, distance_ / 1000), distance_ * 20 + 100);
+  QMatrix4x4 view;
+  view.translate(0, 0, -distance_);
+  view.rotate(pitch_, 1, 0, 0);
+  view.rotate(-yaw_, 0, 1, 0);
+  view.translate(-target_);
+  return projection * view;
+}
+
+void PreviewView::paintGL() {
+  glClearColor(qRed(kBackground) / 255.0f, qGreen(kBackground) / 255.0f, qBlue(kBackground) / 255.0f, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (!ready_ || !scene_) return;
+  glEnable(GL_DEPTH_TEST);
+  if (dirty_) {
+    upload();
+    dirty_ = false;
+  }
+  QOpenGLVertexArrayObject::Binder binder(&vao_);
+  program_->bind();
+  program_->setUniformValue("viewProjection", viewProjection());
+  drawBuffer(lines_, GL_LINES, false);
+  for (clsBuffer& buffer : elements_) drawBuffer(buffer, GL_TRIANGLES, true);
+  program_->release();
+}
+
+void PreviewView::mousePressEvent(QMouseEvent* event) {
+  lastMouse_ = event->position().toPoint();
+  setFocus();
+}
+
+void PreviewView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint now = event->position().toPoint();
+  const QPoint delta = now - lastMouse_;
+  lastMouse_ = now;
+  const bool pan = (event->buttons() & Qt::MiddleButton) ||
+                   ((event->buttons() & Qt::LeftButton) && (event->modifiers() & Qt::ShiftModifier));
+  if (pan) {
+    // Along the screen's right and up, scaled so the ground follows the mouse.
+    const float perPixel = distance_ / static_cast<float>(std::max(1, height())) * 0.8f;
+    const float yaw = qDegreesToRadians(yaw_);
+    const QVector3D right(std::cos(yaw), 0, -std::sin(yaw));
+    const QVector3D forward(std::sin(yaw), 0, std::cos(yaw));
+    target_ += (-right * static_cast<float>(delta.x()) - forward * static_cast<float>(delta.y())) * perPixel;
+  } else if (event->buttons() & Qt::LeftButton) {
+    yaw_ -= static_cast<float>(delta.x()) * 0.4f;
+    pitch_ = std::clamp(pitch_ + static_cast<float>(delta.y()) * 0.4f, -89.0f, 89.0f);
+  } else {
+    return;
+  }
+  update();
+}
+
+void PreviewView::mouseDoubleClickEvent(QMouseEvent*) { frameAll(); }
+
+void PreviewView::wheelEvent(QWheelEvent* event) {
+  distance_ *= std::pow(0.999f, static_cast<float>(event->angleDelta().y()));
+  distance_ = std::clamp(distance_, 0.05f, 1e6f);
+  update();
+}
+
+void PreviewView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F) {
+    frameAll();
+    return;
+  }
+  QOpenGLWidget::keyPressEvent(event);
+}
+
+}  // namespace desktop

@@ -1,0 +1,69 @@
+#pragma once
+// The 3D view: the preview scene lit and coloured over a ground grid with each element's
+// coverage rectangle, turned with the left mouse button, moved with the middle one (or Shift and
+// the left), brought nearer with the wheel, framed whole with F or a double click.
+
+#include <QMatrix4x4>
+#include <QOpenGLBuffer>
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLVertexArrayObject>
+#include <QOpenGLWidget>
+#include <array>
+#include <memory>
+
+#include "editors/preview_scene.h"
+
+namespace desktop {
+
+// OpenGL can be had on this display: not on Qt's offscreen platform, nor where no context forms.
+bool openGlAvailable();
+
+class PreviewView final : public QOpenGLWidget, protected QOpenGLFunctions {
+ public:
+  explicit PreviewView(QWidget* parent = nullptr);
+  ~PreviewView() override;
+
+  void setScene(std::shared_ptr<const editors::clsPreviewScene> scene);
+  const editors::clsPreviewScene* scene() const { return scene_.get(); }
+  void frameAll();
+  // Buffers uploaded since the view began; an unchanged element keeps its buffer.
+  int uploads() const { return uploads_; }
+
+  static constexpr QRgb kBackground = 0xFFC8D2DC;  // (200, 210, 220)
+
+ protected:
+  void initializeGL() override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  struct clsBuffer {
+    QOpenGLBuffer vertices{QOpenGLBuffer::VertexBuffer};
+    QOpenGLBuffer indexes{QOpenGLBuffer::IndexBuffer};
+    int count = 0;  // vertices of lines, or indexes of triangles
+    std::uint64_t fingerprint = 0;
+  };
+  void upload();
+  void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
+  QMatrix4x4 viewProjection() const;
+
+  std::shared_ptr<const editors::clsPreviewScene> scene_;
+  bool dirty_ = false;
+  bool ready_ = false;
+  std::unique_ptr<QOpenGLShaderProgram> program_;
+  QOpenGLVertexArrayObject vao_;
+  std::array<clsBuffer, model::kElementCount> elements_{};
+  clsBuffer lines_;
+  int uploads_ = 0;
+  // The camera: turned about the target by yaw and pitch, at a distance.
+  QVector3D target_{5, 0, 5};
+  float yaw_ = 35, pitch_ = 30, distance_ = 20;
+  QPoint lastMouse_;
+};
+
+}  // namespace desktop

@@ -1,0 +1,89 @@
+#pragma once
+// The live 3D view's scene: every item the creation run would make, from the same generator,
+// as lit, coloured triangles per element, with the coverage rectangles and a ground grid.
+// Built from a copy of the project with its own random generator, so it can run on a thread of
+// its own and leaves the program's generator and files untouched.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "generation/item_sink.h"
+#include "generation/project.h"
+#include "model/store.h"
+
+namespace editors {
+
+inline constexpr std::int32_t kDefaultPreviewCap = 20000;
+
+// One vertex: position, the normal in signed bytes (-127..127 for -1..1), and the colour
+// (red + 256 green + 65536 blue). Twenty bytes, so that a software renderer reads little.
+struct clsPreviewVertex {
+  float x, y, z;
+  std::int8_t nx, ny, nz, unused;
+  std::uint32_t colour;
+};
+
+inline clsPreviewVertex previewVertex(float x, float y, float z, float nx, float ny, float nz, std::uint32_t colour) {
+  const auto pack = [](float c) { return static_cast<std::int8_t>(c >= 1 ? 127 : c <= -1 ? -127 : c * 127); };
+  return {x, y, z, pack(nx), pack(ny), pack(nz), 0, colour};
+}
+
+struct clsPreviewElement {
+  bool inUse = false;
+  // Vertices shared by the faces of a smoothed item, three indexes a triangle; faceted items
+  // have vertices of their own for each face.
+  std::vector<clsPreviewVertex> vertices;
+  std::vector<std::uint32_t> triangles;
+  float coverX = 0, coverZ = 0;
+  std::uint64_t fingerprint = 0;  // of the mesh: a buffer is rebuilt only when it changes
+};
+
+struct clsPreviewScene {
+  std::array<clsPreviewElement, model::kElementCount> elements{};
+  std::int64_t itemsShown = 0;
+  std::int64_t itemsTotal = 0;  // what the creation run would make
+  float minX = 0, minY = 0, minZ = 0, maxX = 1, maxY = 1, maxZ = 1;
+};
+
+}  // namespace editors
+
+namespace modPreview {
+
+// Each element's item count scaled down in proportion so that all of them together stay within
+// cap (every element in use keeps at least one); the project's counts are replaced.
+std::int64_t capItems(generation::clsProject& project, std::int64_t cap, std::int64_t& total);
+
+// Builds the scene; nothing when cancel was set while it ran.
+std::optional<editors::clsPreviewScene> buildScene(const generation::clsProject& project, std::uint64_t seed,
+                                                   std::int64_t cap, const std::atomic<bool>& cancel);
+
+// "Preview: 20,000 of 1,000,000 items", or "Preview: all 1,000 items".
+std::string previewLine(const editors::clsPreviewScene& scene);
+
+}  // namespace modPreview
+
+namespace editors {
+
+// The items as the generator hands them over, with their material numbers, for tests that
+// compare them with the object file and for the scene.
+class clsCaptureSink : public generation::IItemSink {
+ public:
+  explicit clsCaptureSink(const std::atomic<bool>* cancel = nullptr) : cancel_(cancel) {}
+  geometry::clsItemList& items() override { return items_[static_cast<std::size_t>(element_ - 1)]; }
+  void beginElement(int element, std::int32_t) override { element_ = element; }
+  int itemDone(bool, std::int32_t) override;
+  void endElement() override {}
+  int finish() override { return generation::status::kGoOn; }
+
+  std::array<geometry::clsItemList, model::kElementCount> items_{};
+
+ private:
+  const std::atomic<bool>* cancel_;
+  int element_ = 1;
+};
+
+}  // namespace editors

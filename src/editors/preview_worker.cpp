@@ -1,0 +1,62 @@
+#include "editors/preview_worker.h"
+
+namespace editors {
+
+clsPreviewWorker::clsPreviewWorker(tDone done) : done_(std::move(done)), thread_([this] { run(); }) {}
+
+clsPreviewWorker::~clsPreviewWorker() {
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+    pending_.reset();
+    cancel_ = true;
+  }
+  wake_.notify_all();
+  thread_.join();
+}
+
+std::uint64_t clsPreviewWorker::request(generation::clsProject project, std::uint64_t seed, std::int64_t cap) {
+  std::uint64_t number = 0;
+  {
+    std::lock_guard lock(mutex_);
+    number = ++lastNumber_;
+    pending_ = clsRequest{std::move(project), seed, cap, number};
+    cancel_ = true;  // the scene being built, if any, is out of date
+  }
+  wake_.notify_all();
+  return number;
+}
+
+bool clsPreviewWorker::busy() const {
+  std::lock_guard lock(mutex_);
+  return building_ || pending_.has_value();
+}
+
+void clsPreviewWorker::run() {
+  for (;;) {
+    clsRequest request;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return stop_ || pending_.has_value(); });
+      if (stop_) return;
+      request = std::move(*pending_);
+      pending_.reset();
+      cancel_ = false;
+      building_ = true;
+    }
+    std::optional<clsPreviewScene> scene;
+    try {
+      scene = modPreview::buildScene(request.project, request.seed, request.cap, cancel_);
+    } catch (const std::bad_alloc&) {
+      // A scene too large for the memory is no scene; the program goes on.
+    }
+    {
+      std::lock_guard lock(mutex_);
+      building_ = false;
+      if (!scene || pending_.has_value() || stop_) continue;
+    }
+    done_(std::make_shared<const clsPreviewScene>(std::move(*scene)), request.number);
+  }
+}
+
+}  // namespace editors

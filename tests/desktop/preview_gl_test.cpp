@@ -1,0 +1,102 @@
+// The 3D view on a real OpenGL context (Mesa's software renderer under Xvfb): the default field
+// shows grass inside its coverage rectangle, an element switched off leaves only the grid, only
+// changed elements are uploaded again, and a view can be saved.
+
+#include <QCheckBox>
+#include <QImage>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "desktop/desktop_support.h"
+#include "desktop/preview_dock.h"
+#include "desktop/preview_view.h"
+#include "document/settings_files.h"
+
+namespace {
+
+// Pixels clearly green, as blades of the default palette are.
+int greenPixels(const QImage& image, const QRect& area) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (qGreen(p) > qRed(p) + 25 && qGreen(p) > qBlue(p) + 25) ++count;
+    }
+  return count;
+}
+
+}  // namespace
+
+class PreviewGlTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void theDefaultFieldAndAnElementSwitchedOff() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.showExposed();
+    desktop::PreviewView* view = desktop.program->preview().view();
+    QVERIFY2(view != nullptr, "no OpenGL under Xvfb");
+    view->resize(640, 480);
+    QTRY_VERIFY_WITH_TIMEOUT(view->scene() != nullptr, 10000);
+    QImage frame = view->grabFramebuffer();
+    const QRect centre(frame.width() / 3, frame.height() / 3, frame.width() / 3, frame.height() / 3);
+    QVERIFY(greenPixels(frame, centre) > centre.width() * centre.height() / 10);
+    // The corners are sky, outside the field.
+    QCOMPARE(frame.pixel(2, 2) & 0xFFFFFF, desktop::PreviewView::kBackground & 0xFFFFFF);
+    QCOMPARE(frame.pixel(frame.width() - 3, 2) & 0xFFFFFF, desktop::PreviewView::kBackground & 0xFFFFFF);
+
+    // An edit that changes no item (a name) makes a new scene but uploads no buffer again.
+    const int uploads = view->uploads();
+    const auto* before = view->scene();
+    desktop.fakeDialogs.text = "meadow";
+    QTest::mouseClick(desktop.find<QWidget>("radElement3"), Qt::RightButton);
+    QTRY_VERIFY_WITH_TIMEOUT(view->scene() != before, 10000);
+    view->grabFramebuffer();
+    QCOMPARE(view->uploads(), uploads);
+    QTest::mouseClick(desktop.find<QCheckBox>("chkUse2"), Qt::LeftButton);
+
+    QTest::mouseClick(desktop.find<QCheckBox>("chkUse1"), Qt::LeftButton);
+    QTest::mouseClick(desktop.find<QCheckBox>("chkUse2"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(view->scene() && view->scene()->elements[0].triangles.empty() &&
+                                 view->scene()->elements[1].triangles.empty(),
+                             10000);
+    frame = view->grabFramebuffer();
+    QCOMPARE(greenPixels(frame, frame.rect()), 0);
+
+    desktop.fakeDialogs.answers = {folder.filePath("view").toStdString()};
+    QTest::mouseClick(desktop.find<QPushButton>("cmdSaveView"), Qt::LeftButton);
+    QCOMPARE(QImage(folder.filePath("view.png")).size(), frame.size());
+  }
+
+  void editsWhileBuildingAndClosingEndCleanly() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.showExposed();
+    desktop::PreviewView* view = desktop.program->preview().view();
+    QVERIFY(view != nullptr);
+    // A large field at the largest cap, changed again at once: the view ends with the last one.
+    desktop.session().edit([&] {
+      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
+                                      desktop.platform);
+    });
+    desktop.program->preview().updateNow();
+    desktop.session().edit([&] {
+      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 3 3 500 <empty> 0 -1\r\n", desktop.platform);
+    });
+    desktop.program->preview().updateNow();
+    QTRY_VERIFY_WITH_TIMEOUT(view->scene() && view->scene()->itemsTotal == 500, 20000);
+    // Closing while a scene is being built.
+    desktop.session().edit([&] {
+      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
+                                      desktop.platform);
+    });
+    desktop.program->preview().updateNow();
+    desktop.program->window().close();
+    desktop.program.reset();
+  }
+
+ private:
+  QTemporaryDir folder;
+};
+
+QTEST_MAIN(PreviewGlTest)
+#include "preview_gl_test.moc"
