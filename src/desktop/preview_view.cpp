@@ -6,6 +6,7 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace desktop {
@@ -97,10 +98,15 @@ PreviewView::~PreviewView() {
 }
 
 void PreviewView::setScene(std::shared_ptr<const editors::clsPreviewScene> scene) {
-  const bool first = scene_ == nullptr;
+  // The camera stays while the field is edited; a field of another size (a settings file
+  // opened, an area typed) is framed anew.
+  const auto extent = [](const editors::clsPreviewScene& s) {
+    return std::max({s.maxX - s.minX, s.maxY - s.minY, s.maxZ - s.minZ, 0.01f});
+  };
+  const bool reframe = scene_ == nullptr || extent(*scene) > 1.5f * extent(*scene_) || extent(*scene) < extent(*scene_) / 2;
   scene_ = std::move(scene);
   dirty_ = true;
-  if (first) frameAll();
+  if (reframe) frameAll();
   update();
 }
 
