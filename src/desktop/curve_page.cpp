@@ -23,17 +23,7 @@ CurvePage::CurvePage(editors::frmCurve& model, editors::clsSession& session, QWi
   view_ = new DrawingView(this);
   view_->setObjectName("picView");
   view_->setMinimumSize(300, 240);
-  view_->source = [this](int w, int h) {
-    model_.setViewSize(w, h);
-    return model_.drawing();
-  };
-  view_->onPress = [this, &session](float x, float y) {
-    session.beginStep();
-    model_.setViewSize(view_->width(), view_->height());
-    model_.click(x, y);
-  };
-  view_->onDrag = [this](float x, float y) { model_.drag(x, y); };
-  view_->onRelease = [&session] { session.endStep(); };
+  wireEditorView(view_, model_, session);
   view_->onKey = [this](int key) {
     model_.setViewSize(view_->width(), view_->height());
     switch (key) {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "editors/drawing.h"
+#include "editors/session.h"
 
 class QPainter;
 
@@ -37,5 +38,22 @@ class DrawingView final : public QWidget {
  private:
   bool pressed_ = false;
 };
+
+// Wires a view to an editor model that draws at the view's size and takes presses and drags:
+// a press, its drags and the release are one Undo step.
+template <class Model>
+void wireEditorView(DrawingView* view, Model& model, editors::clsSession& session) {
+  view->source = [&model](int w, int h) {
+    model.setViewSize(w, h);
+    return model.drawing();
+  };
+  view->onPress = [view, &model, &session](float x, float y) {
+    session.beginStep();
+    model.setViewSize(view->width(), view->height());
+    model.click(x, y);
+  };
+  view->onDrag = [&model](float x, float y) { model.drag(x, y); };
+  view->onRelease = [&session] { session.endStep(); };
+}
 
 }  // namespace desktop

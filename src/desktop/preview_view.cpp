@@ -24,39 +24,32 @@ QSurfaceFormat wantedFormat() {
 // GLSL 3.30 for core contexts, 1.20 for OpenGL 2.1. Lit per vertex from both sides alike (the
 // light counts by the size of its angle to the normal), so a blade looks the same from the
 // front and the back; the fragments only take the colour, which keeps a software renderer fast.
-const char* const kVertex330 = R"(#version 330 core
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-layout(location = 2) in vec4 colour;
+// One body for both, its words for the two versions set by the lines before it.
+const char* const kVertexBody = R"(
+ATTRIBUTE(0) vec3 position;
+ATTRIBUTE(1) vec3 normal;
+ATTRIBUTE(2) vec4 colour;
 uniform mat4 viewProjection;
 uniform bool lit;
-out vec3 vColour;
+VARYING vec3 vColour;
 void main() {
   vec3 light = normalize(vec3(0.4, 1.0, 0.3));
   float shade = lit ? 0.35 + 0.65 * abs(dot(normal, light)) : 1.0;
   vColour = colour.rgb * shade;
   gl_Position = viewProjection * vec4(position, 1.0);
 })";
-const char* const kFragment330 = R"(#version 330 core
-in vec3 vColour;
-out vec4 fragment;
-void main() { fragment = vec4(vColour, 1.0); })";
-const char* const kVertex120 = R"(#version 120
-attribute vec3 position;
-attribute vec3 normal;
-attribute vec4 colour;
-uniform mat4 viewProjection;
-uniform bool lit;
-varying vec3 vColour;
-void main() {
-  vec3 light = normalize(vec3(0.4, 1.0, 0.3));
-  float shade = lit ? 0.35 + 0.65 * abs(dot(normal, light)) : 1.0;
-  vColour = colour.rgb * shade;
-  gl_Position = viewProjection * vec4(position, 1.0);
-})";
-const char* const kFragment120 = R"(#version 120
-varying vec3 vColour;
-void main() { gl_FragColor = vec4(vColour, 1.0); })";
+const char* const kFragmentBody = R"(
+VARYING vec3 vColour;
+void main() { FRAGMENT = vec4(vColour, 1.0); })";
+
+QByteArray shaderSource(bool core, bool vertex) {
+  QByteArray source = core ? "#version 330 core\n" : "#version 120\n";
+  if (vertex) source += core ? "#define ATTRIBUTE(n) layout(location = n) in\n#define VARYING out\n"
+                             : "#define ATTRIBUTE(n) attribute\n#define VARYING varying\n";
+  else source += core ? "#define VARYING in\nout vec4 fragment;\n#define FRAGMENT fragment\n"
+                      : "#define VARYING varying\n#define FRAGMENT gl_FragColor\n";
+  return source + (vertex ? kVertexBody : kFragmentBody);
+}
 
 // Colours arrive as red + 256 green + 65536 blue: in memory the bytes red, green, blue, 0.
 constexpr std::uint32_t kGrid = 150 + 256 * 150 + 65536 * 150;
@@ -124,8 +117,8 @@ void PreviewView::initializeGL() {
   initializeOpenGLFunctions();
   const bool core = context()->format().version() >= qMakePair(3, 3);
   program_ = std::make_unique<QOpenGLShaderProgram>();
-  program_->addShaderFromSourceCode(QOpenGLShader::Vertex, core ? kVertex330 : kVertex120);
-  program_->addShaderFromSourceCode(QOpenGLShader::Fragment, core ? kFragment330 : kFragment120);
+  program_->addShaderFromSourceCode(QOpenGLShader::Vertex, shaderSource(core, true));
+  program_->addShaderFromSourceCode(QOpenGLShader::Fragment, shaderSource(core, false));
   program_->bindAttributeLocation("position", 0);
   program_->bindAttributeLocation("normal", 1);
   program_->bindAttributeLocation("colour", 2);

@@ -17,17 +17,7 @@ ShapePage::ShapePage(editors::frmShapeWi& model, editors::clsSession& session, Q
   view_->setObjectName("picWidth");
   view_->setMinimumSize(180, 260);
   view_->setMaximumWidth(260);
-  view_->source = [this](int w, int h) {
-    model_.setViewSize(w, h);
-    return model_.drawing();
-  };
-  view_->onPress = [this, &session](float x, float y) {
-    session.beginStep();
-    model_.setViewSize(view_->width(), view_->height());
-    model_.click(x, y);
-  };
-  view_->onDrag = [this](float x, float y) { model_.drag(x, y); };
-  view_->onRelease = [&session] { session.endStep(); };
+  wireEditorView(view_, model_, session);
   view_->onKey = [this](int key) {
     model_.setViewSize(view_->width(), view_->height());
     if (key == Qt::Key_Left) model_.nudge(-1);
@@ -141,13 +131,7 @@ void ShapePage::addStepper(QGridLayout* grid, int row, const char* caption, cons
                            std::function<void(int)> change) {
   grid->addWidget(new QLabel(caption, this), row, 0);
   value = new QLabel(this);
-  for (int i = 0; i < 2; ++i) {
-    QPushButton*& button = buttons[static_cast<std::size_t>(i)];
-    button = new QPushButton(i == 0 ? "-" : "+", this);
-    button->setObjectName(QString("%1%2").arg(name).arg(i));
-    button->setFixedWidth(28);
-    connect(button, &QPushButton::clicked, this, [change, i] { change(i == 0 ? -1 : 1); });
-  }
+  buttons = stepButtons(this, name, std::move(change));
   grid->addWidget(buttons[0], row, 1);
   grid->addWidget(value, row, 2, Qt::AlignCenter);
   grid->addWidget(buttons[1], row, 3);

@@ -55,13 +55,7 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
     grid->addWidget(labels_[static_cast<std::size_t>(label)], row, 0);
     auto* pair = new QHBoxLayout;
     value = new QLabel(this);
-    for (int i = 0; i < 2; ++i) {
-      QPushButton*& button = buttons[static_cast<std::size_t>(i)];
-      button = new QPushButton(i == 0 ? "-" : "+", this);
-      button->setObjectName(QString("%1%2").arg(name).arg(i));
-      button->setFixedWidth(28);
-      connect(button, &QPushButton::clicked, this, [change, i] { change(i == 0 ? -1 : 1); });
-    }
+    buttons = stepButtons(this, name, std::move(change));
     pair->addWidget(buttons[0]);
     pair->addWidget(value);
     pair->addWidget(buttons[1]);

@@ -25,8 +25,23 @@ void resetSettings(clsDocument& document, platform::clsPlatform& platform) {
 
 bool applyUserText(clsDocument& document, std::string_view text, platform::clsPlatform& platform) {
   // Some editors start a UTF-8 file with a byte-order mark; it is no part of the first record.
+  // Files joined together carry one at the start of a later line too: those go as well, so that
+  // no note line keeps one that the next open would take away.
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  std::string cleaned;
+  if (text.find(kByteOrderMark) != std::string_view::npos) {
+    cleaned.reserve(text.size());
+    bool lineStart = true;
+    for (std::size_t i = 0; i < text.size();) {
+      if (lineStart && text.substr(i, kByteOrderMark.size()) == kByteOrderMark) {
+        i += kByteOrderMark.size();
+        continue;
+      }
+      lineStart = text[i] == '\n';
+      cleaned += text[i++];
+    }
+    text = cleaned;
+  }
   const generation::clsProject before = document.project;
   applyDefaults(document, platform);
   if (!modSettings::applySettingsText(document.registry(), text, platform.messages, document.project.dialog.note)) {
