@@ -39,6 +39,9 @@ struct clsCase {
   std::uint64_t seed;
 };
 
+// Names the case in failure output instead of dumping its bytes.
+void PrintTo(const clsCase& c, std::ostream* out) { *out << c.name; }
+
 class Pipeline : public ::testing::TestWithParam<clsCase> {};
 
 }  // namespace
