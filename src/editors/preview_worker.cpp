@@ -50,12 +50,18 @@ void clsPreviewWorker::run() {
     } catch (const std::bad_alloc&) {
       // A scene too large for the memory is no scene; the program goes on.
     }
+    bool deliver = false;
     {
       std::lock_guard lock(mutex_);
-      building_ = false;
-      if (!scene || pending_.has_value() || stop_) continue;
+      deliver = scene && !pending_.has_value() && !stop_;
+      if (!deliver) building_ = false;
     }
+    if (!deliver) continue;
+    // Still busy until the scene is handed over, so a caller waiting for the worker to be idle
+    // finds the scene delivered.
     done_(std::make_shared<const clsPreviewScene>(std::move(*scene)), request.number);
+    std::lock_guard lock(mutex_);
+    building_ = false;
   }
 }
 
