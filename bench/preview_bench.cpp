@@ -35,6 +35,13 @@ int main(int argc, char** argv) {
               static_cast<long long>(scene->itemsShown), static_cast<long long>(scene->itemsTotal), builds[3],
               builds.front(), builds.back());
 
+  std::size_t vertices = 0;
+  std::size_t triangles = 0;
+  for (const auto& element : scene->elements) {
+    vertices += element.vertices.size();
+    triangles += element.triangles.size() / 3;
+  }
+  std::printf("  %zu vertices, %zu triangles\n", vertices, triangles);
   if (!desktop::openGlAvailable()) {
     std::printf("no OpenGL on this display: the redraw is not measured\n");
     return 0;
