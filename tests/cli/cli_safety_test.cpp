@@ -1,59 +1,19 @@
 // The command-line tool never loses a file and never reports a failure as success: full disks,
 // signals, closed pipes, odd paths and pictures that cannot be read.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/mount.h>
-#include <sys/wait.h>
 
-namespace fs = std::filesystem;
+#include "cli_folder.h"
 
 namespace {
 
-struct clsRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using namespace cli_test;
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class CliSafety : public ::testing::Test {
+class CliSafety : public CliFolder {
  protected:
-  CliSafety() {
-    folder = fs::temp_directory_path() /
-             (std::string("quenmoor-safety-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder / "out");
-  }
-  ~CliSafety() override { fs::remove_all(folder); }
-
-  // Runs a shell command line in the folder; "CLI" stands for the tool.
-  clsRun shell(std::string line) {
-    for (std::size_t at = line.find("CLI"); at != std::string::npos; at = line.find("CLI", at + 1))
-      line.replace(at, 3, "'" QUENMOOR_CLI "'");
-    const std::string command = "cd '" + folder.string() + "' && (" + line + ") >stdout.txt 2>stderr.txt </dev/null";
-    const int status = std::system(("bash -c \"" + command + "\"").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
-            readFile(folder / "stderr.txt")};
-  }
-  clsRun run(const std::string& arguments) { return shell("CLI " + arguments); }
-  void write(const std::string& name, const std::string& text) { std::ofstream(folder / name, std::ios::binary) << text; }
-  std::string read(const std::string& name) { return readFile(folder / name); }
   std::size_t filesIn(const std::string& name) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder / name), fs::directory_iterator()));
   }
-
-  fs::path folder;
 };
 
 const std::string kMillion = "Alpha 1 10 10 1000000 <empty> 0 -1\r\n";

@@ -1,53 +1,12 @@
 // Runs quenmoor-grass-cli as a user would and reads back what it wrote.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-
-namespace fs = std::filesystem;
+#include "cli_folder.h"
 
 namespace {
 
-struct clsRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using namespace cli_test;
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class Cli : public ::testing::Test {
- protected:
-  Cli() {
-    folder = fs::temp_directory_path() /
-             (std::string("quenmoor-cli-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder / "out");
-  }
-  ~Cli() override { fs::remove_all(folder); }
-
-  clsRun run(const std::string& arguments) {
-    const std::string command = "cd '" + folder.string() + "' && '" QUENMOOR_CLI "' " + arguments +
-                                " >stdout.txt 2>stderr.txt </dev/null";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
-            readFile(folder / "stderr.txt")};
-  }
-  void write(const std::string& name, const std::string& text) {
-    std::ofstream(folder / name, std::ios::binary) << text;
-  }
-
-  fs::path folder;
-};
+using Cli = CliFolder;
 
 // The settings text as saved by a run into out/field.obj.
 std::string withObjectPath(std::string text) {
