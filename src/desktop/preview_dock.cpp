@@ -29,9 +29,12 @@ PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
   auto* body = new QWidget(this);
   auto* layout = new QVBoxLayout(body);
   if (openGlAvailable()) {
-    view_ = new PreviewView(body);
-    view_->setObjectName("picPreview");
-    layout->addWidget(view_, 1);
+    view_ = new PreviewView;
+    QWidget* container = QWidget::createWindowContainer(view_, body);  // takes the view over
+    container->setObjectName("picPreview");
+    container->setFocusPolicy(Qt::StrongFocus);
+    container->setMinimumSize(240, 180);
+    layout->addWidget(container, 1);
   } else {
     auto* message = new QLabel(kNoOpenGl, body);
     message->setObjectName("lblNoOpenGL");
@@ -116,7 +119,7 @@ bool PreviewDock::saveImage() {
   if (!path) return false;
   QString file = qt(*path);
   if (!file.endsWith(".png", Qt::CaseInsensitive)) file += ".png";
-  if (view_->grabFramebuffer().save(file, "PNG")) {
+  if (view_->picture().save(file, "PNG")) {
     session_.platform.status.setTitle(platform::titleWith(" - Save view done"));
     return true;
   }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLContext>
 #include <QWheelEvent>
 #include <algorithm>
@@ -75,15 +76,13 @@ bool openGlAvailable() {
   return true;
 }
 
-PreviewView::PreviewView(QWidget* parent) : QOpenGLWidget(parent) {
+PreviewView::PreviewView() {
 #ifdef __GLIBC__
   // A software renderer frees its per-frame memory and touches it afresh each frame; when the
   // allocator hands that back to the system every time, a frame takes four times as long.
   mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 #endif
   setFormat(wantedFormat());
-  setFocusPolicy(Qt::StrongFocus);
-  setMinimumSize(240, 180);
 }
 
 PreviewView::~PreviewView() {
@@ -212,6 +211,25 @@ QMatrix4x4 PreviewView::viewProjection() const {
 }
 
 void PreviewView::paintGL() {
+  const qreal ratio = devicePixelRatio();
+  draw(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+}
+
+QImage PreviewView::picture() {
+  if (!isValid()) return {};
+  makeCurrent();
+  const QSize size = (QSizeF(this->size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
+  QOpenGLFramebufferObject target(size, QOpenGLFramebufferObject::Depth);
+  target.bind();
+  draw(size.width(), size.height());
+  QImage image = target.toImage();
+  target.release();
+  doneCurrent();
+  return image;
+}
+
+void PreviewView::draw(int width, int height) {
+  glViewport(0, 0, width, height);
   glClearColor(qRed(kBackground) / 255.0f, qGreen(kBackground) / 255.0f, qBlue(kBackground) / 255.0f, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (!ready_ || !scene_) return;
@@ -230,7 +248,6 @@ void PreviewView::paintGL() {
 
 void PreviewView::mousePressEvent(QMouseEvent* event) {
   lastMouse_ = event->position().toPoint();
-  setFocus();
 }
 
 void PreviewView::mouseMoveEvent(QMouseEvent* event) {
@@ -268,7 +285,7 @@ void PreviewView::keyPressEvent(QKeyEvent* event) {
     frameAll();
     return;
   }
-  QOpenGLWidget::keyPressEvent(event);
+  QOpenGLWindow::keyPressEvent(event);
 }
 
 }  // namespace desktop

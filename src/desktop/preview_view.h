@@ -8,7 +8,8 @@
 #include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLVertexArrayObject>
-#include <QOpenGLWidget>
+#include <QImage>
+#include <QOpenGLWindow>
 #include <array>
 #include <memory>
 
@@ -19,9 +20,11 @@ namespace desktop {
 // OpenGL can be had on this display: not on Qt's offscreen platform, nor where no context forms.
 bool openGlAvailable();
 
-class PreviewView final : public QOpenGLWidget, protected QOpenGLFunctions {
+// A window of its own (shown inside a widget container): it draws straight into its surface,
+// which saves a software renderer the composition of the view into the main window each frame.
+class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
  public:
-  explicit PreviewView(QWidget* parent = nullptr);
+  PreviewView();
   ~PreviewView() override;
 
   void setScene(std::shared_ptr<const editors::clsPreviewScene> scene);
@@ -29,6 +32,8 @@ class PreviewView final : public QOpenGLWidget, protected QOpenGLFunctions {
   void frameAll();
   // Buffers uploaded since the view began; an unchanged element keeps its buffer.
   int uploads() const { return uploads_; }
+  // The view as it shows now, drawn afresh at its size (empty before it has been shown).
+  QImage picture();
 
   static constexpr QRgb kBackground = 0xFFC8D2DC;  // (200, 210, 220)
 
@@ -48,6 +53,7 @@ class PreviewView final : public QOpenGLWidget, protected QOpenGLFunctions {
     int count = 0;  // vertices of lines, or indexes of triangles
     std::uint64_t fingerprint = 0;
   };
+  void draw(int width, int height);
   void upload();
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
   QMatrix4x4 viewProjection() const;

@@ -38,7 +38,7 @@ class PreviewGlTest : public QObject {
     QVERIFY2(view != nullptr, "no OpenGL under Xvfb");
     view->resize(640, 480);
     QTRY_VERIFY_WITH_TIMEOUT(view->scene() != nullptr, 10000);
-    QImage frame = view->grabFramebuffer();
+    QImage frame = view->picture();
     const QRect centre(frame.width() / 3, frame.height() / 3, frame.width() / 3, frame.height() / 3);
     QVERIFY(greenPixels(frame, centre) > centre.width() * centre.height() / 10);
     // The corners are sky, outside the field.
@@ -51,7 +51,7 @@ class PreviewGlTest : public QObject {
     desktop.fakeDialogs.text = "meadow";
     QTest::mouseClick(desktop.find<QWidget>("radElement3"), Qt::RightButton);
     QTRY_VERIFY_WITH_TIMEOUT(view->scene() != before, 10000);
-    view->grabFramebuffer();
+    view->picture();
     QCOMPARE(view->uploads(), uploads);
     QTest::mouseClick(desktop.find<QCheckBox>("chkUse2"), Qt::LeftButton);
 
@@ -60,7 +60,7 @@ class PreviewGlTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(view->scene() && view->scene()->elements[0].triangles.empty() &&
                                  view->scene()->elements[1].triangles.empty(),
                              10000);
-    frame = view->grabFramebuffer();
+    frame = view->picture();
     QCOMPARE(greenPixels(frame, frame.rect()), 0);
 
     desktop.fakeDialogs.answers = {folder.filePath("view").toStdString()};
