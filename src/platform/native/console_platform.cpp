@@ -2,22 +2,34 @@
 
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <unistd.h>
 
 namespace platform {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
+long long firstInterruptMs = 0;  // touched by the handler alone
+
+long long monotonicMs() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);  // safe in a signal handler
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 // The first Ctrl+C (or SIGTERM, SIGHUP) cancels the run at the next item, leaving whole files;
-// a second one ends the program at once.
+// a second one ends the program at once. Tools such as timeout signal the program and its
+// process group alike, so a repeat within a moment of the first is the same request.
 extern "C" void onInterrupt(int signal) {
-  if (interrupted != 0) {
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+  const long long now = monotonicMs();
+  if (interrupted == 0) {
+    firstInterruptMs = now;
+    interrupted = 1;
     return;
   }
-  interrupted = 1;
+  if (now - firstInterruptMs < 100) return;
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
 }
 
 void writeError(const std::string& text) {
