@@ -210,15 +210,19 @@ QMatrix4x4 PreviewView::viewProjection() const {
   return projection * view;
 }
 
+QSize PreviewView::pixelSize() const {
+  return (QSizeF(size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
+}
+
 void PreviewView::paintGL() {
-  const qreal ratio = devicePixelRatio();
-  draw(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+  const QSize size = pixelSize();
+  draw(size.width(), size.height());
 }
 
 QImage PreviewView::picture() {
   if (!isValid()) return {};
   makeCurrent();
-  const QSize size = (QSizeF(this->size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
+  const QSize size = pixelSize();
   QOpenGLFramebufferObject target(size, QOpenGLFramebufferObject::Depth);
   target.bind();
   draw(size.width(), size.height());

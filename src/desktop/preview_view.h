@@ -53,6 +53,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
     int count = 0;  // vertices of lines, or indexes of triangles
     std::uint64_t fingerprint = 0;
   };
+  QSize pixelSize() const;  // the surface's size in device pixels
   void draw(int width, int height);
   void upload();
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);

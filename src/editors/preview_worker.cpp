@@ -54,12 +54,10 @@ void clsPreviewWorker::run() {
     {
       std::lock_guard lock(mutex_);
       deliver = scene && !pending_.has_value() && !stop_;
-      if (!deliver) building_ = false;
     }
-    if (!deliver) continue;
     // Still busy until the scene is handed over, so a caller waiting for the worker to be idle
     // finds the scene delivered.
-    done_(std::make_shared<const clsPreviewScene>(std::move(*scene)), request.number);
+    if (deliver) done_(std::make_shared<const clsPreviewScene>(std::move(*scene)), request.number);
     std::lock_guard lock(mutex_);
     building_ = false;
   }
