@@ -1,5 +1,6 @@
 #include "desktop/desktop_program.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 
 #include "desktop/color_page.h"
@@ -20,6 +21,7 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
       elementList_);
   elementList_.attach(*main_);
   create_.attach(*main_);
+  create_.setHelpFolder(modCommandLine::helpFolder(QCoreApplication::applicationDirPath().toStdString()));
   std::array<EditorPage*, 6> pages{new CurvePage(curve_, session_), new ShapePage(shape_, session_),
                                    new SizeRotPage(sizeRot_), new ColorPage(color_), new AlphaPage(alpha_),
                                    new BumpPage(bump_)};
@@ -35,6 +37,12 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
   window_->addDockWidget(Qt::RightDockWidgetArea, preview_);
   window_->viewMenu()->addAction(preview_->toggleViewAction());
   preview_->restoreShown();
+}
+
+void DesktopProgram::start(const clsCommandLine& line) {
+  window_->show();
+  // A file that cannot be opened is reported as "Open settings..." reports it; the defaults stay.
+  if (!line.settingsFile.empty()) window_->openSettingsFile(QString::fromStdString(line.settingsFile));
 }
 
 }  // namespace desktop

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "desktop/command_line.h"
 #include "desktop/create_page.h"
 #include "desktop/element_list_widget.h"
 #include "desktop/main_window.h"
@@ -29,6 +30,8 @@ class DesktopProgram {
   DesktopProgram& operator=(const DesktopProgram&) = delete;
 
   MainWindow& window() { return *window_; }
+  // Shows the window and opens the settings file the command line names, if any.
+  void start(const clsCommandLine& line);
   editors::clsSession& session() { return session_; }
   PreviewDock& preview() { return *preview_; }
 

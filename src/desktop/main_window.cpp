@@ -189,7 +189,7 @@ void MainWindow::create() {
   if (closeAfterRun_) close();
 }
 
-bool MainWindow::openDropped(const QString& path) {
+bool MainWindow::openSettingsFile(const QString& path) {
   if (session_.running()) return false;
   session_.noteDialogResult(path.toStdString());
   bool opened = false;
@@ -231,7 +231,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QString path = droppedSettings(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  openDropped(path);
+  openSettingsFile(path);
 }
 
 void MainWindow::commitEdits() { createPage_->commitEdits(); }

@@ -11,13 +11,16 @@
 
 namespace editors {
 
-const char* const frmCreate::kHelpMessage =
-    "Help: When you downloaded this application, several help files were also downloaded.\n"
-    "Please read the file Help.txt for help on every window of the program.\n"
-    "\n"
-    "License\n"
-    "Please read the file License.txt for license information.\n"
-    "This file is included in your download.";
+std::string frmCreate::helpMessage(const std::string& helpFolder) {
+  // The files are named where they are installed, so the user finds them without searching.
+  const std::string folder = helpFolder.empty() || helpFolder.back() == '/' ? helpFolder : helpFolder + "/";
+  return "Help: When you downloaded this application, several help files were also downloaded.\n"
+         "Please read the file " + folder + "Help.txt for help on every window of the program.\n"
+         "\n"
+         "License\n"
+         "Please read the file " + folder + "License.txt for license information.\n"
+         "This file is included in your download.";
+}
 
 namespace {
 
@@ -108,6 +111,6 @@ document::clsRunResult frmCreate::create() { return session_.create(); }
 
 void frmCreate::cancel() { session_.cancel(); }
 
-void frmCreate::help() { session_.platform.messages.showMessage(kHelpMessage); }
+void frmCreate::help() { session_.platform.messages.showMessage(helpMessage(helpFolder_)); }
 
 }  // namespace editors

@@ -3,6 +3,7 @@
 // balloons switch, and the buttons that save, copy, paste, open, reset, create and cancel.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editors/editor_model.h"
@@ -29,7 +30,10 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kDefaultsCaption = "Default settings";
   static constexpr const char* kHelpTipCaption = "Turn on the help balloons";
   static constexpr const char* kHelpCaption = "Help and license";
-  static const char* const kHelpMessage;
+  // The "Help and license" message, naming Help.txt and License.txt inside helpFolder.
+  static std::string helpMessage(const std::string& helpFolder);
+  // The folder that holds Help.txt and License.txt; empty names them without a folder.
+  void setHelpFolder(std::string folder) { helpFolder_ = std::move(folder); }
 
   // What the boxes show.
   std::string fileNameText() const;
@@ -78,6 +82,7 @@ class frmCreate final : public clsEditorModel {
   clsSession& session_;
   frmMain* main_ = nullptr;
   std::string diskText_;
+  std::string helpFolder_;
 };
 
 }  // namespace editors

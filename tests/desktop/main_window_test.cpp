@@ -89,6 +89,45 @@ class MainWindowTest : public QObject {
     QCOMPARE(desktop.session().store().grassLength, 1.0f);
   }
 
+  void opensTheSettingsFileNamedOnTheCommandLine() {
+    const QString path = folder.filePath("start.grass");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Usage 3 1 tall<sp>grass\r\n");
+    file.close();
+    support::clsDesktop desktop(settingsFile);
+    desktop.program->start(desktop::modCommandLine::parse({path.toStdString()}));
+    QCOMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
+    QCOMPARE(desktop.find<QRadioButton>("radElement3")->text(), QString("tall grass"));
+    QVERIFY(desktop.find<QCheckBox>("chkUse3")->isChecked());
+    QVERIFY(desktop.messages.shown.empty());
+
+    support::clsDesktop fresh(settingsFile);
+    const std::string defaults = modSettingsFiles::settingsText(fresh.session().document);
+    support::clsDesktop missing(settingsFile);
+    missing.program->start(desktop::modCommandLine::parse({folder.filePath("nowhere.grass").toStdString()}));
+    QCOMPARE(missing.messages.shown.size(), std::size_t{1});
+    QVERIFY(missing.messages.shown[0].rfind("An error occurred while opening the settings file.", 0) == 0);
+    QVERIFY(missing.program->window().isVisible());
+    QCOMPARE(modSettingsFiles::settingsText(missing.session().document), defaults);
+  }
+
+  void helpNamesFilesThatExist() {
+    support::clsDesktop desktop(settingsFile);
+    desktop.show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdHelp"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.shown.size(), std::size_t{1});
+    const QString message = QString::fromStdString(desktop.messages.shown[0]);
+    const QRegularExpression named("Please read the file (\\S+) for");
+    int files = 0;
+    for (auto match = named.globalMatch(message); match.hasNext(); ++files) {
+      const QString path = match.next().captured(1);
+      QVERIFY2(QFileInfo(path).isAbsolute() && QFileInfo::exists(path), qPrintable(path));
+    }
+    QCOMPARE(files, 2);
+  }
+
   void createPageBoxes() {
     support::clsDesktop desktop(settingsFile);
     desktop.show();
