@@ -13,6 +13,7 @@ deb=${debs[0]}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ "$(dpkg-deb -f "$deb" Package)" = quenmoor-grass ] || fail "package name"
+dpkg-deb -f "$deb" Description | grep -q '^ The command-line tool' || fail "the description is not in lines"
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6opengl6; do
   grep -q "\b$library\b" <<<"$depends" || fail "Depends lacks $library: $depends"
