@@ -6,6 +6,7 @@
 #include <new>
 
 #include "desktop/desktop_program.h"
+#include "desktop/termination_signals.h"
 #include "platform/native/std_file_system.h"
 #include "platform/native/system_clock.h"
 #include "platform/qt/qt_desktop_platform.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     fileDialogs.setParent(&window);
     colours.setParent(&window);
     prompt.setParent(&window);
+    desktop::closeOnTerminationSignals(window);
     window.show();
     const int code = QApplication::exec();
     userStore.sync();

@@ -89,6 +89,11 @@ TEST(StdFileSystem, TargetsAreCheckedAndBaseNamesLocked) {
   EXPECT_EQ(files.lastError(), "The folder " + (folder / "missing/").string() + " does not exist.");
   EXPECT_TRUE(files.checkTarget((folder / "g.obj").string()));
   EXPECT_TRUE(files.isFolder((folder / "f.obj").string()));
+  // A folder that cannot take the temporary file is named, not the file.
+  const std::string notFolder = (folder / "plain").string();
+  ASSERT_EQ(files.writeFile(notFolder, "", false), platform::FileStatus::Ok);
+  EXPECT_EQ(files.createTemporary(notFolder + "/x.mtl"), nullptr);
+  EXPECT_EQ(files.lastError(), "the folder " + notFolder + "/ does not take a new file: Not a directory");
 
   bool busy = true;
   const std::string stem = (folder / "g").string();
