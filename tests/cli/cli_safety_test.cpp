@@ -2,6 +2,7 @@
 // signals, closed pipes, odd paths and pictures that cannot be read.
 
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include "cli_folder.h"
 
@@ -145,6 +146,29 @@ TEST_F(CliSafety, PlacesThatCannotTakeTheirFileRefuseBeforeTheRun) {
   const std::string longName = "out/" + std::string(240, 'g');
   EXPECT_EQ(run("create " + longName + ".obj").exitCode, 0) << read("stderr.txt");
   EXPECT_TRUE(fs::exists(folder / (longName + ".grass")));
+}
+
+TEST_F(CliSafety, AReadOnlyFolderOrObjectFileIsNamed) {
+  if (::geteuid() != 0 || shell("command -v setpriv").exitCode != 0)
+    GTEST_SKIP() << "needs root to run the tool as another user";
+  ASSERT_EQ(run("create out/a.obj").exitCode, 0);
+  fs::create_directories(folder / "rw");
+  ASSERT_EQ(run("create rw/b.obj").exitCode, 0);
+  ASSERT_EQ(shell("chmod 755 . && chmod 555 out && chmod 666 out/a.mtl && chmod 777 rw && chmod 444 rw/b.obj && "
+                  "chmod 666 rw/b.mtl rw/b.grass").exitCode,
+            0);
+  const std::string nobody = "setpriv --reuid=65534 --regid=65534 --clear-groups CLI ";
+  const clsRun folderRefused = shell(nobody + "create --force out/a.obj");
+  EXPECT_EQ(folderRefused.exitCode, 2);
+  EXPECT_NE(folderRefused.err.find("The folder out/ does not take new files: Permission denied."), std::string::npos)
+      << folderRefused.err;
+  const clsRun fileRefused = shell(nobody + "create --force rw/b.obj");
+  EXPECT_EQ(fileRefused.exitCode, 2);
+  EXPECT_NE(fileRefused.err.find("rw/b.obj is read-only."), std::string::npos) << fileRefused.err;
+  const clsRun saved = shell(nobody + "settings --output out/a.mtl");
+  EXPECT_NE(saved.err.find("out/a.mtl: the folder out/ does not take a new file: Permission denied"),
+            std::string::npos) << saved.err;
+  shell("chmod 755 out");
 }
 
 TEST_F(CliSafety, RunsOnOneNameExcludeEachOtherAndCleanUpAfterDeadOnes) {
