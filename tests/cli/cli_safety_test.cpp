@@ -185,3 +185,17 @@ TEST_F(CliSafety, RunsOnOneNameExcludeEachOtherAndCleanUpAfterDeadOnes) {
   EXPECT_EQ(run("create --force out/t.obj").exitCode, 0);
   EXPECT_EQ(filesIn("out"), 3u);
 }
+
+TEST_F(CliSafety, TemporaryFilesRemovedDuringARunFailItAndKeepTheOldSet) {
+  ASSERT_EQ(run("create out/r.obj").exitCode, 0);
+  const std::string obj = read("out/r.obj"), grass = read("out/r.grass");
+  write("big.grass", "Alpha 1 10 10 300000 <empty> 0 -1\r\n");
+  const clsRun removed =
+      shell("CLI create --force --settings big.grass out/r.obj & sleep 1; rm -f out/.qg-*.tmp; wait \\$!");
+  EXPECT_EQ(removed.exitCode, 2) << removed.err;
+  EXPECT_NE(removed.err.find("was removed or replaced while it was written"), std::string::npos) << removed.err;
+  EXPECT_NE(removed.err.find("no file was replaced"), std::string::npos);
+  EXPECT_TRUE(read("out/r.obj") == obj);
+  EXPECT_EQ(read("out/r.grass"), grass);
+  EXPECT_EQ(filesIn("out"), 3u);
+}
