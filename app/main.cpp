@@ -12,6 +12,7 @@
 
 #include "desktop/command_line.h"
 #include "desktop/desktop_program.h"
+#include "desktop/termination_signals.h"
 #include "generation/create_dialog.h"
 #include "platform/native/std_file_system.h"
 #include "platform/native/system_clock.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     fileDialogs.setParent(&window);
     colours.setParent(&window);
     prompt.setParent(&window);
+    desktop::closeOnTerminationSignals(window);
     program.start(line);
     const int code = QApplication::exec();
     userStore.sync();

@@ -9,7 +9,7 @@ namespace editors {
 clsSession::clsSession(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed)
     : platform(platform), dialogs(dialogs), document(platform), random(seed) {
   modStartup::startDocument(document, platform);
-  writer.services = {&platform.files, &platform.status, &platform.events};
+  writer.services = {&platform.status, &platform.events};
   platform.status.setTitle(std::string(platform::kAppName));
 }
 
@@ -75,7 +75,7 @@ void clsSession::noteDialogResult(const std::optional<std::string>& path) {
 document::clsRunResult clsSession::create(bool pipelined) {
   if (running_) return {};
   running_ = true;
-  writer.services = {&platform.files, &platform.status, &platform.events};
+  writer.services = {&platform.status, &platform.events};
   generation::clsCreation creation{platform, random, writer, pipelined};
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   running_ = false;

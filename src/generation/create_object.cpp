@@ -44,13 +44,13 @@ std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, s
 }
 
 int createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
-                 clsCreation& creation) {
+                 platform::ITemporaryFile& file, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   const std::int64_t start = platform.clock.nowSeconds();
   const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * kBytesPerMB;
   const std::string path = std::string(folder) + std::string(baseName) + ".obj";
 
-  int code = modWriting::openWriter(creation.writer, path, limitBytes, "Blade",
+  int code = modWriting::openWriter(creation.writer, file, limitBytes, "Blade",
                                     objectHeader(project.dialog.note, baseName));
   if (code >= 0) {
     const materials::clsMaterialPrefixes prefixes = modMaterialFile::prefixesFor(baseName);
@@ -62,10 +62,10 @@ int createObject(const clsProject& project, std::string_view folder, std::string
       code = modItemPlacement::generateAll(project, sink, creation.random, platform.messages);
     }
   }
-  code = modWriting::closeWriter(creation.writer, code);
+  creation.writer.file = nullptr;
 
   if (code >= 0) {
-    const std::int64_t length = platform.files.fileLength(path).value_or(creation.writer.fileBytes);
+    const std::int64_t length = file.length();
     const std::int64_t elapsed = platform.clock.nowSeconds() - start;
     platform.status.setTitle(doneTitle(creation.writer, elapsed, length));
     return code;

@@ -13,7 +13,10 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
+#include <csignal>
+
 #include "desktop/desktop_support.h"
+#include "desktop/termination_signals.h"
 #include "document/settings_files.h"
 
 namespace {
@@ -210,6 +213,28 @@ class MainWindowTest : public QObject {
     QVERIFY(!closed);  // refused at first: the run was still going
     QVERIFY(!desktop.program->window().isVisible());
     QVERIFY(fileBytes(folder.filePath("big.obj")).endsWith("\r\n"));
+  }
+
+  void terminationSignalsCancelTheRunThenClose() {
+    support::clsDesktop desktop(settingsFile, 7);
+    desktop::closeOnTerminationSignals(desktop.program->window());
+    desktop.program->window().show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    QDir(folder.filePath("term")).removeRecursively();
+    QVERIFY(QDir(folder.path()).mkpath("term"));
+    desktop.session().edit([&] {
+      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
+                                      desktop.platform);
+      modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("term/f").toStdString());
+      modCreateDialog::setDiskSpace(desktop.session().project().dialog, 2000);
+    });
+    QTimer::singleShot(300, this, [] { ::raise(SIGTERM); });
+    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
+    QVERIFY(!desktop.program->window().isVisible());
+    // The whole, shorter set and nothing else.
+    QCOMPARE(QDir(folder.filePath("term")).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"f.grass", "f.mtl", "f.obj"}));
+    QVERIFY(fileBytes(folder.filePath("term/f.obj")).endsWith("\r\n"));
   }
 
   void perUserValuesSurviveARestart() {
