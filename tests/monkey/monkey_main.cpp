@@ -405,6 +405,8 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(200));
       if (nowMs() - journal.beat > kHangSeconds * 1000) {
         journal.report(options.seed, "the window did not answer for 10 s");
+        // Under a debugger, an abort shows where the window stands.
+        if (qEnvironmentVariableIsSet("QUENMOOR_MONKEY_ABORT")) std::abort();
         std::_Exit(3);
       }
       if (const long mb = residentMB(); mb > options.maxMB) {
@@ -416,7 +418,9 @@ int main(int argc, char** argv) {
 
   clsMonkey monkey(options, journal, window);
   QTimer steps;
-  QObject::connect(&steps, &QTimer::timeout, [&] { monkey.step(); });
+  // Qt does not fire a timer again while its own slot runs: each step runs from a timer of its
+  // own, so that the steps go on inside the event loop of a dialog a step opened.
+  QObject::connect(&steps, &QTimer::timeout, [&] { QTimer::singleShot(0, &steps, [&] { monkey.step(); }); });
   steps.start(5);
   const int code = QApplication::exec();
   done = true;
