@@ -18,6 +18,7 @@
 #include "platform/native/system_clock.h"
 #include "platform/qt/qt_desktop_platform.h"
 #include "platform/qt/qt_picture_loader.h"
+#include "platform/qt/qt_recovery_files.h"
 
 namespace {
 
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
     platform::QtTextPrompt prompt;
     platform::clsDialogs dialogs{fileDialogs, colours, prompt};
 
-    desktop::DesktopProgram program(platform, dialogs, clock.seedValue());
+    platform::QtRecoveryFiles recovery;
+    desktop::DesktopProgram program(platform, dialogs, clock.seedValue(), &recovery);
     desktop::MainWindow& window = program.window();
     status.setWindow(&window);
     messages.setParent(&window);

@@ -194,6 +194,7 @@ bool MainWindow::openSettingsFile(const QString& path) {
   session_.noteDialogResult(path.toStdString());
   bool opened = false;
   session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, path.toStdString(), session_.platform); });
+  if (opened) session_.noteSaved();
   return opened;
 }
 
@@ -217,6 +218,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (!closed_) {
     commitEdits();
+    if (!createModel_.confirmClose()) {
+      event->ignore();
+      return;
+    }
     session_.close();
     closed_ = true;
   }

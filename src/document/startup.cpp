@@ -22,6 +22,7 @@ void closeDocument(const document::clsDocument& document, platform::clsPlatform&
   platform.userStore.setValue(std::string(kDiskLimitKey), std::to_string(document.project.dialog.diskLimitMB));
   platform.userStore.setValue(std::string(kHelpTipKey), document.project.dialog.helpTips ? "1" : "0");
   platform.userStore.setValue(std::string(kInitialFolderKey), document.project.dialog.chosenFolder);
+  if (!platform.userStore.flush()) platform.messages.showMessage(std::string(kStoreFailedMessage));
 }
 
 void noteChosenFile(document::clsDocument& document, std::string_view path) {

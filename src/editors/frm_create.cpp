@@ -82,7 +82,9 @@ void frmCreate::setHelpTips(bool on) {
 bool frmCreate::saveColors() { return !session_.running() && modSaveButtons::saveColors(session_.document, session_.platform); }
 
 bool frmCreate::saveSettings() {
-  return !session_.running() && modSaveButtons::saveSettings(session_.document, session_.platform);
+  if (session_.running() || !modSaveButtons::saveSettings(session_.document, session_.platform)) return false;
+  session_.noteSaved();
+  return true;
 }
 
 void frmCreate::copySettings() { modSettingsFiles::copySettings(session_.document, session_.platform); }
@@ -100,6 +102,7 @@ bool frmCreate::openSettings() {
   if (!path) return false;
   bool opened = false;
   session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, *path, session_.platform); });
+  if (opened) session_.noteSaved();
   return opened;
 }
 
@@ -112,5 +115,17 @@ document::clsRunResult frmCreate::create() { return session_.create(); }
 void frmCreate::cancel() { session_.cancel(); }
 
 void frmCreate::help() { session_.platform.messages.showMessage(helpMessage(helpFolder_)); }
+
+bool frmCreate::confirmClose() {
+  if (!session_.hasUnsavedChanges()) return true;
+  switch (session_.platform.messages.askYesNoCancel(kCloseQuestion)) {
+    case platform::Answer::No: return true;
+    case platform::Answer::Cancel: return false;
+    case platform::Answer::Yes: break;
+  }
+  // Settings are saved beside the object file: without its name yet, the save dialog asks for it.
+  if (session_.project().dialog.objectPath.empty()) chooseFileName();
+  return saveSettings();
+}
 
 }  // namespace editors

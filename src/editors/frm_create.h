@@ -77,6 +77,10 @@ class frmCreate final : public clsEditorModel {
   document::clsRunResult create();
   void cancel();
   void help();
+  // The window is about to close: with changes not saved as settings, asks whether to save them
+  // first. True when the window may close (saved, or the user chose not to save).
+  bool confirmClose();
+  static constexpr const char* kCloseQuestion = "The settings have changes that are not saved.\nSave them before closing?";
 
  private:
   clsSession& session_;

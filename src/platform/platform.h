@@ -13,12 +13,16 @@ namespace platform {
 
 inline constexpr std::string_view kAppName = "Quenmoor Grass";
 
+enum class Answer { Yes, No, Cancel };
+
 // Message box with an OK button, and Yes/No questions, both captioned kAppName.
 class IMessageBox {
  public:
   virtual ~IMessageBox() = default;
   virtual void showMessage(const std::string& text) = 0;
   virtual bool askYesNo(const std::string& question) = 0;
+  // Yes, No or Cancel; closing the box is Cancel. Where no Cancel can be offered, Yes or No.
+  virtual Answer askYesNoCancel(const std::string& question) { return askYesNo(question) ? Answer::Yes : Answer::No; }
 };
 
 // The main window's title, used as the status line.
@@ -52,6 +56,8 @@ class IUserStore {
   virtual ~IUserStore() = default;
   virtual std::optional<std::string> value(const std::string& key) = 0;
   virtual void setValue(const std::string& key, const std::string& value) = 0;
+  // Writes the values out now; false when they could not be kept (a full or unwritable home).
+  virtual bool flush() { return true; }
 };
 
 class IClock {

@@ -18,6 +18,8 @@
 #include "desktop/desktop_support.h"
 #include "desktop/termination_signals.h"
 #include "document/settings_files.h"
+#include "document/startup.h"
+#include "platform/qt/qt_recovery_files.h"
 
 namespace {
 
@@ -259,6 +261,70 @@ class MainWindowTest : public QObject {
     QVERIFY(second.session().project().dialog.helpTips);
     QVERIFY(!second.find<QToolButton>("radTab1")->toolTip().isEmpty());
     QCOMPARE(QString::fromStdString(second.session().dialogFolder()), folder.filePath("somewhere/"));
+  }
+
+  void closingAsksAboutUnsavedChanges() {
+    // The per-user store cannot be written: its folder is a file.
+    QFile blocker(folder.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    support::clsDesktop desktop(folder.filePath("blocker/user.ini"));
+    desktop.show();
+    QWidget& window = desktop.program->window();
+    QTest::mouseClick(desktop.find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    desktop.messages.threeWayAnswer = platform::Answer::Cancel;
+    QVERIFY(!window.close());
+    QCOMPARE(desktop.messages.asked.size(), std::size_t{1});
+    QCOMPARE(desktop.messages.asked.back(), std::string(editors::frmCreate::kCloseQuestion));
+    QVERIFY(window.isVisible() && desktop.messages.shown.empty());
+    // Yes without a file name asks for one, saves the settings beside it, then closes.
+    desktop.messages.threeWayAnswer = platform::Answer::Yes;
+    desktop.fakeDialogs.answers = {folder.filePath("kept.obj").toStdString()};
+    QVERIFY(window.close());
+    QVERIFY(fileBytes(folder.filePath("kept.grass")).contains("Usage 5 1 grass<sp>5\r\n"));
+    QCOMPARE(desktop.messages.shown, std::vector<std::string>{std::string(modStartup::kStoreFailedMessage)});
+
+    // Unchanged since the last save (or undone back to it): no question.
+    support::clsDesktop again(settingsFile);
+    again.show();
+    QTest::mouseClick(again.find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    QTest::keyClick(&again.program->window(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(again.program->window().close());
+    QVERIFY(again.messages.asked.empty());
+  }
+
+  void autosaveAndRecoveryAfterACrash() {
+    const QString kept = folder.filePath("recovery");
+    platform::QtRecoveryFiles firstFiles(kept, "1");
+    auto first = std::make_unique<support::clsDesktop>(settingsFile, 1, &firstFiles);
+    first->show();
+    QTest::mouseClick(first->find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    QTest::qWait(1500);
+    QVERIFY(!QFile::exists(firstFiles.filePath()));  // not before 30 s without edits
+    first->clock.seconds += editors::clsAutosave::kQuietSeconds;
+    QTRY_VERIFY(QFile::exists(firstFiles.filePath()));
+    QVERIFY(fileBytes(firstFiles.filePath()).contains("Usage 5 1 grass<sp>5\r\n"));
+
+    // A second program at the same time neither offers nor touches the first one's design.
+    platform::QtRecoveryFiles secondFiles(kept, "2");
+    {
+      support::clsDesktop second(settingsFile, 1, &secondFiles);
+      second.program->autosave()->offerRecovery();
+      QVERIFY(second.messages.asked.empty());
+    }
+    // The first one "crashes": its file stays and its lock goes.
+    QVERIFY(QFile::copy(firstFiles.filePath(), kept + "/design-3.grass"));
+    support::clsDesktop third(settingsFile, 1, &secondFiles);
+    third.show();
+    third.program->autosave()->offerRecovery();
+    QCOMPARE(third.messages.asked, std::vector<std::string>{editors::clsAutosave::kRestoreQuestion});
+    QVERIFY(third.find<QCheckBox>("chkUse5")->isChecked());
+    QVERIFY(!QFile::exists(kept + "/design-3.grass"));
+    QTest::keyClick(&third.program->window(), Qt::Key_Z, Qt::ControlModifier);  // one Undo step
+    QVERIFY(!third.find<QCheckBox>("chkUse5")->isChecked());
+    // A clean exit leaves nothing behind.
+    first.reset();
+    QVERIFY(!QFile::exists(firstFiles.filePath()));
   }
 
   void maxTwiceIsMaxOnceAndMinRestores() {

@@ -18,9 +18,14 @@ class FakeMessages final : public platform::IMessageBox {
     asked.push_back(question);
     return answer;
   }
+  platform::Answer askYesNoCancel(const std::string& question) override {
+    asked.push_back(question);
+    return threeWayAnswer;
+  }
   std::vector<std::string> shown;
   std::vector<std::string> asked;
   bool answer = true;
+  platform::Answer threeWayAnswer = platform::Answer::No;
 };
 
 class FakeStatus final : public platform::IStatusLine {
@@ -55,7 +60,9 @@ class FakeUserStore final : public platform::IUserStore {
     return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
   }
   void setValue(const std::string& key, const std::string& value) override { values[key] = value; }
+  bool flush() override { return !full; }
   std::map<std::string, std::string> values;
+  bool full = false;
 };
 
 // Time stands still unless a test moves it; every reading may advance it by step seconds.
