@@ -28,8 +28,8 @@ std::vector<std::string> argumentsOf(const QStringList& list) {
   return arguments;
 }
 
-// --help and --version are answered without a window, so they work
-// without a display too; anything else returns -1.
+// --help and --version are answered without a window, so they work without a display too;
+// anything else returns -1.
 int answerWithoutWindow(int argc, char** argv) {
   bool asks = false;
   for (int i = 1; i < argc; ++i) {
