@@ -191,7 +191,10 @@ TEST_F(CliSafety, TemporaryFilesRemovedDuringARunFailItAndKeepTheOldSet) {
   const std::string obj = read("out/r.obj"), grass = read("out/r.grass");
   write("big.grass", "Alpha 1 10 10 300000 <empty> 0 -1\r\n");
   const clsRun removed =
-      shell("CLI create --force --settings big.grass out/r.obj & sleep 1; rm -f out/.qg-*.tmp; wait \\$!");
+      shell("CLI create --force --settings big.grass out/r.obj & "
+            // Remove them as soon as they exist, however slowly the run starts.
+            "for i in \\$(seq 1000); do ls out/.qg-*.tmp >/dev/null 2>&1 && break; sleep 0.01; done; "
+            "rm -f out/.qg-*.tmp; wait \\$!");
   EXPECT_EQ(removed.exitCode, 2) << removed.err;
   EXPECT_NE(removed.err.find("was removed or replaced while it was written"), std::string::npos) << removed.err;
   EXPECT_NE(removed.err.find("no file was replaced"), std::string::npos);
