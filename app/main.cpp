@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     fileDialogs.setParent(&window);
     colours.setParent(&window);
     prompt.setParent(&window);
-    desktop::closeOnTerminationSignals(window);
+    desktop::closeOnTerminationSignals(window, [&program] { program.closeForSignal(); });
     program.start(line);
     const int code = QApplication::exec();
     userStore.sync();

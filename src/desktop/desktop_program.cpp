@@ -54,6 +54,11 @@ DesktopProgram::~DesktopProgram() {
   autosave_.reset();
 }
 
+void DesktopProgram::closeForSignal() {
+  if (autosave_) autosave_->keepForRecovery();
+  window_->closeWithoutAsking();
+}
+
 void DesktopProgram::start(const clsCommandLine& line) {
   window_->show();
   // A file that cannot be opened is reported as "Open settings..." reports it; the defaults stay.

@@ -35,6 +35,9 @@ class DesktopProgram {
   DesktopProgram& operator=(const DesktopProgram&) = delete;
 
   MainWindow& window() { return *window_; }
+  // SIGTERM or SIGHUP: unsaved changes go to the recovery file, which stays for the next start;
+  // then the window closes without asking.
+  void closeForSignal();
   // Shows the window and opens the settings file the command line names, if any.
   void start(const clsCommandLine& line);
   editors::clsSession& session() { return session_; }

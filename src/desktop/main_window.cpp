@@ -208,6 +208,11 @@ void MainWindow::showEvent(QShowEvent* event) {
   placeCentred(now.width(), now.height());
 }
 
+void MainWindow::closeWithoutAsking() {
+  askOnClose_ = false;
+  close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (session_.running()) {
     // Cancel first: the run ends on a whole item, and the window closes once it has.
@@ -218,7 +223,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (!closed_) {
     commitEdits();
-    if (!createModel_.confirmClose()) {
+    if (askOnClose_ && !createModel_.confirmClose()) {
       event->ignore();
       return;
     }

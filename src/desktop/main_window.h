@@ -38,6 +38,8 @@ class MainWindow final : public QMainWindow {
   // Opens a settings file as "Open settings..." does, without the dialog: a dropped file or the
   // one named on the command line.
   bool openSettingsFile(const QString& path);
+  // Closes as Quit does but asks nothing: for a signal, with nobody to answer.
+  void closeWithoutAsking();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -71,6 +73,7 @@ class MainWindow final : public QMainWindow {
   bool designRecorded_ = false;
   bool closeAfterRun_ = false;
   bool closed_ = false;
+  bool askOnClose_ = true;
   int listener_ = 0;
 };
 

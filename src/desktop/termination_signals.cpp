@@ -1,7 +1,7 @@
 #include "desktop/termination_signals.h"
 
 #include <QSocketNotifier>
-#include <QWidget>
+#include <QObject>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -20,14 +20,14 @@ void onSignal(int) {
 
 }  // namespace
 
-void closeOnTerminationSignals(QWidget& window) {
+void closeOnTerminationSignals(QObject& owner, std::function<void()> close) {
   if (wake[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wake) != 0) return;
-  auto* notifier = new QSocketNotifier(wake[0], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+  auto* notifier = new QSocketNotifier(wake[0], QSocketNotifier::Read, &owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, &owner, [close = std::move(close)] {
     char bytes[64];
     while (::read(wake[0], bytes, sizeof bytes) > 0) {
     }
-    window.close();
+    close();
   });
   struct sigaction action {};
   action.sa_handler = onSignal;

@@ -21,7 +21,12 @@ clsAutosave::~clsAutosave() {
   // A clean exit: nothing to recover.
   session_.removeListener(listener_);
   session_.aroundRun = nullptr;
-  if (fileHeld_) files_.discard();
+  if (fileHeld_ && !keep_) files_.discard();
+}
+
+void clsAutosave::keepForRecovery() {
+  writeNow();
+  keep_ = true;
 }
 
 void clsAutosave::tick() {

@@ -26,6 +26,8 @@ class clsAutosave {
   void tick();
   // Brings the recovery file up to date now (before and after a creation run).
   void writeNow();
+  // The program ends without a clean exit (a signal): what is unsaved stays to be recovered.
+  void keepForRecovery();
   // At start: offers each design left by a program that ended without cleaning up, newest first,
   // until one is restored; each one answered is removed.
   void offerRecovery();
@@ -38,6 +40,7 @@ class clsAutosave {
   std::int64_t lastEdit_ = 0;  // when it was last seen to change
   std::string written_;        // what the recovery file holds, or the saved design when there is none
   bool fileHeld_ = false;
+  bool keep_ = false;
 };
 
 }  // namespace editors

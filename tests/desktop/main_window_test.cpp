@@ -219,7 +219,7 @@ class MainWindowTest : public QObject {
 
   void terminationSignalsCancelTheRunThenClose() {
     support::clsDesktop desktop(settingsFile, 7);
-    desktop::closeOnTerminationSignals(desktop.program->window());
+    desktop::closeOnTerminationSignals(desktop.program->window(), [&desktop] { desktop.program->closeForSignal(); });
     desktop.program->window().show();
     QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
     QDir(folder.filePath("term")).removeRecursively();
@@ -325,6 +325,19 @@ class MainWindowTest : public QObject {
     // A clean exit leaves nothing behind.
     first.reset();
     QVERIFY(!QFile::exists(firstFiles.filePath()));
+  }
+
+  void aSignalClosesWithoutAskingAndKeepsTheDesignToRecover() {
+    platform::QtRecoveryFiles files(folder.filePath("signalled"), "1");
+    {
+      support::clsDesktop desktop(settingsFile, 1, &files);
+      desktop.show();
+      QTest::mouseClick(desktop.find<QCheckBox>("chkUse6"), Qt::LeftButton);
+      desktop.program->closeForSignal();
+      QVERIFY(!desktop.program->window().isVisible());
+      QVERIFY(desktop.messages.asked.empty());
+    }
+    QVERIFY(fileBytes(files.filePath()).contains("Usage 6 1 grass<sp>6\r\n"));
   }
 
   void maxTwiceIsMaxOnceAndMinRestores() {
