@@ -8,7 +8,7 @@ QUENMOOR_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libtinyobjloader-dev libassimp-dev
-  qt6-base-dev libqt6opengl6-dev
+  qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
   xvfb xauth libgl1-mesa-dri
 )
 

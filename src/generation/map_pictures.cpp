@@ -36,8 +36,11 @@ generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictu
     if (attempt.empty()) continue;
     if (auto picture = loader.load(attempt, error)) return {generation::tPicture(std::move(picture)), attempt};
   }
-  messages.showMessage("Cannot read the file \"" + fileName +
-                       "\".\nPerhaps due to its format, missing location, or other reasons.");
+  if (error.starts_with(platform::kPictureTooLarge))
+    messages.showMessage("Cannot read the file \"" + fileName + "\".\n" + error);
+  else
+    messages.showMessage("Cannot read the file \"" + fileName +
+                         "\".\nPerhaps due to its format, missing location, or other reasons.");
   // The path stays as the user gave it: the picture may be back at its place next time.
   return {nullptr, std::string(path)};
 }
