@@ -44,6 +44,10 @@ class clsSession {
   void endStep();
   bool undo();
   bool redo();
+  // "Reshuffle": a new layout for the field, one Undo step.
+  bool reshuffle();
+  // The layout the view shows and Create writes.
+  std::uint64_t layoutSeed() const { return document.project.dialog.layoutSeed.value_or(0); }
 
   // The folder the next file dialog opens in: the stored initial folder for the first one, then
   // that of the last file chosen. A cancelled dialog (nothing) counts as the last choice too.
@@ -68,6 +72,8 @@ class clsSession {
   void close();
 
  private:
+  // A document without a layout (a settings text without its "Seed") gets a fresh one.
+  void ensureLayout();
   std::string fingerprint();
   std::string fingerprintOf(generation::clsProject& project);
 
@@ -78,6 +84,7 @@ class clsSession {
   std::string beforeFingerprint_;
   bool running_ = false;
   bool dialogUsed_ = false;
+  bool historyTrimTold_ = false;
 };
 
 }  // namespace editors
