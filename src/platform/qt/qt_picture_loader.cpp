@@ -17,15 +17,19 @@ std::unique_ptr<IPicture> QtPictureLoader::load(const std::string& path, std::st
   QImageReader::setAllocationLimit(kAllocationLimitMB);
   QImageReader reader(name);
   reader.setAutoTransform(true);
-  const QSize size = reader.size();
-  // Four bytes a pixel as read, and four again as the picture keeps them.
-  if (size.isValid() && static_cast<double>(size.width()) * size.height() * 4 > kAllocationLimitMB * 1048576.0) {
+  // Four bytes a pixel as read, and four again as the picture keeps them. Some readers know the
+  // size before reading, others once they have failed.
+  const auto tooLarge = [&](QSize size) {
+    if (!size.isValid() || static_cast<double>(size.width()) * size.height() * 4 <= kAllocationLimitMB * 1048576.0)
+      return false;
     error = std::string(kPictureTooLarge) + ": " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
             " pixels; pictures of up to " + std::to_string(kAllocationLimitMB / 4) + " million pixels are read.";
-    return nullptr;
-  }
+    return true;
+  };
+  if (tooLarge(reader.size())) return nullptr;
   QImage image = reader.read();
   if (image.isNull()) {
+    if (tooLarge(reader.size())) return nullptr;
     error = "The file " + path + " cannot be read as a picture: " + reader.errorString().toStdString();
     return nullptr;
   }
