@@ -19,22 +19,21 @@ namespace editors {
 
 int clsCaptureSink::itemDone(bool, std::int32_t itemNumber) {
   if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return generation::status::kCancelled;
-  if ((itemNumber - 1) % step_ != 0) {
-    // Not shown: the item just made goes (it is the list's last one, if it added any).
-    geometry::clsItemList& list = items();
-    if (!list.items.empty() && list.items.back().firstRing + list.items.back().ringCount == list.rings.size() &&
-        list.items.size() > kept_[static_cast<std::size_t>(element_ - 1)]) {
-      const geometry::clsItemEntry last = list.items.back();
-      list.items.pop_back();
-      list.rings.resize(last.firstRing);
-      for (std::size_t r = last.firstRing; r < list.rings.size(); ++r)
-        if (list.rings[r].nameLength > 0) list.names.resize(std::min<std::size_t>(list.names.size(), list.rings[r].nameBegin));
-      list.rings.resize(last.firstRing);
-      list.points.resize(last.firstPoint);
-    }
-  }
+  // Not shown: the item just made goes.
+  if ((itemNumber - 1) % step_ != 0) dropLastItem(kept_[static_cast<std::size_t>(element_ - 1)]);
   kept_[static_cast<std::size_t>(element_ - 1)] = items().items.size();
   return generation::status::kGoOn;
+}
+
+void clsCaptureSink::dropLastItem(std::size_t keptItems) {
+  geometry::clsItemList& list = items();
+  if (list.items.size() <= keptItems) return;
+  const geometry::clsItemEntry last = list.items.back();
+  list.items.pop_back();
+  for (std::size_t r = last.firstRing; r < list.rings.size(); ++r)
+    if (list.rings[r].nameLength > 0) list.names.resize(std::min<std::size_t>(list.names.size(), list.rings[r].nameBegin));
+  list.rings.resize(last.firstRing);
+  list.points.resize(last.firstPoint);
 }
 
 }  // namespace editors
@@ -202,7 +201,9 @@ class clsFieldSink final : public editors::clsCaptureSink {
       }
     }
     const bool full = keptCount_ >= keepAtMost_;
-    int code = full ? dropLast() : clsCaptureSink::itemDone(report, itemNumber);
+    int code = generation::status::kGoOn;
+    if (full) dropLastItem(keptBefore_);
+    else code = clsCaptureSink::itemDone(report, itemNumber);
     before_ = items().items.size();
     if (!full && before_ > keptBefore_) ++keptCount_;
     keptBefore_ = before_;
@@ -226,16 +227,6 @@ class clsFieldSink final : public editors::clsCaptureSink {
     fileBytes_ += large_;
     large_ = 0;
     return fileBytes_ > limitBytes_;
-  }
-  int dropLast() {
-    geometry::clsItemList& list = items();
-    if (list.items.size() > keptBefore_) {
-      const geometry::clsItemEntry last = list.items.back();
-      list.items.pop_back();
-      list.rings.resize(last.firstRing);
-      list.points.resize(last.firstPoint);
-    }
-    return generation::status::kGoOn;
   }
 
   materials::clsMaterialPrefixes prefixes_;

@@ -85,6 +85,10 @@ class clsCaptureSink : public generation::IItemSink {
 
   std::array<geometry::clsItemList, model::kElementCount> items_{};
 
+ protected:
+  // Takes away the item just made, if it added one after the first keptItems of its list.
+  void dropLastItem(std::size_t keptItems);
+
  private:
   const std::atomic<bool>* cancel_;
   std::int64_t step_;

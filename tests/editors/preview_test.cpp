@@ -27,9 +27,18 @@ class Preview : public ::testing::Test {
  protected:
   Preview() { modSettingsFiles::resetSettings(document, fake.platform); }
   bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
+  // Create into "f.obj" with the layout seed; the writer as the run left it.
+  int create(std::uint64_t seed) {
+    modCreateDialog::setFileName(document.project.dialog, "f.obj");
+    model::clsRandom random(seed);
+    writer.services = {&fake.files, &fake.status, &fake.events};
+    generation::clsCreation creation{fake.platform, random, writer};
+    return modCreationRun::runCreation(document, creation).code;
+  }
 
   fakes::FakePlatform fake;
   document::clsDocument document{fake.platform};
+  generation::clsObjWriter writer;
 };
 
 }  // namespace
@@ -38,12 +47,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   // A plain element and a compound leaf; the counts stay below the cap.
   ASSERT_TRUE(apply("Usage 2 1 leaf\r\nShape 2 1 5 5 30 -10 2 3 0 10 5 5 1\r\nAlpha 2 5 5 300 <empty> 0 -1\r\n"));
   document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
-  modCreateDialog::setFileName(document.project.dialog, "f.obj");
-  model::clsRandom random(17);
-  generation::clsObjWriter writer;
-  writer.services = {&fake.files, &fake.status, &fake.events};
-  generation::clsCreation creation{fake.platform, random, writer};
-  ASSERT_EQ(modCreationRun::runCreation(document, creation).code, generation::status::kGoOn);
+  ASSERT_EQ(create(17), generation::status::kGoOn);
 
   editors::clsCaptureSink sink;
   model::clsRandom same(17);
@@ -168,12 +172,7 @@ TEST_F(Preview, FacesShowTheirMaterialsKdInBands) {
 // holds (none of the second element) and says where the run stops.
 TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   ASSERT_TRUE(apply("Alpha 1 10 10 20000 <empty> 0 -1\r\nUsage 2 1 g\r\n"));
-  modCreateDialog::setFileName(document.project.dialog, "f.obj");
-  model::clsRandom random(9);
-  generation::clsObjWriter writer;
-  writer.services = {&fake.files, &fake.status, &fake.events};
-  generation::clsCreation creation{fake.platform, random, writer};
-  ASSERT_EQ(modCreationRun::runCreation(document, creation).code, generation::status::kLimitReached);
+  ASSERT_EQ(create(9), generation::status::kLimitReached);
 
   const auto scene = modPreview::buildScene(document.project, 9, editors::kDefaultPreviewCap, std::atomic<bool>{false});
   ASSERT_TRUE(scene);
