@@ -175,7 +175,7 @@ class clsFieldSink final : public editors::clsCaptureSink {
  public:
   clsFieldSink(const std::atomic<bool>& cancel, std::int64_t step, std::int64_t keepAtMost,
                const generation::clsProject& project, bool exact)
-      : clsCaptureSink(&cancel, step), keepAtMost_(keepAtMost), exact_(exact) {
+      : clsCaptureSink(&cancel, step), keepAtMost_(keepAtMost), step_(std::max<std::int64_t>(step, 1)), exact_(exact) {
     std::string base = modObjectPath::baseName(modObjectPath::splitObjectPath(project.dialog.objectPath).fileName);
     if (base.empty()) base = "field";
     prefixes_ = modMaterialFile::prefixesFor(base);
@@ -194,6 +194,12 @@ class clsFieldSink final : public editors::clsCaptureSink {
       const std::size_t last = list.items.size() - 1;
       if (!exact_) {
         bound_ += static_cast<std::int64_t>(modItemList::maxItemText(list, last, *prefix_));
+        // The items shown are a fair sample of the field: their text, step times, estimates it.
+        if ((itemNumber - 1) % step_ == 0) {
+          text_.clear();
+          modItemList::appendItemText(text_, list, last, *prefix_);
+          sampled_ += static_cast<std::int64_t>(text_.size());
+        }
       } else {
         text_.clear();
         modItemList::appendItemText(text_, list, last, *prefix_);
@@ -212,6 +218,7 @@ class clsFieldSink final : public editors::clsCaptureSink {
   }
   // The whole field's text at most, header included.
   std::int64_t boundBytes() const { return fileBytes_ + bound_; }
+  std::int64_t estimatedBytes() const { return fileBytes_ + sampled_ * step_; }
   std::int64_t limitBytes() const { return limitBytes_; }
   bool stopped() const { return stopped_; }
   std::int64_t made() const { return made_; }
@@ -232,7 +239,7 @@ class clsFieldSink final : public editors::clsCaptureSink {
   materials::clsMaterialPrefixes prefixes_;
   const std::string* prefix_ = nullptr;
   std::string text_;
-  std::int64_t keepAtMost_, fileBytes_ = 0, limitBytes_ = 0, bound_ = 0, small_ = 0, large_ = 0, made_ = 0, keptCount_ = 0;
+  std::int64_t keepAtMost_, fileBytes_ = 0, limitBytes_ = 0, bound_ = 0, small_ = 0, large_ = 0, made_ = 0, keptCount_ = 0, step_, sampled_ = 0;
   std::size_t before_ = 0, keptBefore_ = 0;
   bool exact_, stopped_ = false;
 };
@@ -290,7 +297,8 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
   model::clsRandom random(seed);
   int code = modItemPlacement::generateAll(project, *sink, random, silent);
   if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
-  if (sink->boundBytes() > sink->limitBytes()) {
+  // Far below the limit (by the bound, or by the sample with room to spare) the run goes to the end.
+  if (sink->boundBytes() > sink->limitBytes() && sink->estimatedBytes() > sink->limitBytes() / 10 * 8) {
     // The limit may stop the run: again, following the file exactly, as many items as it holds
     // at least (the bound is above the real text) spread over the cap.
     const double share = static_cast<double>(sink->limitBytes()) / static_cast<double>(sink->boundBytes());
