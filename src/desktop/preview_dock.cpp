@@ -107,7 +107,8 @@ void PreviewDock::reshuffle() {
 
 void PreviewDock::takeScene(std::shared_ptr<const editors::clsPreviewScene> scene, std::uint64_t number) {
   if (number != latest_ || view_ == nullptr) return;
-  line_->setText(qt(modPreview::previewLine(*scene)));
+  // The layout the file will be made with: the same number in the settings file's "Seed" line.
+  line_->setText(qt(modPreview::previewLine(*scene)) + QString(" - layout %1").arg(session_.layoutSeed()));
   view_->setScene(std::move(scene));
 }
 
