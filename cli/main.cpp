@@ -86,7 +86,11 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   if (options.note) modCreateDialog::setNote(document.project.dialog, *options.note);
   modCreateDialog::setFileName(document.project.dialog, options.path);
 
-  model::clsRandom random(options.seed ? *options.seed : console.clock.seedValue());
+  // --seed wins over the settings file's layout; with neither the layout is a fresh one.
+  std::optional<std::uint64_t>& layout = document.project.dialog.layoutSeed;
+  if (options.seed) layout = *options.seed;
+  if (!layout) layout = console.clock.seedValue();
+  model::clsRandom random(*layout);
   clsObjWriter writer;
   writer.services = {&console.status, &console.events};
   console.events.onCancel = [&writer] { modWriting::requestCancel(writer); };

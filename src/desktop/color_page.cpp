@@ -80,11 +80,14 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
     QCheckBox*& rainbow = rainbows_[static_cast<std::size_t>(set - 1)];
     rainbow = new QCheckBox(frmColor::kRainbowCaptions[static_cast<std::size_t>(set - 1)], this);
     rainbow->setObjectName(QString("chkRainbow%1").arg(set - 1));
-    LongTextBox*& info = moreInfo_[static_cast<std::size_t>(set - 1)];
-    info = new LongTextBox(this);
+    TextBox*& info = moreInfo_[static_cast<std::size_t>(set - 1)];
+    info = new TextBox(this);
     info->setObjectName(QString("txtMoreInfo%1").arg(set - 1));
     info->setMaximumHeight(44);
-    info->installEventFilter(this);
+    connect(info, &TextBox::applied, this, [this, set](const QString& text) {
+      model_.applyMoreInfo(set, text.toStdString());
+      moreInfo_[static_cast<std::size_t>(set - 1)]->show(qt(model_.moreInfo(set)));
+    });
     sets->addWidget(rainbow, 0, set - 1);
     sets->addWidget(info, 1, set - 1);
     connect(rainbow, &QCheckBox::clicked, this, [this, set](bool on) { model_.setRainbow(set, on); });
@@ -125,15 +128,6 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
   refresh();
 }
 
-bool ColorPage::eventFilter(QObject* watched, QEvent* event) {
-  // A more-info text is stored when its box loses the focus, not while it is typed.
-  if (event->type() == QEvent::FocusOut)
-    for (int set = 1; set <= 2; ++set)
-      if (watched == moreInfo_[static_cast<std::size_t>(set - 1)])
-        model_.applyMoreInfo(set, moreInfo_[static_cast<std::size_t>(set - 1)]->text().toStdString());
-  return EditorPage::eventFilter(watched, event);
-}
-
 void ColorPage::refresh() {
   using editors::Swatch;
   for (int row = 0; row < 4; ++row) {
@@ -154,8 +148,8 @@ void ColorPage::refresh() {
   for (int set = 1; set <= 2; ++set) {
     rainbows_[static_cast<std::size_t>(set - 1)]->setChecked(model_.rainbow(set));
     rainbows_[static_cast<std::size_t>(set - 1)]->setToolTip(qt(model_.rainbowTip(set)));
-    LongTextBox* info = moreInfo_[static_cast<std::size_t>(set - 1)];
-    if (!info->hasFocus() && info->text() != qt(model_.moreInfo(set))) info->showText(qt(model_.moreInfo(set)));
+    TextBox* info = moreInfo_[static_cast<std::size_t>(set - 1)];
+    info->show(qt(model_.moreInfo(set)));
     info->setToolTip(qt(model_.moreInfoTip(set)));
   }
   reset_->setToolTip(qt(model_.resetTip()));

@@ -6,7 +6,7 @@
 
 #include "desktop/drawing_view.h"
 #include "desktop/editor_page.h"
-#include "desktop/long_text_box.h"
+#include "desktop/text_box.h"
 #include "editors/frm_color.h"
 
 class QCheckBox;
@@ -22,7 +22,6 @@ class ColorPage final : public EditorPage {
   void refresh() override;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   editors::frmColor& model_;
@@ -31,7 +30,7 @@ class ColorPage final : public EditorPage {
   std::array<QLabel*, 6> transitionValues_{};
   std::array<QPushButton*, 8> setAll_{};
   std::array<QCheckBox*, 2> rainbows_{};
-  std::array<LongTextBox*, 2> moreInfo_{};
+  std::array<TextBox*, 2> moreInfo_{};
   QPushButton* moreInfoHelp_ = nullptr;
   DrawingView* pool_ = nullptr;
   QPushButton* reset_ = nullptr;

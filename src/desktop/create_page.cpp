@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "desktop/typed_text.h"
+
 namespace desktop {
 
 namespace {
@@ -27,9 +29,9 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   diskSpace_ = new ValueBox(this);
   diskSpace_->setObjectName("txtDiskSpace");
   diskSpace_->setMaximumWidth(80);
-  note_ = new LongTextBox(this);
+  diskSpace_->setAppliedWhileTyped(true);
+  note_ = new TextBox(this);
   note_->setObjectName("txtNote");
-  note_->installEventFilter(this);
   create_ = button(frmCreate::kCreateCaption, "cmdSaveObj");
   create_->setMinimumHeight(48);
   cancel_ = button(frmCreate::kCancelCaption, "cmdCancel");
@@ -66,6 +68,10 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
     model_.applyFileName(text.toStdString());
     fileName_->show(qt(model_.fileNameText()));
   });
+  connect(note_, &TextBox::applied, this, [this](const QString& text) {
+    model_.applyNote(text.toStdString());
+    note_->show(qt(model_.noteText()));
+  });
   connect(diskSpace_, &QLineEdit::textEdited, this, [this](const QString& text) {
     model_.typeDiskSpace(text.toStdString());
     diskSpace_->show(qt(model_.diskSpaceText()));
@@ -86,18 +92,27 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
     commitEdits();
     model_.copySettings();
   });
-  connect(paste_, &QPushButton::clicked, this, [this] { model_.pasteSettings(); });
-  connect(open_, &QPushButton::clicked, this, [this] { model_.openSettings(); });
-  connect(defaults_, &QPushButton::clicked, this, [this] { model_.defaultSettings(); });
+  connect(paste_, &QPushButton::clicked, this, [this] {
+    commitEdits();
+    model_.pasteSettings();
+  });
+  connect(open_, &QPushButton::clicked, this, [this] {
+    commitEdits();
+    model_.openSettings();
+  });
+  connect(defaults_, &QPushButton::clicked, this, [this] {
+    commitEdits();
+    model_.defaultSettings();
+  });
   connect(helpTips_, &QCheckBox::clicked, this, [this](bool on) { model_.setHelpTips(on); });
   connect(help_, &QPushButton::clicked, this, [this] { model_.help(); });
   refresh();
 }
 
 void CreatePage::refresh() {
-  if (!fileName_->hasFocus()) fileName_->show(qt(model_.fileNameText()));
+  fileName_->show(qt(model_.fileNameText()));
   diskSpace_->show(qt(model_.diskSpaceText()));
-  if (!note_->hasFocus() && note_->text() != qt(model_.noteText())) note_->showText(qt(model_.noteText()));
+  note_->show(qt(model_.noteText()));
   helpTips_->setChecked(model_.helpTips());
   fileNameButton_->setToolTip(qt(model_.fileNameTip()));
   saveColors_->setToolTip(qt(model_.saveColorsTip()));
@@ -115,14 +130,6 @@ void CreatePage::setRunning(bool running) {
     if (control != cancel_) control->setEnabled(!running);
 }
 
-void CreatePage::commitEdits() {
-  if (fileName_->hasFocus()) model_.applyFileName(fileName_->text().toStdString());
-  if (note_->hasFocus()) model_.applyNote(note_->text().toStdString());
-}
-
-bool CreatePage::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == note_ && event->type() == QEvent::FocusOut) model_.applyNote(note_->text().toStdString());
-  return QWidget::eventFilter(watched, event);
-}
+void CreatePage::commitEdits() { applyTypedText(); }
 
 }  // namespace desktop

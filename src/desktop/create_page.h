@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "desktop/editor_page.h"
-#include "desktop/long_text_box.h"
+#include "desktop/text_box.h"
 #include "desktop/value_box.h"
 #include "editors/frm_create.h"
 
@@ -29,14 +29,13 @@ class CreatePage final : public QWidget {
   std::function<void()> onCreate;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   editors::frmCreate& model_;
   QPushButton* fileNameButton_ = nullptr;
   ValueBox* fileName_ = nullptr;
   ValueBox* diskSpace_ = nullptr;
-  LongTextBox* note_ = nullptr;
+  TextBox* note_ = nullptr;
   QPushButton* create_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPushButton* saveColors_ = nullptr;

@@ -133,12 +133,12 @@ void CurvePage::refresh() {
   for (int i = 1; i <= 4; ++i) {
     ValueBox* box = weights_[static_cast<std::size_t>(i - 1)];
     box->setEnabled(model_.weightEnabled(i));
-    if (!box->hasFocus()) box->show(qt(model_.weightText(i)));
+    box->show(qt(model_.weightText(i)));
     box->setToolTip(qt(model_.weightTip(i)));
   }
   for (int axis = 0; axis < 3; ++axis) {
     ValueBox* box = variation_[static_cast<std::size_t>(axis)];
-    if (!box->hasFocus()) box->show(qt(model_.variationText(axis)));
+    box->show(qt(model_.variationText(axis)));
     box->setToolTip(qt(model_.variationTip(axis)));
   }
   variation_[2]->setEnabled(model_.zVariationEnabled());

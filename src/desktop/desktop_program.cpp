@@ -1,6 +1,6 @@
 #include "desktop/desktop_program.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMenu>
 #include <QTimer>
 
@@ -10,6 +10,7 @@
 #include "desktop/preview_dock.h"
 #include "desktop/shape_page.h"
 #include "desktop/size_rot_page.h"
+#include "desktop/typed_text.h"
 
 namespace desktop {
 
@@ -39,6 +40,8 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
   window_->addDockWidget(Qt::RightDockWidgetArea, preview_);
   window_->viewMenu()->addAction(preview_->toggleViewAction());
   preview_->restoreShown();
+  // Lives as long as the window: typed text counts before any click, shortcut or drop.
+  QApplication::instance()->installEventFilter(new TypedTextGuard(window_.get()));
   if (recovery != nullptr) {
     autosave_ = std::make_unique<editors::clsAutosave>(session_, *recovery);
     auto* timer = new QTimer(window_.get());

@@ -56,7 +56,7 @@ void ElementListWidget::refresh() {
     uses_[i]->setChecked(model_.inUse(e));
     uses_[i]->setToolTip(qt(model_.useTip(e)));
   }
-  if (!length_->hasFocus()) length_->show(qt(model_.lengthText()));
+  length_->show(qt(model_.lengthText()));
   length_->setToolTip(qt(model_.lengthTip()));
 }
 

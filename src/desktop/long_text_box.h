@@ -12,7 +12,7 @@ class QLabel;
 
 namespace desktop {
 
-class LongTextBox final : public QPlainTextEdit {
+class LongTextBox : public QPlainTextEdit {
  public:
   static constexpr int kShownLimit = 10000;
 

@@ -17,6 +17,7 @@
 
 #include "desktop/create_page.h"
 #include "desktop/element_list_widget.h"
+#include "desktop/typed_text.h"
 #include "document/settings_files.h"
 
 namespace desktop {
@@ -148,6 +149,7 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::selectTab(int tab) {
+  commitEdits();
   model_.selectTab(tab);
   stack_->setCurrentIndex(model_.activeTab());
   refresh();
@@ -241,10 +243,11 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QString path = droppedSettings(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
+  commitEdits();
   openSettingsFile(path);
 }
 
-void MainWindow::commitEdits() { createPage_->commitEdits(); }
+void MainWindow::commitEdits() { applyTypedText(); }
 
 void MainWindow::setRunning(bool running) {
   createPage_->setRunning(running);

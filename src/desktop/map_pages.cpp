@@ -102,10 +102,10 @@ AlphaPage::AlphaPage(editors::frmAlpha& model, QWidget* parent) : EditorPage(par
 void AlphaPage::refresh() {
   for (int axis = 0; axis < 2; ++axis) {
     ValueBox* cover = cover_[static_cast<std::size_t>(axis)];
-    if (!cover->hasFocus()) cover->show(qt(model_.coverText(axis)));
+    cover->show(qt(model_.coverText(axis)));
     cover->setToolTip(qt(model_.coverTip(axis)));
   }
-  if (!items_->hasFocus()) items_->show(qt(model_.itemCountText()));
+  items_->show(qt(model_.itemCountText()));
   items_->setToolTip(qt(model_.itemCountTip()));
   fileName_->setText(qt(model_.fileNameText()));
   // "No pick" on the face colour of the button beside it; a pick shows as the background.
@@ -167,7 +167,7 @@ BumpPage::BumpPage(editors::frmBump& model, QWidget* parent) : EditorPage(parent
 }
 
 void BumpPage::refresh() {
-  if (!maxHeight_->hasFocus()) maxHeight_->show(qt(model_.maxHeightText()));
+  maxHeight_->show(qt(model_.maxHeightText()));
   maxHeight_->setToolTip(qt(model_.maxHeightTip()));
   useSpace_->setChecked(model_.useSpace());
   useSpace_->setToolTip(qt(model_.useSpaceTip()));

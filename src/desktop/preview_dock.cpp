@@ -98,17 +98,18 @@ void PreviewDock::scheduleUpdate() {
 
 void PreviewDock::updateNow() {
   if (!worker_) return;
-  latest_ = worker_->request(session_.project(), seed_, cap_->currentData().toLongLong());
+  latest_ = worker_->request(session_.project(), session_.layoutSeed(), cap_->currentData().toLongLong());
 }
 
 void PreviewDock::reshuffle() {
-  ++seed_;
-  updateNow();
+  // An edit like any other: the listener shows the new layout.
+  session_.reshuffle();
 }
 
 void PreviewDock::takeScene(std::shared_ptr<const editors::clsPreviewScene> scene, std::uint64_t number) {
   if (number != latest_ || view_ == nullptr) return;
-  line_->setText(qt(modPreview::previewLine(*scene)));
+  // The layout the file will be made with: the same number in the settings file's "Seed" line.
+  line_->setText(qt(modPreview::previewLine(*scene)) + QString(" - layout %1").arg(session_.layoutSeed()));
   view_->setScene(std::move(scene));
 }
 

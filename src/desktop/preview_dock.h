@@ -46,7 +46,6 @@ class PreviewDock final : public QDockWidget {
   QPushButton* reshuffle_ = nullptr;
   QPushButton* save_ = nullptr;
   QTimer pause_;
-  std::uint64_t seed_ = 1;
   std::uint64_t latest_ = 0;
   int listener_ = 0;
   std::unique_ptr<editors::clsPreviewWorker> worker_;

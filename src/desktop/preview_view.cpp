@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editors/preview_grid.h"
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -59,6 +61,9 @@ QByteArray shaderSource(bool core, bool vertex) {
 // Colours arrive as red + 256 green + 65536 blue: in memory the bytes red, green, blue, 0.
 constexpr std::uint32_t kGrid = 150 + 256 * 150 + 65536 * 150;
 constexpr std::uint32_t kCoverage = 255 + 256 * 200;
+// The camera's distance to what it looks at: the whole reach fits in the view.
+constexpr float kNearest = 0.05f;
+constexpr float kFarthest = 3 * modPreview::kViewReach;
 
 }  // namespace
 
@@ -114,10 +119,11 @@ void PreviewView::setScene(std::shared_ptr<const editors::clsPreviewScene> scene
 void PreviewView::frameAll() {
   if (!scene_) return;
   const editors::clsPreviewScene& s = *scene_;
-  target_ = QVector3D((s.minX + s.maxX) / 2, (s.minY + s.maxY) / 2, (s.minZ + s.maxZ) / 2);
-  const float radius =
-      std::max(0.5f, QVector3D(s.maxX - s.minX, s.maxY - s.minY, s.maxZ - s.minZ).length() / 2);
-  distance_ = radius / std::tan(qDegreesToRadians(22.5f)) * 1.05f;
+  const QVector3D low(modPreview::withinReach(s.minX), modPreview::withinReach(s.minY), modPreview::withinReach(s.minZ));
+  const QVector3D high(modPreview::withinReach(s.maxX), modPreview::withinReach(s.maxY), modPreview::withinReach(s.maxZ));
+  target_ = (low + high) / 2;
+  const float radius = std::max(0.5f, (high - low).length() / 2);
+  distance_ = std::clamp(radius / std::tan(qDegreesToRadians(22.5f)) * 1.05f, kNearest, kFarthest);
   update();
 }
 
@@ -155,26 +161,20 @@ void PreviewView::upload() {
     buffer.fingerprint = element.fingerprint;
     ++uploads_;
   }
-  // The ground grid over the scene's extent, one line a unit (fewer for large fields), and each
-  // element's coverage rectangle.
+  // The ground grid and each element's coverage rectangle, within the view's reach.
   std::vector<editors::clsPreviewVertex> lines;
   const auto line = [&](float x1, float z1, float x2, float z2, std::uint32_t colour) {
     lines.push_back(editors::previewVertex(x1, 0, z1, 0, 1, 0, colour));
     lines.push_back(editors::previewVertex(x2, 0, z2, 0, 1, 0, colour));
   };
-  const editors::clsPreviewScene& s = *scene_;
-  const float span = std::max(s.maxX - s.minX, s.maxZ - s.minZ);
-  const float step = span > 200 ? std::pow(10.0f, std::floor(std::log10(span / 20))) : (span > 40 ? 5.0f : 1.0f);
-  const float x0 = std::floor(s.minX / step) * step - step, x1 = std::ceil(s.maxX / step) * step + step;
-  const float z0 = std::floor(s.minZ / step) * step - step, z1 = std::ceil(s.maxZ / step) * step + step;
-  for (float x = x0; x <= x1 + step / 2; x += step) line(x, z0, x, z1, kGrid);
-  for (float z = z0; z <= z1 + step / 2; z += step) line(x0, z, x1, z, kGrid);
-  for (const editors::clsPreviewElement& element : s.elements) {
+  for (const modPreview::clsGridLine& grid : modPreview::groundGrid(*scene_)) line(grid.x1, grid.z1, grid.x2, grid.z2, kGrid);
+  for (const editors::clsPreviewElement& element : scene_->elements) {
     if (!element.inUse) continue;
-    line(0, 0, element.coverX, 0, kCoverage);
-    line(element.coverX, 0, element.coverX, element.coverZ, kCoverage);
-    line(element.coverX, element.coverZ, 0, element.coverZ, kCoverage);
-    line(0, element.coverZ, 0, 0, kCoverage);
+    const float x = modPreview::withinReach(element.coverX), z = modPreview::withinReach(element.coverZ);
+    line(0, 0, x, 0, kCoverage);
+    line(x, 0, x, z, kCoverage);
+    line(x, z, 0, z, kCoverage);
+    line(0, z, 0, 0, kCoverage);
   }
   lines_.vertices.bind();
   lines_.vertices.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(editors::clsPreviewVertex)));
@@ -280,7 +280,7 @@ void PreviewView::mouseDoubleClickEvent(QMouseEvent*) { frameAll(); }
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
   distance_ *= std::pow(0.999f, static_cast<float>(event->angleDelta().y()));
-  distance_ = std::clamp(distance_, 0.05f, 1e6f);
+  distance_ = std::clamp(distance_, kNearest, kFarthest);
   update();
 }
 

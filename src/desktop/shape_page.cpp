@@ -154,9 +154,9 @@ void ShapePage::refresh() {
     draws_[static_cast<std::size_t>(i)]->setToolTip(qt(model_.drawTip(i)));
   }
   for (int i = 0; i < 5; ++i) equals_[static_cast<std::size_t>(i)]->setToolTip(qt(model_.equalTip(i)));
-  if (!angle_->hasFocus()) angle_->show(qt(model_.angleText()));
-  if (!size_->hasFocus()) size_->show(qt(model_.sizeText()));
-  if (!widthVar_->hasFocus()) widthVar_->show(qt(model_.widthVarText()));
+  angle_->show(qt(model_.angleText()));
+  size_->show(qt(model_.sizeText()));
+  widthVar_->show(qt(model_.widthVarText()));
   angle_->setToolTip(qt(model_.angleTip()));
   size_->setToolTip(qt(model_.sizeTip()));
   widthVar_->setToolTip(qt(model_.widthVarTip()));

@@ -4,12 +4,31 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "desktop/typed_text.h"
+
 namespace desktop {
 
-ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent) {}
+ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textEdited, this, [this] { typing_ = !appliedWhileTyped_; });
+}
 
 void ValueBox::show(const QString& text) {
-  if (text != this->text()) setText(text);
+  if (!typing_ && text != this->text()) setText(text);
+}
+
+void ValueBox::applyTyped() {
+  if (!typing_) return;
+  typing_ = false;
+  Q_EMIT applied(text());
+}
+
+bool ValueBox::event(QEvent* event) {
+  // Undo and Redo are the program's: they reach the menu, not the box's own typing history.
+  if (event->type() == QEvent::ShortcutOverride && isUndoOrRedo(static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  return QLineEdit::event(event);
 }
 
 void ValueBox::focusInEvent(QFocusEvent* event) {
@@ -20,12 +39,12 @@ void ValueBox::focusInEvent(QFocusEvent* event) {
 
 void ValueBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  Q_EMIT applied(text());
+  applyTyped();
 }
 
 void ValueBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    Q_EMIT applied(text());
+    applyTyped();
     selectAll();
     return;
   }

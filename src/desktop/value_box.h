@@ -1,6 +1,8 @@
 #pragma once
-// A text box as every editor has them: its whole text is selected when it gains focus, and its
-// text is applied when Enter is pressed (the text is then selected again) or when it loses focus.
+// A text box as every editor has them: its whole text is selected when it gains focus, and the
+// text the user typed is applied when Enter is pressed (the text is then selected again) or when
+// it loses focus. Only typed text is applied, and only once: a box the user is not typing in
+// always shows the stored value, so that its old text can never overwrite a later change.
 
 #include <QLineEdit>
 
@@ -13,14 +15,24 @@ class ValueBox : public QLineEdit {
   explicit ValueBox(QWidget* parent = nullptr);
   // Shows text unless the user is typing in the box.
   void show(const QString& text);
+  bool typing() const { return typing_; }
+  // Applies the typed text, if there is any; the box then shows what was stored.
+  void applyTyped();
+  // A box whose every keystroke is applied at once holds no typed text of its own.
+  void setAppliedWhileTyped(bool on) { appliedWhileTyped_ = on; }
 
  Q_SIGNALS:
   void applied(const QString& text);
 
  protected:
+  bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool typing_ = false;
+  bool appliedWhileTyped_ = false;
 };
 
 }  // namespace desktop

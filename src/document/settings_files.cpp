@@ -44,6 +44,8 @@ bool applyUserText(clsDocument& document, std::string_view text, platform::clsPl
   }
   const generation::clsProject before = document.project;
   applyDefaults(document, platform);
+  // The layout comes with the text; a text without one gets a fresh layout.
+  document.project.dialog.layoutSeed.reset();
   if (!modSettings::applySettingsText(document.registry(), text, platform.messages, document.project.dialog.note)) {
     document.project = before;
     return false;

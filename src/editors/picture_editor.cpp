@@ -6,10 +6,27 @@
 
 namespace editors {
 
-// PNG is what artists use today; it stands beside the formats the caption names.
-const std::vector<platform::clsFileFilter> clsPictureEditor::kPictureFilters = {
-    {"Pictures (*.jpg, *.jpe, *.gif, *.bmp, *.wmf, *.emf)", "*.jpg;*.jpe;*.gif;*.bmp;*.wmf;*.emf;*.png"},
-    {"All formats (*.*)", "*.*"}};
+std::vector<platform::clsFileFilter> clsPictureEditor::pictureFilters(const std::vector<std::string>& extensions) {
+  const auto reads = [&](std::string_view ending) {
+    return std::find(extensions.begin(), extensions.end(), ending) != extensions.end();
+  };
+  std::vector<std::string> listed;
+  for (const char* classic : {"jpg", "jpe", "gif", "bmp", "wmf", "emf", "png"})
+    if (reads(classic) || (std::string_view(classic) == "jpe" && reads("jpg"))) listed.emplace_back(classic);
+  std::vector<std::string> others;
+  for (const std::string& ending : extensions)
+    if (std::find(listed.begin(), listed.end(), ending) == listed.end() &&
+        std::find(others.begin(), others.end(), ending) == others.end())
+      others.push_back(ending);
+  std::sort(others.begin(), others.end());
+  listed.insert(listed.end(), others.begin(), others.end());
+  std::string caption, pattern;
+  for (const std::string& ending : listed) {
+    caption += (caption.empty() ? "*." : ", *.") + ending;
+    pattern += (pattern.empty() ? "*." : ";*.") + ending;
+  }
+  return {{"Pictures (" + caption + ")", pattern}, {"All formats (*.*)", "*.*"}};
+}
 
 clsPictureArea clsPictureEditor::area() const {
   return modPictureFrame::pictureArea(picture(), showsBlank(), frameWidth_, frameHeight_, tipEnding());
@@ -27,7 +44,8 @@ void clsPictureEditor::scrollTo(bool horizontal, int position) {
 
 bool clsPictureEditor::load() {
   if (session_.running()) return false;
-  const auto path = session_.dialogs.files.openFile("Select a File", kPictureFilters, session_.dialogFolder());
+  const auto path = session_.dialogs.files.openFile("Select a File", pictureFilters(session_.platform.pictures.extensions()),
+                                                    session_.dialogFolder());
   session_.noteDialogResult(path);
   if (!path) return false;
   loadFile(*path);

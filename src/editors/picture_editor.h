@@ -16,7 +16,8 @@ class clsPictureEditor : public clsEditorModel {
  public:
   clsPictureEditor(clsSession& session, int pathSlot) : session_(session), pathSlot_(pathSlot) {}
 
-  static const std::vector<platform::clsFileFilter> kPictureFilters;
+  // The picture formats the program reads, the classic ones first, then "All formats (*.*)".
+  static std::vector<platform::clsFileFilter> pictureFilters(const std::vector<std::string>& extensions);
 
   void setFrameSize(int width, int height) { frameWidth_ = width, frameHeight_ = height; }
   // The active element's picture, or nothing.

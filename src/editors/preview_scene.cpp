@@ -4,17 +4,36 @@
 #include <cmath>
 #include <cstring>
 
+#include "generation/create_object.h"
 #include "generation/item_placement.h"
+#include "generation/obj_writer.h"
+#include "generation/object_path.h"
+#include "materials/mtl_file.h"
 #include "generation/map_records.h"
+#include "materials/colour_math.h"
 #include "materials/palette.h"
 #include "model/usage_records.h"
 #include "model/value_functions.h"
 
 namespace editors {
 
-int clsCaptureSink::itemDone(bool, std::int32_t) {
+int clsCaptureSink::itemDone(bool, std::int32_t itemNumber) {
   if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return generation::status::kCancelled;
+  // Not shown: the item just made goes.
+  if ((itemNumber - 1) % step_ != 0) dropLastItem(kept_[static_cast<std::size_t>(element_ - 1)]);
+  kept_[static_cast<std::size_t>(element_ - 1)] = items().items.size();
   return generation::status::kGoOn;
+}
+
+void clsCaptureSink::dropLastItem(std::size_t keptItems) {
+  geometry::clsItemList& list = items();
+  if (list.items.size() <= keptItems) return;
+  const geometry::clsItemEntry last = list.items.back();
+  list.items.pop_back();
+  for (std::size_t r = last.firstRing; r < list.rings.size(); ++r)
+    if (list.rings[r].nameLength > 0) list.names.resize(std::min<std::size_t>(list.names.size(), list.rings[r].nameBegin));
+  list.rings.resize(last.firstRing);
+  list.points.resize(last.firstPoint);
 }
 
 }  // namespace editors
@@ -40,6 +59,17 @@ clsPixel faceNormal(const clsPixel& a, const clsPixel& b, const clsPixel& c) {
   const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
   if (length > 0) n = {n.x / length, n.y / length, n.z / length};
   return n;
+}
+
+// The colour as the MTL file writes it (components of 0..1), packed for the view.
+std::uint32_t viewColour(std::int32_t colour) {
+  std::uint32_t packed = 0;
+  int shift = 0;
+  for (float component : modColour::getRGB1(colour)) {
+    packed |= static_cast<std::uint32_t>(std::lround(std::clamp(component, 0.0f, 1.0f) * 255)) << shift;
+    shift += 8;
+  }
+  return packed;
 }
 
 struct clsCorner {
@@ -78,7 +108,17 @@ void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint
     for (std::uint32_t r = item.firstRing; r < item.firstRing + item.ringCount; ++r) {
       const geometry::clsItemRing& ring = list.rings[r];
       if (ring.material > 0) material = ring.material;
+      const std::uint32_t previousColour = colour;
       colour = colourOf(material);
+      // The faces up to this ring take its material, as in the file: where the colour changes,
+      // the ring before gets vertices of this colour, so that bands stay bands.
+      if (colour != previousColour && (ring.flags & geometry::ringFlag::kFirstOfRun) == 0)
+        for (clsCorner& corner : previous)
+          if (corner.hasNormal) {
+            corner.index = static_cast<std::uint32_t>(out.vertices.size());
+            out.vertices.push_back(editors::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y,
+                                                          corner.n.z, colour));
+          }
       const int normals = geometry::normalsPerVertex(ring.flags);
       current.clear();
       for (std::uint16_t k = 0; k < ring.count; ++k) {
@@ -128,41 +168,152 @@ std::uint64_t fingerprintOf(const editors::clsPreviewElement& element) {
   return hash ^ element.vertices.size();
 }
 
+// Follows the object file as the writer grows it: the items' text in its two buffers, the file
+// tested against the disk-space limit after each append. Measuring only bounds the text (cheap);
+// exact, it formats every item and stops the run where the writer would.
+class clsFieldSink final : public editors::clsCaptureSink {
+ public:
+  clsFieldSink(const std::atomic<bool>& cancel, std::int64_t step, std::int64_t keepAtMost,
+               const generation::clsProject& project, bool exact)
+      : clsCaptureSink(&cancel, step), keepAtMost_(keepAtMost), step_(std::max<std::int64_t>(step, 1)), exact_(exact) {
+    std::string base = modObjectPath::baseName(modObjectPath::splitObjectPath(project.dialog.objectPath).fileName);
+    if (base.empty()) base = "field";
+    prefixes_ = modMaterialFile::prefixesFor(base);
+    fileBytes_ = static_cast<std::int64_t>(modCreateObject::objectHeader(project.dialog.note, base).size());
+    limitBytes_ = static_cast<std::int64_t>(project.dialog.diskLimitMB) * generation::kBytesPerMB;
+  }
+  void beginElement(int element, std::int32_t count) override {
+    clsCaptureSink::beginElement(element, count);
+    prefix_ = model::isRock(element) ? &prefixes_.rock : &prefixes_.grass;
+    before_ = keptBefore_ = items().items.size();
+  }
+  int itemDone(bool report, std::int32_t itemNumber) override {
+    ++made_;
+    const geometry::clsItemList& list = items();
+    if (list.items.size() > before_) {
+      const std::size_t last = list.items.size() - 1;
+      if (!exact_) {
+        bound_ += static_cast<std::int64_t>(modItemList::maxItemText(list, last, *prefix_));
+        // The items shown are a fair sample of the field: their text, step times, estimates it.
+        if ((itemNumber - 1) % step_ == 0) {
+          text_.clear();
+          modItemList::appendItemText(text_, list, last, *prefix_);
+          sampled_ += static_cast<std::int64_t>(text_.size());
+        }
+      } else {
+        text_.clear();
+        modItemList::appendItemText(text_, list, last, *prefix_);
+        if (appended(static_cast<std::int64_t>(text_.size()))) stopped_ = true;
+      }
+    }
+    const bool full = keptCount_ >= keepAtMost_;
+    int code = generation::status::kGoOn;
+    if (full) dropLastItem(keptBefore_);
+    else code = clsCaptureSink::itemDone(report, itemNumber);
+    before_ = items().items.size();
+    if (!full && before_ > keptBefore_) ++keptCount_;
+    keptBefore_ = before_;
+    if (stopped_ && code == generation::status::kGoOn) code = generation::status::kLimitReached;
+    return code;
+  }
+  // The whole field's text at most, header included.
+  std::int64_t boundBytes() const { return fileBytes_ + bound_; }
+  std::int64_t estimatedBytes() const { return fileBytes_ + sampled_ * step_; }
+  std::int64_t limitBytes() const { return limitBytes_; }
+  bool stopped() const { return stopped_; }
+  std::int64_t made() const { return made_; }
+
+ private:
+  // The writer's buffers: true when this item's append takes the file past the limit.
+  bool appended(std::int64_t length) {
+    small_ += length;
+    if (small_ <= generation::kSmallBufferChars) return false;
+    large_ += small_;
+    small_ = 0;
+    if (large_ <= generation::kLargeBufferChars) return false;
+    fileBytes_ += large_;
+    large_ = 0;
+    return fileBytes_ > limitBytes_;
+  }
+
+  materials::clsMaterialPrefixes prefixes_;
+  const std::string* prefix_ = nullptr;
+  std::string text_;
+  std::int64_t keepAtMost_, fileBytes_ = 0, limitBytes_ = 0, bound_ = 0, small_ = 0, large_ = 0, made_ = 0, keptCount_ = 0, step_, sampled_ = 0;
+  std::size_t before_ = 0, keptBefore_ = 0;
+  bool exact_, stopped_ = false;
+};
+
 }  // namespace
 
-std::int64_t capItems(generation::clsProject& project, std::int64_t cap, std::int64_t& total) {
-  model::clsStore& store = project.store;
-  total = 0;
+namespace {
+
+std::array<std::int64_t, model::kElementCount> itemCounts(const generation::clsProject& project) {
+  std::array<std::int64_t, model::kElementCount> counts{};
   for (int e = 1; e <= model::kElementCount; ++e)
-    if (modUsage::inUse(store, e))
-      total += modGeneral::toLong(modStore::readElementSlot(store, e, generation::slot::kItemCount));
-  if (total <= cap) return total;
+    if (modUsage::inUse(project.store, e))
+      counts[static_cast<std::size_t>(e - 1)] = std::max<std::int64_t>(
+          0, modGeneral::toLong(modStore::readElementSlot(project.store, e, generation::slot::kItemCount)));
+  return counts;
+}
+
+std::int64_t shownWith(const std::array<std::int64_t, model::kElementCount>& counts, std::int64_t step) {
   std::int64_t shown = 0;
-  for (int e = 1; e <= model::kElementCount; ++e) {
-    if (!modUsage::inUse(store, e)) continue;
-    const std::int64_t count = modGeneral::toLong(modStore::readElementSlot(store, e, generation::slot::kItemCount));
-    const auto scaled = static_cast<std::int32_t>(std::max<std::int64_t>(1, count * cap / total));
-    modStore::writeElementSlot(store, e, generation::slot::kItemCount, scaled);
-    shown += scaled;
-  }
+  for (std::int64_t count : counts) shown += (count + step - 1) / step;
   return shown;
+}
+
+}  // namespace
+
+std::int64_t keepEvery(const generation::clsProject& project, std::int64_t cap, std::int64_t& total) {
+  const auto counts = itemCounts(project);
+  total = 0;
+  for (std::int64_t count : counts) total += count;
+  // The smallest step that keeps within cap (each element shows at least its first item).
+  std::int64_t low = 1, high = std::max<std::int64_t>(1, *std::max_element(counts.begin(), counts.end()));
+  while (low < high) {
+    const std::int64_t mid = low + (high - low) / 2;
+    if (shownWith(counts, mid) <= cap) high = mid;
+    else low = mid + 1;
+  }
+  return low;
 }
 
 std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, std::uint64_t seed, std::int64_t cap,
                                           const std::atomic<bool>& cancel) {
-  generation::clsProject project = source;
+  const generation::clsProject& project = source;
   clsPreviewScene scene;
-  scene.itemsShown = capItems(project, cap, scene.itemsTotal);
-  // Material number m is pool entry m counted over elements 1..11, as the MTL file numbers them.
+  const std::int64_t step = keepEvery(project, cap, scene.itemsTotal);
+  scene.itemsShown = shownWith(itemCounts(project), step);
+  // Material number m is pool entry m counted over elements 1..11, as the MTL file numbers them;
+  // each shows its diffuse colour, the MTL's Kd, as a renderer does.
   std::vector<std::uint32_t> colours;
   for (int e = 1; e <= model::kElementCount; ++e)
-    for (std::int32_t real : modPalette::buildPool(project.store, e).real) colours.push_back(static_cast<std::uint32_t>(real));
+    for (std::int32_t diffuse : modPalette::buildPool(project.store, e).diffuse) colours.push_back(viewColour(diffuse));
 
-  editors::clsCaptureSink sink(&cancel);
-  model::clsRandom random(seed);
   clsSilent silent;
-  const int code = modItemPlacement::generateAll(project, sink, random, silent);
+  std::optional<clsFieldSink> sink;
+  sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, false);
+  model::clsRandom random(seed);
+  int code = modItemPlacement::generateAll(project, *sink, random, silent);
   if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
+  // Far below the limit (by the bound, or by the sample with room to spare) the run goes to the end.
+  if (sink->boundBytes() > sink->limitBytes() && sink->estimatedBytes() > sink->limitBytes() / 10 * 8) {
+    // The limit may stop the run: again, following the file exactly, as many items as it holds
+    // at least (the bound is above the real text) spread over the cap.
+    const double share = static_cast<double>(sink->limitBytes()) / static_cast<double>(sink->boundBytes());
+    const auto least = static_cast<std::int64_t>(static_cast<double>(scene.itemsTotal) * share);
+    const std::int64_t exactStep = std::max<std::int64_t>(1, (least + cap - 1) / std::max<std::int64_t>(cap, 1));
+    sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, true);
+    model::clsRandom again(seed);
+    code = modItemPlacement::generateAll(project, *sink, again, silent);
+    if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
+    if (sink->stopped()) {
+      scene.itemsWritten = sink->made();
+      scene.itemsShown = 0;
+      for (const auto& list : sink->items_) scene.itemsShown += static_cast<std::int64_t>(list.items.size());
+    }
+  }
 
   bool any = false;
   for (int e = 1; e <= model::kElementCount; ++e) {
@@ -170,7 +321,7 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
     element.inUse = modUsage::inUse(project.store, e);
     element.coverX = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverX));
     element.coverZ = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverZ));
-    addTriangles(sink.items_[static_cast<std::size_t>(e - 1)], colours, element);
+    addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, element);
     element.fingerprint = fingerprintOf(element);
     if (cancel.load()) return std::nullopt;
     const auto widen = [&](float x, float y, float z) {
@@ -202,6 +353,9 @@ std::string previewLine(const clsPreviewScene& scene) {
     }
     return text;
   };
+  if (scene.itemsWritten >= 0)
+    return "The disk-space limit stops the run at about " + grouped(scene.itemsWritten) + " of " +
+           grouped(scene.itemsTotal) + " items.";
   if (scene.itemsShown < scene.itemsTotal)
     return "Preview: " + grouped(scene.itemsShown) + " of " + grouped(scene.itemsTotal) + " items";
   return "Preview: all " + grouped(scene.itemsTotal) + " items";

@@ -9,6 +9,7 @@ namespace editors {
 clsSession::clsSession(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed)
     : platform(platform), dialogs(dialogs), document(platform), random(seed) {
   modStartup::startDocument(document, platform);
+  ensureLayout();
   writer.services = {&platform.status, &platform.events};
   platform.status.setTitle(std::string(platform::kAppName));
   noteSaved();
@@ -24,6 +25,11 @@ std::string clsSession::fingerprint() {
   return text;
 }
 
+void clsSession::ensureLayout() {
+  if (!document.project.dialog.layoutSeed)
+    document.project.dialog.layoutSeed = static_cast<std::uint64_t>(random.draw() * 4294967296.0);
+}
+
 std::string clsSession::fingerprintOf(generation::clsProject& project) {
   std::swap(document.project, project);
   std::string text = fingerprint();
@@ -37,9 +43,16 @@ void clsSession::beginStep() {
 
 void clsSession::endStep() {
   if (depth_ == 0 || --depth_ > 0) return;
+  ensureLayout();
   generation::clsProject before = std::move(*before_);
   before_.reset();
-  if (fingerprintOf(before) != fingerprint()) modUndo::record(history, std::move(before));
+  if (fingerprintOf(before) != fingerprint()) {
+    modUndo::record(history, std::move(before));
+    if (modUndo::boundPictures(history, document.project) > 0 && !historyTrimTold_) {
+      historyTrimTold_ = true;
+      platform.status.setTitle(platform::titleWith(" - Undo keeps fewer steps: their pictures reached 256 MB"));
+    }
+  }
   changed();
 }
 
@@ -63,6 +76,13 @@ bool clsSession::redo() {
   return true;
 }
 
+bool clsSession::reshuffle() {
+  return edit([this] {
+    document.project.dialog.layoutSeed.reset();
+    ensureLayout();
+  });
+}
+
 std::string clsSession::dialogFolder() const {
   const generation::clsCreateDialog& dialog = document.project.dialog;
   return dialogUsed_ ? dialog.chosenFolder : dialog.initialFolder;
@@ -78,7 +98,9 @@ document::clsRunResult clsSession::create(bool pipelined) {
   if (aroundRun) aroundRun();
   running_ = true;
   writer.services = {&platform.status, &platform.events};
-  generation::clsCreation creation{platform, random, writer, pipelined};
+  // The layout's own draws: the file holds the field the view shows, and Create changes nothing.
+  model::clsRandom layout(layoutSeed());
+  generation::clsCreation creation{platform, layout, writer, pipelined};
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   running_ = false;
   if (result.outcome == document::RunOutcome::Done || result.outcome == document::RunOutcome::Stopped) noteSaved();

@@ -45,6 +45,10 @@ class clsSession {
   void endStep();
   bool undo();
   bool redo();
+  // "Reshuffle": a new layout for the field, one Undo step.
+  bool reshuffle();
+  // The layout the view shows and Create writes.
+  std::uint64_t layoutSeed() const { return document.project.dialog.layoutSeed.value_or(0); }
 
   // The folder the next file dialog opens in: the stored initial folder for the first one, then
   // that of the last file chosen. A cancelled dialog (nothing) counts as the last choice too.
@@ -76,6 +80,8 @@ class clsSession {
   std::function<void()> aroundRun;
 
  private:
+  // A document without a layout (a settings text without its "Seed") gets a fresh one.
+  void ensureLayout();
   std::string fingerprint();
   std::string fingerprintOf(generation::clsProject& project);
 
@@ -87,6 +93,7 @@ class clsSession {
   bool running_ = false;
   bool dialogUsed_ = false;
   std::string savedText_;
+  bool historyTrimTold_ = false;
 };
 
 }  // namespace editors

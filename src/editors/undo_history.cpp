@@ -1,5 +1,6 @@
 #include "editors/undo_history.h"
 
+#include <set>
 #include <utility>
 
 namespace modUndo {
@@ -24,7 +25,42 @@ bool step(std::vector<generation::clsProject>& from, std::vector<generation::cls
   return true;
 }
 
+// Counts each picture of project once, skipping those already seen.
+std::size_t newPictureBytes(const generation::clsProject& project, std::set<const void*>& seen) {
+  std::size_t bytes = 0;
+  for (const auto* pictures : {&project.pictures.coverage, &project.pictures.altitude})
+    for (const generation::tPicture& picture : *pictures)
+      if (picture != nullptr && seen.insert(picture.get()).second)
+        bytes += static_cast<std::size_t>(picture->width()) * static_cast<std::size_t>(picture->height()) * 4;
+  return bytes;
+}
+
 }  // namespace
+
+std::size_t historyPictureBytes(const editors::clsUndoHistory& history, const generation::clsProject& current) {
+  std::set<const void*> seen;
+  newPictureBytes(current, seen);
+  std::size_t bytes = 0;
+  for (const auto* steps : {&history.redo, &history.undo})
+    for (const generation::clsProject& step : *steps) bytes += newPictureBytes(step, seen);
+  return bytes;
+}
+
+std::size_t boundPictures(editors::clsUndoHistory& history, const generation::clsProject& current) {
+  std::set<const void*> seen;
+  newPictureBytes(current, seen);
+  std::size_t bytes = 0;
+  for (const generation::clsProject& step : history.redo) bytes += newPictureBytes(step, seen);
+  // From the newest undo step back: the first one that goes over the limit goes, and all older.
+  for (std::size_t i = history.undo.size(); i-- > 0;) {
+    bytes += newPictureBytes(history.undo[i], seen);
+    if (bytes > history.pictureBytesLimit) {
+      history.undo.erase(history.undo.begin(), history.undo.begin() + static_cast<std::ptrdiff_t>(i + 1));
+      return i + 1;
+    }
+  }
+  return 0;
+}
 
 void record(editors::clsUndoHistory& history, generation::clsProject before) {
   history.undo.push_back(std::move(before));

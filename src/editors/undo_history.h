@@ -13,6 +13,8 @@ struct clsUndoHistory {
   std::vector<generation::clsProject> undo;  // oldest first
   std::vector<generation::clsProject> redo;  // the next redo last
   std::size_t limit = 200;
+  // Pictures that only the steps still hold (not the current project) stay within this.
+  std::size_t pictureBytesLimit = std::size_t{256} << 20;
 };
 
 }  // namespace editors
@@ -24,5 +26,12 @@ void record(editors::clsUndoHistory& history, generation::clsProject before);
 // Swaps the current project with the newest undo (or redo) step; false when there is none.
 bool undo(editors::clsUndoHistory& history, generation::clsProject& current);
 bool redo(editors::clsUndoHistory& history, generation::clsProject& current);
+
+// Bytes of the pictures the steps hold that current does not; a picture shared by several
+// steps counts once.
+std::size_t historyPictureBytes(const editors::clsUndoHistory& history, const generation::clsProject& current);
+// Drops the oldest undo steps while the pictures only they hold are over the limit; returns
+// how many went.
+std::size_t boundPictures(editors::clsUndoHistory& history, const generation::clsProject& current);
 
 }  // namespace modUndo

@@ -1,5 +1,6 @@
 #include "generation/create_dialog.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "generation/object_path.h"
@@ -34,6 +35,10 @@ std::string clsCreateDialogRecords::toTextSettings() const {
   text += modText::kLineBreak;
   text += "Application_Version " + std::string(kApplicationVersion);
   text += modText::kLineBreak;
+  if (dialog_.layoutSeed) {
+    text += "Seed " + std::to_string(*dialog_.layoutSeed);
+    text += modText::kLineBreak;
+  }
   return text;
 }
 
@@ -42,6 +47,14 @@ model::RecordStatus clsCreateDialogRecords::fromTextSettings(std::string_view ke
     std::string path;
     if (!modSettings::textField(fields, 1, path)) return model::RecordStatus::Failed;
     modCreateDialog::setFileName(dialog_, path);
+    return model::RecordStatus::Applied;
+  }
+  if (keyword == "seed") {
+    if (fields.size() < 2) return model::RecordStatus::Failed;
+    // A whole number; anything else reads as 0, as every other field does.
+    std::uint64_t seed = 0;
+    (void)std::from_chars(fields[1].data(), fields[1].data() + fields[1].size(), seed);
+    dialog_.layoutSeed = seed;
     return model::RecordStatus::Applied;
   }
   if (keyword == "application_name" || keyword == "application_version") return model::RecordStatus::Applied;

@@ -1,8 +1,10 @@
 #pragma once
 // The values of the create dialog: the object path, the disk-space limit and the free note,
-// with the dialog's settings records "File_Name_Obj", "Application_Name", "Application_Version".
+// with the dialog's settings records "File_Name_Obj", "Application_Name", "Application_Version"
+// and the layout's "Seed".
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/settings_text.h"
@@ -18,6 +20,9 @@ struct clsCreateDialog {
   std::string objectPath;  // normalised; empty when none is set
   std::string note;        // lines joined by CR LF
   std::int32_t diskLimitMB = kMinDiskLimitMB;
+  // The field's layout, the seed of its random draws: the 3D view shows it and Create writes it.
+  // None after a settings text without a "Seed" record, until a fresh one is drawn.
+  std::optional<std::uint64_t> layoutSeed;
   bool helpTips = false;
   std::string initialFolder;  // where the first file dialog starts
   std::string chosenFolder;   // folder of the last file chosen in a dialog since the start

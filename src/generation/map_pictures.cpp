@@ -39,8 +39,11 @@ generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictu
     if (reason.empty()) reason = error;
   }
   // The whole path and the reader's reason: a file name alone does not tell which file or why.
-  messages.showMessage("Cannot read the file \"" + std::string(path) +
-                       "\".\nPerhaps due to its format, missing location, or other reasons.\n" + reason);
+  if (reason.starts_with(platform::kPictureTooLarge))
+    messages.showMessage("Cannot read the file \"" + std::string(path) + "\".\n" + reason);
+  else
+    messages.showMessage("Cannot read the file \"" + std::string(path) +
+                         "\".\nPerhaps due to its format, missing location, or other reasons.\n" + reason);
   // The path stays as the user gave it: the picture may be back at its place next time.
   return {nullptr, std::string(path)};
 }

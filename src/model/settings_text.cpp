@@ -19,7 +19,42 @@ model::RecordOwner* ownerOf(const model::clsSettingsRegistry& registry, Section 
   return registry.owners[static_cast<std::size_t>(section)];
 }
 
+bool isKeyword(std::string_view word) {
+  const std::string lower = modText::lowerAscii(word);
+  for (std::string_view keyword : kRecordKeywords)
+    if (lower == keyword) return true;
+  return lower == kNoteMarker;
+}
+
+// Everything after the marker and its blank, when the line is a marked note line.
+bool markedNoteLine(std::string_view line, std::string_view& rest) {
+  if (line.size() < kNoteMarker.size() || modText::lowerAscii(line.substr(0, kNoteMarker.size())) != kNoteMarker)
+    return false;
+  rest = line.substr(kNoteMarker.size());
+  if (!rest.empty() && rest.front() != ' ') return false;
+  if (!rest.empty()) rest.remove_prefix(1);
+  return true;
+}
+
 }  // namespace
+
+std::string noteLines(std::string_view note) {
+  std::string text;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = note.find(modText::kLineBreak, start);
+    const std::string_view line = note.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    const model::tFields fields = modText::splitFields(line);
+    if (fields.size() < 2 || isKeyword(fields[0])) {
+      text += kNoteMarker;
+      text += ' ';
+    }
+    text += line;
+    if (end == std::string_view::npos) return text;
+    text += modText::kLineBreak;
+    start = end + modText::kLineBreak.size();
+  }
+}
 
 void addOwner(model::clsSettingsRegistry& registry, Section section, model::RecordOwner& owner) {
   registry.owners[static_cast<std::size_t>(section)] = &owner;
@@ -28,7 +63,7 @@ void addOwner(model::clsSettingsRegistry& registry, Section section, model::Reco
 std::string buildSettingsText(const model::clsSettingsRegistry& registry, std::string_view note) {
   std::string text;
   if (!note.empty()) {
-    text += note;
+    text += noteLines(note);
     text += modText::kLineBreak;
     text += modText::kLineBreak;
   }
@@ -51,8 +86,16 @@ bool applySettingsText(const model::clsSettingsRegistry& registry, std::string_v
   bool anyUnrecognised = false;
   const auto lines = modText::splitLines(text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view noteLine;
+    const bool marked = markedNoteLine(lines[i], noteLine);
     const model::tFields fields = modText::splitFields(lines[i]);
     if (fields.empty()) continue;
+    if (marked) {
+      if (anyUnrecognised) unrecognised += modText::kLineBreak;
+      anyUnrecognised = true;
+      unrecognised += noteLine;
+      continue;
+    }
     const std::string keyword = modText::lowerAscii(fields[0]);
     bool recognised = false;
     for (Section section : kApplyOrder) {

@@ -41,6 +41,18 @@ namespace modSettings {
 
 void addOwner(model::clsSettingsRegistry& registry, model::Section section, model::RecordOwner& owner);
 
+// Every record keyword the program writes or reads, lower-cased.
+inline constexpr std::array<std::string_view, 13> kRecordKeywords = {
+    "usage", "usage_info", "curve", "shape", "node_wi", "size_rot", "material", "alpha", "bump",
+    "file_name_obj", "application_name", "application_version", "seed"};
+
+// A note line that would not read back as itself (its first word a record keyword, a line of one
+// word or none) is written behind this marker and a blank; the reader removes both.
+inline constexpr std::string_view kNoteMarker = "<note>";
+
+// The note as written at the top of the text: lines joined by CR LF, marked where needed.
+std::string noteLines(std::string_view note);
+
 // The note, one empty line, then every owner's records with one empty line after each section.
 std::string buildSettingsText(const model::clsSettingsRegistry& registry, std::string_view note);
 

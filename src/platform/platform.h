@@ -136,11 +136,16 @@ class IPicture {
   virtual std::int32_t colourAt(int x, int y) const = 0;
 };
 
+// How a loader's error begins when a picture is larger than the program reads.
+inline constexpr std::string_view kPictureTooLarge = "The picture is too large";
+
 class IPictureLoader {
  public:
   virtual ~IPictureLoader() = default;
   // Null when the file is missing, unreadable or of an unsupported format; error says why.
   virtual std::unique_ptr<IPicture> load(const std::string& path, std::string& error) = 0;
+  // The file name endings this loader reads ("jpg", "png"), lower-case.
+  virtual std::vector<std::string> extensions() const { return {"jpg", "jpe", "jpeg", "gif", "bmp", "png"}; }
 };
 
 // One entry of a file dialog's type list: its caption and its pattern ("*.obj").

@@ -8,6 +8,12 @@ using namespace cli_test;
 
 using Cli = CliFolder;
 
+// The settings text without its layout line ("Seed N"), which a run adds.
+std::string withoutSeed(std::string text) {
+  const std::size_t at = text.find("Seed ");
+  return at == std::string::npos ? text : text.erase(at, text.find("\r\n", at) + 2 - at);
+}
+
 // The settings text as saved by a run into out/field.obj.
 std::string withObjectPath(std::string text) {
   const std::string empty = "File_Name_Obj <empty>";
@@ -28,7 +34,7 @@ TEST_F(Cli, CreateWritesTheFrameAndReportsDone) {
   EXPECT_NE(created.out.find("out/field.obj"), std::string::npos);
   EXPECT_NE(created.out.find("out/field.grass"), std::string::npos);
   EXPECT_EQ(readFile(folder / "out/field.mtl").rfind("newmtl field1\r\nKd 0 0.2666667 0\r\n", 0), 0u);
-  EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(run("settings").out));
+  EXPECT_EQ(withoutSeed(readFile(folder / "out/field.grass")), withObjectPath(run("settings").out));
 }
 
 TEST_F(Cli, ExistingFilesAreKeptUnlessForced) {
@@ -45,7 +51,9 @@ TEST_F(Cli, NotesSeedsAndLimits) {
   const clsRun created = run("create --note tall --seed 7 --limit 1 out/field.obj");
   ASSERT_EQ(created.exitCode, 0) << created.err;
   EXPECT_EQ(readFile(folder / "out/field.obj").rfind("# tall\r\n" + kFrame, 0), 0u);
-  EXPECT_EQ(readFile(folder / "out/field.grass").rfind("tall\r\n\r\nUsage 1 1 grass<sp>1\r\n", 0), 0u);
+  // A note of one word is marked, so that it comes back without a blank of its own.
+  EXPECT_EQ(readFile(folder / "out/field.grass").rfind("<note> tall\r\n\r\nUsage 1 1 grass<sp>1\r\n", 0), 0u);
+  EXPECT_NE(readFile(folder / "out/field.grass").find("\r\nSeed 7\r\n"), std::string::npos);
 }
 
 TEST_F(Cli, SettingsFileIsAppliedOverTheDefaults) {
@@ -55,7 +63,14 @@ TEST_F(Cli, SettingsFileIsAppliedOverTheDefaults) {
   EXPECT_NE(printed.out.find("Usage 1 1 grass<sp>1\r\nUsage 2 1 wide<sp>blades\r\n"), std::string::npos);
   EXPECT_NE(printed.out.find("Usage_Info .25\r\n"), std::string::npos);
   ASSERT_EQ(run("create --settings my.grass out/field.obj").exitCode, 0);
-  EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(printed.out));
+  EXPECT_EQ(withoutSeed(readFile(folder / "out/field.grass")), withObjectPath(printed.out));
+  // The saved file holds the layout: a run from it makes the same field, unless --seed says otherwise.
+  const std::string field = readFile(folder / "out/field.obj");
+  write("saved.grass", readFile(folder / "out/field.grass"));
+  ASSERT_EQ(run("create --force --settings saved.grass out/field.obj").exitCode, 0);
+  EXPECT_TRUE(readFile(folder / "out/field.obj") == field);
+  ASSERT_EQ(run("create --force --seed 5 --settings saved.grass out/field.obj").exitCode, 0);
+  EXPECT_TRUE(readFile(folder / "out/field.obj") != field);
 }
 
 TEST_F(Cli, MaterialsAlone) {

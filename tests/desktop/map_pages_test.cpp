@@ -57,8 +57,9 @@ class MapPagesTest : public QObject {
     QTest::mouseClick(desktop.find<QToolButton>("radTab4"), Qt::LeftButton);
     desktop.fakeDialogs.answers = {folder.filePath("half.png").toStdString()};
     QTest::mouseClick(desktop.find<QPushButton>("frmAlpha/cmdLoad"), Qt::LeftButton);
-    QCOMPARE(QString::fromStdString(desktop.fakeDialogs.asked.back().filters[0].caption),
-             QString("Pictures (*.jpg, *.jpe, *.gif, *.bmp, *.wmf, *.emf)"));
+    // Only formats this build reads are offered.
+    const QString caption = QString::fromStdString(desktop.fakeDialogs.asked.back().filters[0].caption);
+    QVERIFY2(caption.startsWith("Pictures (*.jpg, *.jpe, *.gif, *.bmp, *.png") && !caption.contains("wmf"), qPrintable(caption));
     QCOMPARE(desktop.find<QLabel>("frmAlpha/lblFileName")->text(), folder.filePath("half.png"));
     QVERIFY(desktop.find<QWidget>("frmAlpha/picAlphaBeta")->toolTip().startsWith("100x100 - fennets grow"));
     // A click on the black half picks black; Clear pick shows "No pick" again.

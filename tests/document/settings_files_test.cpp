@@ -6,6 +6,7 @@
 #include "document/startup.h"
 #include "materials/palette.h"
 #include "model/default_texts.h"
+#include "model/settings_text.h"
 
 using namespace generation;
 using namespace document;
@@ -80,6 +81,34 @@ TEST_F(SettingsFiles, SaveAndOpenComeBackByteForByte) {
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Open settings done");
   EXPECT_EQ(settingsText(other), saved);
   EXPECT_EQ(other.project.store.activeElement, 1);
+}
+
+// Whatever the note says, the saved text opens again with the same note and values; files
+// written before note lines were marked open as they always did.
+TEST_F(SettingsFiles, EveryNoteComesBackFromTheSavedFile) {
+  std::vector<std::string> notes = {"", "Curve tweaked by hand\r\nUsage notes for the client", "one", "\r\ngap\r\n\r\nx y\r\n",
+                                    "<note> marked by hand", " Curve with a leading blank"};
+  for (std::string_view keyword : modSettings::kRecordKeywords) {
+    std::string word(keyword);
+    notes.push_back(word + " 1 2 3 tweaked");
+    for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    notes.push_back("first line\r\n" + word);
+  }
+  modUsage::setName(document.project.store, 2, "kept");
+  for (const std::string& note : notes) {
+    modCreateDialog::setNote(document.project.dialog, note);
+    ASSERT_TRUE(saveSettingsFile(document, "/n/", "noted", fake.platform));
+    const std::string saved = fake.files.files.at("/n/noted.grass");
+    clsDocument other{fake.platform};
+    ASSERT_TRUE(openSettingsFile(other, "/n/noted.grass", fake.platform)) << note;
+    EXPECT_EQ(other.project.dialog.note, note);
+    EXPECT_EQ(settingsText(other), saved) << note;
+  }
+  // An old file: a plain note line before the records, and one that reads as a record.
+  fake.files.files["old.grass"] = "Grown in spring\r\n\r\nUsage 2 1 old\r\n";
+  ASSERT_TRUE(openSettingsFile(document, "old.grass", fake.platform));
+  EXPECT_EQ(document.project.dialog.note, "Grown in spring");
+  EXPECT_EQ(modUsage::name(document.project.store, 2), "old");
 }
 
 TEST_F(SettingsFiles, AFileWithOneRecordLeavesTheRestAtDefaults) {

@@ -26,7 +26,11 @@ class MainWindow : public ::testing::Test {
     elementList.attach(main);
     createDialog.attach(main);
   }
-  std::string settings() { return modSettingsFiles::settingsText(session.document); }
+  // The design without its layout (a pasted text without a seed gets a fresh one).
+  std::string settings() {
+    const std::string text = modSettingsFiles::settingsText(session.document);
+    return text.substr(0, text.find("Seed "));
+  }
 
   fakes::FakePlatform fake;
   fakes::FakeDialogs dialogs;
@@ -140,4 +144,25 @@ TEST_F(MainWindow, TheFirstDialogOpensInTheStoredFolderAndACancelStoresNone) {
   EXPECT_EQ(dialogs.asked[1].title, "Select a File");
   other.close();
   EXPECT_EQ(again.userStore.values.at("initdirectory"), "");
+}
+
+// Ten large pictures loaded in turn: the current one and the newest steps' stay, the history's
+// own pictures stay within their limit, and the title says once that older steps went.
+TEST_F(MainWindow, UndoKeepsPicturesWithinALimit) {
+  const auto load = [&](int i) {
+    session.edit([&] {
+      session.project().pictures.coverage[0] = std::make_shared<fakes::FakePicture>(4000, 4000, i);
+    });
+  };
+  for (int i = 0; i < 10; ++i) load(i);
+  const generation::tPicture current = session.project().pictures.coverage[0];
+  EXPECT_LE(modUndo::historyPictureBytes(session.history, session.project()), session.history.pictureBytesLimit);
+  EXPECT_EQ(session.history.undo.size(), 4u);  // four older pictures of 64 MB
+  EXPECT_EQ(std::count(fake.status.titles.begin(), fake.status.titles.end(),
+                       "Quenmoor Grass - Undo keeps fewer steps: their pictures reached 256 MB"),
+            1);
+  // An edit beside the picture shares it with the step before.
+  elementList.applyLength("3");
+  EXPECT_EQ(session.history.undo.back().pictures.coverage[0], current);
+  EXPECT_EQ(modUndo::historyPictureBytes(session.history, session.project()), std::size_t{4} * 64000000);
 }

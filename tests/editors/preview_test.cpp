@@ -4,14 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <set>
+#include <sstream>
 #include <thread>
 
 #include "document/creation_run.h"
 #include "document/settings_files.h"
+#include "editors/preview_grid.h"
 #include "editors/preview_worker.h"
 #include "fakes/fake_platform.h"
 #include "generation/item_placement.h"
 #include "generation/map_records.h"
+#include "materials/mtl_file.h"
+#include "materials/palette.h"
 #include "model/value_functions.h"
 #include "model/usage_records.h"
 
@@ -21,9 +27,18 @@ class Preview : public ::testing::Test {
  protected:
   Preview() { modSettingsFiles::resetSettings(document, fake.platform); }
   bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
+  // Create into "f.obj" with the layout seed; the writer as the run left it.
+  int create(std::uint64_t seed) {
+    modCreateDialog::setFileName(document.project.dialog, "f.obj");
+    model::clsRandom random(seed);
+    writer.services = {&fake.status, &fake.events};
+    generation::clsCreation creation{fake.platform, random, writer};
+    return modCreationRun::runCreation(document, creation).code;
+  }
 
   fakes::FakePlatform fake;
   document::clsDocument document{fake.platform};
+  generation::clsObjWriter writer;
 };
 
 }  // namespace
@@ -32,12 +47,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   // A plain element and a compound leaf; the counts stay below the cap.
   ASSERT_TRUE(apply("Usage 2 1 leaf\r\nShape 2 1 5 5 30 -10 2 3 0 10 5 5 1\r\nAlpha 2 5 5 300 <empty> 0 -1\r\n"));
   document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
-  modCreateDialog::setFileName(document.project.dialog, "f.obj");
-  model::clsRandom random(17);
-  generation::clsObjWriter writer;
-  writer.services = {&fake.status, &fake.events};
-  generation::clsCreation creation{fake.platform, random, writer};
-  ASSERT_EQ(modCreationRun::runCreation(document, creation).code, generation::status::kGoOn);
+  ASSERT_EQ(create(17), generation::status::kGoOn);
 
   editors::clsCaptureSink sink;
   model::clsRandom same(17);
@@ -57,18 +67,34 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   EXPECT_EQ(modPreview::previewLine(*scene), "Preview: all 1,300 items");
 }
 
-TEST_F(Preview, LargeFieldsAreThinnedInProportion) {
-  ASSERT_TRUE(apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\nUsage 8 1 r\r\nAlpha 8 10 10 250000 <empty> 0 -1\r\n"));
-  generation::clsProject project = document.project;
+TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
+  ASSERT_TRUE(apply("Alpha 1 10 10 5000 <empty> 0 -1\r\nUsage 8 1 r\r\nAlpha 8 10 10 1001 <empty> 0 -1\r\n"));
+  document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
   std::int64_t total = 0;
-  EXPECT_EQ(modPreview::capItems(project, 20000, total), 20000);
-  EXPECT_EQ(total, 1250000);
-  EXPECT_EQ(modGeneral::toLong(modStore::readElementSlot(project.store, 1, generation::slot::kItemCount)), 16000);
-  EXPECT_EQ(modGeneral::toLong(modStore::readElementSlot(project.store, 8, generation::slot::kItemCount)), 4000);
-  editors::clsPreviewScene scene;
-  scene.itemsShown = 20000;
-  scene.itemsTotal = 1000000;
-  EXPECT_EQ(modPreview::previewLine(scene), "Preview: 20,000 of 1,000,000 items");
+  const std::int64_t step = modPreview::keepEvery(document.project, 1000, total);
+  EXPECT_EQ(total, 6001);
+  EXPECT_EQ(step, 7);  // 715 + 143 items
+  editors::clsCaptureSink all, every(nullptr, step);
+  model::clsRandom random(17), same(17);
+  modItemPlacement::generateAll(document.project, all, random, fake.messages);
+  modItemPlacement::generateAll(document.project, every, same, fake.messages);
+  for (std::size_t e : {0u, 7u}) {
+    const geometry::clsItemList &full = all.items_[e], &kept = every.items_[e];
+    ASSERT_EQ(kept.items.size(), (full.items.size() + 6) / 7);
+    for (std::size_t j = 0; j < kept.items.size(); ++j) {
+      const geometry::clsItemEntry &a = kept.items[j], &b = full.items[j * 7];
+      const std::size_t ends[2] = {j + 1 < kept.items.size() ? kept.items[j + 1].firstPoint : kept.points.size(),
+                                   j * 7 + 1 < full.items.size() ? full.items[j * 7 + 1].firstPoint : full.points.size()};
+      ASSERT_EQ(ends[0] - a.firstPoint, ends[1] - b.firstPoint);
+      for (std::size_t k = 0; k < ends[0] - a.firstPoint; ++k) {
+        ASSERT_EQ(kept.points[a.firstPoint + k].x, full.points[b.firstPoint + k].x);
+        ASSERT_EQ(kept.points[a.firstPoint + k].y, full.points[b.firstPoint + k].y);
+      }
+    }
+  }
+  const auto scene = modPreview::buildScene(document.project, 17, 1000, std::atomic<bool>{false});
+  ASSERT_TRUE(scene);
+  EXPECT_EQ(modPreview::previewLine(*scene), "Preview: 858 of 6,001 items");
 }
 
 TEST_F(Preview, TheNewestRequestWinsAndAStopEndsTheThread) {
@@ -93,4 +119,67 @@ TEST_F(Preview, TheNewestRequestWinsAndAStopEndsTheThread) {
     worker.request(document.project, 2, 20000);
   }
   SUCCEED();
+}
+
+// Any value a box or a settings file can hold gives a scene and a ground grid of bounded size.
+TEST_F(Preview, ExtremeValuesGiveABoundedSceneAndGrid) {
+  const char* lines[] = {
+      "Alpha 1 3.4E+38 10 1000 <empty> 0 -1", "Alpha 1 -3.4E+38 -3.4E+38 3.4E+38 <empty> 0 -1",
+      "Alpha 1 1E-30 1E-30 1000 <empty> 0 -1", "Bump 1 3.4E+38 0 <empty>", "Usage_Info 3.4E+38",
+      "Size_Rot 1 3.4E+38 3.4E+38 3.4E+38 3.4E+38 3.4E+38 3.4E+38 3.4E+38 3.4E+38 3.4E+38 0",
+      "Curve 1 3.4E+38 3.4E+38 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0", "Shape 1 1 5 3.4E+38 3.4E+38 3.4E+38 1 1 0 10 5 5 1"};
+  for (const char* line : lines) {
+    ASSERT_TRUE(apply(std::string(line) + "\r\n")) << line;
+    const auto scene = modPreview::buildScene(document.project, 3, 2000, std::atomic<bool>{false});
+    ASSERT_TRUE(scene) << line;
+    EXPECT_LE(scene->itemsShown, 2000) << line;
+    const auto grid = modPreview::groundGrid(*scene);
+    EXPECT_LE(grid.size(), 2u * modPreview::kMaxGridLines) << line;
+    for (const modPreview::clsGridLine& g : grid)
+      ASSERT_TRUE(std::isfinite(g.x1) && std::isfinite(g.z1) && std::isfinite(g.x2) && std::isfinite(g.z2)) << line;
+  }
+}
+
+// Each face shows the diffuse colour (Kd) of its material as the MTL file holds it, and a
+// rainbow blade shows bands: the three corners of every triangle have one colour.
+TEST_F(Preview, FacesShowTheirMaterialsKdInBands) {
+  modPalette::readColorText(document.project.store, modPalette::defaultColourText());
+  modPalette::setRainbow(document.project.store, 1, 1);
+  modPalette::setRainbow(document.project.store, 2, 1);
+  std::set<std::uint32_t> kd;
+  std::istringstream mtl(modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor("f")));
+  for (std::string word; mtl >> word;)
+    if (word == "Kd") {
+      float r, g, b;
+      mtl >> r >> g >> b;
+      kd.insert(static_cast<std::uint32_t>(std::lround(r * 255) + 256 * std::lround(g * 255) + 65536 * std::lround(b * 255)));
+    }
+  const auto scene = modPreview::buildScene(document.project, 5, 500, std::atomic<bool>{false});
+  ASSERT_TRUE(scene);
+  const editors::clsPreviewElement& grass = scene->elements[0];
+  std::set<std::uint32_t> shown;
+  for (std::size_t t = 0; t < grass.triangles.size(); t += 3) {
+    const std::uint32_t colour = grass.vertices[grass.triangles[t]].colour;
+    ASSERT_EQ(grass.vertices[grass.triangles[t + 1]].colour, colour);
+    ASSERT_EQ(grass.vertices[grass.triangles[t + 2]].colour, colour);
+    shown.insert(colour);
+  }
+  EXPECT_GE(shown.size(), 3u);
+  for (std::uint32_t colour : shown) EXPECT_TRUE(kd.count(colour)) << colour;
+}
+
+// With the default limit of 1 MB the run stops early: the view shows only the items the file
+// holds (none of the second element) and says where the run stops.
+TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
+  ASSERT_TRUE(apply("Alpha 1 10 10 20000 <empty> 0 -1\r\nUsage 2 1 g\r\n"));
+  ASSERT_EQ(create(9), generation::status::kLimitReached);
+
+  const auto scene = modPreview::buildScene(document.project, 9, editors::kDefaultPreviewCap, std::atomic<bool>{false});
+  ASSERT_TRUE(scene);
+  EXPECT_EQ(scene->itemsWritten, writer.itemsInFile);
+  EXPECT_EQ(scene->itemsShown, writer.itemsInFile);
+  EXPECT_TRUE(scene->elements[1].vertices.empty());
+  EXPECT_EQ(modPreview::previewLine(*scene), "The disk-space limit stops the run at about " +
+                                                 std::to_string(writer.itemsInFile / 1000) + "," +
+                                                 std::to_string(writer.itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
 }

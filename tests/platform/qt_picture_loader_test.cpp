@@ -59,3 +59,26 @@ TEST(QtPictureLoader, RefusesWhatItCannotRead) {
   EXPECT_EQ(loader.load(scratch("drawing.emf"), error), nullptr);
   EXPECT_EQ(loader.load(std::filesystem::temp_directory_path().string(), error), nullptr);  // a folder
 }
+
+// Height maps far above Qt's own 128 MB limit load; one above ours says it is too large rather
+// than that its format is unknown; TIFF height maps are among the formats read.
+TEST(QtPictureLoader, LargeHeightMapsLoadAndTooLargeOnesSaySo) {
+  platform::QtPictureLoader loader;
+  std::string error;
+  QImage big(8192, 8192, QImage::Format_RGB888);  // read as 256 MB of 32-bit pixels
+  big.fill(QColor(200, 200, 200));
+  ASSERT_TRUE(big.save(QString::fromStdString(scratch("big.png"))));
+  big = QImage();
+  const auto picture = loader.load(scratch("big.png"), error);
+  ASSERT_NE(picture, nullptr) << error;
+  EXPECT_EQ(picture->colourAt(8191, 8191), 200 + 256 * 200 + 65536 * 200);
+
+  // A picture header of 20000 x 20000 pixels: too large, told so from the header alone.
+  std::ofstream(scratch("huge.ppm"), std::ios::binary) << "P6\n20000 20000\n255\n";
+  EXPECT_EQ(loader.load(scratch("huge.ppm"), error), nullptr);
+  EXPECT_TRUE(error.starts_with(platform::kPictureTooLarge)) << error;
+
+  const std::vector<std::string> endings = loader.extensions();
+  for (const char* ending : {"png", "jpg", "bmp", "tif", "tga", "webp"})
+    EXPECT_NE(std::find(endings.begin(), endings.end(), ending), endings.end()) << ending;
+}

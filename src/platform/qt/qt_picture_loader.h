@@ -8,7 +8,11 @@ namespace platform {
 
 class QtPictureLoader final : public IPictureLoader {
  public:
+  // Height maps of 10000 x 10000 and more are common: Qt's own limit of 128 MB is raised.
+  static constexpr int kAllocationLimitMB = 1024;
+
   std::unique_ptr<IPicture> load(const std::string& path, std::string& error) override;
+  std::vector<std::string> extensions() const override;
 };
 
 }  // namespace platform
