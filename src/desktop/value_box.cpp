@@ -6,7 +6,11 @@
 
 namespace desktop {
 
-ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent) {}
+ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent) {
+  // Qt lays a line out in more than linear time: 400,000 pasted characters would hold the window
+  // for minutes. No value or path is longer than this; a longer paste is cut to it.
+  setMaxLength(kMaxLength);
+}
 
 void ValueBox::show(const QString& text) {
   if (text != this->text()) setText(text);
