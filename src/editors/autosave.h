@@ -27,7 +27,7 @@ class clsAutosave {
   // Brings the recovery file up to date now (before and after a creation run).
   void writeNow();
   // At start: offers each design left by a program that ended without cleaning up, newest first,
-  // until one is restored; each one answered is removed.
+  // until one is restored (Yes); No removes it, Cancel keeps it for the next start.
   void offerRecovery();
 
  private:
