@@ -10,6 +10,9 @@ namespace desktop {
 
 ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::textEdited, this, [this] { typing_ = !appliedWhileTyped_; });
+  // Qt lays a line out in more than linear time: 400,000 pasted characters would hold the window
+  // for minutes. No value or path is longer than this; a longer paste is cut to it.
+  setMaxLength(kMaxLength);
 }
 
 void ValueBox::show(const QString& text) {

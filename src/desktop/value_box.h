@@ -12,6 +12,7 @@ class ValueBox : public QLineEdit {
   Q_OBJECT
 
  public:
+  static constexpr int kMaxLength = 4096;
   explicit ValueBox(QWidget* parent = nullptr);
   // Shows text unless the user is typing in the box.
   void show(const QString& text);

@@ -52,15 +52,18 @@ void clsAutosave::writeNow() {
 
 void clsAutosave::offerRecovery() {
   for (const platform::clsLeftover& leftover : files_.leftovers()) {
-    const bool restore = session_.platform.messages.askYesNo(kRestoreQuestion);
+    // Cancel, or the box closed any other way (the program ending meanwhile), decides nothing:
+    // the design is offered again at the next start. No lets it go.
+    const platform::Answer answer = session_.platform.messages.askYesNoCancel(kRestoreQuestion);
+    if (answer == platform::Answer::Cancel) continue;
     bool restored = false;
-    if (restore)
+    if (answer == platform::Answer::Yes)
       session_.edit([&] {
         restored = modSettingsFiles::applyUserText(session_.document, leftover.text, session_.platform);
       });
     // A design that could not be restored stays for the next start; a restored one is kept in
     // this program's own file before the old file goes.
-    if (restore && !restored) continue;
+    if (answer == platform::Answer::Yes && !restored) continue;
     if (restored) writeNow();
     files_.removeLeftover(leftover.id);
     if (restored) return;

@@ -29,7 +29,7 @@ class clsAutosave {
   // The program ends without a clean exit (a signal): what is unsaved stays to be recovered.
   void keepForRecovery();
   // At start: offers each design left by a program that ended without cleaning up, newest first,
-  // until one is restored; each one answered is removed.
+  // until one is restored (Yes); No removes it, Cancel keeps it for the next start.
   void offerRecovery();
 
  private:

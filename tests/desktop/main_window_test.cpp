@@ -316,9 +316,16 @@ class MainWindowTest : public QObject {
     // The first one "crashes": its file stays and its lock goes.
     QVERIFY(QFile::copy(firstFiles.filePath(), kept + "/design-3.grass"));
     support::clsDesktop third(settingsFile, 1, &secondFiles);
+    third.messages.threeWayAnswer = platform::Answer::Cancel;  // decided later: kept
+    third.program->autosave()->offerRecovery();
+    QVERIFY(QFile::exists(kept + "/design-3.grass"));
+    secondFiles.removeLeftover("3");  // as if this start had ended: offered again
+    QVERIFY(QFile::copy(firstFiles.filePath(), kept + "/design-3.grass"));
+    third.messages.threeWayAnswer = platform::Answer::Yes;
     third.show();
     third.program->autosave()->offerRecovery();
-    QCOMPARE(third.messages.asked, std::vector<std::string>{editors::clsAutosave::kRestoreQuestion});
+    QCOMPARE(third.messages.asked.size(), std::size_t{2});
+    QCOMPARE(third.messages.asked.back(), std::string(editors::clsAutosave::kRestoreQuestion));
     QVERIFY(third.find<QCheckBox>("chkUse5")->isChecked());
     QVERIFY(!QFile::exists(kept + "/design-3.grass"));
     QTest::keyClick(&third.program->window(), Qt::Key_Z, Qt::ControlModifier);  // one Undo step

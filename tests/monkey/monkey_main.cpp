@@ -33,6 +33,7 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <string>
@@ -113,8 +114,10 @@ QString nameOf(const QWidget* widget) {
 
 class clsMonkey {
  public:
-  clsMonkey(const clsOptions& options, clsJournal& journal, QMainWindow& window)
-      : options_(options), journal_(journal), window_(&window), random_(options.seed) {
+  // start (re)starts the program and returns its window.
+  clsMonkey(const clsOptions& options, clsJournal& journal, std::function<QMainWindow*()> start)
+      : options_(options), journal_(journal), start_(std::move(start)), random_(options.seed) {
+    window_ = start_();
     clock_.start();
   }
 
@@ -123,7 +126,13 @@ class clsMonkey {
   void step() {
     journal_.beat = nowMs();
     if (!window_ || !window_->isVisible()) {
-      QApplication::quit();
+      // The run closed the window (Quit): the program starts again, as a user would start it,
+      // once no dialog of the old one is on the stack.
+      if (finishing()) QApplication::quit();
+      else if (depth_ == 0) {
+        log("the window closed: the program starts again");
+        window_ = start_();
+      }
       return;
     }
     ++count_;
@@ -292,8 +301,8 @@ class clsMonkey {
     else if (end == 1) QTest::keyClick(target, Qt::Key_Tab);
   }
 
-  // A key as a user presses it on whatever has the focus: shortcuts included, Quit excluded (the
-  // run ends the program itself, answering the question that closing asks).
+  // A key as a user presses it on whatever has the focus, shortcuts included (Quit is reached
+  // through the menu).
   void key() {
     static const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
         {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
@@ -342,6 +351,7 @@ class clsMonkey {
 
   const clsOptions& options_;
   clsJournal& journal_;
+  std::function<QMainWindow*()> start_;
   QPointer<QMainWindow> window_;
   std::mt19937_64 random_;
   QElapsedTimer clock_;
@@ -389,14 +399,23 @@ int main(int argc, char** argv) {
   platform::clsDialogs dialogs{fileDialogs, colours, prompt};
   platform::QtRecoveryFiles recovery;
 
-  desktop::DesktopProgram program(platform, dialogs, options.seed, &recovery);
-  desktop::MainWindow& window = program.window();
-  status.setWindow(&window);
-  messages.setParent(&window);
-  fileDialogs.setParent(&window);
-  colours.setParent(&window);
-  prompt.setParent(&window);
-  window.show();
+  std::unique_ptr<desktop::DesktopProgram> program;
+  std::uint64_t starts = 0;
+  const auto start = [&]() -> QMainWindow* {
+    journal.beat = nowMs();
+    program.reset();
+    program = std::make_unique<desktop::DesktopProgram>(platform, dialogs, options.seed + starts++, &recovery);
+    desktop::MainWindow& window = program->window();
+    status.setWindow(&window);
+    messages.setParent(&window);
+    fileDialogs.setParent(&window);
+    colours.setParent(&window);
+    prompt.setParent(&window);
+    window.show();
+    journal.beat = nowMs();
+    return &window;
+  };
+  QApplication::setQuitOnLastWindowClosed(false);
 
   journal.beat = nowMs();
   std::atomic<bool> done{false};
@@ -416,13 +435,14 @@ int main(int argc, char** argv) {
     }
   });
 
-  clsMonkey monkey(options, journal, window);
+  clsMonkey monkey(options, journal, start);
   QTimer steps;
   // Qt does not fire a timer again while its own slot runs: each step runs from a timer of its
   // own, so that the steps go on inside the event loop of a dialog a step opened.
   QObject::connect(&steps, &QTimer::timeout, [&] { QTimer::singleShot(0, &steps, [&] { monkey.step(); }); });
   steps.start(5);
   const int code = QApplication::exec();
+  program.reset();
   done = true;
   watchdog.join();
   std::fprintf(stderr, "monkey: seed %llu passed\n", static_cast<unsigned long long>(options.seed));

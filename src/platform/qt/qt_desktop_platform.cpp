@@ -130,6 +130,7 @@ std::optional<std::string> QtTextPrompt::askText(const std::string& caption, con
   QDialog dialog(parent_);
   dialog.setWindowTitle(qt(caption));
   auto* box = new QLineEdit(&dialog);
+  box->setMaxLength(4096);  // a longer line would take Qt minutes to lay out
   auto* enter = new QPushButton(qt(button), &dialog);
   enter->setDefault(true);
   auto* layout = new QVBoxLayout(&dialog);
