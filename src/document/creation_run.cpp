@@ -12,13 +12,16 @@ using namespace generation;
 clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   clsRunResult result;
-  const auto check =
-      modFileNameCheck::checkFileName(document.project.dialog.objectPath, modFileNameCheck::kCreatedFiles,
-                                      platform.messages, platform.files);
+  // The binary glTF file holds its materials itself.
+  const bool glb = document.project.dialog.format == ObjectFormat::Glb;
+  const auto created = glb ? std::span<const std::string_view>(modFileNameCheck::kCreatedGlbFiles)
+                           : std::span<const std::string_view>(modFileNameCheck::kCreatedFiles);
+  const auto check = modFileNameCheck::checkFileName(document.project.dialog.objectPath, created, platform.messages,
+                                                     platform.files);
   if (!check.passed) return result;
   result.folder = check.folder;
   result.baseName = check.baseName;
-  if (!modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform)) {
+  if (!glb && !modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform)) {
     result.outcome = RunOutcome::MaterialFailed;
     return result;
   }

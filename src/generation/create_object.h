@@ -30,7 +30,8 @@ namespace modCreateObject {
 // two empty lines, "mtllib " + base name + ".mtl" and one empty line, all ended by CR LF.
 std::string objectHeader(std::string_view note, std::string_view baseName);
 
-// Writes folder + baseName + ".obj"; returns the run's status code.
+// Writes folder + baseName + ".obj", or ".glb" when the dialog's format says so; returns the
+// run's status code.
 int createObject(const generation::clsProject& project, std::string_view folder, std::string_view baseName,
                  generation::clsCreation& creation);
 

@@ -77,6 +77,8 @@ class IFileSystem {
   virtual ~IFileSystem() = default;
   // Creates or truncates the file and writes data, or appends data when append is set.
   virtual FileStatus writeFile(const std::string& path, std::string_view data, bool append) = 0;
+  // Appends the whole content of the file sourcePath to the file path, a block at a time.
+  virtual FileStatus appendFile(const std::string& path, const std::string& sourcePath) = 0;
   // Reads a regular file of at most kMaxReadBytes whole.
   virtual FileStatus readFile(const std::string& path, std::string& out) = 0;
   virtual std::optional<std::int64_t> fileLength(const std::string& path) = 0;

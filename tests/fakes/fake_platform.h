@@ -90,6 +90,12 @@ class FakeFileSystem final : public platform::IFileSystem {
     if (data.size() > room) return failed(platform::FileStatus::WriteFailed, path, "No space left on device");
     return platform::FileStatus::Ok;
   }
+  platform::FileStatus appendFile(const std::string& path, const std::string& sourcePath) override {
+    const auto found = files.find(sourcePath);
+    if (found == files.end()) return failed(platform::FileStatus::ReadFailed, sourcePath, "No such file or directory");
+    const std::string data = found->second;
+    return writeFile(path, data, true);
+  }
   platform::FileStatus readFile(const std::string& path, std::string& out) override {
     const auto found = files.find(path);
     if (found == files.end()) return failed(platform::FileStatus::OpenFailed, path, "No such file or directory");

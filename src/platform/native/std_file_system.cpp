@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <random>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,40 @@ FileStatus StdFileSystem::writeFile(const std::string& path, std::string_view da
   const bool closed = std::fclose(file) == 0;
   if (!closed && error == 0) error = errno;
   if (written && closed) return FileStatus::Ok;
+  return fail(FileStatus::WriteFailed, path, error != 0 ? error : EIO);
+}
+
+FileStatus StdFileSystem::appendFile(const std::string& path, const std::string& sourcePath) {
+  std::FILE* source = std::fopen(sourcePath.c_str(), "rb");
+  if (source == nullptr) return fail(FileStatus::ReadFailed, sourcePath, errno);
+  std::FILE* file = std::fopen(path.c_str(), "ab");
+  if (file == nullptr) {
+    const int error = errno;
+    std::fclose(source);
+    return fail(FileStatus::OpenFailed, path, error);
+  }
+  std::vector<char> block(1 << 20);
+  int error = 0;
+  bool copied = true;
+  for (;;) {
+    const std::size_t got = std::fread(block.data(), 1, block.size(), source);
+    if (got > 0 && std::fwrite(block.data(), 1, got, file) != got) {
+      error = errno;
+      copied = false;
+      break;
+    }
+    if (got < block.size()) {
+      if (std::ferror(source) != 0) {
+        error = errno;
+        copied = false;
+      }
+      break;
+    }
+  }
+  std::fclose(source);
+  const bool closed = std::fclose(file) == 0;
+  if (!closed && error == 0) error = errno;
+  if (copied && closed) return FileStatus::Ok;
   return fail(FileStatus::WriteFailed, path, error != 0 ? error : EIO);
 }
 

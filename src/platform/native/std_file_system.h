@@ -7,6 +7,7 @@ namespace platform {
 class StdFileSystem final : public IFileSystem {
  public:
   FileStatus writeFile(const std::string& path, std::string_view data, bool append) override;
+  FileStatus appendFile(const std::string& path, const std::string& sourcePath) override;
   FileStatus readFile(const std::string& path, std::string& out) override;
   std::optional<std::int64_t> fileLength(const std::string& path) override;
   bool exists(const std::string& path) override;
