@@ -10,7 +10,11 @@ QUENMOOR_PACKAGES=(
   libtinyobjloader-dev libassimp-dev
   qt6-base-dev libqt6opengl6-dev
   xvfb xauth libgl1-mesa-dri
+  nodejs
 )
+# The glTF Validator's tests run with Node and install the validator with npm; a Node that
+# brings its own npm needs no Debian npm beside it.
+command -v npm >/dev/null 2>&1 || QUENMOOR_PACKAGES+=(npm)
 
 ensure_packages() {
   local missing=()

@@ -49,7 +49,8 @@ void putFloats(std::string& out, const float* values, int count) {
 
 geometry::clsPixel faceNormal(const geometry::clsPixel& a, const geometry::clsPixel& b, const geometry::clsPixel& c,
                               bool& zeroArea) {
-  const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+  const double ux = double(b.x) - a.x, uy = double(b.y) - a.y, uz = double(b.z) - a.z;
+  const double vx = double(c.x) - a.x, vy = double(c.y) - a.y, vz = double(c.z) - a.z;
   const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
   const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
   zeroArea = !(length > 0);
