@@ -10,6 +10,7 @@
 #include "editors/frm_create.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -36,6 +37,7 @@ class CreatePage final : public QWidget {
   QPushButton* fileNameButton_ = nullptr;
   ValueBox* fileName_ = nullptr;
   ValueBox* diskSpace_ = nullptr;
+  QComboBox* format_ = nullptr;
   QPlainTextEdit* note_ = nullptr;
   QPushButton* create_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -29,6 +29,9 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kDefaultsCaption = "Default settings";
   static constexpr const char* kHelpTipCaption = "Turn on the help balloons";
   static constexpr const char* kHelpCaption = "Help and license";
+  static constexpr const char* kFormatCaption = "Format";
+  // The format choices, in the order the page lists them.
+  static constexpr const char* kFormatChoices[2] = {"OBJ + MTL", "glTF binary (.glb)"};
   static const char* const kHelpMessage;
 
   // What the boxes show.
@@ -37,6 +40,8 @@ class frmCreate final : public clsEditorModel {
   // The note with plain line breaks, as a text box holds it.
   std::string noteText() const;
   bool helpTips() const;
+  // 0 for the OBJ with its MTL file, 1 for the binary glTF file.
+  int formatChoice() const;
 
   std::string fileNameTip() const { return tip("Select or type in a file name for the object (ending with .obj)."); }
   std::string saveColorsTip() const {
@@ -63,6 +68,8 @@ class frmCreate final : public clsEditorModel {
   // The note box is left.
   void applyNote(const std::string& text);
   void setHelpTips(bool on);
+  // A format choice; the file name takes its extension.
+  void chooseFormat(int choice);
 
   bool saveColors();
   bool saveSettings();

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "materials/palette.h"
+#include "materials/colour_math.h"
 #include "model/text_fields.h"
 
 namespace modGlbMaterials {
@@ -58,29 +58,20 @@ void applyMoreInfo(clsGlbMaterial& material, std::string_view moreInfo) {
 }
 
 std::vector<clsGlbMaterial> materialsFor(const model::clsStore& store, const materials::clsMaterialPrefixes& prefixes) {
-  const materials::clsMaterialTable table = modPalette::reportStartEnd(store);
   std::vector<clsGlbMaterial> result;
-  int counter = 0;
-  for (int e = 1; e <= model::kElementCount; ++e) {
-    const materials::clsColourPool pool = modPalette::buildPool(store, e);
-    const std::string moreInfo[2] = {modPalette::moreInfo(store, e, 1), modPalette::moreInfo(store, e, 2)};
-    const int lastOfFirstSet = table.at(e, 3, 2);
-    const std::string& prefix = model::isRock(e) ? prefixes.rock : prefixes.grass;
-    for (std::size_t j = 0; j < pool.size(); ++j) {
-      ++counter;
-      clsGlbMaterial material;
-      material.name = modMaterialFile::materialName(prefix, counter);
-      const auto diffuse = modColour::getRGB1(pool.diffuse[j]);
-      for (int c = 0; c < 3; ++c) material.colour[c] = srgbToLinear(diffuse[static_cast<std::size_t>(c)]);
-      // Without "Ns", a brighter specular colour makes a glossier surface.
-      const auto specular = modColour::getRGB1(pool.specular[j]);
-      const float shine = std::min(1.0f, std::max({specular[0], specular[1], specular[2]}));
-      material.roughness = 1.0f - 0.5f * shine;
-      material.doubleSided = !model::isRock(e);
-      applyMoreInfo(material, moreInfo[counter <= lastOfFirstSet ? 0 : 1]);
-      result.push_back(material);
-    }
-  }
+  modMaterialFile::forEachMaterial(store, 1, prefixes, [&](const modMaterialFile::clsMaterialEntry& entry) {
+    clsGlbMaterial material;
+    material.name = entry.name;
+    const auto diffuse = modColour::getRGB1(entry.diffuse);
+    for (int c = 0; c < 3; ++c) material.colour[c] = srgbToLinear(diffuse[static_cast<std::size_t>(c)]);
+    // Without "Ns", a brighter specular colour makes a glossier surface.
+    const auto specular = modColour::getRGB1(entry.specular);
+    const float shine = std::min(1.0f, std::max({specular[0], specular[1], specular[2]}));
+    material.roughness = 1.0f - 0.5f * shine;
+    material.doubleSided = !model::isRock(entry.element);
+    applyMoreInfo(material, *entry.moreInfo);
+    result.push_back(material);
+  });
   return result;
 }
 

@@ -50,6 +50,8 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
     run.events.onEvents = [&] {
       if (++items == 50) modWriting::requestCancel(run.writer);
     };
+  // The note travels in the JSON: quotes, and a byte that is no UTF-8 (Latin-1 "ae").
+  modCreateDialog::setNote(run.document.project.dialog, "tall \"grass\"\r\nK\xe4se");
   modCreateDialog::setFormat(run.document.project.dialog, generation::ObjectFormat::Glb);
   const document::clsRunResult glb = run.create(5);
   ASSERT_EQ(glb.outcome, test.stop == Stop::None ? document::RunOutcome::Done : document::RunOutcome::Stopped);
@@ -61,6 +63,8 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   const support::clsAssimpTriangles read = support::readTrianglesWithAssimp(run.path("field.glb"));
   ASSERT_TRUE(read.loaded) << read.error;
   EXPECT_GT(read.triangles, 0u);
+  EXPECT_NE(run.read("field.glb").find("\"extras\":{\"note\":[\"tall \\\"grass\\\"\",\"K\xc3\xa4se\"]}"),
+            std::string::npos);
   if (test.stop == Stop::Limit) {
     const auto size = std::filesystem::file_size(run.path("field.glb"));
     EXPECT_GT(size, 1'000'000u);

@@ -21,6 +21,17 @@ class clsCollect final : public Assimp::LogStream {
   std::vector<std::string>& lines_;
 };
 
+void readMaterials(const aiScene& scene, std::vector<std::string>& names, std::vector<std::array<float, 3>>& diffuse) {
+  for (unsigned m = 0; m < scene.mNumMaterials; ++m) {
+    aiString name;
+    aiColor3D kd;
+    scene.mMaterials[m]->Get(AI_MATKEY_NAME, name);
+    scene.mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, kd);
+    names.emplace_back(name.C_Str());
+    diffuse.push_back({kd.r, kd.g, kd.b});
+  }
+}
+
 }  // namespace
 
 clsAssimpRead readWithAssimp(const std::string& path) {
@@ -37,14 +48,7 @@ clsAssimpRead readWithAssimp(const std::string& path) {
       result.meshes = scene->mNumMeshes;
       result.materials = scene->mNumMaterials;
       for (unsigned m = 0; m < scene->mNumMeshes; ++m) result.faces += scene->mMeshes[m]->mNumFaces;
-      for (unsigned m = 0; m < scene->mNumMaterials; ++m) {
-        aiString name;
-        aiColor3D kd;
-        scene->mMaterials[m]->Get(AI_MATKEY_NAME, name);
-        scene->mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, kd);
-        result.materialNames.emplace_back(name.C_Str());
-        result.diffuse.push_back({kd.r, kd.g, kd.b});
-      }
+      readMaterials(*scene, result.materialNames, result.diffuse);
     }
   }
   Assimp::DefaultLogger::kill();
@@ -86,14 +90,7 @@ clsAssimpTriangles readTrianglesWithAssimp(const std::string& path) {
       }
     }
   }
-  for (unsigned m = 0; m < scene->mNumMaterials; ++m) {
-    aiString name;
-    aiColor3D kd;
-    scene->mMaterials[m]->Get(AI_MATKEY_NAME, name);
-    scene->mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, kd);
-    result.materialNames.emplace_back(name.C_Str());
-    result.diffuse.push_back({kd.r, kd.g, kd.b});
-  }
+  readMaterials(*scene, result.materialNames, result.diffuse);
   return result;
 }
 
