@@ -81,6 +81,8 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   });
   connect(format_, &QComboBox::activated, this, [this](int choice) {
     commitEdits();
+    // A name typed but not yet applied is kept: it takes the new extension.
+    if (fileName_->text() != qt(model_.fileNameText())) model_.applyFileName(fileName_->text().toStdString());
     model_.chooseFormat(choice);
     fileName_->show(qt(model_.fileNameText()));
   });
