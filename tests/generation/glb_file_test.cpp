@@ -32,7 +32,13 @@ struct clsGlbCase {
   const char* name;
   std::string settings;  // applied over the defaults; empty keeps the default field
   Stop stop = Stop::None;
+  std::string inJson;  // a piece the file's JSON must hold
 };
+
+// Element 1's palette with more-info lines for its first colour set.
+const std::string kSeeThroughGrass =
+    "Material 1 0 0 17408 15360 17920 2 24320 15360 17920 2 17408 15360 17920 0 17408 15360 17920 0 "
+    "17408 15360 17920 0 17408 15360 17920 0 d<sp>0.5<p>Ns<sp>198<p>illum<sp>2 <empty>\r\n";
 
 class GlbFile : public ::testing::TestWithParam<clsGlbCase> {};
 
@@ -65,6 +71,7 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   EXPECT_GT(read.triangles, 0u);
   EXPECT_NE(run.read("field.glb").find("\"extras\":{\"note\":[\"tall \\\"grass\\\"\",\"K\xc3\xa4se\"]}"),
             std::string::npos);
+  EXPECT_NE(run.read("field.glb").find(test.inJson), std::string::npos) << test.inJson;
   if (test.stop == Stop::Limit) {
     const auto size = std::filesystem::file_size(run.path("field.glb"));
     EXPECT_GT(size, 1'000'000u);
@@ -99,6 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(clsGlbCase{"defaultField", ""},
                       clsGlbCase{"allElements", onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 30)},
                       clsGlbCase{"compoundLeaves", onlyElements({1}, 60) + "Shape 1 1 5 5 30 -10 2 3 0 10 5 5 1\r\n"},
+                      // "d" gives alpha and blending, "Ns" 198 the roughness 0.1, "illum" nothing.
+                      clsGlbCase{"seeThroughGrass", onlyElements({1}, 60) + kSeeThroughGrass, Stop::None,
+                                 "0.5],\"metallicFactor\":0,\"roughnessFactor\":0.10000000149011612},"
+                                 "\"alphaMode\":\"BLEND\",\"doubleSided\":true}"},
                       clsGlbCase{"smoothRocks", onlyElements({8}, 40)},
                       clsGlbCase{"facetedRocks", onlyElements({8}, 40) + "Shape 8 1 10 0 30 -10 1 1 0 0 10 10 1\r\n"},
                       clsGlbCase{"limitStop", onlyElements({1}, 20000), Stop::Limit},
