@@ -90,7 +90,7 @@ double runField(const std::string& settings, const std::filesystem::path& folder
   modCreateDialog::setFileName(document.project.dialog, (folder / "field").string());
   model::clsRandom random(1);
   generation::clsObjWriter writer;
-  writer.services = {&files, &quiet, &quiet};
+  writer.services = {&quiet, &quiet};
   generation::clsCreation creation{platform, random, writer};
   const auto start = std::chrono::steady_clock::now();
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);

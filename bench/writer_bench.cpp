@@ -38,13 +38,19 @@ void BM_WriteItem(benchmark::State& state) {
   clsQuietEvents events;
   const std::string path = scratchFile("writer.obj");
   generation::clsObjWriter writer;
-  writer.services = {&files, nullptr, &events};
+  writer.services = {nullptr, &events};
   for (auto _ : state) {
-    modWriting::openWriter(writer, path, 1'000'000'000'000LL, "Blade", "");
+    const auto file = files.createTemporary(path);
+    if (file == nullptr || modWriting::openWriter(writer, *file, 1'000'000'000'000LL, "Blade", "") != 1) {
+      state.SkipWithError("the object file cannot be created");
+      break;
+    }
     for (int i = 0; i < kItems; ++i) modWriting::writeItem(writer, itemText(), false);
     if (modWriting::finishWriter(writer) != generation::status::kGoOn ||
         writer.fileBytes != static_cast<std::int64_t>(kItems * itemText().size()))
       state.SkipWithError("the object file is not complete");
+    (void)file->ready(false);
+    (void)file->commit();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kItems * static_cast<std::int64_t>(itemText().size()));
   std::filesystem::remove(path);

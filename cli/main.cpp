@@ -45,6 +45,10 @@ struct clsConsole {
 
 // Applies FILE over the built-in values as "Open settings..." does.
 int openSettings(clsDocument& document, const std::string& path, platform::clsPlatform& platform) {
+  if (platform.files.isFolder(path)) {
+    platform.messages.showMessage(path + " is a folder, not a settings file.");
+    return cli::kExitFileFailure;
+  }
   if (!platform.files.exists(path)) {
     platform.messages.showMessage("The settings file " + path + " does not exist.");
     return cli::kExitFileFailure;
@@ -85,13 +89,14 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
 
   model::clsRandom random(options.seed ? *options.seed : console.clock.seedValue());
   clsObjWriter writer;
-  writer.services = {&console.files, &console.status, &console.events};
+  writer.services = {&console.status, &console.events};
   console.events.onCancel = [&writer] { modWriting::requestCancel(writer); };
   clsCreation creation{platform, random, writer};
 
   const clsRunResult result = modCreationRun::runCreation(document, creation);
   switch (result.outcome) {
     case RunOutcome::NameRefused: return cli::kExitBadInput;
+    case RunOutcome::FilesRefused:
     case RunOutcome::MaterialFailed:
     case RunOutcome::SettingsFailed:
     case RunOutcome::ObjectFailed: return cli::kExitFileFailure;

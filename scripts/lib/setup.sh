@@ -2,7 +2,8 @@
 set -euo pipefail
 
 # Everything needed to build the programs, the tests and the benchmarks; the 3D view's tests run
-# on a virtual X display with Mesa's software renderer.
+# on a virtual X display with Mesa's software renderer; the installation's checks validate the menu
+# entry, the metadata and the file type, and build the Debian package.
 QUENMOOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -11,6 +12,7 @@ QUENMOOR_PACKAGES=(
   qt6-base-dev libqt6opengl6-dev
   xvfb xauth libgl1-mesa-dri
   nodejs
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db dpkg-dev file
 )
 # The glTF Validator's tests run with Node and install the validator with npm; a Node that
 # brings its own npm needs no Debian npm beside it.

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -81,8 +80,8 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
     QCheckBox*& rainbow = rainbows_[static_cast<std::size_t>(set - 1)];
     rainbow = new QCheckBox(frmColor::kRainbowCaptions[static_cast<std::size_t>(set - 1)], this);
     rainbow->setObjectName(QString("chkRainbow%1").arg(set - 1));
-    QPlainTextEdit*& info = moreInfo_[static_cast<std::size_t>(set - 1)];
-    info = new QPlainTextEdit(this);
+    LongTextBox*& info = moreInfo_[static_cast<std::size_t>(set - 1)];
+    info = new LongTextBox(this);
     info->setObjectName(QString("txtMoreInfo%1").arg(set - 1));
     info->setMaximumHeight(44);
     info->installEventFilter(this);
@@ -131,7 +130,7 @@ bool ColorPage::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut)
     for (int set = 1; set <= 2; ++set)
       if (watched == moreInfo_[static_cast<std::size_t>(set - 1)])
-        model_.applyMoreInfo(set, moreInfo_[static_cast<std::size_t>(set - 1)]->toPlainText().toStdString());
+        model_.applyMoreInfo(set, moreInfo_[static_cast<std::size_t>(set - 1)]->text().toStdString());
   return EditorPage::eventFilter(watched, event);
 }
 
@@ -155,8 +154,8 @@ void ColorPage::refresh() {
   for (int set = 1; set <= 2; ++set) {
     rainbows_[static_cast<std::size_t>(set - 1)]->setChecked(model_.rainbow(set));
     rainbows_[static_cast<std::size_t>(set - 1)]->setToolTip(qt(model_.rainbowTip(set)));
-    QPlainTextEdit* info = moreInfo_[static_cast<std::size_t>(set - 1)];
-    if (!info->hasFocus() && info->toPlainText() != qt(model_.moreInfo(set))) info->setPlainText(qt(model_.moreInfo(set)));
+    LongTextBox* info = moreInfo_[static_cast<std::size_t>(set - 1)];
+    if (!info->hasFocus() && info->text() != qt(model_.moreInfo(set))) info->showText(qt(model_.moreInfo(set)));
     info->setToolTip(qt(model_.moreInfoTip(set)));
   }
   reset_->setToolTip(qt(model_.resetTip()));

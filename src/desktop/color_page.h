@@ -6,11 +6,11 @@
 
 #include "desktop/drawing_view.h"
 #include "desktop/editor_page.h"
+#include "desktop/long_text_box.h"
 #include "editors/frm_color.h"
 
 class QCheckBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 
@@ -31,7 +31,7 @@ class ColorPage final : public EditorPage {
   std::array<QLabel*, 6> transitionValues_{};
   std::array<QPushButton*, 8> setAll_{};
   std::array<QCheckBox*, 2> rainbows_{};
-  std::array<QPlainTextEdit*, 2> moreInfo_{};
+  std::array<LongTextBox*, 2> moreInfo_{};
   QPushButton* moreInfoHelp_ = nullptr;
   DrawingView* pool_ = nullptr;
   QPushButton* reset_ = nullptr;

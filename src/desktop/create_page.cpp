@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace desktop {
@@ -34,7 +33,7 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   format_ = new QComboBox(this);
   format_->setObjectName("cmbFormat");
   for (const char* choice : frmCreate::kFormatChoices) format_->addItem(choice);
-  note_ = new QPlainTextEdit(this);
+  note_ = new LongTextBox(this);
   note_->setObjectName("txtNote");
   note_->installEventFilter(this);
   create_ = button(frmCreate::kCreateCaption, "cmdSaveObj");
@@ -113,7 +112,7 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
 void CreatePage::refresh() {
   if (!fileName_->hasFocus()) fileName_->show(qt(model_.fileNameText()));
   diskSpace_->show(qt(model_.diskSpaceText()));
-  if (!note_->hasFocus() && note_->toPlainText() != qt(model_.noteText())) note_->setPlainText(qt(model_.noteText()));
+  if (!note_->hasFocus() && note_->text() != qt(model_.noteText())) note_->showText(qt(model_.noteText()));
   helpTips_->setChecked(model_.helpTips());
   format_->setCurrentIndex(model_.formatChoice());
   fileNameButton_->setToolTip(qt(model_.fileNameTip()));
@@ -134,11 +133,11 @@ void CreatePage::setRunning(bool running) {
 
 void CreatePage::commitEdits() {
   if (fileName_->hasFocus()) model_.applyFileName(fileName_->text().toStdString());
-  if (note_->hasFocus()) model_.applyNote(note_->toPlainText().toStdString());
+  if (note_->hasFocus()) model_.applyNote(note_->text().toStdString());
 }
 
 bool CreatePage::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == note_ && event->type() == QEvent::FocusOut) model_.applyNote(note_->toPlainText().toStdString());
+  if (watched == note_ && event->type() == QEvent::FocusOut) model_.applyNote(note_->text().toStdString());
   return QWidget::eventFilter(watched, event);
 }
 

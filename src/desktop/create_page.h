@@ -6,13 +6,13 @@
 #include <functional>
 
 #include "desktop/editor_page.h"
+#include "desktop/long_text_box.h"
 #include "desktop/value_box.h"
 #include "editors/frm_create.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace desktop {
@@ -38,7 +38,7 @@ class CreatePage final : public QWidget {
   ValueBox* fileName_ = nullptr;
   ValueBox* diskSpace_ = nullptr;
   QComboBox* format_ = nullptr;
-  QPlainTextEdit* note_ = nullptr;
+  LongTextBox* note_ = nullptr;
   QPushButton* create_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPushButton* saveColors_ = nullptr;

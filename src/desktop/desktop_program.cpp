@@ -1,6 +1,8 @@
 #include "desktop/desktop_program.h"
 
+#include <QCoreApplication>
 #include <QMenu>
+#include <QTimer>
 
 #include "desktop/color_page.h"
 #include "desktop/curve_page.h"
@@ -11,7 +13,8 @@
 
 namespace desktop {
 
-DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed)
+DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed,
+                               platform::IRecoveryFiles* recovery)
     : session_(platform, dialogs, seed) {
   main_ = std::make_unique<editors::frmMain>(
       session_,
@@ -20,6 +23,7 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
       elementList_);
   elementList_.attach(*main_);
   create_.attach(*main_);
+  create_.setHelpFolder(modCommandLine::helpFolder(QCoreApplication::applicationDirPath().toStdString()));
   std::array<EditorPage*, 6> pages{new CurvePage(curve_, session_), new ShapePage(shape_, session_),
                                    new SizeRotPage(sizeRot_), new ColorPage(color_), new AlphaPage(alpha_),
                                    new BumpPage(bump_)};
@@ -35,6 +39,25 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
   window_->addDockWidget(Qt::RightDockWidgetArea, preview_);
   window_->viewMenu()->addAction(preview_->toggleViewAction());
   preview_->restoreShown();
+  if (recovery != nullptr) {
+    autosave_ = std::make_unique<editors::clsAutosave>(session_, *recovery);
+    auto* timer = new QTimer(window_.get());
+    QObject::connect(timer, &QTimer::timeout, window_.get(), [this] { autosave_->tick(); });
+    timer->start(1000);
+    QTimer::singleShot(0, window_.get(), [this] { autosave_->offerRecovery(); });
+  }
+}
+
+DesktopProgram::~DesktopProgram() {
+  // The window (and the timer it owns) goes before the autosave it calls.
+  window_.reset();
+  autosave_.reset();
+}
+
+void DesktopProgram::start(const clsCommandLine& line) {
+  window_->show();
+  // A file that cannot be opened is reported as "Open settings..." reports it; the defaults stay.
+  if (!line.settingsFile.empty()) window_->openSettingsFile(QString::fromStdString(line.settingsFile));
 }
 
 }  // namespace desktop

@@ -5,9 +5,11 @@
 #include <array>
 #include <memory>
 
+#include "desktop/command_line.h"
 #include "desktop/create_page.h"
 #include "desktop/element_list_widget.h"
 #include "desktop/main_window.h"
+#include "editors/autosave.h"
 #include "editors/frm_alpha.h"
 #include "editors/frm_color.h"
 #include "editors/frm_create.h"
@@ -24,13 +26,20 @@ class PreviewDock;
 
 class DesktopProgram {
  public:
-  DesktopProgram(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed);
+  // With recovery files the design is autosaved there, and a design left by a crash is offered
+  // once the event loop runs.
+  DesktopProgram(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed,
+                 platform::IRecoveryFiles* recovery = nullptr);
+  ~DesktopProgram();
   DesktopProgram(const DesktopProgram&) = delete;
   DesktopProgram& operator=(const DesktopProgram&) = delete;
 
   MainWindow& window() { return *window_; }
+  // Shows the window and opens the settings file the command line names, if any.
+  void start(const clsCommandLine& line);
   editors::clsSession& session() { return session_; }
   PreviewDock& preview() { return *preview_; }
+  editors::clsAutosave* autosave() { return autosave_.get(); }
 
  private:
   editors::clsSession session_;
@@ -45,6 +54,7 @@ class DesktopProgram {
   std::unique_ptr<editors::frmMain> main_;
   std::unique_ptr<MainWindow> window_;
   PreviewDock* preview_ = nullptr;
+  std::unique_ptr<editors::clsAutosave> autosave_;
 };
 
 }  // namespace desktop

@@ -189,11 +189,12 @@ void MainWindow::create() {
   if (closeAfterRun_) close();
 }
 
-bool MainWindow::openDropped(const QString& path) {
+bool MainWindow::openSettingsFile(const QString& path) {
   if (session_.running()) return false;
   session_.noteDialogResult(path.toStdString());
   bool opened = false;
   session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, path.toStdString(), session_.platform); });
+  if (opened) session_.noteSaved();
   return opened;
 }
 
@@ -217,6 +218,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (!closed_) {
     commitEdits();
+    if (!createModel_.confirmClose()) {
+      event->ignore();
+      return;
+    }
     session_.close();
     closed_ = true;
   }
@@ -231,7 +236,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QString path = droppedSettings(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  openDropped(path);
+  openSettingsFile(path);
 }
 
 void MainWindow::commitEdits() { createPage_->commitEdits(); }

@@ -35,8 +35,9 @@ class MainWindow final : public QMainWindow {
   // "Create grass and save as OBJ": the rest of the window waits while it runs.
   void create();
   QMenu* viewMenu() const { return viewMenu_; }
-  // Opens a settings file as "Open settings..." does, without the dialog.
-  bool openDropped(const QString& path);
+  // Opens a settings file as "Open settings..." does, without the dialog: a dropped file or the
+  // one named on the command line.
+  bool openSettingsFile(const QString& path);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,5 +1,6 @@
 #include "desktop/preview_dock.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -119,11 +120,22 @@ bool PreviewDock::saveImage() {
   if (!path) return false;
   QString file = qt(*path);
   if (!file.endsWith(".png", Qt::CaseInsensitive)) file += ".png";
-  if (view_->picture().save(file, "PNG")) {
+  // Encoded in memory, then written whole under a temporary name: a full disk must not leave a
+  // cut-off picture in the place of an old one.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const bool encoded = view_->picture().save(&buffer, "PNG");
+  platform::IFileSystem& files = session_.platform.files;
+  if (encoded &&
+      platform::writeWholeFile(files, file.toStdString(), std::string_view(bytes.constData(), bytes.size())) ==
+          platform::FileStatus::Ok) {
     session_.platform.status.setTitle(platform::titleWith(" - Save view done"));
     return true;
   }
-  session_.platform.messages.showMessage("The view could not be saved as a picture.\n" + file.toStdString());
+  session_.platform.messages.showMessage(
+      encoded ? platform::failureText("The view could not be saved as a picture.", file.toStdString(), files)
+              : "The view could not be saved as a picture.\n" + file.toStdString());
   session_.platform.status.setTitle(platform::titleWith(" - Save view failed"));
   return false;
 }

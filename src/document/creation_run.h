@@ -1,6 +1,7 @@
 #pragma once
 // "Create grass and save as OBJ": the file-name check, then the material file, the settings
-// file and the object file, each only when the step before it succeeded.
+// file and the object file, each only when the step before it succeeded, all three put in place
+// together at the end.
 
 #include <string>
 
@@ -13,9 +14,11 @@ enum class RunOutcome {
   Done,            // every item written
   Stopped,         // the disk-space limit or Cancel ended the run early; the files are whole
   NameRefused,     // the file-name check failed; nothing was written
-  MaterialFailed,  // the material file could not be written; nothing else was touched
-  SettingsFailed,  // the settings file could not be written
-  ObjectFailed,    // the object file could not be opened or written
+  FilesRefused,    // a place cannot take its file, or another run writes the same names; nothing was written
+  // A file could not be written: every old file is as it was.
+  MaterialFailed,
+  SettingsFailed,
+  ObjectFailed,
 };
 
 struct clsRunResult {

@@ -75,10 +75,7 @@ bool openSettingsFile(clsDocument& document, const std::string& path, platform::
 bool saveSettingsFile(const clsDocument& document, std::string_view folder, std::string_view baseName,
                       platform::clsPlatform& platform) {
   const std::string path = std::string(folder) + std::string(baseName) + std::string(kSettingsExtension);
-  return platform::saveReported(platform, path, settingsText(document),
-                                {"An error occurred while opening the settings file.",
-                                 "An error occurred while writing the settings file.", " - Save settings done",
-                                 " - Save settings failed"});
+  return platform::saveReported(platform, path, settingsText(document), kSaveTexts);
 }
 
 void copySettings(const clsDocument& document, platform::clsPlatform& platform) {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "document/document.h"
-#include "platform/platform.h"
+#include "platform/file_failure.h"
 
 namespace modSettingsFiles {
 
@@ -30,5 +30,9 @@ bool pasteSettings(document::clsDocument& document, platform::clsPlatform& platf
 std::string settingsText(const document::clsDocument& document);
 
 inline constexpr std::string_view kSettingsExtension = ".grass";
+// The messages and titles of saving a settings file.
+inline constexpr platform::clsSaveTexts kSaveTexts{"An error occurred while opening the settings file.",
+                                                  "An error occurred while writing the settings file.",
+                                                  " - Save settings done", " - Save settings failed"};
 
 }  // namespace modSettingsFiles

@@ -26,6 +26,7 @@ void closeDocument(const document::clsDocument& document, platform::clsPlatform&
   platform.userStore.setValue(std::string(kInitialFolderKey), document.project.dialog.chosenFolder);
   platform.userStore.setValue(std::string(kObjectFormatKey),
                               document.project.dialog.format == generation::ObjectFormat::Glb ? "glb" : "obj");
+  if (!platform.userStore.flush()) platform.messages.showMessage(std::string(kStoreFailedMessage));
 }
 
 void noteChosenFile(document::clsDocument& document, std::string_view path) {

@@ -15,7 +15,11 @@ inline constexpr std::string_view kInitialFolderKey = "initdirectory";
 inline constexpr std::string_view kObjectFormatKey = "objectformat";
 
 void startDocument(document::clsDocument& document, platform::clsPlatform& platform);
+// Stores the per-user values; when they cannot be kept the user is told so.
 void closeDocument(const document::clsDocument& document, platform::clsPlatform& platform);
+inline constexpr std::string_view kStoreFailedMessage =
+    "The colors, the disk space limit, the help balloons switch and the last folder could not be stored "
+    "for the next start (the home folder may be full or not writable).";
 
 // A file chosen in an open or save dialog: its folder is where the next start's first dialog opens.
 void noteChosenFile(document::clsDocument& document, std::string_view path);

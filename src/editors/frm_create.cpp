@@ -11,13 +11,16 @@
 
 namespace editors {
 
-const char* const frmCreate::kHelpMessage =
-    "Help: When you downloaded this application, several help files were also downloaded.\n"
-    "Please read the file Help.txt for help on every window of the program.\n"
-    "\n"
-    "License\n"
-    "Please read the file License.txt for license information.\n"
-    "This file is included in your download.";
+std::string frmCreate::helpMessage(const std::string& helpFolder) {
+  // The files are named where they are installed, so the user finds them without searching.
+  const std::string folder = helpFolder.empty() || helpFolder.back() == '/' ? helpFolder : helpFolder + "/";
+  return "Help: When you downloaded this application, several help files were also downloaded.\n"
+         "Please read the file " + folder + "Help.txt for help on every window of the program.\n"
+         "\n"
+         "License\n"
+         "Please read the file " + folder + "License.txt for license information.\n"
+         "This file is included in your download.";
+}
 
 namespace {
 
@@ -91,7 +94,9 @@ void frmCreate::setHelpTips(bool on) {
 bool frmCreate::saveColors() { return !session_.running() && modSaveButtons::saveColors(session_.document, session_.platform); }
 
 bool frmCreate::saveSettings() {
-  return !session_.running() && modSaveButtons::saveSettings(session_.document, session_.platform);
+  if (session_.running() || !modSaveButtons::saveSettings(session_.document, session_.platform)) return false;
+  session_.noteSaved();
+  return true;
 }
 
 void frmCreate::copySettings() { modSettingsFiles::copySettings(session_.document, session_.platform); }
@@ -109,6 +114,7 @@ bool frmCreate::openSettings() {
   if (!path) return false;
   bool opened = false;
   session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, *path, session_.platform); });
+  if (opened) session_.noteSaved();
   return opened;
 }
 
@@ -120,6 +126,18 @@ document::clsRunResult frmCreate::create() { return session_.create(); }
 
 void frmCreate::cancel() { session_.cancel(); }
 
-void frmCreate::help() { session_.platform.messages.showMessage(kHelpMessage); }
+void frmCreate::help() { session_.platform.messages.showMessage(helpMessage(helpFolder_)); }
+
+bool frmCreate::confirmClose() {
+  if (!session_.hasUnsavedChanges()) return true;
+  switch (session_.platform.messages.askYesNoCancel(kCloseQuestion)) {
+    case platform::Answer::No: return true;
+    case platform::Answer::Cancel: return false;
+    case platform::Answer::Yes: break;
+  }
+  // Settings are saved beside the object file: without its name yet, the save dialog asks for it.
+  if (session_.project().dialog.objectPath.empty()) chooseFileName();
+  return saveSettings();
+}
 
 }  // namespace editors

@@ -3,6 +3,7 @@
 // balloons switch, and the buttons that save, copy, paste, open, reset, create and cancel.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editors/editor_model.h"
@@ -32,7 +33,10 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kFormatCaption = "Format";
   // The format choices, in the order the page lists them.
   static constexpr const char* kFormatChoices[2] = {"OBJ + MTL", "glTF binary (.glb)"};
-  static const char* const kHelpMessage;
+  // The "Help and license" message, naming Help.txt and License.txt inside helpFolder.
+  static std::string helpMessage(const std::string& helpFolder);
+  // The folder that holds Help.txt and License.txt; empty names them without a folder.
+  void setHelpFolder(std::string folder) { helpFolder_ = std::move(folder); }
 
   // What the boxes show.
   std::string fileNameText() const;
@@ -80,11 +84,16 @@ class frmCreate final : public clsEditorModel {
   document::clsRunResult create();
   void cancel();
   void help();
+  // The window is about to close: with changes not saved as settings, asks whether to save them
+  // first. True when the window may close (saved, or the user chose not to save).
+  bool confirmClose();
+  static constexpr const char* kCloseQuestion = "The settings have changes that are not saved.\nSave them before closing?";
 
  private:
   clsSession& session_;
   frmMain* main_ = nullptr;
   std::string diskText_;
+  std::string helpFolder_;
 };
 
 }  // namespace editors

@@ -9,8 +9,9 @@ namespace editors {
 clsSession::clsSession(platform::clsPlatform& platform, platform::clsDialogs& dialogs, std::uint64_t seed)
     : platform(platform), dialogs(dialogs), document(platform), random(seed) {
   modStartup::startDocument(document, platform);
-  writer.services = {&platform.files, &platform.status, &platform.events};
+  writer.services = {&platform.status, &platform.events};
   platform.status.setTitle(std::string(platform::kAppName));
+  noteSaved();
 }
 
 // What an edit can change, in one text: the settings text and the few values beside it.
@@ -74,11 +75,14 @@ void clsSession::noteDialogResult(const std::optional<std::string>& path) {
 
 document::clsRunResult clsSession::create(bool pipelined) {
   if (running_) return {};
+  if (aroundRun) aroundRun();
   running_ = true;
-  writer.services = {&platform.files, &platform.status, &platform.events};
+  writer.services = {&platform.status, &platform.events};
   generation::clsCreation creation{platform, random, writer, pipelined};
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   running_ = false;
+  if (result.outcome == document::RunOutcome::Done || result.outcome == document::RunOutcome::Stopped) noteSaved();
+  if (aroundRun) aroundRun();
   return result;
 }
 

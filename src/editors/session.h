@@ -11,6 +11,7 @@
 
 #include "document/creation_run.h"
 #include "document/document.h"
+#include "document/settings_files.h"
 #include "editors/undo_history.h"
 #include "generation/obj_writer.h"
 #include "model/random.h"
@@ -67,6 +68,13 @@ class clsSession {
   // The per-user values stored again as the program ends.
   void close();
 
+  // Whether the design differs from what was last saved as settings (Save settings, Open or
+  // Create), or from the start-up defaults before any of them. Undoing back to it is no change.
+  bool hasUnsavedChanges() { return modSettingsFiles::settingsText(document) != savedText_; }
+  void noteSaved() { savedText_ = modSettingsFiles::settingsText(document); }
+  // Called before and after every creation run (the autosave keeps the design meanwhile).
+  std::function<void()> aroundRun;
+
  private:
   std::string fingerprint();
   std::string fingerprintOf(generation::clsProject& project);
@@ -78,6 +86,7 @@ class clsSession {
   std::string beforeFingerprint_;
   bool running_ = false;
   bool dialogUsed_ = false;
+  std::string savedText_;
 };
 
 }  // namespace editors

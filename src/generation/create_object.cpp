@@ -56,7 +56,7 @@ clsGlbContents glbContents(const clsProject& project, std::string_view baseName)
 }
 
 int createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
-                 clsCreation& creation) {
+                 platform::ITemporaryFile& file, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   const std::int64_t start = platform.clock.nowSeconds();
   const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * kBytesPerMB;
@@ -64,12 +64,12 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   const std::string path =
       std::string(folder) + std::string(baseName) + std::string(objectExtension(project.dialog.format));
 
-  int code = modWriting::openWriter(creation.writer, path, limitBytes, "Blade",
+  int code = modWriting::openWriter(creation.writer, file, limitBytes, "Blade",
                                     glb ? std::string() : objectHeader(project.dialog.note, baseName));
   if (code >= 0) {
     const materials::clsMaterialPrefixes prefixes = modMaterialFile::prefixesFor(baseName);
     if (glb) {
-      clsGlbSink sink(creation.writer, glbContents(project, baseName));
+      clsGlbSink sink(creation.writer, platform.files, path, glbContents(project, baseName));
       code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
     } else if (creation.pipelined) {
       clsObjPipeline sink(creation.writer, prefixes);
@@ -79,10 +79,10 @@ int createObject(const clsProject& project, std::string_view folder, std::string
       code = modItemPlacement::generateAll(project, sink, creation.random, platform.messages);
     }
   }
-  code = modWriting::closeWriter(creation.writer, code);
+  creation.writer.file = nullptr;
 
   if (code >= 0) {
-    const std::int64_t length = platform.files.fileLength(path).value_or(creation.writer.fileBytes);
+    const std::int64_t length = file.length();
     const std::int64_t elapsed = platform.clock.nowSeconds() - start;
     platform.status.setTitle(doneTitle(creation.writer, elapsed, length));
     return code;

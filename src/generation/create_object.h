@@ -30,10 +30,11 @@ namespace modCreateObject {
 // two empty lines, "mtllib " + base name + ".mtl" and one empty line, all ended by CR LF.
 std::string objectHeader(std::string_view note, std::string_view baseName);
 
-// Writes folder + baseName + ".obj", or ".glb" when the dialog's format says so; returns the
-// run's status code.
+// Writes the object file folder + baseName + ".obj", or ".glb" when the dialog's format says so,
+// into file, its temporary file, and reports the outcome in the title (and a failure by
+// message); returns the run's status code. Putting the file in place is the caller's.
 int createObject(const generation::clsProject& project, std::string_view folder, std::string_view baseName,
-                 generation::clsCreation& creation);
+                 platform::ITemporaryFile& file, generation::clsCreation& creation);
 
 // For a run that the disk-space limit or Cancel ended early, the plain line that says so and how
 // many items the object file holds; empty for other codes.

@@ -60,8 +60,8 @@ geometry::clsPixel faceNormal(const geometry::clsPixel& a, const geometry::clsPi
 
 }  // namespace
 
-clsGlbSink::clsGlbSink(clsObjWriter& writer, clsGlbContents contents)
-    : writer_(writer), contents_(std::move(contents)) {}
+clsGlbSink::clsGlbSink(clsObjWriter& writer, platform::IFileSystem& files, std::string path, clsGlbContents contents)
+    : writer_(writer), files_(files), path_(std::move(path)), contents_(std::move(contents)) {}
 
 clsGlbSink::~clsGlbSink() { removeSpills(); }
 
@@ -136,15 +136,10 @@ int clsGlbSink::addItem(std::size_t item) {
 }
 
 int clsGlbSink::spill(clsGlbStream& stream) {
-  platform::IFileSystem& files = *writer_.services.files;
-  if (stream.spillPath.empty() && files.createTemporary(writer_.finalPath, stream.spillPath) != platform::FileStatus::Ok) {
-    stream.spillPath.clear();
-    return status::kAppendOpenFailed;
-  }
+  if (stream.spill == nullptr) stream.spill = files_.createTemporary(path_);
+  if (stream.spill == nullptr) return status::kAppendOpenFailed;
   const std::string_view data(reinterpret_cast<const char*>(stream.buffer.data()), stream.buffer.size());
-  const platform::FileStatus result = files.writeFile(stream.spillPath, data, true);
-  if (result == platform::FileStatus::OpenFailed) return status::kAppendOpenFailed;
-  if (result != platform::FileStatus::Ok) return status::kAppendWriteFailed;
+  if (stream.spill->append(data) != platform::FileStatus::Ok) return status::kAppendWriteFailed;
   stream.spilled += static_cast<std::int64_t>(stream.buffer.size());
   writer_.fileBytes += static_cast<std::int64_t>(stream.buffer.size());
   stream.buffer.clear();
@@ -286,23 +281,17 @@ int clsGlbSink::assemble() {
     putWord(head, static_cast<std::uint32_t>(binBytes));
     putWord(head, kBinChunk);
   }
-  platform::IFileSystem& files = *writer_.services.files;
-  const auto failed = [](platform::FileStatus result) {
-    return result == platform::FileStatus::OpenFailed ? status::kFinalOpenFailed : status::kFinalWriteFailed;
-  };
-  if (const auto result = files.writeFile(writer_.path, head, true); result != platform::FileStatus::Ok)
-    return failed(result);
+  platform::ITemporaryFile& file = *writer_.file;
+  if (file.append(head) != platform::FileStatus::Ok) return status::kFinalWriteFailed;
   for (std::size_t p : order) {
     for (const clsGlbStream* stream : {&primitives_[p].vertices, &primitives_[p].indices}) {
-      if (!stream->spillPath.empty())
-        if (const auto result = files.appendFile(writer_.path, stream->spillPath); result != platform::FileStatus::Ok)
-          return failed(result);
+      if (stream->spill != nullptr && file.appendContentsOf(*stream->spill) != platform::FileStatus::Ok)
+        return status::kFinalWriteFailed;
       const std::string_view data(reinterpret_cast<const char*>(stream->buffer.data()), stream->buffer.size());
-      if (const auto result = files.writeFile(writer_.path, data, true); result != platform::FileStatus::Ok)
-        return failed(result);
+      if (file.append(data) != platform::FileStatus::Ok) return status::kFinalWriteFailed;
     }
   }
-  writer_.fileBytes = files.fileLength(writer_.path).value_or(total);
+  writer_.fileBytes = file.length();
   writer_.largeLength = 0;
   return status::kGoOn;
 }
@@ -310,7 +299,7 @@ int clsGlbSink::assemble() {
 int clsGlbSink::close(int code) {
   if (closed_) return code;
   closed_ = true;
-  if (code >= 0 && !writer_.path.empty()) {
+  if (code >= 0 && writer_.file != nullptr) {
     const int assembled = assemble();
     if (assembled != status::kGoOn) code = assembled;
   }
@@ -320,11 +309,7 @@ int clsGlbSink::close(int code) {
 
 void clsGlbSink::removeSpills() {
   for (clsGlbPrimitive& primitive : primitives_)
-    for (clsGlbStream* stream : {&primitive.vertices, &primitive.indices})
-      if (!stream->spillPath.empty()) {
-        writer_.services.files->removeFile(stream->spillPath);
-        stream->spillPath.clear();
-      }
+    for (clsGlbStream* stream : {&primitive.vertices, &primitive.indices}) stream->spill.reset();
 }
 
 }  // namespace generation

@@ -3,11 +3,13 @@
 // sink: one node per element in use, one primitive per material of it, triangles with 32-bit
 // indices. A .glb needs each primitive's data in one piece and every length in its JSON head,
 // so the items' data collects per primitive (a small buffer each, spilled to a temporary file
-// beside the output when full) and the file is put together when the run ends. Memory stays
+// of its own beside the output when full, never put in place) and the file is put together in
+// the writer's temporary file when the run ends. Memory stays
 // flat whatever the field's size.
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,7 @@ struct clsGlbContents {
 // One stream of a primitive's bytes: what was spilled to its file, then what is in memory.
 struct clsGlbStream {
   std::vector<unsigned char> buffer;
-  std::string spillPath;  // empty until the first spill
+  std::unique_ptr<platform::ITemporaryFile> spill;  // null until the first spill; removed when dropped
   std::int64_t spilled = 0;
   std::int64_t size() const { return spilled + static_cast<std::int64_t>(buffer.size()); }
 };
@@ -45,9 +47,9 @@ struct clsGlbPrimitive {
 
 class clsGlbSink final : public IItemSink {
  public:
-  // The writer must be open (on an empty temporary file); it keeps the progress, Cancel and the
-  // limit as for the OBJ file.
-  clsGlbSink(clsObjWriter& writer, clsGlbContents contents);
+  // The writer must be open on an empty temporary file; it keeps the progress, Cancel and the
+  // limit as for the OBJ file. The spill files are made by files beside path, the output's place.
+  clsGlbSink(clsObjWriter& writer, platform::IFileSystem& files, std::string path, clsGlbContents contents);
   ~clsGlbSink() override;
   clsGlbSink(const clsGlbSink&) = delete;
   clsGlbSink& operator=(const clsGlbSink&) = delete;
@@ -74,6 +76,8 @@ class clsGlbSink final : public IItemSink {
   void removeSpills();
 
   clsObjWriter& writer_;
+  platform::IFileSystem& files_;
+  std::string path_;
   clsGlbContents contents_;
   geometry::clsItemList items_;
   int element_ = 0;

@@ -31,13 +31,16 @@ generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictu
                                          platform::IMessageBox& messages) {
   if (path.empty()) return {};
   const std::string fileName = modObjectPath::splitObjectPath(path).fileName;
-  std::string error;
+  std::string reason;  // the reader's, for the path as given
   for (const std::string& attempt : {std::string(path), trimmed(path), fileName, trimmed(fileName)}) {
     if (attempt.empty()) continue;
+    std::string error;
     if (auto picture = loader.load(attempt, error)) return {generation::tPicture(std::move(picture)), attempt};
+    if (reason.empty()) reason = error;
   }
-  messages.showMessage("Cannot read the file \"" + fileName +
-                       "\".\nPerhaps due to its format, missing location, or other reasons.");
+  // The whole path and the reader's reason: a file name alone does not tell which file or why.
+  messages.showMessage("Cannot read the file \"" + std::string(path) +
+                       "\".\nPerhaps due to its format, missing location, or other reasons.\n" + reason);
   // The path stays as the user gave it: the picture may be back at its place next time.
   return {nullptr, std::string(path)};
 }

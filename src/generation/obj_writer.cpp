@@ -12,11 +12,9 @@ namespace {
 // Appends the large part of the buffer to the file; the small part stays in memory.
 int flushLarge(clsObjWriter& writer, int openFailed, int writeFailed) {
   const auto length = static_cast<std::size_t>(writer.largeLength);
-  const platform::FileStatus result =
-      writer.services.files->writeFile(writer.path, writer.buffer.view().substr(0, length), true);
+  const platform::FileStatus result = writer.file->append(writer.buffer.view().substr(0, length));
   if (result == platform::FileStatus::OpenFailed) return openFailed;
-  const auto onDisk = writer.services.files->fileLength(writer.path);
-  writer.fileBytes = onDisk ? *onDisk : writer.fileBytes + writer.largeLength;
+  writer.fileBytes = writer.file->length();
   if (result != platform::FileStatus::Ok) return writeFailed;
   writer.buffer.eraseFront(length);
   writer.largeLength = 0;
@@ -28,8 +26,7 @@ int flushLarge(clsObjWriter& writer, int openFailed, int writeFailed) {
 }  // namespace
 
 void resetWriter(clsObjWriter& writer) {
-  writer.path.clear();
-  writer.finalPath.clear();
+  writer.file = nullptr;
   writer.smallItems = writer.largeItems = writer.itemsInFile = 0;
   writer.label.clear();
   writer.buffer.clear();
@@ -39,24 +36,17 @@ void resetWriter(clsObjWriter& writer) {
   writer.cancelRequested = false;
 }
 
-int openWriter(clsObjWriter& writer, std::string_view path, std::int64_t limitBytes, std::string_view label,
+int openWriter(clsObjWriter& writer, platform::ITemporaryFile& file, std::int64_t limitBytes, std::string_view label,
                std::string_view header) {
   resetWriter(writer);
-  writer.finalPath = path;
+  writer.file = &file;
   writer.limitBytes = limitBytes;
   writer.label = label;
   writer.buffer.reserve(static_cast<std::size_t>(generation::kLargeBufferChars + 2 * generation::kSmallBufferChars));
-  platform::IFileSystem& files = *writer.services.files;
-  if (files.createTemporary(writer.finalPath, writer.path) != platform::FileStatus::Ok) {
-    writer.path.clear();
-    return status::kHeaderOpenFailed;
-  }
-  const platform::FileStatus result = files.writeFile(writer.path, header, true);
-  if (result != platform::FileStatus::Ok) {
-    files.removeFile(writer.path);
+  const platform::FileStatus result = file.append(header);
+  if (result != platform::FileStatus::Ok)
     return result == platform::FileStatus::OpenFailed ? status::kHeaderOpenFailed : status::kHeaderWriteFailed;
-  }
-  writer.fileBytes = writer.services.files->fileLength(writer.path).value_or(static_cast<std::int64_t>(header.size()));
+  writer.fileBytes = file.length();
   return status::kGoOn;
 }
 
@@ -93,22 +83,6 @@ int finishWriter(clsObjWriter& writer) {
   writer.smallItems = 0;
   if (writer.largeLength > 0) return flushLarge(writer, status::kFinalOpenFailed, status::kFinalWriteFailed);
   return status::kGoOn;
-}
-
-int closeWriter(clsObjWriter& writer, int code) {
-  if (writer.path.empty()) return code;
-  platform::IFileSystem& files = *writer.services.files;
-  if (code >= 0) {
-    // The object file can be made again from its settings, so it is not forced onto the disk.
-    if (files.commitTemporary(writer.path, writer.finalPath, false) == platform::FileStatus::Ok) {
-      writer.path.clear();
-      return code;
-    }
-    code = status::kFinalWriteFailed;
-  }
-  files.removeFile(writer.path);
-  writer.path.clear();
-  return code;
 }
 
 void requestCancel(clsObjWriter& writer) { writer.cancelRequested = true; }

@@ -19,15 +19,14 @@ inline constexpr std::int64_t kLargeBufferChars = 500000;
 inline constexpr std::int64_t kBytesPerMB = 1000000;
 
 struct clsWriterServices {
-  platform::IFileSystem* files = nullptr;
   platform::IStatusLine* status = nullptr;
   platform::IEventPump* events = nullptr;
 };
 
 struct clsObjWriter {
   clsWriterServices services;
-  std::string path;        // the file being written: a temporary file beside finalPath
-  std::string finalPath;   // the object file it becomes once the run has ended whole
+  // The object file's temporary file, open for the whole run; the run puts it in place.
+  platform::ITemporaryFile* file = nullptr;
   std::int64_t limitBytes = 0;
   std::int64_t fileBytes = 0;  // length of the file after the last write
   // One buffer holds the large part followed by the small part; moving the small buffer into
@@ -50,8 +49,8 @@ struct clsObjWriter {
 namespace modWriting {
 
 void resetWriter(generation::clsObjWriter& writer);
-// Starts a temporary file beside path with the header; path itself is not touched yet.
-int openWriter(generation::clsObjWriter& writer, std::string_view path, std::int64_t limitBytes,
+// Starts the run in file, an empty temporary file, with the header.
+int openWriter(generation::clsObjWriter& writer, platform::ITemporaryFile& file, std::int64_t limitBytes,
                std::string_view label, std::string_view header);
 int writeItem(generation::clsObjWriter& writer, std::string_view text, bool report);
 // The buffering half of writeItem, for text of length characters already appended to the
@@ -59,10 +58,6 @@ int writeItem(generation::clsObjWriter& writer, std::string_view text, bool repo
 // file failure. No title, no events, no Cancel.
 int bufferAppended(generation::clsObjWriter& writer, std::size_t length);
 int finishWriter(generation::clsObjWriter& writer);
-// Ends the run of status code: a run that ended whole (done, limit, Cancel) puts its file in
-// the place of the object file; a failed one removes it and leaves an old object file as it
-// was. Returns the code, or -6 when the file could not be put in place.
-int closeWriter(generation::clsObjWriter& writer, int code);
 // What the Cancel button does; the next writeItem reports it.
 void requestCancel(generation::clsObjWriter& writer);
 

@@ -35,6 +35,11 @@ std::string normalizeObjectPath(std::string_view text, std::string_view extensio
   parts.fileName = removeObjExtension(parts.fileName);
   for (char& c : parts.fileName)
     if (c == ' ') c = '_';
+  // A line break or other control character would split the mtllib, newmtl and File_Name_Obj
+  // lines; in the folder too, where such a name cannot be meant anyway.
+  for (std::string* part : {&parts.folder, &parts.fileName})
+    for (char& c : *part)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '_';
   std::string path = parts.folder + parts.fileName;
   if (!path.empty()) path += extension;
   return path;

@@ -66,10 +66,7 @@ std::string toText(const model::clsStore& store, int firstNumber, const material
 bool writeMaterialFile(const model::clsStore& store, std::string_view folder, std::string_view baseName,
                        platform::clsPlatform& platform) {
   const std::string path = std::string(folder) + std::string(baseName) + ".mtl";
-  return platform::saveReported(platform, path, toText(store, 1, prefixesFor(baseName)),
-                                {"An error occurred while opening the material file.",
-                                 "An error occurred while writing the material file.", " - Save materials done",
-                                 " - Save materials failed"});
+  return platform::saveReported(platform, path, toText(store, 1, prefixesFor(baseName)), kSaveTexts);
 }
 
 }  // namespace modMaterialFile

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "model/store.h"
-#include "platform/platform.h"
+#include "platform/file_failure.h"
 
 namespace materials {
 
@@ -40,6 +40,11 @@ void forEachMaterial(const model::clsStore& store, int firstNumber, const materi
 
 // The whole file text, numbering from firstNumber.
 std::string toText(const model::clsStore& store, int firstNumber, const materials::clsMaterialPrefixes& prefixes);
+
+// The messages and titles of saving a material file.
+inline constexpr platform::clsSaveTexts kSaveTexts{"An error occurred while opening the material file.",
+                                                  "An error occurred while writing the material file.",
+                                                  " - Save materials done", " - Save materials failed"};
 
 // Writes folder + baseName + ".mtl"; reports failures by message and title. True when written.
 bool writeMaterialFile(const model::clsStore& store, std::string_view folder, std::string_view baseName,

@@ -188,9 +188,24 @@ void resetColours(clsStore& store) {
 }
 
 void restoreStoredColours(clsStore& store, platform::IUserStore& userStore) {
+  // The built-in palettes first: an element the stored copy lacks (a first start, a damaged copy)
+  // keeps them rather than black ones.
+  readColorText(store, defaultColourText());
   const std::optional<std::string> stored = userStore.value(std::string(materials::kStoredColoursKey));
-  // A first start has no copy: the built-in palettes, not black ones.
-  if (!stored || readColorText(store, *stored) == 0) readColorText(store, defaultColourText());
+  if (!stored) return;
+  materials::clsMaterialRecords records(store);
+  for (std::string_view line : modText::splitLines(*stored)) {
+    const model::tFields fields = modText::splitFields(line);
+    if (fields.size() < 2 || modText::lowerAscii(fields[0]) != "material") continue;
+    // A record for an element that does not exist (0, -3, 99) belongs to no palette: it is
+    // ignored here, where settings text would clamp it onto element 1 or 11.
+    const model::tValue index = std::string(fields[1]);
+    const double element = modGeneral::toSingle(index);
+    if (!modGeneral::isNumeric(index) || element != std::floor(element) || element < 1 ||
+        element > model::kElementCount)
+      continue;
+    records.fromTextSettings("material", fields);
+  }
 }
 
 void storeColours(const clsStore& store, platform::IUserStore& userStore) {

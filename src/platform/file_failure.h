@@ -33,17 +33,11 @@ inline void reportFileFailure(clsPlatform& platform, FileStatus failure, std::st
 // Writes text under a temporary name beside path and puts it in path's place only when it is
 // complete; on any failure the temporary file is removed and an old file at path is untouched.
 inline FileStatus writeWholeFile(IFileSystem& files, const std::string& path, std::string_view text) {
-  std::string temporary;
-  FileStatus status = files.createTemporary(path, temporary);
-  if (status != FileStatus::Ok) return status;
-  status = files.writeFile(temporary, text, true);
-  if (status == FileStatus::Ok) status = files.commitTemporary(temporary, path, true);
-  if (status != FileStatus::Ok) {
-    files.removeFile(temporary);
-    // The temporary file was created, so a failure to open it again is a failure to write.
-    if (status == FileStatus::OpenFailed) status = FileStatus::WriteFailed;
-  }
-  return status;
+  const std::unique_ptr<ITemporaryFile> file = files.createTemporary(path);
+  if (file == nullptr) return FileStatus::OpenFailed;
+  FileStatus status = file->append(text);
+  if (status == FileStatus::Ok) status = file->ready(true);
+  return status == FileStatus::Ok ? file->commit() : status;
 }
 
 // The texts of one kind of saved file: the two failure messages and the two title endings.

@@ -13,12 +13,16 @@ namespace platform {
 
 inline constexpr std::string_view kAppName = "Quenmoor Grass";
 
+enum class Answer { Yes, No, Cancel };
+
 // Message box with an OK button, and Yes/No questions, both captioned kAppName.
 class IMessageBox {
  public:
   virtual ~IMessageBox() = default;
   virtual void showMessage(const std::string& text) = 0;
   virtual bool askYesNo(const std::string& question) = 0;
+  // Yes, No or Cancel; closing the box is Cancel. Where no Cancel can be offered, Yes or No.
+  virtual Answer askYesNoCancel(const std::string& question) { return askYesNo(question) ? Answer::Yes : Answer::No; }
 };
 
 // The main window's title, used as the status line.
@@ -52,6 +56,8 @@ class IUserStore {
   virtual ~IUserStore() = default;
   virtual std::optional<std::string> value(const std::string& key) = 0;
   virtual void setValue(const std::string& key, const std::string& value) = 0;
+  // Writes the values out now; false when they could not be kept (a full or unwritable home).
+  virtual bool flush() { return true; }
 };
 
 class IClock {
@@ -69,26 +75,56 @@ enum class FileStatus { Ok, OpenFailed, WriteFailed, ReadFailed };
 // device or a huge file by mistake must not exhaust the memory.
 inline constexpr std::int64_t kMaxReadBytes = 64LL * 1024 * 1024;
 
-// Sequential files as the writers need them: each call opens, acts and closes. A file the user
-// may already have is never written in place: it is written whole under a temporary name beside
-// it, then put in its place in one step.
+// A new file written under a temporary name beside the file it is to replace, through one open
+// descriptor for its whole life: a temporary file removed or replaced meanwhile is noticed, never
+// silently made anew. Destroyed before commit, it is removed and the old file stays as it was.
+class ITemporaryFile {
+ public:
+  virtual ~ITemporaryFile() = default;
+  virtual FileStatus append(std::string_view data) = 0;
+  // Appends everything written to source so far, a block at a time, so that a large file
+  // passes through without being held in memory. Both come from the same file system.
+  virtual FileStatus appendContentsOf(ITemporaryFile& source) = 0;
+  // Length of the file as the file system reports it.
+  virtual std::int64_t length() = 0;
+  // Checks that the temporary name still names this file (not removed or replaced meanwhile);
+  // flushToDisk then waits until the data is on the disk.
+  virtual FileStatus ready(bool flushToDisk) = 0;
+  // Puts the complete file in the place of its target in one step, once it is ready.
+  virtual FileStatus commit() = 0;
+};
+
+// Held while one run writes the files of a base name; released when destroyed.
+class IFileLock {
+ public:
+  virtual ~IFileLock() = default;
+};
+
+// Sequential files as the writers need them. A file the user may already have is never written
+// in place: it is written whole under a temporary name beside it, then put in its place.
 class IFileSystem {
  public:
   virtual ~IFileSystem() = default;
   // Creates or truncates the file and writes data, or appends data when append is set.
   virtual FileStatus writeFile(const std::string& path, std::string_view data, bool append) = 0;
-  // Appends the whole content of the file sourcePath to the file path, a block at a time.
-  virtual FileStatus appendFile(const std::string& path, const std::string& sourcePath) = 0;
   // Reads a regular file of at most kMaxReadBytes whole.
   virtual FileStatus readFile(const std::string& path, std::string& out) = 0;
   virtual std::optional<std::int64_t> fileLength(const std::string& path) = 0;
+  // A file (not a folder) is at path.
   virtual bool exists(const std::string& path) = 0;
-  // Creates a new, empty file with a name of its own in the folder of path.
-  virtual FileStatus createTemporary(const std::string& path, std::string& temporaryPath) = 0;
-  // Puts the complete temporary file in the place of path in one step (the old file, if any, is
-  // replaced only then); flushToDisk waits until the data is on the disk first.
-  virtual FileStatus commitTemporary(const std::string& temporaryPath, const std::string& path,
-                                     bool flushToDisk) = 0;
+  virtual bool isFolder(const std::string& path) = 0;
+  // Starts the file that is to replace path; null when it cannot be created (lastError says why,
+  // naming the folder when the folder refuses it).
+  virtual std::unique_ptr<ITemporaryFile> createTemporary(const std::string& path) = 0;
+  // Whether a complete file can be put at path: the folder exists and takes new files, and path
+  // is neither a folder nor a file that may not be replaced. When not, lastError is a whole
+  // sentence that names what is in the way.
+  virtual bool checkTarget(const std::string& path) = 0;
+  // The advisory lock of the files folder + base name + any extension, for one run; null with
+  // busy set when another run holds it.
+  virtual std::unique_ptr<IFileLock> lockBaseName(const std::string& stem, bool& busy) = 0;
+  // Removes the temporary files that ended runs left for path; call under the base name's lock.
+  virtual void removeLeftovers(const std::string& path) = 0;
   virtual void removeFile(const std::string& path) = 0;
   // The system's reason for the last call that failed ("No space left on device"), for messages.
   virtual std::string lastError() const = 0;

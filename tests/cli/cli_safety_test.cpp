@@ -2,6 +2,7 @@
 // signals, closed pipes, odd paths and pictures that cannot be read.
 
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include "cli_folder.h"
 
@@ -32,11 +33,11 @@ TEST_F(CliSafety, AFullDiskKeepsTheOldFieldByteForByte) {
   EXPECT_EQ(full.exitCode, 2);
   EXPECT_NE(full.err.find("Writing the .obj file has failed."), std::string::npos) << full.err;
   EXPECT_NE(full.err.find("disk/f.obj: No space left on device"), std::string::npos) << full.err;
+  // The three old files stay as one set, and no temporary or lock file is left behind.
   EXPECT_TRUE(read("disk/f.obj") == obj);
-  EXPECT_EQ(filesIn("disk"), 3u);  // no temporary file is left behind
-  // The material and settings files of the failed run are whole, so they were replaced.
   EXPECT_EQ(read("disk/f.mtl"), mtl);
-  EXPECT_NE(read("disk/f.grass"), grass);
+  EXPECT_EQ(read("disk/f.grass"), grass);
+  EXPECT_EQ(filesIn("disk"), 3u);
   ::umount(disk.c_str());
 }
 
@@ -125,4 +126,76 @@ TEST_F(CliSafety, LimitsAreWholeNumbersFromOneTo2000AndStopsAreTold) {
   for (std::size_t at = stopped.err.find(" - Blade "); at != std::string::npos; at = stopped.err.find(" - Blade ", at + 1))
     ++progress;
   EXPECT_LE(progress, 3u) << stopped.err;
+}
+
+TEST_F(CliSafety, PlacesThatCannotTakeTheirFileRefuseBeforeTheRun) {
+  write("out/f.mtl", "my colours");
+  fs::create_directories(folder / "out/f.obj");
+  const clsRun refused = run("create --force out/f.obj");
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("out/f.obj is a folder.\nNothing was written."), std::string::npos) << refused.err;
+  EXPECT_EQ(read("out/f.mtl"), "my colours");
+  EXPECT_EQ(filesIn("out"), 2u);
+  const clsRun checked = run("check out");
+  EXPECT_EQ(checked.exitCode, 2);
+  EXPECT_NE(checked.err.find("out is a folder, not a settings file."), std::string::npos) << checked.err;
+  // Control characters in a name become "_", so no line of the files is split.
+  EXPECT_EQ(run("create out/a$'\\n'b.obj").exitCode, 0) << read("stderr.txt");
+  EXPECT_NE(read("out/a_b.obj").find("\r\nmtllib a_b.mtl\r\n"), std::string::npos);
+  // Temporary names stay short: a base name of 240 characters works.
+  const std::string longName = "out/" + std::string(240, 'g');
+  EXPECT_EQ(run("create " + longName + ".obj").exitCode, 0) << read("stderr.txt");
+  EXPECT_TRUE(fs::exists(folder / (longName + ".grass")));
+}
+
+TEST_F(CliSafety, AReadOnlyFolderOrObjectFileIsNamed) {
+  if (::geteuid() != 0 || shell("command -v setpriv").exitCode != 0)
+    GTEST_SKIP() << "needs root to run the tool as another user";
+  ASSERT_EQ(run("create out/a.obj").exitCode, 0);
+  fs::create_directories(folder / "rw");
+  ASSERT_EQ(run("create rw/b.obj").exitCode, 0);
+  ASSERT_EQ(shell("chmod 755 . && chmod 555 out && chmod 666 out/a.mtl && chmod 777 rw && chmod 444 rw/b.obj && "
+                  "chmod 666 rw/b.mtl rw/b.grass").exitCode,
+            0);
+  const std::string nobody = "setpriv --reuid=65534 --regid=65534 --clear-groups CLI ";
+  const clsRun folderRefused = shell(nobody + "create --force out/a.obj");
+  EXPECT_EQ(folderRefused.exitCode, 2);
+  EXPECT_NE(folderRefused.err.find("The folder out/ does not take new files: Permission denied."), std::string::npos)
+      << folderRefused.err;
+  const clsRun fileRefused = shell(nobody + "create --force rw/b.obj");
+  EXPECT_EQ(fileRefused.exitCode, 2);
+  EXPECT_NE(fileRefused.err.find("rw/b.obj is read-only."), std::string::npos) << fileRefused.err;
+  const clsRun saved = shell(nobody + "settings --output out/a.mtl");
+  EXPECT_NE(saved.err.find("out/a.mtl: the folder out/ does not take a new file: Permission denied"),
+            std::string::npos) << saved.err;
+  shell("chmod 755 out");
+}
+
+TEST_F(CliSafety, RunsOnOneNameExcludeEachOtherAndCleanUpAfterDeadOnes) {
+  write("huge.grass", kMillion);
+  // A run killed outright leaves its temporary files; the next run on the name removes them.
+  EXPECT_EQ(shell("CLI create --settings huge.grass out/t.obj & sleep 1; kill -KILL \\$!; wait \\$!").exitCode, 137);
+  EXPECT_GE(filesIn("out"), 1u);
+  // While one run writes, a second one on the same name is refused.
+  const clsRun second = shell("CLI create --settings huge.grass out/t.obj & sleep 1; CLI create --force out/t.obj; "
+                              "code=\\$?; kill -TERM %1; wait; exit \\$code");
+  EXPECT_EQ(second.exitCode, 2);
+  EXPECT_NE(second.err.find("Another run is writing the files of out/t now."), std::string::npos) << second.err;
+  EXPECT_EQ(filesIn("out"), 3u);  // the first run's whole, shorter set
+  EXPECT_EQ(run("create --force out/t.obj").exitCode, 0);
+  EXPECT_EQ(filesIn("out"), 3u);
+}
+
+TEST_F(CliSafety, TemporaryFilesRemovedDuringARunFailItAndKeepTheOldSet) {
+  ASSERT_EQ(run("create out/r.obj").exitCode, 0);
+  const std::string obj = read("out/r.obj"), grass = read("out/r.grass");
+  write("big.grass", "Alpha 1 10 10 300000 <empty> 0 -1\r\n");
+  const clsRun removed =
+      shell("CLI create --force --settings big.grass out/r.obj & sleep 1; rm -f out/.qg-*.tmp; wait \\$!");
+  EXPECT_EQ(removed.exitCode, 2) << removed.err;
+  EXPECT_NE(removed.err.find("was removed or replaced while it was written"), std::string::npos) << removed.err;
+  EXPECT_NE(removed.err.find("no file was replaced"), std::string::npos);
+  EXPECT_TRUE(read("out/r.obj") == obj);
+  EXPECT_EQ(read("out/r.grass"), grass);
+  EXPECT_EQ(filesIn("out"), 3u);
 }

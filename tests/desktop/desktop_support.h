@@ -16,8 +16,9 @@ namespace support {
 
 // The Qt title, pump and per-user store; messages and dialogs are fakes, files are real.
 struct clsDesktop {
-  explicit clsDesktop(const QString& settingsFile, std::uint64_t seed = 1) : userStore(settingsFile) {
-    program = std::make_unique<desktop::DesktopProgram>(platform, fakeDialogs.dialogs, seed);
+  explicit clsDesktop(const QString& settingsFile, std::uint64_t seed = 1, platform::IRecoveryFiles* recovery = nullptr)
+      : userStore(settingsFile) {
+    program = std::make_unique<desktop::DesktopProgram>(platform, fakeDialogs.dialogs, seed, recovery);
     status.setWindow(&program->window());
   }
   // A control by its name, or by "window/name" where windows share control names.

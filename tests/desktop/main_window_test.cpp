@@ -14,8 +14,13 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
+#include <csignal>
+
 #include "desktop/desktop_support.h"
+#include "desktop/termination_signals.h"
 #include "document/settings_files.h"
+#include "document/startup.h"
+#include "platform/qt/qt_recovery_files.h"
 
 namespace {
 
@@ -88,6 +93,45 @@ class MainWindowTest : public QObject {
     desktop.find<QToolButton>("radTab0")->setFocus();
     QTest::keyClick(&desktop.program->window(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(desktop.session().store().grassLength, 1.0f);
+  }
+
+  void opensTheSettingsFileNamedOnTheCommandLine() {
+    const QString path = folder.filePath("start.grass");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Usage 3 1 tall<sp>grass\r\n");
+    file.close();
+    support::clsDesktop desktop(settingsFile);
+    desktop.program->start(desktop::modCommandLine::parse({path.toStdString()}));
+    QCOMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
+    QCOMPARE(desktop.find<QRadioButton>("radElement3")->text(), QString("tall grass"));
+    QVERIFY(desktop.find<QCheckBox>("chkUse3")->isChecked());
+    QVERIFY(desktop.messages.shown.empty());
+
+    support::clsDesktop fresh(settingsFile);
+    const std::string defaults = modSettingsFiles::settingsText(fresh.session().document);
+    support::clsDesktop missing(settingsFile);
+    missing.program->start(desktop::modCommandLine::parse({folder.filePath("nowhere.grass").toStdString()}));
+    QCOMPARE(missing.messages.shown.size(), std::size_t{1});
+    QVERIFY(missing.messages.shown[0].rfind("An error occurred while opening the settings file.", 0) == 0);
+    QVERIFY(missing.program->window().isVisible());
+    QCOMPARE(modSettingsFiles::settingsText(missing.session().document), defaults);
+  }
+
+  void helpNamesFilesThatExist() {
+    support::clsDesktop desktop(settingsFile);
+    desktop.show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdHelp"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.shown.size(), std::size_t{1});
+    const QString message = QString::fromStdString(desktop.messages.shown[0]);
+    const QRegularExpression named("Please read the file (\\S+) for");
+    int files = 0;
+    for (auto match = named.globalMatch(message); match.hasNext(); ++files) {
+      const QString path = match.next().captured(1);
+      QVERIFY2(QFileInfo(path).isAbsolute() && QFileInfo::exists(path), qPrintable(path));
+    }
+    QCOMPARE(files, 2);
   }
 
   void createPageBoxes() {
@@ -174,6 +218,28 @@ class MainWindowTest : public QObject {
     QVERIFY(fileBytes(folder.filePath("big.obj")).endsWith("\r\n"));
   }
 
+  void terminationSignalsCancelTheRunThenClose() {
+    support::clsDesktop desktop(settingsFile, 7);
+    desktop::closeOnTerminationSignals(desktop.program->window());
+    desktop.program->window().show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    QDir(folder.filePath("term")).removeRecursively();
+    QVERIFY(QDir(folder.path()).mkpath("term"));
+    desktop.session().edit([&] {
+      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
+                                      desktop.platform);
+      modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("term/f").toStdString());
+      modCreateDialog::setDiskSpace(desktop.session().project().dialog, 2000);
+    });
+    QTimer::singleShot(300, this, [] { ::raise(SIGTERM); });
+    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
+    QVERIFY(!desktop.program->window().isVisible());
+    // The whole, shorter set and nothing else.
+    QCOMPARE(QDir(folder.filePath("term")).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"f.grass", "f.mtl", "f.obj"}));
+    QVERIFY(fileBytes(folder.filePath("term/f.obj")).endsWith("\r\n"));
+  }
+
   void perUserValuesSurviveARestart() {
     {
       support::clsDesktop first(settingsFile);
@@ -206,6 +272,70 @@ class MainWindowTest : public QObject {
     QVERIFY(second.session().project().dialog.helpTips);
     QVERIFY(!second.find<QToolButton>("radTab1")->toolTip().isEmpty());
     QCOMPARE(QString::fromStdString(second.session().dialogFolder()), folder.filePath("somewhere/"));
+  }
+
+  void closingAsksAboutUnsavedChanges() {
+    // The per-user store cannot be written: its folder is a file.
+    QFile blocker(folder.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    support::clsDesktop desktop(folder.filePath("blocker/user.ini"));
+    desktop.show();
+    QWidget& window = desktop.program->window();
+    QTest::mouseClick(desktop.find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    desktop.messages.threeWayAnswer = platform::Answer::Cancel;
+    QVERIFY(!window.close());
+    QCOMPARE(desktop.messages.asked.size(), std::size_t{1});
+    QCOMPARE(desktop.messages.asked.back(), std::string(editors::frmCreate::kCloseQuestion));
+    QVERIFY(window.isVisible() && desktop.messages.shown.empty());
+    // Yes without a file name asks for one, saves the settings beside it, then closes.
+    desktop.messages.threeWayAnswer = platform::Answer::Yes;
+    desktop.fakeDialogs.answers = {folder.filePath("kept.obj").toStdString()};
+    QVERIFY(window.close());
+    QVERIFY(fileBytes(folder.filePath("kept.grass")).contains("Usage 5 1 grass<sp>5\r\n"));
+    QCOMPARE(desktop.messages.shown, std::vector<std::string>{std::string(modStartup::kStoreFailedMessage)});
+
+    // Unchanged since the last save (or undone back to it): no question.
+    support::clsDesktop again(settingsFile);
+    again.show();
+    QTest::mouseClick(again.find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    QTest::keyClick(&again.program->window(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(again.program->window().close());
+    QVERIFY(again.messages.asked.empty());
+  }
+
+  void autosaveAndRecoveryAfterACrash() {
+    const QString kept = folder.filePath("recovery");
+    platform::QtRecoveryFiles firstFiles(kept, "1");
+    auto first = std::make_unique<support::clsDesktop>(settingsFile, 1, &firstFiles);
+    first->show();
+    QTest::mouseClick(first->find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    QTest::qWait(1500);
+    QVERIFY(!QFile::exists(firstFiles.filePath()));  // not before 30 s without edits
+    first->clock.seconds += editors::clsAutosave::kQuietSeconds;
+    QTRY_VERIFY(QFile::exists(firstFiles.filePath()));
+    QVERIFY(fileBytes(firstFiles.filePath()).contains("Usage 5 1 grass<sp>5\r\n"));
+
+    // A second program at the same time neither offers nor touches the first one's design.
+    platform::QtRecoveryFiles secondFiles(kept, "2");
+    {
+      support::clsDesktop second(settingsFile, 1, &secondFiles);
+      second.program->autosave()->offerRecovery();
+      QVERIFY(second.messages.asked.empty());
+    }
+    // The first one "crashes": its file stays and its lock goes.
+    QVERIFY(QFile::copy(firstFiles.filePath(), kept + "/design-3.grass"));
+    support::clsDesktop third(settingsFile, 1, &secondFiles);
+    third.show();
+    third.program->autosave()->offerRecovery();
+    QCOMPARE(third.messages.asked, std::vector<std::string>{editors::clsAutosave::kRestoreQuestion});
+    QVERIFY(third.find<QCheckBox>("chkUse5")->isChecked());
+    QVERIFY(!QFile::exists(kept + "/design-3.grass"));
+    QTest::keyClick(&third.program->window(), Qt::Key_Z, Qt::ControlModifier);  // one Undo step
+    QVERIFY(!third.find<QCheckBox>("chkUse5")->isChecked());
+    // A clean exit leaves nothing behind.
+    first.reset();
+    QVERIFY(!QFile::exists(firstFiles.filePath()));
   }
 
   void maxTwiceIsMaxOnceAndMinRestores() {

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <sys/mount.h>
 
 #include "desktop/desktop_support.h"
 #include "desktop/preview_dock.h"
@@ -66,6 +67,29 @@ class PreviewGlTest : public QObject {
     desktop.fakeDialogs.answers = {folder.filePath("view").toStdString()};
     QTest::mouseClick(desktop.find<QPushButton>("cmdSaveView"), Qt::LeftButton);
     QCOMPARE(QImage(folder.filePath("view.png")).size(), frame.size());
+    // A full disk keeps an old picture as it was: the new one is written whole first.
+    const QString disk = folder.filePath("disk");
+    QVERIFY(QDir(folder.path()).mkpath("disk"));
+    if (::mount("tmpfs", disk.toUtf8().constData(), "tmpfs", 0, "size=64k") == 0) {
+      QFile old(disk + "/old.png");
+      QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
+      old.close();
+      QFile filler(disk + "/filler");
+      QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+      while (filler.write(QByteArray(512, 'x')) == 512) {
+      }
+      filler.close();
+      desktop.fakeDialogs.answers = {(disk + "/old.png").toStdString()};
+      QTest::mouseClick(desktop.find<QPushButton>("cmdSaveView"), Qt::LeftButton);
+      QFile kept(disk + "/old.png");
+      QVERIFY(kept.open(QIODevice::ReadOnly));
+      QCOMPARE(kept.readAll(), QByteArray("old picture"));
+      QVERIFY(QString::fromStdString(desktop.messages.shown.back()).endsWith("old.png: No space left on device"));
+      QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden).size(), 2);
+      ::umount(disk.toUtf8().constData());
+    } else {
+      qInfo("cannot mount a small tmpfs here (not root?): the fake file system tests cover a full disk");
+    }
   }
 
   void editsWhileBuildingAndClosingEndCleanly() {

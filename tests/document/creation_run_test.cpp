@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "fakes/fake_platform.h"
 #include "document/creation_run.h"
 #include "document/settings_files.h"
+#include "materials/mtl_file.h"
 #include "model/number_format.h"
 
 using namespace generation;
@@ -15,7 +19,7 @@ namespace {
 class CreationRun : public ::testing::Test {
  protected:
   CreationRun() {
-    writer.services = {&fake.files, &fake.status, &fake.events};
+    writer.services = {&fake.status, &fake.events};
     modSettingsFiles::resetSettings(document, fake.platform);
   }
   clsRunResult run(std::string_view path) {
@@ -76,42 +80,93 @@ TEST_F(CreationRun, RefusedNamesWriteNothing) {
   EXPECT_EQ(fake.files.files.at("f.obj"), "keep me");
 }
 
-TEST_F(CreationRun, SettingsFailureStopsBeforeTheObjectFile) {
-  fake.files.refuseOpen.insert("f.grass");
-  EXPECT_EQ(run("f.obj").outcome, RunOutcome::SettingsFailed);
-  EXPECT_EQ(fake.files.files.count("f.obj"), 0u);
-  EXPECT_EQ(fake.files.files.count("f.mtl"), 1u);  // written before, and kept
-  EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while opening the settings file.\nThe application doesn't know what the error is about."
-            "\nf.grass: Permission denied");
-  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings failed");
+// A failure anywhere leaves the three old files as they were and no temporary file.
+TEST_F(CreationRun, AFailureAnywhereLeavesTheOldThreeWhole) {
+  modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
+  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  const std::map<std::string, std::string> old{{"f.mtl", "old mtl"}, {"f.grass", "old grass"}, {"f.obj", "old obj"}};
+  const std::size_t mtl = modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor("f")).size();
+  const std::size_t grass = modSettingsFiles::settingsText(document).size();
+  const std::size_t oldBytes = 23;
+  struct clsCase {
+    std::size_t capacity;  // of the disk, beyond the old files
+    int failAtWrite;
+    RunOutcome outcome;
+    std::string message;
+  };
+  const std::string unknown = "\nThe application doesn't know what the error is about.\n";
+  const std::string objectFailed = "Writing the .obj file has failed.\nThe application doesn't know what the error is.\n";
+  for (const clsCase& c : std::vector<clsCase>{
+           {10, 0, RunOutcome::MaterialFailed,
+            "An error occurred while writing the material file." + unknown + "f.mtl: No space left on device"},
+           {mtl + 10, 0, RunOutcome::SettingsFailed,
+            "An error occurred while writing the settings file." + unknown + "f.grass: No space left on device"},
+           {mtl + grass + 600'000, 0, RunOutcome::ObjectFailed, objectFailed + "f.obj: No space left on device"},
+           {1'000'000'000, 3, RunOutcome::ObjectFailed, objectFailed + "f.obj: Input/output error"},  // its header
+       }) {
+    fake.files.files = old;
+    fake.files.capacity = oldBytes + c.capacity;
+    fake.files.writes = 0;
+    fake.files.failAtWrite = c.failAtWrite;
+    EXPECT_EQ(run("f.obj").outcome, c.outcome) << c.message;
+    EXPECT_EQ(fake.files.files, old) << c.message;
+    EXPECT_EQ(fake.messages.shown.back(), c.message);
+  }
 }
 
-TEST_F(CreationRun, ObjectFailuresAreReportedNeverAsDone) {
-  fake.files.refuseOpen.insert("f.obj");
-  const clsRunResult result = run("f.obj");
-  EXPECT_EQ(result.outcome, RunOutcome::ObjectFailed);
-  EXPECT_EQ(result.code, status::kHeaderOpenFailed);
+// Places that cannot take their file are found before anything is generated or written.
+TEST_F(CreationRun, PlacesThatCannotBeWrittenRefuseTheRunUpFront) {
+  struct clsCase {
+    std::function<void(fakes::FakeFileSystem&)> arrange;
+    std::string message;
+  };
+  for (const clsCase& c : std::vector<clsCase>{
+           {[](auto& files) { files.folders.insert("out/f.obj"); }, "out/f.obj is a folder."},
+           {[](auto& files) { files.readOnly.insert("out/f.obj"); }, "out/f.obj is read-only."},
+           {[](auto& files) { files.refuseOpen.insert("out/"); },
+            "The folder out/ does not take new files: Permission denied."},
+           {[](auto& files) { files.locked.insert("out/f"); },
+            "Another run is writing the files of out/f now.\nTry again when it has finished."},
+       }) {
+    fakes::FakeFileSystem& files = fake.files;
+    files.files = {{"out/f.mtl", "old mtl"}};
+    files.folders.clear();
+    files.readOnly.clear();
+    files.refuseOpen.clear();
+    files.locked.clear();
+    files.writes = files.temporaries = 0;
+    c.arrange(files);
+    EXPECT_EQ(run("out/f.obj").outcome, RunOutcome::FilesRefused) << c.message;
+    EXPECT_EQ(files.writes, 0);
+    EXPECT_EQ(files.temporaries, 0);
+    EXPECT_EQ(files.files, (std::map<std::string, std::string>{{"out/f.mtl", "old mtl"}}));
+    EXPECT_EQ(fake.messages.shown.back(), c.message + "\nNothing was written.");
+    EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
+  }
+}
+
+TEST_F(CreationRun, ATemporaryFileRemovedMidRunFailsTheRun) {
+  modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
+  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  fake.files.files = {{"f.obj", "old obj"}};
+  creation.pipelined = false;  // the fake's files are touched from this thread only
+  std::string objectTemporary;
+  fake.files.onTemporary = [&](const std::string& path) { objectTemporary = path; };
+  fake.events.onEvents = [&] {
+    if (fake.events.calls == 100) fake.files.removeFile(objectTemporary);
+  };
+  EXPECT_EQ(run("f.obj").outcome, RunOutcome::ObjectFailed);
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
   EXPECT_EQ(fake.messages.shown.back(),
-            "Opening the .obj file has failed.\nThe application doesn't know what the error is.\nf.obj: Permission denied");
+            "Writing the file f.obj has failed; no file was replaced.\nthe temporary file was removed");
+  EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"f.obj", "old obj"}}));
 }
 
-TEST_F(CreationRun, AFailingDiskLeavesTheOldFieldWhole) {
-  modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
-  fake.files.files = {{"f.mtl", "old mtl"}, {"f.grass", "old grass"}, {"f.obj", "old obj"}};
-  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
-  fake.files.failAtWrite = 5;  // the object file's second append, well into the run
-  EXPECT_EQ(run("f.obj").code, status::kAppendWriteFailed);
-  ASSERT_EQ(fake.messages.asked.size(), 1u);
-  EXPECT_EQ(fake.messages.asked[0],
-            "Files with the same names (f.mtl, f.grass and f.obj) already exist.\n"
-            "Do you want to overwrite the existing files?");
-  EXPECT_EQ(fake.files.files.size(), 3u);  // no temporary file is left
-  EXPECT_TRUE(fake.files.files.at("f.obj") == "old obj");
-  EXPECT_EQ(fake.messages.shown.back(),
-            "Writing the .obj file has failed.\nThe application doesn't know what the error is.\n"
-            "f.obj: Input/output error");
+TEST_F(CreationRun, LeftoversOfADeadRunAreRemovedAndTheLockReleased) {
+  fake.files.files = {{"f.obj.tmp7", "half a field"}, {"f.grass.tmp3", "half"}, {"g.obj.tmp1", "another name's"}};
+  EXPECT_EQ(run("f.obj").outcome, RunOutcome::Done);
+  EXPECT_EQ(fake.files.temporaryFiles(), std::vector<std::string>{"g.obj.tmp1"});
+  EXPECT_TRUE(fake.files.locked.empty());
 }
 
 TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {

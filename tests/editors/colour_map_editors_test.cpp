@@ -141,7 +141,8 @@ TEST_F(ColourAndMaps, CoverageBoxesPicksAndScrolling) {
   alpha.setActiveElement(4);
   alpha.paste();
   EXPECT_EQ(fake.messages.shown.back(),
-            "Cannot read the file \"wide.png\".\nPerhaps due to its format, missing location, or other reasons.");
+            "Cannot read the file \"wide.png\".\nPerhaps due to its format, missing location, or other reasons.\n"
+            "cannot read wide.png");
   EXPECT_EQ(alpha.fileNameText(), "wide.png");
 }
 

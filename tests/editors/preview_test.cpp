@@ -35,7 +35,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   modCreateDialog::setFileName(document.project.dialog, "f.obj");
   model::clsRandom random(17);
   generation::clsObjWriter writer;
-  writer.services = {&fake.files, &fake.status, &fake.events};
+  writer.services = {&fake.status, &fake.events};
   generation::clsCreation creation{fake.platform, random, writer};
   ASSERT_EQ(modCreationRun::runCreation(document, creation).code, generation::status::kGoOn);
 

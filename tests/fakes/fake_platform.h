@@ -18,9 +18,14 @@ class FakeMessages final : public platform::IMessageBox {
     asked.push_back(question);
     return answer;
   }
+  platform::Answer askYesNoCancel(const std::string& question) override {
+    asked.push_back(question);
+    return threeWayAnswer;
+  }
   std::vector<std::string> shown;
   std::vector<std::string> asked;
   bool answer = true;
+  platform::Answer threeWayAnswer = platform::Answer::No;
 };
 
 class FakeStatus final : public platform::IStatusLine {
@@ -55,7 +60,9 @@ class FakeUserStore final : public platform::IUserStore {
     return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
   }
   void setValue(const std::string& key, const std::string& value) override { values[key] = value; }
+  bool flush() override { return !full; }
   std::map<std::string, std::string> values;
+  bool full = false;
 };
 
 // Time stands still unless a test moves it; every reading may advance it by step seconds.
@@ -72,34 +79,28 @@ class FakeClock final : public platform::IClock {
 };
 
 // Files in memory, with folders that refuse to open, a disk that fills up and a write that fails.
+// Every file has an identity, as an inode: a temporary file writes into the file it created,
+// even when a test removed or replaced what is at its name meanwhile.
 class FakeFileSystem final : public platform::IFileSystem {
  public:
   platform::FileStatus writeFile(const std::string& path, std::string_view data, bool append) override {
-    ++writes;
     if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0 ||
-        (!append && refuseCreate.count(path) != 0))
-      return failed(platform::FileStatus::OpenFailed, path, "Permission denied");
-    std::string& file = files[path];
-    if (!append) {
-      file.clear();
-      created.push_back(path);
+        (!append && refuseCreate.count(path) != 0)) {
+      ++writes;
+      return failed(platform::FileStatus::OpenFailed, "Permission denied");
     }
-    if (writes == failAtWrite) return failed(platform::FileStatus::WriteFailed, path, "Input/output error");
-    const std::size_t room = capacity > usedBytes() ? capacity - usedBytes() : 0;
-    file.append(data.substr(0, std::min(room, data.size())));
-    if (data.size() > room) return failed(platform::FileStatus::WriteFailed, path, "No space left on device");
-    return platform::FileStatus::Ok;
-  }
-  platform::FileStatus appendFile(const std::string& path, const std::string& sourcePath) override {
-    const auto found = files.find(sourcePath);
-    if (found == files.end()) return failed(platform::FileStatus::ReadFailed, sourcePath, "No such file or directory");
-    const std::string data = found->second;
-    return writeFile(path, data, true);
+    if (!append || files.count(path) == 0) {
+      files[path].clear();
+      identity[path] = ++identities;
+      if (!append) created.push_back(path);
+    }
+    return appendTo(files[path], data);
   }
   platform::FileStatus readFile(const std::string& path, std::string& out) override {
+    if (folders.count(path) != 0) return failed(platform::FileStatus::OpenFailed, "it is a folder");
     const auto found = files.find(path);
-    if (found == files.end()) return failed(platform::FileStatus::OpenFailed, path, "No such file or directory");
-    if (unreadable.count(path) != 0) return failed(platform::FileStatus::ReadFailed, path, "Input/output error");
+    if (found == files.end()) return failed(platform::FileStatus::OpenFailed, "No such file or directory");
+    if (unreadable.count(path) != 0) return failed(platform::FileStatus::ReadFailed, "Input/output error");
     out = found->second;
     return platform::FileStatus::Ok;
   }
@@ -109,21 +110,95 @@ class FakeFileSystem final : public platform::IFileSystem {
     return static_cast<std::int64_t>(found->second.size());
   }
   bool exists(const std::string& path) override { return files.count(path) != 0; }
-  platform::FileStatus createTemporary(const std::string& path, std::string& temporaryPath) override {
-    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0)
-      return failed(platform::FileStatus::OpenFailed, path, "Permission denied");
-    temporaryPath = path + ".tmp" + std::to_string(++temporaries);
+  bool isFolder(const std::string& path) override { return folders.count(path) != 0; }
+
+  class FakeTemporaryFile final : public platform::ITemporaryFile {
+   public:
+    FakeTemporaryFile(FakeFileSystem& owner, std::string path, std::string target)
+        : owner_(owner), path_(std::move(path)), target_(std::move(target)), identity_(owner.identity[path_]) {}
+    ~FakeTemporaryFile() override {
+      if (!committed_ && stillOurs()) owner_.removeFile(path_);
+    }
+    platform::FileStatus append(std::string_view data) override {
+      if (owner_.refuseOpen.count(path_) != 0) {
+        ++owner_.writes;
+        return owner_.failed(platform::FileStatus::WriteFailed, "Bad file descriptor");
+      }
+      return owner_.appendTo(stillOurs() ? owner_.files[path_] : orphan_, data);
+    }
+    platform::FileStatus appendContentsOf(platform::ITemporaryFile& source) override {
+      auto& from = dynamic_cast<FakeTemporaryFile&>(source);
+      const std::string data = from.stillOurs() ? owner_.files[from.path_] : from.orphan_;
+      return append(data);
+    }
+    std::int64_t length() override {
+      return static_cast<std::int64_t>(stillOurs() ? owner_.files[path_].size() : orphan_.size());
+    }
+    platform::FileStatus ready(bool) override {
+      return stillOurs() ? platform::FileStatus::Ok
+                         : owner_.failed(platform::FileStatus::WriteFailed, "the temporary file was removed");
+    }
+    platform::FileStatus commit() override {
+      if (!stillOurs()) return owner_.failed(platform::FileStatus::WriteFailed, "the temporary file was removed");
+      if (owner_.refuseCreate.count(target_) != 0 || owner_.folders.count(target_) != 0)
+        return owner_.failed(platform::FileStatus::WriteFailed, "Permission denied");
+      owner_.files[target_] = std::move(owner_.files[path_]);
+      owner_.identity[target_] = identity_;
+      owner_.files.erase(path_);
+      owner_.identity.erase(path_);
+      owner_.created.push_back(target_);
+      committed_ = true;
+      return platform::FileStatus::Ok;
+    }
+    const std::string& path() const { return path_; }
+
+   private:
+    bool stillOurs() const {
+      const auto found = owner_.identity.find(path_);
+      return found != owner_.identity.end() && found->second == identity_ && owner_.files.count(path_) != 0;
+    }
+    FakeFileSystem& owner_;
+    std::string path_, target_;
+    int identity_;
+    std::string orphan_;  // what is written after the file was removed: lost, as on a real disk
+    bool committed_ = false;
+  };
+
+  std::unique_ptr<platform::ITemporaryFile> createTemporary(const std::string& path) override {
+    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0) {
+      failed(platform::FileStatus::OpenFailed, "Permission denied");
+      return nullptr;
+    }
+    const std::string temporaryPath = path + ".tmp" + std::to_string(++temporaries);
     files[temporaryPath];
-    return platform::FileStatus::Ok;
+    identity[temporaryPath] = ++identities;
+    auto file = std::make_unique<FakeTemporaryFile>(*this, temporaryPath, path);
+    if (onTemporary) onTemporary(temporaryPath);
+    return file;
   }
-  platform::FileStatus commitTemporary(const std::string& temporaryPath, const std::string& path, bool) override {
-    if (refuseCreate.count(path) != 0) return failed(platform::FileStatus::OpenFailed, path, "Permission denied");
-    files[path] = std::move(files[temporaryPath]);
-    files.erase(temporaryPath);
-    created.push_back(path);
-    return platform::FileStatus::Ok;
+  bool checkTarget(const std::string& path) override {
+    if (folders.count(path) != 0) return failed(path + " is a folder.");
+    if (refuseOpen.count(folderOf(path)) != 0)
+      return failed("The folder " + folderOf(path) + " does not take new files: Permission denied.");
+    if (readOnly.count(path) != 0) return failed(path + " is read-only.");
+    return true;
   }
-  void removeFile(const std::string& path) override { files.erase(path); }
+  std::unique_ptr<platform::IFileLock> lockBaseName(const std::string& stem, bool& busy) override {
+    busy = locked.count(stem) != 0;
+    if (busy) {
+      failed(platform::FileStatus::OpenFailed, "another run is writing these files");
+      return nullptr;
+    }
+    return std::make_unique<FakeLock>(*this, stem);
+  }
+  void removeLeftovers(const std::string& path) override {
+    for (auto it = files.begin(); it != files.end();)
+      it = it->first.rfind(path + ".tmp", 0) == 0 && it->first.size() > path.size() + 4 ? files.erase(it) : ++it;
+  }
+  void removeFile(const std::string& path) override {
+    files.erase(path);
+    identity.erase(path);
+  }
   std::string lastError() const override { return error; }
 
   std::size_t usedBytes() const {
@@ -135,12 +210,23 @@ class FakeFileSystem final : public platform::IFileSystem {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   }
+  // Temporary files not yet put in place or removed.
+  std::vector<std::string> temporaryFiles() const {
+    std::vector<std::string> found;
+    for (const auto& [name, content] : files)
+      if (name.find(".tmp") != std::string::npos) found.push_back(name);
+    return found;
+  }
 
   std::map<std::string, std::string> files;
   std::set<std::string> refuseOpen;    // any open fails (a file, or a folder ending with its separator)
   std::set<std::string> refuseCreate;  // creating or replacing the file fails
   std::set<std::string> unreadable;
+  std::set<std::string> folders;   // paths that are folders
+  std::set<std::string> readOnly;  // files that may not be replaced
+  std::set<std::string> locked;    // base names another run holds
   std::vector<std::string> created;  // paths in the order they were created or replaced
+  std::function<void(const std::string&)> onTemporary;  // told every temporary file's name
   std::size_t capacity = static_cast<std::size_t>(-1);
   int writes = 0;
   int failAtWrite = 0;  // the write with this number fails (counting from 1); 0 for none
@@ -148,11 +234,37 @@ class FakeFileSystem final : public platform::IFileSystem {
   std::string error;
 
  private:
-  platform::FileStatus failed(platform::FileStatus status, const std::string& path, const std::string& reason) {
-    (void)path;
+  class FakeLock final : public platform::IFileLock {
+   public:
+    FakeLock(FakeFileSystem& owner, std::string stem) : owner_(owner), stem_(std::move(stem)) {
+      owner_.locked.insert(stem_);
+    }
+    ~FakeLock() override { owner_.locked.erase(stem_); }
+
+   private:
+    FakeFileSystem& owner_;
+    std::string stem_;
+  };
+
+  platform::FileStatus appendTo(std::string& file, std::string_view data) {
+    ++writes;
+    if (writes == failAtWrite) return failed(platform::FileStatus::WriteFailed, "Input/output error");
+    const std::size_t used = usedBytes();
+    const std::size_t room = capacity > used ? capacity - used : 0;
+    file.append(data.substr(0, std::min(room, data.size())));
+    if (data.size() > room) return failed(platform::FileStatus::WriteFailed, "No space left on device");
+    return platform::FileStatus::Ok;
+  }
+  platform::FileStatus failed(platform::FileStatus status, const std::string& reason) {
     error = reason;
     return status;
   }
+  bool failed(const std::string& reason) {
+    error = reason;
+    return false;
+  }
+  std::map<std::string, int> identity;
+  int identities = 0;
 };
 
 class FakePicture final : public platform::IPicture {

@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                       clsGlbCase{"cancelled", onlyElements({1}, 20000), Stop::Cancel}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(GlbFileRun, SameSeedSameBytesAndAFailedWriteKeepsTheOldFile) {
+TEST(GlbFileRun, SameSeedSameBytesAndAFailedWriteKeepsTheOldFiles) {
   clsFieldRun first("glb-seed-a"), second("glb-seed-b");
   for (clsFieldRun* run : {&first, &second}) {
     modCreateDialog::setFormat(run->document.project.dialog, generation::ObjectFormat::Glb);
@@ -124,22 +124,25 @@ TEST(GlbFileRun, SameSeedSameBytesAndAFailedWriteKeepsTheOldFile) {
   }
   EXPECT_EQ(first.read("field.glb"), second.read("field.glb"));
 
-  // On a disk that fills up while the file is put together, the old file stays as it was.
+  // On a disk that fills up while the file is put together, the old files stay as they were:
+  // the settings file, though complete, is not put in place without its .glb.
   fakes::FakePlatform fake;
   document::clsDocument document{fake.platform};
   modSettingsFiles::resetSettings(document, fake.platform);
   modCreateDialog::setFormat(document.project.dialog, generation::ObjectFormat::Glb);
   modCreateDialog::setFileName(document.project.dialog, "out/field");
   fake.files.files["out/field.glb"] = "old field";
+  fake.files.files["out/field.grass"] = "old settings";
   fake.messages.answer = true;
   fake.files.capacity = 200'000;
   model::clsRandom random{42};
   generation::clsObjWriter writer;
-  writer.services = {&fake.files, &fake.status, &fake.events};
+  writer.services = {&fake.status, &fake.events};
   generation::clsCreation creation{fake.platform, random, writer};
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   EXPECT_EQ(result.outcome, document::RunOutcome::ObjectFailed);
   EXPECT_EQ(fake.files.files.at("out/field.glb"), "old field");
-  EXPECT_EQ(fake.files.files.size(), 2u);  // the old file and the settings file: no spill left
+  EXPECT_EQ(fake.files.files.at("out/field.grass"), "old settings");
+  EXPECT_EQ(fake.files.files.size(), 2u);  // no temporary file or spill left
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
 }

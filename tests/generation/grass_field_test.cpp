@@ -141,7 +141,9 @@ TEST(GrassField, UnreadablePicturesAreToldKeptAndReadAsBlackHeights) {
   // Use Space on: an altitude picture that cannot be read still counts, as black everywhere.
   ASSERT_TRUE(run.apply(alpha(100, run.path("missing.png"), 0, -1) + "Bump 1 5 1 " + run.path("nothing.gif") + "\r\n"));
   ASSERT_EQ(run.messages.shown.size(), 2u);
-  EXPECT_EQ(run.messages.shown[0], "Cannot read the file \"missing.png\".\nPerhaps due to its format, missing location, or other reasons.");
+  EXPECT_EQ(run.messages.shown[0], "Cannot read the file \"" + run.path("missing.png") +
+                                       "\".\nPerhaps due to its format, missing location, or other reasons.\n"
+                                       "The file " + run.path("missing.png") + " does not exist.");
   EXPECT_EQ(modMapRecords::unreadablePictures(run.document.project.store, run.document.project.pictures).size(), 2u);
   ASSERT_EQ(run.create(7).outcome, document::RunOutcome::Done);
   const auto bases = bladeBases(support::readObjFile(run.path("field.obj")));

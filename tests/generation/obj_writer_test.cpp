@@ -11,11 +11,19 @@ namespace {
 
 class ObjWriter : public ::testing::Test {
  protected:
-  ObjWriter() { writer.services = {&fake.files, &fake.status, &fake.events}; }
-  // The file being written: a temporary one until the run ends.
-  std::string file() const { return fake.files.files.at(writer.path.empty() ? "f.obj" : writer.path); }
+  ObjWriter() { writer.services = {&fake.status, &fake.events}; }
+  // Starts a run in a new temporary file beside f.obj.
+  int open(std::int64_t limitBytes, std::string_view label, std::string_view header) {
+    temporary = fake.files.createTemporary("f.obj");
+    temporaryPath = "f.obj.tmp" + std::to_string(fake.files.temporaries);
+    return openWriter(writer, *temporary, limitBytes, label, header);
+  }
+  // The file being written.
+  std::string file() const { return fake.files.files.at(temporaryPath); }
 
   fakes::FakePlatform fake;
+  std::unique_ptr<platform::ITemporaryFile> temporary;
+  std::string temporaryPath;
   clsObjWriter writer;
   const std::string item = std::string(999, 'v') + "\n";  // 1000 characters
 };
@@ -23,7 +31,7 @@ class ObjWriter : public ::testing::Test {
 }  // namespace
 
 TEST_F(ObjWriter, HeaderThenItemsInHalfMegabyteWrites) {
-  ASSERT_EQ(openWriter(writer, "f.obj", 2'000'000'000'000LL, "Blade", "header\r\n"), status::kGoOn);
+  ASSERT_EQ(open(2'000'000'000'000LL, "Blade", "header\r\n"), status::kGoOn);
   EXPECT_EQ(file(), "header\r\n");
   EXPECT_EQ(writer.fileBytes, 8);
   const int writesAfterHeader = fake.files.writes;
@@ -44,7 +52,7 @@ TEST_F(ObjWriter, HeaderThenItemsInHalfMegabyteWrites) {
 }
 
 TEST_F(ObjWriter, LimitIsTestedAfterEachWrite) {
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  ASSERT_EQ(open(1'000'000, "Blade", "h\r\n"), status::kGoOn);
   int code = status::kGoOn;
   int items = 0;
   while (code == status::kGoOn && items < 5000) {
@@ -58,22 +66,17 @@ TEST_F(ObjWriter, LimitIsTestedAfterEachWrite) {
 }
 
 TEST_F(ObjWriter, CancelIsReportedByTheNextItem) {
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  ASSERT_EQ(open(1'000'000, "Blade", "h\r\n"), status::kGoOn);
   EXPECT_EQ(writeItem(writer, item, false), status::kGoOn);
   fake.events.onEvents = [this] { requestCancel(writer); };
   EXPECT_EQ(writeItem(writer, item, false), status::kCancelled);
   // A new run starts uncancelled.
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  ASSERT_EQ(open(1'000'000, "Blade", "h\r\n"), status::kGoOn);
   EXPECT_FALSE(writer.cancelRequested);
   EXPECT_EQ(writer.buffer.size(), 0u);
 }
 
-TEST_F(ObjWriter, FileFailuresGiveTheirCodesAndKeepTheOldFile) {
-  fake.files.files["f.obj"] = "old field";
-  fake.files.refuseOpen.insert("f.obj");
-  EXPECT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kHeaderOpenFailed);
-  fake.files.refuseOpen.clear();
-
+TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
   struct clsCase {
     int failingWrite;  // counted from the header's write
     int items;         // written before finishing
@@ -83,42 +86,27 @@ TEST_F(ObjWriter, FileFailuresGiveTheirCodesAndKeepTheOldFile) {
                           clsCase{2, 10, status::kFinalWriteFailed}}) {
     fake.files.writes = 0;
     fake.files.failAtWrite = c.failingWrite;
-    int code = openWriter(writer, "f.obj", 1'000'000'000, "Blade", "h");
+    int code = open(1'000'000'000, "Blade", "h");
     for (int i = 0; i < c.items && code == status::kGoOn; ++i) code = writeItem(writer, item, false);
     if (code == status::kGoOn) code = finishWriter(writer);
-    EXPECT_EQ(closeWriter(writer, code), c.code);
-    EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"f.obj", "old field"}})) << c.code;
+    EXPECT_EQ(code, c.code);
   }
-  fake.files.failAtWrite = 0;
-
-  // The append codes when the file cannot be opened again.
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h"), status::kGoOn);
-  ASSERT_EQ(writeItem(writer, item, false), status::kGoOn);
-  fake.files.refuseOpen.insert(writer.path);
-  EXPECT_EQ(finishWriter(writer), status::kFinalOpenFailed);
-  int code = status::kGoOn;
-  while (code == status::kGoOn) code = writeItem(writer, item, false);
-  EXPECT_EQ(code, status::kAppendOpenFailed);
-  fake.files.refuseOpen.clear();
-  EXPECT_EQ(closeWriter(writer, code), status::kAppendOpenFailed);
-  EXPECT_EQ(fake.files.files.at("f.obj"), "old field");
 }
 
-TEST_F(ObjWriter, AWholeRunReplacesTheOldFileEvenWhenStopped) {
-  fake.files.files["f.obj"] = "old field";
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "Blade", "h\r\n"), status::kGoOn);
-  EXPECT_EQ(fake.files.files.at("f.obj"), "old field");  // untouched while the run goes on
+TEST_F(ObjWriter, ATemporaryFileRemovedDuringTheRunIsNoticed) {
+  ASSERT_EQ(open(1'000'000'000, "Blade", "h\r\n"), status::kGoOn);
+  // Removed, then made anew under the same name, as a tidy-up script or a new folder would.
+  fake.files.removeFile(temporaryPath);
+  fake.files.writeFile(temporaryPath, "", false);
   int code = status::kGoOn;
-  while (code == status::kGoOn) code = writeItem(writer, item, false);
-  ASSERT_EQ(code, status::kLimitReached);
-  const std::string written = file();
-  EXPECT_EQ(writer.itemsInFile, static_cast<std::int64_t>(written.size() - 3) / 1000);
-  EXPECT_EQ(closeWriter(writer, code), status::kLimitReached);
-  EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"f.obj", written}}));
+  for (int i = 0; i < 1000 && code == status::kGoOn; ++i) code = writeItem(writer, item, false);
+  ASSERT_EQ(finishWriter(writer), status::kGoOn);
+  EXPECT_EQ(file(), "");  // nothing went into the new file
+  EXPECT_EQ(temporary->ready(false), platform::FileStatus::WriteFailed);
 }
 
 TEST_F(ObjWriter, ProgressLine) {
-  ASSERT_EQ(openWriter(writer, "f.obj", 1'000'000, "grass 1 - Blade", ""), status::kGoOn);
+  ASSERT_EQ(open(1'000'000, "grass 1 - Blade", ""), status::kGoOn);
   writer.itemCount = 1000;
   writer.itemNumber = 301;
   for (int i = 0; i < 200; ++i) writeItem(writer, item, false);

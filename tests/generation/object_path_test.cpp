@@ -17,6 +17,9 @@ TEST(ObjectPath, Normalisation) {
   // Blanks in the folder stay: the folder must still exist after normalising.
   EXPECT_EQ(normalizeObjectPath("c:\\My Files\\x"), "c:\\My Files\\x.obj");
   EXPECT_EQ(normalizeObjectPath("/home/me/My Files/big field.obj"), "/home/me/My Files/big_field.obj");
+  // Control characters would split the lines that carry the name.
+  EXPECT_EQ(normalizeObjectPath("out/new\nline\r\tx\x7f.obj"), "out/new_line__x_.obj");
+  EXPECT_EQ(normalizeObjectPath("o\nut/a"), "o_ut/a.obj");
 }
 
 TEST(ObjectPath, SplitAndBaseName) {

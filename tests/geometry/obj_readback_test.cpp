@@ -56,14 +56,17 @@ TEST_P(ObjReadBack, EveryIndexResolvesAndNormalsAreUnitOrZero) {
       (std::filesystem::temp_directory_path() / (std::string("quenmoor-readback-") + c.name + ".obj")).string();
   platform::StdFileSystem files;
   generation::clsObjWriter writer;
-  writer.services.files = &files;
-  ASSERT_EQ(modWriting::openWriter(writer, path, 1'000'000'000, "Blade", "mtllib x.mtl\r\n\r\n"), 1);
+  const auto file = files.createTemporary(path);
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(modWriting::openWriter(writer, *file, 1'000'000'000, "Blade", "mtllib x.mtl\r\n\r\n"), 1);
   model::clsRandom random(3);
   modTube::computeNormals(c.tube);
   // The same item three times: relative indices make every copy refer to its own vertices.
   for (int copy = 0; copy < 3; ++copy)
     ASSERT_EQ(modWriting::writeItem(writer, modTube::tubeToObjText(c.tube, true, random, "x"), false), 1);
-  ASSERT_EQ(modWriting::closeWriter(writer, modWriting::finishWriter(writer)), 1);
+  ASSERT_EQ(modWriting::finishWriter(writer), 1);
+  ASSERT_EQ(file->ready(false), platform::FileStatus::Ok);
+  ASSERT_EQ(file->commit(), platform::FileStatus::Ok);
 
   const support::clsReadBack read = support::readObjFile(path);
   std::filesystem::remove(path);

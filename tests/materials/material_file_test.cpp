@@ -109,13 +109,12 @@ TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
   modCreateDialog::setFileName(document.project.dialog, "locked/field");
   model::clsRandom random(1);
   generation::clsObjWriter writer;
-  writer.services = {&fake.files, &fake.status, &fake.events};
+  writer.services = {&fake.status, &fake.events};
   generation::clsCreation creation{fake.platform, random, writer};
-  EXPECT_EQ(modCreationRun::runCreation(document, creation).outcome, document::RunOutcome::MaterialFailed);
+  EXPECT_EQ(modCreationRun::runCreation(document, creation).outcome, document::RunOutcome::FilesRefused);
   EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while opening the material file.\nThe application doesn't know what the error is about."
-            "\nlocked/field.mtl: Permission denied");
-  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save materials failed");
+            "Creating the file locked/field.mtl has failed.\nPermission denied\nNothing was written.");
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
   EXPECT_TRUE(fake.files.files.empty());
 
   // A disk that fills up half-way leaves the old file as it was, and no fragment beside it.

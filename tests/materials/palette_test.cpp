@@ -133,4 +133,21 @@ TEST_F(Palette, StoredCopyComesBackAndAFirstStartIsNotBlack) {
   document::clsDocument damaged{fake.platform};
   modStartup::startDocument(damaged, fake.platform);
   EXPECT_EQ(colourSetOf(damaged.project.store, 8).colours[0].diffuse, 6583098);
+
+  // A copy with a record for element 2 only, and records for elements that do not exist: the
+  // others keep their defaults, elements 1 and 11 are not overwritten, and that is what is saved.
+  const std::string tail = " 0 0 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 <empty> <empty>\r\n";
+  fake.userStore.values["colorsettings"] = "Material 2" + tail + "Material 99" + tail + "Material -3" + tail +
+                                           "Material 0" + tail + "Material 1.5" + tail;
+  document::clsDocument partial{fake.platform};
+  modStartup::startDocument(partial, fake.platform);
+  EXPECT_EQ(colourSetOf(partial.project.store, 2).colours[0].diffuse, 1);
+  EXPECT_EQ(colourSetOf(partial.project.store, 1).colours[0].diffuse, 17408);
+  EXPECT_EQ(colourSetOf(partial.project.store, 11).colours[0].diffuse, 6583098);
+  modStartup::closeDocument(partial, fake.platform);
+  EXPECT_NE(fake.userStore.values.at("colorsettings").find("Material 7 0 0 17408 15360 17920 2"), std::string::npos);
+  EXPECT_TRUE(fake.messages.shown.empty());
+  fake.userStore.full = true;
+  modStartup::closeDocument(partial, fake.platform);
+  EXPECT_EQ(fake.messages.shown, std::vector<std::string>{std::string(modStartup::kStoreFailedMessage)});
 }

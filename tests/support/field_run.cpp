@@ -14,7 +14,7 @@ clsFieldRun::clsFieldRun(const std::string& name)
   std::filesystem::create_directories(folder);
   modStartup::startDocument(document, platform);
   modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
-  writer.services = {&files, &status, &events};
+  writer.services = {&status, &events};
 }
 
 clsFieldRun::~clsFieldRun() { std::filesystem::remove_all(folder); }

@@ -42,6 +42,18 @@ bool QtMessageBox::askYesNo(const std::string& question) {
   return box.exec() == QMessageBox::Yes;
 }
 
+Answer QtMessageBox::askYesNoCancel(const std::string& question) {
+  QMessageBox box(QMessageBox::Question, kCaption, qt(question), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                  parent_);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+  }
+}
+
 void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
 
 void QtClipboard::setText(const std::string& text) { QGuiApplication::clipboard()->setText(qt(text)); }
@@ -60,6 +72,11 @@ std::optional<std::string> QtUserStore::value(const std::string& key) {
 
 void QtUserStore::setValue(const std::string& key, const std::string& value) {
   settings_->setValue("application/" + qt(key), qt(value));
+}
+
+bool QtUserStore::flush() {
+  settings_->sync();
+  return settings_->status() == QSettings::NoError;
 }
 
 void QtStatusLine::setWindow(QWidget* window) {

@@ -18,6 +18,7 @@ class QtMessageBox final : public IMessageBox {
   void setParent(QWidget* parent) { parent_ = parent; }
   void showMessage(const std::string& text) override;
   bool askYesNo(const std::string& question) override;
+  Answer askYesNoCancel(const std::string& question) override;
 
  private:
   QPointer<QWidget> parent_;
@@ -39,6 +40,7 @@ class QtUserStore final : public IUserStore {
   std::optional<std::string> value(const std::string& key) override;
   void setValue(const std::string& key, const std::string& value) override;
   void sync() { settings_->sync(); }
+  bool flush() override;
 
  private:
   std::unique_ptr<QSettings> settings_;

@@ -1,0 +1,430 @@
+// The GUI monkey: the desktop program, put together as its main does (Qt's message boxes, file and
+// colour dialogs, clipboard and per-user store), driven by a seeded random sequence of mouse,
+// wheel and key events sent through Qt's event delivery to the real widgets, found anew before
+// each event by walking the visible windows: every tab, box, button, view, menu and dialog.
+// Dialogs and menus are answered or dismissed as they come.
+//
+// A watchdog thread fails the run when the window stops answering for 10 s or the memory passes
+// a bound; a crash or a sanitizer report ends the process. Every event is written to the log
+// before it is sent, and a failure found here prints the seed and the last 50 events.
+//
+// quenmoor-grass-monkey --seed N [--seconds S] [--events E] [--log FILE] [--max-mb M]
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest/QtTest>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+#include "desktop/desktop_program.h"
+#include "platform/native/std_file_system.h"
+#include "platform/native/system_clock.h"
+#include "platform/qt/qt_desktop_platform.h"
+#include "platform/qt/qt_picture_loader.h"
+#include "platform/qt/qt_recovery_files.h"
+
+namespace {
+
+constexpr int kHangSeconds = 10;
+constexpr std::size_t kKeptEvents = 50;
+
+struct clsOptions {
+  std::uint64_t seed = 1;
+  double seconds = 120;
+  long events = -1;  // no bound but time
+  QString log;
+  long maxMB = 4000;
+};
+
+// The last events, for the report, and the heartbeat the watchdog watches.
+class clsJournal {
+ public:
+  explicit clsJournal(const QString& path) {
+    if (!path.isEmpty()) file_ = std::fopen(path.toLocal8Bit().constData(), "w");
+  }
+  void add(const std::string& line) {
+    {
+      const std::lock_guard<std::mutex> hold(mutex_);
+      last_.push_back(line);
+      if (last_.size() > kKeptEvents) last_.pop_front();
+    }
+    if (file_ != nullptr) {
+      std::fputs((line + "\n").c_str(), file_);
+      std::fflush(file_);
+    }
+  }
+  void report(std::uint64_t seed, const char* why) {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    std::fprintf(stderr, "MONKEY FAILED: %s\nseed %llu; the last %zu events:\n", why,
+                 static_cast<unsigned long long>(seed), last_.size());
+    for (const std::string& line : last_) std::fprintf(stderr, "  %s\n", line.c_str());
+    std::fflush(stderr);
+  }
+  std::atomic<std::int64_t> beat{0};
+
+ private:
+  std::mutex mutex_;
+  std::deque<std::string> last_;
+  std::FILE* file_ = nullptr;
+};
+
+long residentMB() {
+  QFile statm("/proc/self/statm");
+  if (!statm.open(QIODevice::ReadOnly)) return 0;
+  const QList<QByteArray> fields = statm.readAll().split(' ');
+  if (fields.size() < 2) return 0;
+  return fields[1].toLong() * sysconf(_SC_PAGESIZE) / (1024 * 1024);
+}
+
+std::int64_t nowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+QString nameOf(const QWidget* widget) {
+  QStringList parts;
+  for (const QObject* at = widget; at != nullptr && parts.size() < 3; at = at->parent())
+    if (!at->objectName().isEmpty() && !at->objectName().startsWith("qt_")) parts.prepend(at->objectName());
+  return QString("%1[%2]").arg(parts.join('/'), widget->metaObject()->className());
+}
+
+class clsMonkey {
+ public:
+  clsMonkey(const clsOptions& options, clsJournal& journal, QMainWindow& window)
+      : options_(options), journal_(journal), window_(&window), random_(options.seed) {
+    clock_.start();
+  }
+
+  // One step: an event, or the next step of ending the run.
+  // A dialog or menu that an event opens runs its own event loop, in which the next steps run.
+  void step() {
+    journal_.beat = nowMs();
+    if (!window_ || !window_->isVisible()) {
+      QApplication::quit();
+      return;
+    }
+    ++count_;
+    ++depth_;
+    if (finishing()) finish();
+    else if (depth_ > 6) dismiss(scope());
+    else act();
+    --depth_;
+  }
+
+ private:
+  bool finishing() const {
+    return clock_.elapsed() > options_.seconds * 1000 || (options_.events >= 0 && count_ > options_.events);
+  }
+
+  int below(int n) { return n <= 0 ? 0 : static_cast<int>(random_() % static_cast<std::uint64_t>(n)); }
+  bool chance(int percent) { return below(100) < percent; }
+
+  void log(const QString& text) { journal_.add(QString("#%1 %2").arg(count_).arg(text).toStdString()); }
+
+  // What a user could type into a box: numbers small and large (at most 1E+6 for now), edge
+  // values, words, blanks, long texts.
+  QString value() {
+    switch (below(12)) {
+      case 0: return "0";
+      case 1: return QString::number(-below(1000));
+      case 2: return QString::number((static_cast<double>(below(2000001)) - 1000000.0) / (1 + below(1000)), 'g', 7);
+      case 3: return "abc";
+      case 4: return "";
+      case 5: return ".5";
+      case 6: return "1E+6";
+      case 7: return "-1E+6";
+      case 8: return " 1 2 ";
+      case 9: return QString(1 + below(300), QChar('a' + below(26)));
+      case 10: return "1e-30";
+      default: return QString::number(below(100));
+    }
+  }
+
+  // Long or empty clipboard contents, pasted rather than typed.
+  void fillClipboard() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    switch (below(5)) {
+      case 0: clipboard->clear(); log("clipboard cleared"); break;
+      case 1: clipboard->setText(QString(10000, 'x')); log("clipboard 10000 x"); break;
+      case 2: clipboard->setText(QString(400000, 'y')); log("clipboard 400000 y"); break;
+      case 3: clipboard->setText("Usage 3 1 pasted\r\nCurve 1 5 5 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0"); log("clipboard settings"); break;
+      default: clipboard->setText(value()); log("clipboard value"); break;
+    }
+  }
+
+  QWidget* scope() {
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return window_;
+  }
+
+  // Visible, enabled widgets under root, and the floating windows of the main window.
+  QList<QWidget*> targets(QWidget* root) {
+    QList<QWidget*> found;
+    const auto add = [&](QWidget* top) {
+      for (QWidget* widget : top->findChildren<QWidget*>())
+        if (widget->isVisible() && widget->isEnabled() && widget->width() > 1 && widget->height() > 1) found << widget;
+    };
+    add(root);
+    if (root == window_)
+      for (QDockWidget* dock : window_->findChildren<QDockWidget*>())
+        if (dock->isFloating() && dock->isVisible()) add(dock);
+    return found;
+  }
+
+  QPoint somewhere(QWidget* widget) { return {below(widget->width()), below(widget->height())}; }
+
+  // Ends an open dialog or menu as a user would: Escape, a button, or closing it.
+  void dismiss(QWidget* top) {
+    if (auto* box = qobject_cast<QMessageBox*>(top)) {
+      const QList<QAbstractButton*> buttons = box->buttons();
+      if (!buttons.isEmpty()) {
+        QAbstractButton* button = buttons[below(static_cast<int>(buttons.size()))];
+        // Ending the run: never Yes to saving on close, which would ask for a file name again.
+        if (finishing() && box->button(QMessageBox::No) != nullptr) button = box->button(QMessageBox::No);
+        log("answer " + button->text() + " to " + nameOf(box));
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+      }
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(top); dialog != nullptr && chance(50)) {
+      log("reject " + nameOf(dialog));
+      dialog->reject();
+      return;
+    }
+    log("Escape to " + nameOf(top));
+    QTest::keyClick(top, Qt::Key_Escape);
+  }
+
+  void act() {
+    QWidget* root = scope();
+    if (root != window_) {
+      ++openFor_;
+      if (openFor_ > 12 || chance(25)) {
+        openFor_ = 0;
+        dismiss(root);
+        return;
+      }
+    } else {
+      openFor_ = 0;
+    }
+    const QList<QWidget*> all = targets(root);
+    QWidget* target = all.isEmpty() ? root : all[below(static_cast<int>(all.size()))];
+    const QPointer<QWidget> alive = target;
+    const QPoint at = somewhere(target);
+    const int kind = below(100);
+    if (kind < 35) {
+      log(QString("click %1 at %2,%3").arg(nameOf(target)).arg(at.x()).arg(at.y()));
+      QTest::mouseClick(target, Qt::LeftButton, {}, at);
+    } else if (kind < 40) {
+      log(QString("double click %1").arg(nameOf(target)));
+      QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    } else if (kind < 44) {
+      const Qt::MouseButton button = chance(50) ? Qt::RightButton : Qt::MiddleButton;
+      log(QString("%1 click %2").arg(button == Qt::RightButton ? "right" : "middle", nameOf(target)));
+      QTest::mouseClick(target, button, {}, at);
+    } else if (kind < 54) {
+      const QPoint to = somewhere(target);
+      log(QString("drag %1 from %2,%3 to %4,%5").arg(nameOf(target)).arg(at.x()).arg(at.y()).arg(to.x()).arg(to.y()));
+      QTest::mousePress(target, Qt::LeftButton, {}, at);
+      for (int i = 1; i <= 4 && alive; ++i) QTest::mouseMove(target, at + (to - at) * i / 4);
+      if (alive) QTest::mouseRelease(target, Qt::LeftButton, {}, to);
+    } else if (kind < 60) {
+      const int delta = (chance(50) ? 120 : -120) * (1 + below(3));
+      log(QString("wheel %1 by %2").arg(nameOf(target)).arg(delta));
+      QWheelEvent wheel(QPointF(at), QPointF(target->mapToGlobal(at)), {}, {0, delta}, Qt::NoButton, {},
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(target, &wheel);
+    } else if (kind < 75) {
+      type(target);
+    } else if (kind < 85) {
+      key();
+    } else if (kind < 90) {
+      fillClipboard();
+      QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : target;
+      log("Ctrl+V into " + nameOf(focus));
+      QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+    } else {
+      menu();
+    }
+  }
+
+  // A value typed into a box (focused first), then Enter, Tab or nothing.
+  void type(QWidget* target) {
+    QList<QWidget*> boxes;
+    for (QWidget* widget : targets(scope()))
+      if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)) boxes << widget;
+    if (!boxes.isEmpty()) target = boxes[below(static_cast<int>(boxes.size()))];
+    QString text = value();
+    // The disk-space limit stays small, so that a creation run ends within seconds.
+    if (target->objectName() == "txtDiskSpace") text = QString::number(below(4));
+    log(QString("type \"%1\" into %2").arg(text.left(40)).arg(nameOf(target)));
+    const QPointer<QWidget> alive = target;
+    target->setFocus(Qt::MouseFocusReason);
+    if (chance(50)) QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    if (alive) QTest::keyClicks(target, text);
+    if (!alive) return;
+    const int end = below(3);
+    if (end == 0) QTest::keyClick(target, Qt::Key_Return);
+    else if (end == 1) QTest::keyClick(target, Qt::Key_Tab);
+  }
+
+  // A key as a user presses it on whatever has the focus: shortcuts included, Quit excluded (the
+  // run ends the program itself, answering the question that closing asks).
+  void key() {
+    static const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
+        {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_A, Qt::ControlModifier},
+        {Qt::Key_S, Qt::ControlModifier}, {Qt::Key_O, Qt::ControlModifier},
+        {Qt::Key_F1, {}}, {Qt::Key_Tab, {}}, {Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Return, {}},
+        {Qt::Key_Escape, {}}, {Qt::Key_Space, {}}, {Qt::Key_Delete, {}}, {Qt::Key_Backspace, {}},
+        {Qt::Key_Left, {}}, {Qt::Key_Right, {}}, {Qt::Key_Up, {}}, {Qt::Key_Down, {}},
+        {Qt::Key_PageUp, {}}, {Qt::Key_PageDown, {}}, {Qt::Key_Home, {}}, {Qt::Key_End, {}},
+        {Qt::Key_Plus, {}}, {Qt::Key_Minus, {}}, {Qt::Key_5, {}}, {Qt::Key_E, {}},
+        {Qt::Key_F, Qt::AltModifier}, {Qt::Key_E, Qt::AltModifier}, {Qt::Key_V, Qt::AltModifier}};
+    const auto& [code, modifiers] = kKeys[static_cast<std::size_t>(below(static_cast<int>(kKeys.size())))];
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) focus = scope();
+    log(QString("key %1 modifiers %2 to %3")
+            .arg(QKeySequence(code).toString())
+            .arg(static_cast<int>(modifiers))
+            .arg(nameOf(focus)));
+    QTest::keyClick(focus, code, modifiers);
+  }
+
+  // A menu of the menu bar opened by a click on its title; the next events act in it.
+  void menu() {
+    QMenuBar* bar = window_->menuBar();
+    const QList<QAction*> actions = bar->actions();
+    if (actions.isEmpty()) return;
+    QAction* action = actions[below(static_cast<int>(actions.size()))];
+    const QRect place = bar->actionGeometry(action);
+    log("menu " + action->text());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
+  }
+
+  // The run is over: dialogs and menus go, a creation run is cancelled, the window closes
+  // (answering No to saving), and with it the program.
+  void finish() {
+    QWidget* root = scope();
+    if (root != window_) {
+      dismiss(root);
+      return;
+    }
+    if (window_ && window_->isVisible()) {
+      log("close the window");
+      window_->close();
+    }
+  }
+
+  const clsOptions& options_;
+  clsJournal& journal_;
+  QPointer<QMainWindow> window_;
+  std::mt19937_64 random_;
+  QElapsedTimer clock_;
+  long count_ = 0;
+  int openFor_ = 0;
+  int depth_ = 0;
+};
+
+clsOptions readOptions(const QStringList& arguments) {
+  clsOptions options;
+  for (int i = 1; i + 1 < arguments.size(); i += 2) {
+    const QString& name = arguments[i];
+    const QString& value = arguments[i + 1];
+    if (name == "--seed") options.seed = value.toULongLong();
+    else if (name == "--seconds") options.seconds = value.toDouble();
+    else if (name == "--events") options.events = value.toLong();
+    else if (name == "--log") options.log = value;
+    else if (name == "--max-mb") options.maxMB = value.toLong();
+  }
+  return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Quenmoor Grass");
+  QApplication::setOrganizationName("Quenmoor Grass");
+  const clsOptions options = readOptions(QApplication::arguments());
+  clsJournal journal(options.log);
+  std::fprintf(stderr, "monkey: seed %llu, %g s\n", static_cast<unsigned long long>(options.seed), options.seconds);
+
+  platform::QtMessageBox messages;
+  platform::QtStatusLine status;
+  platform::QtEventPump events;
+  platform::QtClipboard clipboard;
+  platform::QtUserStore userStore;
+  platform::SystemClock clock;
+  platform::StdFileSystem files;
+  platform::QtPictureLoader pictures;
+  platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
+  platform::QtFileDialogs fileDialogs;
+  platform::QtColourChooser colours;
+  platform::QtTextPrompt prompt;
+  platform::clsDialogs dialogs{fileDialogs, colours, prompt};
+  platform::QtRecoveryFiles recovery;
+
+  desktop::DesktopProgram program(platform, dialogs, options.seed, &recovery);
+  desktop::MainWindow& window = program.window();
+  status.setWindow(&window);
+  messages.setParent(&window);
+  fileDialogs.setParent(&window);
+  colours.setParent(&window);
+  prompt.setParent(&window);
+  window.show();
+
+  journal.beat = nowMs();
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    while (!done) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      if (nowMs() - journal.beat > kHangSeconds * 1000) {
+        journal.report(options.seed, "the window did not answer for 10 s");
+        // Under a debugger, an abort shows where the window stands.
+        if (qEnvironmentVariableIsSet("QUENMOOR_MONKEY_ABORT")) std::abort();
+        std::_Exit(3);
+      }
+      if (const long mb = residentMB(); mb > options.maxMB) {
+        journal.report(options.seed, qPrintable(QString("memory use %1 MB passed the bound of %2 MB").arg(mb).arg(options.maxMB)));
+        std::_Exit(4);
+      }
+    }
+  });
+
+  clsMonkey monkey(options, journal, window);
+  QTimer steps;
+  // Qt does not fire a timer again while its own slot runs: each step runs from a timer of its
+  // own, so that the steps go on inside the event loop of a dialog a step opened.
+  QObject::connect(&steps, &QTimer::timeout, [&] { QTimer::singleShot(0, &steps, [&] { monkey.step(); }); });
+  steps.start(5);
+  const int code = QApplication::exec();
+  done = true;
+  watchdog.join();
+  std::fprintf(stderr, "monkey: seed %llu passed\n", static_cast<unsigned long long>(options.seed));
+  return code;
+}
