@@ -6,9 +6,11 @@ namespace cli {
 
 const char* const kUsage =
     "Usage:\n"
-    "  quenmoor-grass-cli create [--settings FILE] [--seed N] [--limit MB] [--note TEXT] [--force] OUT.obj\n"
+    "  quenmoor-grass-cli create [--format obj|glb] [--settings FILE] [--seed N] [--limit MB] [--note TEXT]\n"
+    "                            [--force] OUT.obj\n"
     "      Writes OUT.mtl, OUT.grass and OUT.obj from the built-in settings,\n"
     "      or from FILE applied to them as \"Open settings...\" does.\n"
+    "      --format glb  writes OUT.grass and OUT.glb (one binary glTF file, no MTL)\n"
     "      --limit  disk-space limit in MB, 1 to 2000 (default 2000)\n"
     "      --force  overwrite existing files without asking\n"
     "  quenmoor-grass-cli materials [--settings FILE] [--force] OUT.mtl\n"
@@ -45,7 +47,8 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
     const bool creates = options.command == Command::Create || options.command == Command::Materials;
     const bool takesValue =
         (creates && argument == "--settings") || (options.command == Command::Settings && argument == "--output") ||
-        (options.command == Command::Create && (argument == "--seed" || argument == "--limit" || argument == "--note"));
+        (options.command == Command::Create && (argument == "--seed" || argument == "--limit" || argument == "--note" ||
+                                                  argument == "--format"));
     if (takesValue) {
       if (i + 1 >= arguments.size()) {
         error = argument + " needs a value";
@@ -55,6 +58,13 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
       if (argument == "--settings") options.settingsFile = value;
       else if (argument == "--output") options.output = value;
       else if (argument == "--note") options.note = value;
+      else if (argument == "--format") {
+        if (value != "obj" && value != "glb") {
+          error = "--format needs obj or glb, not \"" + value + "\"";
+          return false;
+        }
+        options.glb = value == "glb";
+      }
       else if (argument == "--limit") {
         int limit = 0;
         const auto result = std::from_chars(value.data(), value.data() + value.size(), limit);

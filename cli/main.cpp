@@ -84,6 +84,7 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   if (const int code = openDocument(document, options.settingsFile, console); code != cli::kExitDone) return code;
   modCreateDialog::setDiskSpace(document.project.dialog, options.limitMB.value_or(kMaxDiskLimitMB));
   if (options.note) modCreateDialog::setNote(document.project.dialog, *options.note);
+  if (options.glb) modCreateDialog::setFormat(document.project.dialog, ObjectFormat::Glb);
   modCreateDialog::setFileName(document.project.dialog, options.path);
 
   // --seed wins over the settings file's layout; with neither the layout is a fresh one.
@@ -111,9 +112,9 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   const bool picturesRead =
       reportUnreadablePictures(document, console.status, "its element was made without it.");
   const std::string stem = result.folder + result.baseName;
-  std::cout << "Material file: " << stem << ".mtl\n"
-            << "Settings file: " << stem << modSettingsFiles::kSettingsExtension << '\n'
-            << "Object file:   " << stem << ".obj\n"
+  if (!options.glb) std::cout << "Material file: " << stem << ".mtl\n";
+  std::cout << "Settings file: " << stem << modSettingsFiles::kSettingsExtension << '\n'
+            << "Object file:   " << stem << objectExtension(document.project.dialog.format) << '\n'
             << std::flush;
   if (result.outcome == RunOutcome::Stopped) return cli::kExitStopped;
   return picturesRead ? cli::kExitDone : cli::kExitPictureMissing;

@@ -11,8 +11,12 @@ QUENMOOR_PACKAGES=(
   libtinyobjloader-dev libassimp-dev
   qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
   xvfb xauth libgl1-mesa-dri
+  nodejs
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db dpkg-dev file
 )
+# The glTF Validator's tests run with Node and install the validator with npm; a Node that
+# brings its own npm needs no Debian npm beside it.
+command -v npm >/dev/null 2>&1 || QUENMOOR_PACKAGES+=(npm)
 
 ensure_packages() {
   local missing=()

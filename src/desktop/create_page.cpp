@@ -1,6 +1,7 @@
 #include "desktop/create_page.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -29,6 +30,11 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   diskSpace_ = new ValueBox(this);
   diskSpace_->setObjectName("txtDiskSpace");
   diskSpace_->setMaximumWidth(80);
+  auto* formatLabel = new QLabel(frmCreate::kFormatCaption, this);
+  formatLabel->setObjectName("lblFormat");
+  format_ = new QComboBox(this);
+  format_->setObjectName("cmbFormat");
+  for (const char* choice : frmCreate::kFormatChoices) format_->addItem(choice);
   diskSpace_->setAppliedWhileTyped(true);
   note_ = new TextBox(this);
   note_->setObjectName("txtNote");
@@ -50,6 +56,8 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   layout->addWidget(fileName_, 0, 1, 1, 3);
   layout->addWidget(diskLabel, 1, 0);
   layout->addWidget(diskSpace_, 1, 1);
+  layout->addWidget(formatLabel, 1, 2);
+  layout->addWidget(format_, 1, 3);
   layout->addWidget(note_, 2, 0, 1, 4);
   layout->addWidget(create_, 3, 0, 1, 3);
   layout->addWidget(cancel_, 3, 3);
@@ -75,6 +83,13 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   connect(diskSpace_, &QLineEdit::textEdited, this, [this](const QString& text) {
     model_.typeDiskSpace(text.toStdString());
     diskSpace_->show(qt(model_.diskSpaceText()));
+  });
+  connect(format_, &QComboBox::activated, this, [this](int choice) {
+    commitEdits();
+    // A name typed but not yet applied is kept: it takes the new extension.
+    if (fileName_->text() != qt(model_.fileNameText())) model_.applyFileName(fileName_->text().toStdString());
+    model_.chooseFormat(choice);
+    fileName_->show(qt(model_.fileNameText()));
   });
   connect(create_, &QPushButton::clicked, this, [this] {
     if (onCreate) onCreate();
@@ -114,6 +129,7 @@ void CreatePage::refresh() {
   diskSpace_->show(qt(model_.diskSpaceText()));
   note_->show(qt(model_.noteText()));
   helpTips_->setChecked(model_.helpTips());
+  format_->setCurrentIndex(model_.formatChoice());
   fileNameButton_->setToolTip(qt(model_.fileNameTip()));
   saveColors_->setToolTip(qt(model_.saveColorsTip()));
   saveSettings_->setToolTip(qt(model_.saveSettingsTip()));

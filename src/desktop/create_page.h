@@ -11,6 +11,7 @@
 #include "editors/frm_create.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -35,6 +36,7 @@ class CreatePage final : public QWidget {
   QPushButton* fileNameButton_ = nullptr;
   ValueBox* fileName_ = nullptr;
   ValueBox* diskSpace_ = nullptr;
+  QComboBox* format_ = nullptr;
   TextBox* note_ = nullptr;
   QPushButton* create_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -15,6 +15,8 @@ namespace {
 // The files of a run in the order they are written: the object file last, and not forced onto
 // the disk, as it is made again from the other two.
 constexpr clsOutput kOutputs[] = {{".mtl", true}, {modSettingsFiles::kSettingsExtension, true}, {".obj", false}};
+// The binary glTF file holds its materials itself.
+constexpr clsOutput kGlbOutputs[] = {{modSettingsFiles::kSettingsExtension, true}, {".glb", false}};
 
 bool writeText(platform::ITemporaryFile& file, const std::string& path, const std::string& text,
                const platform::clsSaveTexts& texts, platform::clsPlatform& platform) {
@@ -29,24 +31,26 @@ bool writeText(platform::ITemporaryFile& file, const std::string& path, const st
 clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   clsRunResult result;
-  const auto check =
-      modFileNameCheck::checkFileName(document.project.dialog.objectPath, modFileNameCheck::kCreatedFiles,
-                                      platform.messages, platform.files);
+  const bool glb = document.project.dialog.format == ObjectFormat::Glb;
+  const auto created = glb ? std::span<const std::string_view>(modFileNameCheck::kCreatedGlbFiles)
+                           : std::span<const std::string_view>(modFileNameCheck::kCreatedFiles);
+  const auto check = modFileNameCheck::checkFileName(document.project.dialog.objectPath, created, platform.messages,
+                                                     platform.files);
   if (!check.passed) return result;
   result.folder = check.folder;
   result.baseName = check.baseName;
   clsFileSet set;
-  if (!modFileSet::open(set, check.folder, check.baseName, kOutputs, platform)) {
+  const auto outputs = glb ? std::span<const clsOutput>(kGlbOutputs) : std::span<const clsOutput>(kOutputs);
+  if (!modFileSet::open(set, check.folder, check.baseName, outputs, platform)) {
     platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
     result.outcome = RunOutcome::FilesRefused;
     return result;
   }
-  clsPlannedFile& material = set.files[0];
-  clsPlannedFile& settings = set.files[1];
-  clsPlannedFile& object = set.files[2];
-  const std::string materialText =
-      modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor(check.baseName));
-  if (!writeText(*material.file, material.path, materialText, modMaterialFile::kSaveTexts, platform)) {
+  clsPlannedFile& settings = set.files[set.files.size() - 2];
+  clsPlannedFile& object = set.files.back();
+  if (!glb && !writeText(*set.files[0].file, set.files[0].path,
+                         modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor(check.baseName)),
+                         modMaterialFile::kSaveTexts, platform)) {
     result.outcome = RunOutcome::MaterialFailed;
     return result;
   }

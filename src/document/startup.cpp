@@ -14,6 +14,8 @@ void startDocument(document::clsDocument& document, platform::clsPlatform& platf
   modCreateDialog::setDiskSpace(dialog, platform.userStore.value(std::string(kDiskLimitKey)).value_or(""));
   dialog.helpTips = modGeneral::toInteger(platform.userStore.value(std::string(kHelpTipKey)).value_or("0")) != 0;
   dialog.initialFolder = platform.userStore.value(std::string(kInitialFolderKey)).value_or("");
+  if (platform.userStore.value(std::string(kObjectFormatKey)).value_or("") == "glb")
+    modCreateDialog::setFormat(dialog, generation::ObjectFormat::Glb);
   modSettingsFiles::applyDefaults(document, platform);
 }
 
@@ -22,6 +24,8 @@ void closeDocument(const document::clsDocument& document, platform::clsPlatform&
   platform.userStore.setValue(std::string(kDiskLimitKey), std::to_string(document.project.dialog.diskLimitMB));
   platform.userStore.setValue(std::string(kHelpTipKey), document.project.dialog.helpTips ? "1" : "0");
   platform.userStore.setValue(std::string(kInitialFolderKey), document.project.dialog.chosenFolder);
+  platform.userStore.setValue(std::string(kObjectFormatKey),
+                              document.project.dialog.format == generation::ObjectFormat::Glb ? "glb" : "obj");
   if (!platform.userStore.flush()) platform.messages.showMessage(std::string(kStoreFailedMessage));
 }
 

@@ -11,6 +11,8 @@ namespace modStartup {
 inline constexpr std::string_view kDiskLimitKey = "objectlength";
 inline constexpr std::string_view kHelpTipKey = "helptip";
 inline constexpr std::string_view kInitialFolderKey = "initdirectory";
+// The create page's format choice: "glb" for the binary glTF file, anything else the OBJ.
+inline constexpr std::string_view kObjectFormatKey = "objectformat";
 
 void startDocument(document::clsDocument& document, platform::clsPlatform& platform);
 // Stores the per-user values; when they cannot be kept the user is told so.

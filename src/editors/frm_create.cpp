@@ -26,6 +26,8 @@ namespace {
 
 const std::vector<platform::clsFileFilter> kObjectFilters = {{"OBJ files (*.obj)", "*.obj"},
                                                              {"All formats (*.*)", "*.*"}};
+const std::vector<platform::clsFileFilter> kGlbFilters = {{"glTF binary files (*.glb)", "*.glb"},
+                                                          {"All formats (*.*)", "*.*"}};
 const std::vector<platform::clsFileFilter> kSettingsFilters = {{"Quenmoor Fennet files (*.grass)", "*.grass"},
                                                                {"All formats (*.*)", "*.*"}};
 
@@ -41,6 +43,15 @@ std::string frmCreate::noteText() const { return modText::replaceAll(session_.pr
 
 bool frmCreate::helpTips() const { return session_.project().dialog.helpTips; }
 
+int frmCreate::formatChoice() const { return session_.project().dialog.format == generation::ObjectFormat::Glb ? 1 : 0; }
+
+void frmCreate::chooseFormat(int choice) {
+  // A preference of the user rather than part of the settings: no Undo step.
+  modCreateDialog::setFormat(session_.project().dialog,
+                             choice == 1 ? generation::ObjectFormat::Glb : generation::ObjectFormat::Obj);
+  session_.changed();
+}
+
 void frmCreate::formChange() {
   // A typed limit such as "2.5" stays as typed while it still stands for the stored limit.
   const double typed = modGeneral::clampValue(modGeneral::toSingle(diskText_), generation::kMinDiskLimitMB,
@@ -50,7 +61,8 @@ void frmCreate::formChange() {
 }
 
 void frmCreate::chooseFileName() {
-  const auto path = session_.dialogs.files.saveFile("Save As", kObjectFilters, session_.dialogFolder());
+  const auto path = session_.dialogs.files.saveFile("Save As", formatChoice() == 1 ? kGlbFilters : kObjectFilters,
+                                                    session_.dialogFolder());
   session_.noteDialogResult(path);
   if (path) applyFileName(*path);
 }

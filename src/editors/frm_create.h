@@ -30,6 +30,9 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kDefaultsCaption = "Default settings";
   static constexpr const char* kHelpTipCaption = "Turn on the help balloons";
   static constexpr const char* kHelpCaption = "Help and license";
+  static constexpr const char* kFormatCaption = "Format";
+  // The format choices, in the order the page lists them.
+  static constexpr const char* kFormatChoices[2] = {"OBJ + MTL", "glTF binary (.glb)"};
   // The "Help and license" message, naming Help.txt and License.txt inside helpFolder.
   static std::string helpMessage(const std::string& helpFolder);
   // The folder that holds Help.txt and License.txt; empty names them without a folder.
@@ -41,6 +44,8 @@ class frmCreate final : public clsEditorModel {
   // The note with plain line breaks, as a text box holds it.
   std::string noteText() const;
   bool helpTips() const;
+  // 0 for the OBJ with its MTL file, 1 for the binary glTF file.
+  int formatChoice() const;
 
   std::string fileNameTip() const { return tip("Select or type in a file name for the object (ending with .obj)."); }
   std::string saveColorsTip() const {
@@ -67,6 +72,8 @@ class frmCreate final : public clsEditorModel {
   // The note box is left.
   void applyNote(const std::string& text);
   void setHelpTips(bool on);
+  // A format choice; the file name takes its extension.
+  void chooseFormat(int choice);
 
   bool saveColors();
   bool saveSettings();

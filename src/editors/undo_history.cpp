@@ -12,6 +12,8 @@ void keepSessionValues(const generation::clsProject& from, generation::clsProjec
   into.dialog.helpTips = from.dialog.helpTips;
   into.dialog.initialFolder = from.dialog.initialFolder;
   into.dialog.chosenFolder = from.dialog.chosenFolder;
+  // The format is the user's choice too; the restored file name takes its extension.
+  modCreateDialog::setFormat(into.dialog, from.dialog.format);
 }
 
 bool step(std::vector<generation::clsProject>& from, std::vector<generation::clsProject>& to,

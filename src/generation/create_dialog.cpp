@@ -11,7 +11,12 @@
 namespace modCreateDialog {
 
 void setFileName(generation::clsCreateDialog& dialog, std::string_view text) {
-  dialog.objectPath = modObjectPath::normalizeObjectPath(text);
+  dialog.objectPath = modObjectPath::normalizeObjectPath(text, generation::objectExtension(dialog.format));
+}
+
+void setFormat(generation::clsCreateDialog& dialog, generation::ObjectFormat format) {
+  dialog.format = format;
+  setFileName(dialog, dialog.objectPath);
 }
 
 void setDiskSpace(generation::clsCreateDialog& dialog, const model::tValue& value) {
@@ -29,7 +34,8 @@ namespace generation {
 std::string clsCreateDialogRecords::toTextSettings() const {
   // Three line breaks first: with the section break before it, four empty lines in all.
   std::string text = "\r\n\r\n\r\n";
-  text += "File_Name_Obj " + modText::encodeText(dialog_.objectPath);
+  // Stored as the OBJ name whatever the format, so that every reader of settings files takes it.
+  text += "File_Name_Obj " + modText::encodeText(modObjectPath::normalizeObjectPath(dialog_.objectPath));
   text += modText::kLineBreak;
   text += "Application_Name " + std::string(platform::kAppName);
   text += modText::kLineBreak;

@@ -16,8 +16,14 @@ inline constexpr std::string_view kApplicationVersion = "7";
 inline constexpr std::int32_t kMinDiskLimitMB = 1;
 inline constexpr std::int32_t kMaxDiskLimitMB = 2000;
 
+// The object file's format: the OBJ with its MTL file, or one binary glTF file.
+enum class ObjectFormat { Obj, Glb };
+
+inline std::string_view objectExtension(ObjectFormat format) { return format == ObjectFormat::Glb ? ".glb" : ".obj"; }
+
 struct clsCreateDialog {
-  std::string objectPath;  // normalised; empty when none is set
+  std::string objectPath;  // normalised, with the format's extension; empty when none is set
+  ObjectFormat format = ObjectFormat::Obj;
   std::string note;        // lines joined by CR LF
   std::int32_t diskLimitMB = kMinDiskLimitMB;
   // The field's layout, the seed of its random draws: the 3D view shows it and Create writes it.
@@ -43,6 +49,8 @@ class clsCreateDialogRecords final : public model::RecordOwner {
 namespace modCreateDialog {
 
 void setFileName(generation::clsCreateDialog& dialog, std::string_view text);
+// Chooses the format; the object path takes its extension.
+void setFormat(generation::clsCreateDialog& dialog, generation::ObjectFormat format);
 // Clamped to 1..2000 and rounded with ties to even ("2.5" gives 2, "" gives 1).
 void setDiskSpace(generation::clsCreateDialog& dialog, const model::tValue& value);
 void setNote(generation::clsCreateDialog& dialog, std::string_view text);

@@ -1,10 +1,12 @@
 #include "generation/create_object.h"
 
+#include "generation/glb_sink.h"
 #include "generation/item_placement.h"
 #include "generation/obj_pipeline.h"
 #include "generation/obj_sink.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
+#include "model/usage_records.h"
 #include "platform/file_failure.h"
 
 namespace modCreateObject {
@@ -43,18 +45,33 @@ std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, s
                              " MB");
 }
 
+clsGlbContents glbContents(const clsProject& project, std::string_view baseName) {
+  clsGlbContents contents;
+  for (int e = 1; e <= model::kElementCount; ++e)
+    contents.elementNames[static_cast<std::size_t>(e - 1)] = modUsage::name(project.store, e);
+  contents.materials = modGlbMaterials::materialsFor(project.store, modMaterialFile::prefixesFor(baseName));
+  contents.generator = std::string(platform::kAppName) + " " + std::string(kApplicationVersion);
+  contents.note = project.dialog.note;
+  return contents;
+}
+
 int createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
                  platform::ITemporaryFile& file, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   const std::int64_t start = platform.clock.nowSeconds();
   const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * kBytesPerMB;
-  const std::string path = std::string(folder) + std::string(baseName) + ".obj";
+  const bool glb = project.dialog.format == ObjectFormat::Glb;
+  const std::string path =
+      std::string(folder) + std::string(baseName) + std::string(objectExtension(project.dialog.format));
 
   int code = modWriting::openWriter(creation.writer, file, limitBytes, "Blade",
-                                    objectHeader(project.dialog.note, baseName));
+                                    glb ? std::string() : objectHeader(project.dialog.note, baseName));
   if (code >= 0) {
     const materials::clsMaterialPrefixes prefixes = modMaterialFile::prefixesFor(baseName);
-    if (creation.pipelined) {
+    if (glb) {
+      clsGlbSink sink(creation.writer, platform.files, path, glbContents(project, baseName));
+      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
+    } else if (creation.pipelined) {
       clsObjPipeline sink(creation.writer, prefixes);
       code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
     } else {
@@ -75,7 +92,8 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   // silently.
   const bool opening = code == status::kHeaderOpenFailed || code == status::kAppendOpenFailed ||
                        code == status::kFinalOpenFailed;
-  const std::string_view text = opening ? "Opening the .obj file has failed." : "Writing the .obj file has failed.";
+  const std::string extension(objectExtension(project.dialog.format));
+  const std::string text = (opening ? "Opening the " : "Writing the ") + extension + " file has failed.";
   platform.messages.showMessage(platform::failureText(
       std::string(text) + "\nThe application doesn't know what the error is.", path, platform.files));
   return code;

@@ -30,9 +30,9 @@ namespace modCreateObject {
 // two empty lines, "mtllib " + base name + ".mtl" and one empty line, all ended by CR LF.
 std::string objectHeader(std::string_view note, std::string_view baseName);
 
-// Writes the object file folder + baseName + ".obj" into file, its temporary file, and reports
-// the outcome in the title (and a failure by message); returns the run's status code. Putting
-// the file in place is the caller's.
+// Writes the object file folder + baseName + ".obj", or ".glb" when the dialog's format says so,
+// into file, its temporary file, and reports the outcome in the title (and a failure by
+// message); returns the run's status code. Putting the file in place is the caller's.
 int createObject(const generation::clsProject& project, std::string_view folder, std::string_view baseName,
                  platform::ITemporaryFile& file, generation::clsCreation& creation);
 

@@ -19,6 +19,8 @@ struct clsFileNameCheck {
 
 // What "Create grass and save as OBJ" writes: one question names every one of them that exists.
 inline constexpr std::array<std::string_view, 3> kCreatedFiles = {".mtl", ".grass", ".obj"};
+// And with the binary glTF format, which needs no material file.
+inline constexpr std::array<std::string_view, 2> kCreatedGlbFiles = {".grass", ".glb"};
 
 // extensions are those of the files about to be written (".mtl", ".grass", ".obj").
 clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std::string_view> extensions,

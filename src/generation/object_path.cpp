@@ -1,5 +1,7 @@
 #include "generation/object_path.h"
 
+#include <algorithm>
+
 #include "model/text_fields.h"
 
 namespace modObjectPath {
@@ -10,7 +12,8 @@ std::string removeObjExtension(std::string_view text) {
   result.reserve(text.size());
   std::size_t start = 0;
   for (;;) {
-    const std::size_t found = lower.find(".obj", start);
+    // ".glb" is the other object file's extension and goes the same way.
+    const std::size_t found = std::min(lower.find(".obj", start), lower.find(".glb", start));
     if (found == std::string::npos) break;
     result.append(text.substr(start, found - start));
     start = found + 4;
@@ -25,7 +28,7 @@ clsSplitPath splitObjectPath(std::string_view path) {
   return {std::string(path.substr(0, separator + 1)), std::string(path.substr(separator + 1))};
 }
 
-std::string normalizeObjectPath(std::string_view text) {
+std::string normalizeObjectPath(std::string_view text, std::string_view extension) {
   // Only the file name is changed: a folder such as "my.objects/" or "My Files/" must stay the
   // folder the user chose.
   clsSplitPath parts = splitObjectPath(text);
@@ -38,7 +41,7 @@ std::string normalizeObjectPath(std::string_view text) {
     for (char& c : *part)
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '_';
   std::string path = parts.folder + parts.fileName;
-  if (!path.empty()) path += ".obj";
+  if (!path.empty()) path += extension;
   return path;
 }
 

@@ -27,25 +27,39 @@ materials::clsMaterialPrefixes prefixesFor(std::string_view baseName) {
 
 std::string materialName(std::string_view prefix, int number) { return std::string(prefix) + std::to_string(number); }
 
-std::string toText(const model::clsStore& store, int firstNumber, const materials::clsMaterialPrefixes& prefixes) {
+void forEachMaterial(const model::clsStore& store, int firstNumber, const materials::clsMaterialPrefixes& prefixes,
+                     const std::function<void(const clsMaterialEntry&)>& visit) {
   const materials::clsMaterialTable table = modPalette::reportStartEnd(store);
-  std::string text;
   int counter = firstNumber - 1;
+  clsMaterialEntry entry;
   for (int e = 1; e <= model::kElementCount; ++e) {
     const materials::clsColourPool pool = modPalette::buildPool(store, e);
     const std::string moreInfo[2] = {modPalette::moreInfo(store, e, 1), modPalette::moreInfo(store, e, 2)};
     const int lastOfFirstSet = table.at(e, 3, 2);
     const std::string& prefix = model::isRock(e) ? prefixes.rock : prefixes.grass;
+    entry.element = e;
     for (std::size_t j = 0; j < pool.size(); ++j) {
-      ++counter;
-      text += "newmtl " + materialName(prefix, counter) + "\r\n";
-      appendColourLine(text, "Kd", pool.diffuse[j]);
-      appendColourLine(text, "Ka", pool.ambient[j]);
-      appendColourLine(text, "Ks", pool.specular[j]);
-      text += moreInfo[counter <= lastOfFirstSet ? 0 : 1];
-      text += "\r\n\r\n";
+      entry.number = ++counter;
+      entry.name = materialName(prefix, counter);
+      entry.diffuse = pool.diffuse[j];
+      entry.ambient = pool.ambient[j];
+      entry.specular = pool.specular[j];
+      entry.moreInfo = &moreInfo[counter <= lastOfFirstSet ? 0 : 1];
+      visit(entry);
     }
   }
+}
+
+std::string toText(const model::clsStore& store, int firstNumber, const materials::clsMaterialPrefixes& prefixes) {
+  std::string text;
+  forEachMaterial(store, firstNumber, prefixes, [&](const clsMaterialEntry& material) {
+    text += "newmtl " + material.name + "\r\n";
+    appendColourLine(text, "Kd", material.diffuse);
+    appendColourLine(text, "Ka", material.ambient);
+    appendColourLine(text, "Ks", material.specular);
+    text += *material.moreInfo;
+    text += "\r\n\r\n";
+  });
   return text;
 }
 

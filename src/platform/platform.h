@@ -82,6 +82,9 @@ class ITemporaryFile {
  public:
   virtual ~ITemporaryFile() = default;
   virtual FileStatus append(std::string_view data) = 0;
+  // Appends everything written to source so far, a block at a time, so that a large file
+  // passes through without being held in memory. Both come from the same file system.
+  virtual FileStatus appendContentsOf(ITemporaryFile& source) = 0;
   // Length of the file as the file system reports it.
   virtual std::int64_t length() = 0;
   // Checks that the temporary name still names this file (not removed or replaced meanwhile);

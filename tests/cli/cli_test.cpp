@@ -37,6 +37,17 @@ TEST_F(Cli, CreateWritesTheFrameAndReportsDone) {
   EXPECT_EQ(withoutSeed(readFile(folder / "out/field.grass")), withObjectPath(run("settings").out));
 }
 
+TEST_F(Cli, FormatGlbWritesTheSettingsAndOneGlbFile) {
+  const clsRun created = run("create --format glb --seed 3 out/field.glb");
+  ASSERT_EQ(created.exitCode, 0) << created.err;
+  EXPECT_EQ(readFile(folder / "out/field.glb").rfind("glTF", 0), 0u);
+  EXPECT_FALSE(fs::exists(folder / "out/field.mtl"));
+  EXPECT_FALSE(fs::exists(folder / "out/field.obj"));
+  EXPECT_NE(created.out.find("Object file:   out/field.glb"), std::string::npos);
+  EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(run("settings").out));
+  EXPECT_EQ(run("create --format gltf out/field.glb").exitCode, 1);
+}
+
 TEST_F(Cli, ExistingFilesAreKeptUnlessForced) {
   write("out/field.obj", "precious");
   const clsRun refused = run("create out/field.obj");

@@ -2,6 +2,7 @@
 // every click and key goes through the widgets, and the store, the title and the files show it.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -252,6 +253,15 @@ class MainWindowTest : public QObject {
       limit->setFocus();
       limit->selectAll();
       QTest::keyClicks(limit, "7");
+      // A name typed without Enter, then the format chosen by keyboard: the name is kept, as .glb.
+      auto* name = first.find<QLineEdit>("frmCreate/txtFileName");
+      name->setFocus();
+      QTest::keyClicks(name, "typed");
+      auto* format = first.find<QComboBox>("frmCreate/cmbFormat");
+      format->setFocus();
+      QTest::keyClick(format, Qt::Key_Down);
+      QCOMPARE(format->currentText(), QString("glTF binary (.glb)"));
+      QCOMPARE(name->text(), QString("typed.glb"));
       first.fakeDialogs.answers = {folder.filePath("somewhere/x.obj").toStdString()};
       QTest::mouseClick(first.find<QPushButton>("frmCreate/lblFileName"), Qt::LeftButton);
       first.program->window().close();
@@ -259,6 +269,7 @@ class MainWindowTest : public QObject {
     }
     support::clsDesktop second(settingsFile);
     QCOMPARE(second.session().project().dialog.diskLimitMB, 7);
+    QCOMPARE(second.find<QComboBox>("frmCreate/cmbFormat")->currentIndex(), 1);
     QVERIFY(second.session().project().dialog.helpTips);
     QVERIFY(!second.find<QToolButton>("radTab1")->toolTip().isEmpty());
     QCOMPARE(QString::fromStdString(second.session().dialogFolder()), folder.filePath("somewhere/"));

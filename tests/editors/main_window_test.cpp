@@ -128,6 +128,28 @@ TEST_F(MainWindow, MaxTwiceIsMaxOnceAndMinRestoresTheStart) {
   EXPECT_EQ(main.minGeometry(1920, 1080), (clsGeometry{640, 360, 640, 360}));
 }
 
+TEST_F(MainWindow, TheFormatChoiceNamesTheFileAndIsRememberedButNotUndone) {
+  fakes::FakePlatform again;
+  clsSession other{again.platform, dialogs.dialogs, 1};
+  frmCreate create{other};
+  create.applyFileName("/tmp/out/My Field.obj");
+  create.chooseFormat(1);
+  EXPECT_EQ(create.fileNameText(), "/tmp/out/My_Field.glb");
+  create.applyFileName("/tmp/out/b.obj");
+  EXPECT_EQ(create.fileNameText(), "/tmp/out/b.glb");
+  dialogs.answers = {std::string("/tmp/out/c")};
+  create.chooseFileName();
+  EXPECT_EQ(dialogs.asked.back().filters[0].caption, "glTF binary files (*.glb)");
+  EXPECT_EQ(create.fileNameText(), "/tmp/out/c.glb");
+  ASSERT_TRUE(other.undo());  // the file name goes back, the format stays
+  EXPECT_EQ(create.fileNameText(), "/tmp/out/b.glb");
+  EXPECT_EQ(modSettingsFiles::settingsText(other.document).find("File_Name_Obj /tmp/out/b.obj") != std::string::npos, true);
+  other.close();
+  EXPECT_EQ(again.userStore.values.at("objectformat"), "glb");
+  clsSession restarted{again.platform, dialogs.dialogs, 1};
+  EXPECT_EQ(frmCreate{restarted}.formatChoice(), 1);
+}
+
 TEST_F(MainWindow, TheFirstDialogOpensInTheStoredFolderAndACancelStoresNone) {
   fakes::FakePlatform again;
   again.userStore.values["initdirectory"] = "/home/me/fields/";

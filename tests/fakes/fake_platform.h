@@ -126,6 +126,11 @@ class FakeFileSystem final : public platform::IFileSystem {
       }
       return owner_.appendTo(stillOurs() ? owner_.files[path_] : orphan_, data);
     }
+    platform::FileStatus appendContentsOf(platform::ITemporaryFile& source) override {
+      auto& from = dynamic_cast<FakeTemporaryFile&>(source);
+      const std::string data = from.stillOurs() ? owner_.files[from.path_] : from.orphan_;
+      return append(data);
+    }
     std::int64_t length() override {
       return static_cast<std::int64_t>(stillOurs() ? owner_.files[path_].size() : orphan_.size());
     }

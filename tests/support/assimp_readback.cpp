@@ -1,5 +1,7 @@
 #include "support/assimp_readback.h"
 
+#include <algorithm>
+
 #include <assimp/DefaultLogger.hpp>
 #include <assimp/Importer.hpp>
 #include <assimp/LogStream.hpp>
@@ -19,6 +21,17 @@ class clsCollect final : public Assimp::LogStream {
   std::vector<std::string>& lines_;
 };
 
+void readMaterials(const aiScene& scene, std::vector<std::string>& names, std::vector<std::array<float, 3>>& diffuse) {
+  for (unsigned m = 0; m < scene.mNumMaterials; ++m) {
+    aiString name;
+    aiColor3D kd;
+    scene.mMaterials[m]->Get(AI_MATKEY_NAME, name);
+    scene.mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, kd);
+    names.emplace_back(name.C_Str());
+    diffuse.push_back({kd.r, kd.g, kd.b});
+  }
+}
+
 }  // namespace
 
 clsAssimpRead readWithAssimp(const std::string& path) {
@@ -35,17 +48,49 @@ clsAssimpRead readWithAssimp(const std::string& path) {
       result.meshes = scene->mNumMeshes;
       result.materials = scene->mNumMaterials;
       for (unsigned m = 0; m < scene->mNumMeshes; ++m) result.faces += scene->mMeshes[m]->mNumFaces;
-      for (unsigned m = 0; m < scene->mNumMaterials; ++m) {
-        aiString name;
-        aiColor3D kd;
-        scene->mMaterials[m]->Get(AI_MATKEY_NAME, name);
-        scene->mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, kd);
-        result.materialNames.emplace_back(name.C_Str());
-        result.diffuse.push_back({kd.r, kd.g, kd.b});
-      }
+      readMaterials(*scene, result.materialNames, result.diffuse);
     }
   }
   Assimp::DefaultLogger::kill();
+  return result;
+}
+
+clsAssimpTriangles readTrianglesWithAssimp(const std::string& path) {
+  clsAssimpTriangles result;
+  Assimp::Importer importer;
+  // Faces are fanned here, as OBJ readers commonly do: Assimp's own triangulation clips ears.
+  const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure);
+  result.loaded = scene != nullptr;
+  result.error = importer.GetErrorString();
+  if (scene == nullptr) return result;
+  bool first = true;
+  for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene->mMeshes[m];
+    for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+      const aiFace& face = mesh.mFaces[f];
+      for (unsigned i = 1; i + 1 < face.mNumIndices; ++i) {
+        const aiVector3D a = mesh.mVertices[face.mIndices[0]], b = mesh.mVertices[face.mIndices[i]],
+                         c = mesh.mVertices[face.mIndices[i + 1]];
+        // Triangles of no area, and slivers that only the rounding of OBJ numbers (7 digits) lifts
+        // off a line, are left out; in double, so that nothing vanishes in a product of singles.
+        const double ux = double(b.x) - a.x, uy = double(b.y) - a.y, uz = double(b.z) - a.z;
+        const double vx = double(c.x) - a.x, vy = double(c.y) - a.y, vz = double(c.z) - a.z;
+        const double cx = uy * vz - uz * vy, cy = uz * vx - ux * vz, cz = ux * vy - uy * vx;
+        const double cross = cx * cx + cy * cy + cz * cz;
+        if (!(cross > 1e-6 * (ux * ux + uy * uy + uz * uz) * (vx * vx + vy * vy + vz * vz))) continue;
+        ++result.triangles;
+        for (const aiVector3D& p : {a, b, c}) {
+          const float at[3] = {p.x, p.y, p.z};
+          for (std::size_t k = 0; k < 3; ++k) {
+            result.min[k] = first ? at[k] : std::min(result.min[k], at[k]);
+            result.max[k] = first ? at[k] : std::max(result.max[k], at[k]);
+          }
+          first = false;
+        }
+      }
+    }
+  }
+  readMaterials(*scene, result.materialNames, result.diffuse);
   return result;
 }
 

@@ -21,4 +21,17 @@ struct clsAssimpRead {
 
 clsAssimpRead readWithAssimp(const std::string& path);
 
+// The triangles of an OBJ or glTF file as Assimp reads them (faces fanned into triangles),
+// those of zero area left out, the bounds of their corners, and each material's diffuse colour.
+struct clsAssimpTriangles {
+  bool loaded = false;
+  std::string error;
+  std::size_t triangles = 0;
+  std::array<float, 3> min{}, max{};
+  std::vector<std::string> materialNames;
+  std::vector<std::array<float, 3>> diffuse;
+};
+
+clsAssimpTriangles readTrianglesWithAssimp(const std::string& path);
+
 }  // namespace support

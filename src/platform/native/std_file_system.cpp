@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <vector>
+
 namespace platform {
 namespace {
 
@@ -117,8 +119,10 @@ bool StdFileSystem::isFolder(const std::string& path) {
 
 namespace {
 
-// Through the one descriptor opened at creation; the file's identity is kept to tell at commit
-// whether the temporary name still names it.
+constexpr std::size_t kCopyBlockBytes = 1 << 20;
+
+// Through the one descriptor opened at creation, readable so that a spill can be copied out; the
+// file's identity is kept to tell at commit whether the temporary name still names it.
 class StdTemporaryFile final : public ITemporaryFile {
  public:
   StdTemporaryFile(int fd, std::string temporaryPath, std::string target, std::string& lastError)
@@ -146,6 +150,24 @@ class StdTemporaryFile final : public ITemporaryFile {
       data.remove_prefix(static_cast<std::size_t>(put));
     }
     return FileStatus::Ok;
+  }
+
+  FileStatus appendContentsOf(ITemporaryFile& source) override {
+    auto* from = dynamic_cast<StdTemporaryFile*>(&source);
+    if (from == nullptr) return fail("the file to copy is not on this file system");
+    std::vector<char> block(kCopyBlockBytes);
+    for (off_t offset = 0;;) {
+      const ssize_t got = ::pread(from->fd_, block.data(), block.size(), offset);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        return fail(std::strerror(errno));
+      }
+      if (got == 0) return FileStatus::Ok;
+      if (const FileStatus status = append(std::string_view(block.data(), static_cast<std::size_t>(got)));
+          status != FileStatus::Ok)
+        return status;
+      offset += got;
+    }
   }
 
   std::int64_t length() override {
@@ -237,7 +259,7 @@ std::unique_ptr<ITemporaryFile> StdFileSystem::createTemporary(const std::string
     std::string suffix;
     for (int i = 0; i < 6; ++i) suffix += kLetters[entropy() % (sizeof kLetters - 1)];
     const std::string candidate = folderOf(target) + temporaryPrefix(target) + suffix + ".tmp";
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       error = errno;
       continue;

@@ -1,0 +1,99 @@
+#pragma once
+// The object file as one binary glTF (.glb), a second consumer of the same items as the OBJ
+// sink: one node per element in use, one primitive per material of it, triangles with 32-bit
+// indices. A .glb needs each primitive's data in one piece and every length in its JSON head,
+// so the items' data collects per primitive (a small buffer each, spilled to a temporary file
+// of its own beside the output when full, never put in place) and the file is put together in
+// the writer's temporary file when the run ends. Memory stays
+// flat whatever the field's size.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "generation/glb_materials.h"
+#include "generation/item_sink.h"
+#include "generation/obj_writer.h"
+
+namespace generation {
+
+// What the file says besides its geometry.
+struct clsGlbContents {
+  std::array<std::string, 11> elementNames;  // node names, element e at e - 1
+  std::vector<clsGlbMaterial> materials;      // material number m at m - 1
+  std::string generator;
+  std::string note;  // lines joined by CR LF, for the asset's extras
+};
+
+// One stream of a primitive's bytes: what was spilled to its file, then what is in memory.
+struct clsGlbStream {
+  std::vector<unsigned char> buffer;
+  std::unique_ptr<platform::ITemporaryFile> spill;  // null until the first spill; removed when dropped
+  std::int64_t spilled = 0;
+  std::int64_t size() const { return spilled + static_cast<std::int64_t>(buffer.size()); }
+};
+
+struct clsGlbPrimitive {
+  int element = 0;
+  std::int32_t material = 0;  // 0: none named
+  bool normals = false;       // interleaved position and normal; else positions only, flat-shaded
+  clsGlbStream vertices, indices;
+  std::uint32_t vertexCount = 0;
+  std::int64_t indexCount = 0;
+  float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};
+};
+
+class clsGlbSink final : public IItemSink {
+ public:
+  // The writer must be open on an empty temporary file; it keeps the progress, Cancel and the
+  // limit as for the OBJ file. The spill files are made by files beside path, the output's place.
+  clsGlbSink(clsObjWriter& writer, platform::IFileSystem& files, std::string path, clsGlbContents contents);
+  ~clsGlbSink() override;
+  clsGlbSink(const clsGlbSink&) = delete;
+  clsGlbSink& operator=(const clsGlbSink&) = delete;
+
+  geometry::clsItemList& items() override { return items_; }
+  void beginElement(int element, std::int32_t itemCount) override;
+  int itemDone(bool report, std::int32_t itemNumber) override;
+  void endElement() override { writer_.itemNumber = writer_.itemCount; }
+  int finish() override { return status::kGoOn; }
+  // Ends the run of code: a run that ended whole (done, limit, Cancel) puts the file together
+  // from the items made so far; every spill file is removed. The run's final code.
+  int close(int code);
+
+ private:
+  struct clsSlot {
+    std::int32_t primitive = -1;
+    std::uint32_t index = 0;
+  };
+  int addItem(std::size_t item);
+  std::size_t primitiveFor(std::int32_t material, bool normals);
+  int spill(clsGlbStream& stream);
+  int assemble();
+  std::string json(const std::vector<std::size_t>& order, std::int64_t binBytes) const;
+  void removeSpills();
+
+  clsObjWriter& writer_;
+  platform::IFileSystem& files_;
+  std::string path_;
+  clsGlbContents contents_;
+  geometry::clsItemList items_;
+  int element_ = 0;
+  std::int32_t material_ = 0;  // in force from one item to the next, as in the OBJ text
+  std::vector<clsGlbPrimitive> primitives_;
+  std::vector<std::int32_t> lookup_;  // (material, normals) of the current element to a primitive
+  std::vector<clsSlot> slots_;        // the current item's corners to their vertices
+  std::int64_t dataBytes_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace generation
+
+namespace modGlbFile {
+
+// The JSON text of a string: quoted, escaped, and bytes that are no UTF-8 read as Latin-1.
+std::string jsonString(std::string_view text);
+
+}  // namespace modGlbFile

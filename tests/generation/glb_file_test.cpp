@@ -1,0 +1,148 @@
+// Fields written as binary glTF, checked by the Khronos validator and read back by Assimp beside
+// the OBJ of the same seed.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "document/settings_files.h"
+#include "fakes/fake_platform.h"
+#include "generation/glb_materials.h"
+#include "support/assimp_readback.h"
+#include "support/field_run.h"
+#include "support/gltf_validator.h"
+
+using support::clsFieldRun;
+
+namespace {
+
+std::string onlyElements(std::initializer_list<int> elements, int items) {
+  std::string text;
+  for (int e = 1; e <= 11; ++e) {
+    const bool use = std::find(elements.begin(), elements.end(), e) != elements.end();
+    text += "Usage " + std::to_string(e) + (use ? " 1 " : " 0 ") + "e" + std::to_string(e) + "\r\n";
+    text += "Alpha " + std::to_string(e) + " 10 10 " + std::to_string(items) + " <empty> 0 -1\r\n";
+  }
+  return text;
+}
+
+enum class Stop { None, Limit, Cancel };
+
+struct clsGlbCase {
+  const char* name;
+  std::string settings;  // applied over the defaults; empty keeps the default field
+  Stop stop = Stop::None;
+  std::string inJson;  // a piece the file's JSON must hold
+};
+
+// Element 1's palette with more-info lines for its first colour set.
+const std::string kSeeThroughGrass =
+    "Material 1 0 0 17408 15360 17920 2 24320 15360 17920 2 17408 15360 17920 0 17408 15360 17920 0 "
+    "17408 15360 17920 0 17408 15360 17920 0 d<sp>0.5<p>Ns<sp>198<p>illum<sp>2 <empty>\r\n";
+
+class GlbFile : public ::testing::TestWithParam<clsGlbCase> {};
+
+}  // namespace
+
+TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
+  const clsGlbCase& test = GetParam();
+  clsFieldRun run(std::string("glb-") + test.name);
+  if (!test.settings.empty()) {
+    ASSERT_TRUE(run.apply(test.settings));
+  }
+  int items = 0;
+  if (test.stop == Stop::Limit) modCreateDialog::setDiskSpace(run.document.project.dialog, 1);
+  if (test.stop == Stop::Cancel)
+    run.events.onEvents = [&] {
+      if (++items == 50) modWriting::requestCancel(run.writer);
+    };
+  // The note travels in the JSON: quotes, and a byte that is no UTF-8 (Latin-1 "ae").
+  modCreateDialog::setNote(run.document.project.dialog, "tall \"grass\"\r\nK\xe4se");
+  modCreateDialog::setFormat(run.document.project.dialog, generation::ObjectFormat::Glb);
+  const document::clsRunResult glb = run.create(5);
+  ASSERT_EQ(glb.outcome, test.stop == Stop::None ? document::RunOutcome::Done : document::RunOutcome::Stopped);
+  EXPECT_FALSE(std::filesystem::exists(run.path("field.mtl")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.folder), {}), 2);  // .grass and .glb, no spill left
+
+  const support::clsValidation validation = support::validateGltf(run.path("field.glb"));
+  EXPECT_TRUE(validation.passed) << validation.report;
+  const support::clsAssimpTriangles read = support::readTrianglesWithAssimp(run.path("field.glb"));
+  ASSERT_TRUE(read.loaded) << read.error;
+  EXPECT_GT(read.triangles, 0u);
+  EXPECT_NE(run.read("field.glb").find("\"extras\":{\"note\":[\"tall \\\"grass\\\"\",\"K\xc3\xa4se\"]}"),
+            std::string::npos);
+  EXPECT_NE(run.read("field.glb").find(test.inJson), std::string::npos) << test.inJson;
+  if (test.stop == Stop::Limit) {
+    const auto size = std::filesystem::file_size(run.path("field.glb"));
+    EXPECT_GT(size, 1'000'000u);
+    EXPECT_LT(size, 1'010'000u);
+  }
+  if (test.stop != Stop::None) return;
+
+  run.events.onEvents = nullptr;
+  modCreateDialog::setFormat(run.document.project.dialog, generation::ObjectFormat::Obj);
+  ASSERT_EQ(run.create(5).outcome, document::RunOutcome::Done);
+  const support::clsAssimpTriangles obj = support::readTrianglesWithAssimp(run.path("field.obj"));
+  ASSERT_TRUE(obj.loaded) << obj.error;
+  EXPECT_EQ(read.triangles, obj.triangles);
+  for (std::size_t k = 0; k < 3; ++k) {
+    // The OBJ prints 7 significant digits of the same singles.
+    EXPECT_NEAR(read.min[k], obj.min[k], 1e-6 * std::max(1.0f, std::abs(obj.min[k])));
+    EXPECT_NEAR(read.max[k], obj.max[k], 1e-6 * std::max(1.0f, std::abs(obj.max[k])));
+  }
+  ASSERT_FALSE(read.materialNames.empty());
+  for (std::size_t m = 0; m < read.materialNames.size(); ++m) {
+    if (read.materialNames[m].empty()) continue;  // Assimp's own default material
+    const auto found = std::find(obj.materialNames.begin(), obj.materialNames.end(), read.materialNames[m]);
+    ASSERT_NE(found, obj.materialNames.end()) << read.materialNames[m];
+    const auto& kd = obj.diffuse[static_cast<std::size_t>(found - obj.materialNames.begin())];
+    for (std::size_t c = 0; c < 3; ++c)
+      EXPECT_NEAR(read.diffuse[m][c], modGlbMaterials::srgbToLinear(kd[c]), 1e-6) << read.materialNames[m];
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, GlbFile,
+    ::testing::Values(clsGlbCase{"defaultField", ""},
+                      clsGlbCase{"allElements", onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 30)},
+                      clsGlbCase{"compoundLeaves", onlyElements({1}, 60) + "Shape 1 1 5 5 30 -10 2 3 0 10 5 5 1\r\n"},
+                      // "d" gives alpha and blending, "Ns" 198 the roughness 0.1, "illum" nothing.
+                      clsGlbCase{"seeThroughGrass", onlyElements({1}, 60) + kSeeThroughGrass, Stop::None,
+                                 "0.5],\"metallicFactor\":0,\"roughnessFactor\":0.10000000149011612},"
+                                 "\"alphaMode\":\"BLEND\",\"doubleSided\":true}"},
+                      clsGlbCase{"smoothRocks", onlyElements({8}, 40)},
+                      clsGlbCase{"facetedRocks", onlyElements({8}, 40) + "Shape 8 1 10 0 30 -10 1 1 0 0 10 10 1\r\n"},
+                      clsGlbCase{"limitStop", onlyElements({1}, 20000), Stop::Limit},
+                      clsGlbCase{"cancelled", onlyElements({1}, 20000), Stop::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GlbFileRun, SameSeedSameBytesAndAFailedWriteKeepsTheOldFiles) {
+  clsFieldRun first("glb-seed-a"), second("glb-seed-b");
+  for (clsFieldRun* run : {&first, &second}) {
+    modCreateDialog::setFormat(run->document.project.dialog, generation::ObjectFormat::Glb);
+    ASSERT_EQ(run->create(42).outcome, document::RunOutcome::Done);
+  }
+  EXPECT_EQ(first.read("field.glb"), second.read("field.glb"));
+
+  // On a disk that fills up while the file is put together, the old files stay as they were:
+  // the settings file, though complete, is not put in place without its .glb.
+  fakes::FakePlatform fake;
+  document::clsDocument document{fake.platform};
+  modSettingsFiles::resetSettings(document, fake.platform);
+  modCreateDialog::setFormat(document.project.dialog, generation::ObjectFormat::Glb);
+  modCreateDialog::setFileName(document.project.dialog, "out/field");
+  fake.files.files["out/field.glb"] = "old field";
+  fake.files.files["out/field.grass"] = "old settings";
+  fake.messages.answer = true;
+  fake.files.capacity = 200'000;
+  model::clsRandom random{42};
+  generation::clsObjWriter writer;
+  writer.services = {&fake.status, &fake.events};
+  generation::clsCreation creation{fake.platform, random, writer};
+  const document::clsRunResult result = modCreationRun::runCreation(document, creation);
+  EXPECT_EQ(result.outcome, document::RunOutcome::ObjectFailed);
+  EXPECT_EQ(fake.files.files.at("out/field.glb"), "old field");
+  EXPECT_EQ(fake.files.files.at("out/field.grass"), "old settings");
+  EXPECT_EQ(fake.files.files.size(), 2u);  // no temporary file or spill left
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
+}
