@@ -171,14 +171,19 @@ TEST_F(CliSafety, AReadOnlyFolderOrObjectFileIsNamed) {
   shell("chmod 755 out");
 }
 
+// Waits until a run started in the background has made its temporary files, however slowly it starts.
+constexpr const char* kWaitForTemporaries =
+    "for i in \\$(seq 1000); do ls out/.qg-*.tmp >/dev/null 2>&1 && break; sleep 0.01; done; ";
+
 TEST_F(CliSafety, RunsOnOneNameExcludeEachOtherAndCleanUpAfterDeadOnes) {
   write("huge.grass", kMillion);
   // A run killed outright leaves its temporary files; the next run on the name removes them.
-  EXPECT_EQ(shell("CLI create --settings huge.grass out/t.obj & sleep 1; kill -KILL \\$!; wait \\$!").exitCode, 137);
+  EXPECT_EQ(shell(std::string("CLI create --settings huge.grass out/t.obj & ") + kWaitForTemporaries +
+                  "kill -KILL \\$!; wait \\$!").exitCode, 137);
   EXPECT_GE(filesIn("out"), 1u);
   // While one run writes, a second one on the same name is refused.
-  const clsRun second = shell("CLI create --settings huge.grass out/t.obj & sleep 1; CLI create --force out/t.obj; "
-                              "code=\\$?; kill -TERM %1; wait; exit \\$code");
+  const clsRun second = shell(std::string("CLI create --settings huge.grass out/t.obj & ") + kWaitForTemporaries +
+                              "CLI create --force out/t.obj; code=\\$?; kill -TERM %1; wait; exit \\$code");
   EXPECT_EQ(second.exitCode, 2);
   EXPECT_NE(second.err.find("Another run is writing the files of out/t now."), std::string::npos) << second.err;
   EXPECT_EQ(filesIn("out"), 3u);  // the first run's whole, shorter set
@@ -191,9 +196,7 @@ TEST_F(CliSafety, TemporaryFilesRemovedDuringARunFailItAndKeepTheOldSet) {
   const std::string obj = read("out/r.obj"), grass = read("out/r.grass");
   write("big.grass", "Alpha 1 10 10 300000 <empty> 0 -1\r\n");
   const clsRun removed =
-      shell("CLI create --force --settings big.grass out/r.obj & "
-            // Remove them as soon as they exist, however slowly the run starts.
-            "for i in \\$(seq 1000); do ls out/.qg-*.tmp >/dev/null 2>&1 && break; sleep 0.01; done; "
+      shell(std::string("CLI create --force --settings big.grass out/r.obj & ") + kWaitForTemporaries +
             "rm -f out/.qg-*.tmp; wait \\$!");
   EXPECT_EQ(removed.exitCode, 2) << removed.err;
   EXPECT_NE(removed.err.find("was removed or replaced while it was written"), std::string::npos) << removed.err;

@@ -44,7 +44,7 @@ TEST_F(Cli, FormatGlbWritesTheSettingsAndOneGlbFile) {
   EXPECT_FALSE(fs::exists(folder / "out/field.mtl"));
   EXPECT_FALSE(fs::exists(folder / "out/field.obj"));
   EXPECT_NE(created.out.find("Object file:   out/field.glb"), std::string::npos);
-  EXPECT_EQ(readFile(folder / "out/field.grass"), withObjectPath(run("settings").out));
+  EXPECT_EQ(withoutSeed(readFile(folder / "out/field.grass")), withObjectPath(run("settings").out));
   EXPECT_EQ(run("create --format gltf out/field.glb").exitCode, 1);
 }
 
