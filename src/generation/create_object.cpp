@@ -1,6 +1,7 @@
 #include "generation/create_object.h"
 
 #include "generation/glb_sink.h"
+#include "generation/item_pipeline.h"
 #include "generation/item_placement.h"
 #include "generation/obj_pipeline.h"
 #include "generation/obj_sink.h"
@@ -69,8 +70,9 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   if (code >= 0) {
     const materials::clsMaterialPrefixes prefixes = modMaterialFile::prefixesFor(baseName);
     if (glb) {
-      clsGlbSink sink(creation.writer, platform.files, path, glbContents(project, baseName));
-      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
+      clsGlbSink stage(creation.writer, platform.files, path, glbContents(project, baseName));
+      clsItemPipeline sink(creation.writer, stage);
+      code = stage.close(sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages)));
     } else if (creation.pipelined) {
       clsObjPipeline sink(creation.writer, prefixes);
       code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));

@@ -21,11 +21,6 @@ constexpr std::uint32_t kGlbMagic = 0x46546C67;  // "glTF"
 constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
 constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
 
-void putBytes(std::vector<unsigned char>& out, const void* data, std::size_t size) {
-  const auto* bytes = static_cast<const unsigned char*>(data);
-  out.insert(out.end(), bytes, bytes + size);
-}
-
 void putWord(std::string& out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -47,15 +42,21 @@ void putFloats(std::string& out, const float* values, int count) {
   out += ']';
 }
 
-geometry::clsPixel faceNormal(const geometry::clsPixel& a, const geometry::clsPixel& b, const geometry::clsPixel& c,
-                              bool& zeroArea) {
+// A triangle's unnormalised normal, in double so that no float rounding hides its area.
+struct clsCross {
+  double x, y, z;
+  // The tip of a blade, where two vertices meet, is no triangle at all.
+  bool zeroArea() const { return !(x * x + y * y + z * z > 0); }
+  geometry::clsPixel unit() const {
+    const double length = std::sqrt(x * x + y * y + z * z);
+    return {static_cast<float>(x / length), static_cast<float>(y / length), static_cast<float>(z / length)};
+  }
+};
+
+clsCross cross(const geometry::clsPixel& a, const geometry::clsPixel& b, const geometry::clsPixel& c) {
   const double ux = double(b.x) - a.x, uy = double(b.y) - a.y, uz = double(b.z) - a.z;
   const double vx = double(c.x) - a.x, vy = double(c.y) - a.y, vz = double(c.z) - a.z;
-  const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
-  const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
-  zeroArea = !(length > 0);
-  if (zeroArea) return {0, 0, 0};
-  return {static_cast<float>(nx / length), static_cast<float>(ny / length), static_cast<float>(nz / length)};
+  return {uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
 }
 
 }  // namespace
@@ -86,18 +87,15 @@ std::size_t clsGlbSink::primitiveFor(std::int32_t material, bool normals) {
   return static_cast<std::size_t>(lookup_[key]);
 }
 
-int clsGlbSink::addItem(std::size_t item) {
-  const geometry::clsItemEntry& entry = items_.items[item];
-  const std::size_t pointsEnd =
-      item + 1 < items_.items.size() ? items_.items[item + 1].firstPoint : items_.points.size();
+int clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
+  const geometry::clsItemEntry& entry = list.items[item];
+  const std::size_t pointsEnd = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
   slots_.assign(pointsEnd - entry.firstPoint, clsSlot{});
-  const geometry::clsPixel* points = items_.points.data();
-  modItemFaces::walkTriangles(items_, item, material_, [&](std::int32_t material, geometry::clsFaceCorner a,
-                                                           geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
-    // The tip of a blade, where two vertices meet, is no triangle at all.
-    bool zeroArea = false;
-    const geometry::clsPixel flat = faceNormal(points[a.position], points[b.position], points[c.position], zeroArea);
-    if (zeroArea) return;
+  const geometry::clsPixel* points = list.points.data();
+  modItemFaces::walkTriangles(list, item, material_, [&](std::int32_t material, geometry::clsFaceCorner a,
+                                                         geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
+    const clsCross normal = cross(points[a.position], points[b.position], points[c.position]);
+    if (normal.zeroArea()) return;
     const bool normals = a.normal != 0;
     clsGlbPrimitive& primitive = primitives_[primitiveFor(material, normals)];
     const auto primitiveIndex = static_cast<std::int32_t>(&primitive - primitives_.data());
@@ -108,12 +106,12 @@ int clsGlbSink::addItem(std::size_t item) {
         slot.primitive = primitiveIndex;
         slot.index = primitive.vertexCount++;
         const geometry::clsPixel& p = points[corner.position];
-        putBytes(primitive.vertices.buffer, &p, 12);
+        primitive.vertices.buffer.put(&p, 12);
         if (normals) {
           geometry::clsPixel n = points[corner.position + corner.normal];
           // glTF normals must have unit length: one the OBJ writes as zeros takes the face's.
-          if (n.x == 0 && n.y == 0 && n.z == 0) n = flat;
-          putBytes(primitive.vertices.buffer, &n, 12);
+          if (n.x == 0 && n.y == 0 && n.z == 0) n = normal.unit();
+          primitive.vertices.buffer.put(&n, 12);
         }
         const float at[3] = {p.x, p.y, p.z};
         for (int k = 0; k < 3; ++k) {
@@ -122,7 +120,7 @@ int clsGlbSink::addItem(std::size_t item) {
         }
         dataBytes_ += normals ? 24 : 12;
       }
-      putBytes(primitive.indices.buffer, &slot.index, 4);
+      primitive.indices.buffer.put(&slot.index, 4);
       dataBytes_ += 4;
     }
     primitive.indexCount += 3;
@@ -146,20 +144,18 @@ int clsGlbSink::spill(clsGlbStream& stream) {
   return status::kGoOn;
 }
 
-int clsGlbSink::itemDone(bool report, std::int32_t itemNumber) {
+int clsGlbSink::itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+                         std::int32_t itemNumber) {
   if (report) writer_.itemNumber = itemNumber;
-  const bool any = !items_.items.empty();
-  for (std::size_t i = 0; i < items_.items.size(); ++i)
-    if (const int code = addItem(i); code != status::kGoOn) return code;
-  modItemList::clearItems(items_);
-  if (any) ++writer_.itemsInFile;
+  for (std::size_t i = first; i < end; ++i)
+    if (const int code = addItem(list, i); code != status::kGoOn) return code;
+  if (end > first) ++writer_.itemsInFile;
   writer_.largeLength = dataBytes_ - writer_.fileBytes;
   // The file holds whole items: the item that crosses the limit is the last one.
-  if (dataBytes_ > writer_.limitBytes) return status::kLimitReached;
-  if (report && writer_.services.status != nullptr) writer_.services.status->setProgress(modWriting::progressLine(writer_));
-  if (writer_.services.events != nullptr) writer_.services.events->processEvents();
-  return writer_.cancelRequested ? status::kCancelled : status::kGoOn;
+  return dataBytes_ > writer_.limitBytes ? status::kLimitReached : status::kGoOn;
 }
+
+std::string clsGlbSink::progressLine() { return modWriting::progressLine(writer_); }
 
 std::string clsGlbSink::json(const std::vector<std::size_t>& order, std::int64_t binBytes) const {
   using modGlbFile::jsonString;

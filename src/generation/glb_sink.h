@@ -4,17 +4,19 @@
 // indices. A .glb needs each primitive's data in one piece and every length in its JSON head,
 // so the items' data collects per primitive (a small buffer each, spilled to a temporary file
 // of its own beside the output when full, never put in place) and the file is put together in
-// the writer's temporary file when the run ends. Memory stays
-// flat whatever the field's size.
+// the writer's temporary file when the run ends. Memory stays flat whatever the field's size.
+// It runs as the item pipeline's stage, on the thread beside the generator's.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "generation/glb_materials.h"
-#include "generation/item_sink.h"
+#include "generation/item_pipeline.h"
 #include "generation/obj_writer.h"
 
 namespace generation {
@@ -27,9 +29,26 @@ struct clsGlbContents {
   std::string note;  // lines joined by CR LF, for the asset's extras
 };
 
+// Bytes in memory, appended a few at a time without the general insert's cost.
+class clsGlbBytes {
+ public:
+  void put(const void* data, std::size_t size) {
+    if (size_ + size > bytes_.size()) bytes_.resize(std::max<std::size_t>(bytes_.size() * 2, size_ + size + 4096));
+    std::memcpy(bytes_.data() + size_, data, size);
+    size_ += size;
+  }
+  const unsigned char* data() const { return bytes_.data(); }
+  std::size_t size() const { return size_; }
+  void clear() { size_ = 0; }
+
+ private:
+  std::vector<unsigned char> bytes_;
+  std::size_t size_ = 0;
+};
+
 // One stream of a primitive's bytes: what was spilled to its file, then what is in memory.
 struct clsGlbStream {
-  std::vector<unsigned char> buffer;
+  clsGlbBytes buffer;
   std::unique_ptr<platform::ITemporaryFile> spill;  // null until the first spill; removed when dropped
   std::int64_t spilled = 0;
   std::int64_t size() const { return spilled + static_cast<std::int64_t>(buffer.size()); }
@@ -45,20 +64,21 @@ struct clsGlbPrimitive {
   float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};
 };
 
-class clsGlbSink final : public IItemSink {
+class clsGlbSink final : public IItemStage {
  public:
-  // The writer must be open on an empty temporary file; it keeps the progress, Cancel and the
-  // limit as for the OBJ file. The spill files are made by files beside path, the output's place.
+  // The writer must be open on an empty temporary file; it keeps the progress and the limit as
+  // for the OBJ file. The spill files are made by files beside path, the output's place.
   clsGlbSink(clsObjWriter& writer, platform::IFileSystem& files, std::string path, clsGlbContents contents);
   ~clsGlbSink() override;
   clsGlbSink(const clsGlbSink&) = delete;
   clsGlbSink& operator=(const clsGlbSink&) = delete;
 
-  geometry::clsItemList& items() override { return items_; }
   void beginElement(int element, std::int32_t itemCount) override;
-  int itemDone(bool report, std::int32_t itemNumber) override;
+  int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+               std::int32_t itemNumber) override;
   void endElement() override { writer_.itemNumber = writer_.itemCount; }
   int finish() override { return status::kGoOn; }
+  std::string progressLine() override;
   // Ends the run of code: a run that ended whole (done, limit, Cancel) puts the file together
   // from the items made so far; every spill file is removed. The run's final code.
   int close(int code);
@@ -68,7 +88,7 @@ class clsGlbSink final : public IItemSink {
     std::int32_t primitive = -1;
     std::uint32_t index = 0;
   };
-  int addItem(std::size_t item);
+  int addItem(const geometry::clsItemList& list, std::size_t item);
   std::size_t primitiveFor(std::int32_t material, bool normals);
   int spill(clsGlbStream& stream);
   int assemble();
@@ -79,7 +99,6 @@ class clsGlbSink final : public IItemSink {
   platform::IFileSystem& files_;
   std::string path_;
   clsGlbContents contents_;
-  geometry::clsItemList items_;
   int element_ = 0;
   std::int32_t material_ = 0;  // in force from one item to the next, as in the OBJ text
   std::vector<clsGlbPrimitive> primitives_;

@@ -117,3 +117,19 @@ TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
     EXPECT_EQ(threadCount(), threads);
   }
 }
+
+// The .glb stage runs beside the generator too: the same seed gives the same bytes, where the
+// run ends at the limit as well as where it ends whole.
+TEST(PipelineGlb, SameSeedSameFileWholeOrAtTheLimit) {
+  support::clsFieldRun run("pipeline-glb");
+  ASSERT_TRUE(run.apply(kAllElements));
+  modCreateDialog::setFormat(run.document.project.dialog, generation::ObjectFormat::Glb);
+  for (const int limitMB : {2000, 1}) {
+    modCreateDialog::setDiskSpace(run.document.project.dialog, limitMB);
+    const document::clsRunResult first = run.create(6);
+    const std::string bytes = run.read("field.glb");
+    EXPECT_EQ(run.create(6).code, first.code);
+    EXPECT_TRUE(run.read("field.glb") == bytes) << limitMB;
+    EXPECT_EQ(first.code, limitMB == 1 ? generation::status::kLimitReached : generation::status::kGoOn);
+  }
+}

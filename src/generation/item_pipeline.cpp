@@ -1,0 +1,178 @@
+#include "generation/item_pipeline.h"
+
+#include <chrono>
+
+namespace generation {
+
+namespace {
+
+// A batch is handed over at this many steps or points; four of them may wait, which keeps
+// the queue within a few megabytes.
+constexpr std::size_t kBatchSteps = 512;
+constexpr std::size_t kBatchPoints = 48 * 1024;
+constexpr std::size_t kBatches = 4;
+// While it waits for room, the calling thread still lets the user interface have its turn.
+constexpr auto kPumpEvery = std::chrono::milliseconds(20);
+
+}  // namespace
+
+clsItemPipeline::clsItemPipeline(clsObjWriter& writer, IItemStage& stage)
+    : writer_(writer), stage_(stage), current_(std::make_unique<clsBatch>()) {
+  for (std::size_t i = 0; i < kBatches; ++i) free_.push_back(std::make_unique<clsBatch>());
+  thread_ = std::thread([this] { stageLoop(); });
+}
+
+clsItemPipeline::~clsItemPipeline() { close(status::kCancelled); }
+
+void clsItemPipeline::addStep(Kind kind, bool report, std::int32_t number, int element) {
+  current_->steps.push_back(
+      {kind, report, number, static_cast<std::int16_t>(element), static_cast<std::uint32_t>(current_->list.items.size())});
+}
+
+void clsItemPipeline::beginElement(int element, std::int32_t itemCount) {
+  addStep(Kind::BeginElement, false, itemCount, element);
+}
+
+void clsItemPipeline::endElement() { addStep(Kind::EndElement, false, 0, 0); }
+
+int clsItemPipeline::itemDone(bool report, std::int32_t itemNumber) {
+  addStep(Kind::Item, report, itemNumber, 0);
+  if ((current_->steps.size() >= kBatchSteps || current_->list.points.size() >= kBatchPoints) && !send(End::None))
+    return writer_.cancelRequested ? status::kCancelled : finalCode_;
+  if (writer_.services.events != nullptr) writer_.services.events->processEvents();
+  deliverProgress();
+  if (writer_.cancelRequested) return status::kCancelled;
+  if (stopped_.load(std::memory_order_acquire)) {
+    std::lock_guard lock(mutex_);
+    return finalCode_;
+  }
+  return status::kGoOn;
+}
+
+int clsItemPipeline::finish() {
+  send(End::Finish);
+  return close(status::kGoOn);
+}
+
+int clsItemPipeline::close(int code) {
+  if (thread_.joinable()) {
+    // Ends after the items already handed over; a stopped stage has ended already.
+    if (!stopped_.load(std::memory_order_acquire)) send(code == status::kGoOn ? End::Finish : End::Cancel);
+    thread_.join();
+    deliverProgress();
+  }
+  return finalCode_;
+}
+
+// Hands the current batch to the stage and takes a free one; false when the stage has stopped,
+// or Cancel was pressed while waiting for room.
+bool clsItemPipeline::send(End end) {
+  current_->end = end;
+  std::unique_lock lock(mutex_);
+  while (free_.empty() && !stopped_.load(std::memory_order_relaxed)) {
+    if (room_.wait_for(lock, kPumpEvery) == std::cv_status::timeout && end == End::None) {
+      lock.unlock();
+      if (writer_.services.events != nullptr) writer_.services.events->processEvents();
+      deliverProgress();
+      if (writer_.cancelRequested) return false;
+      lock.lock();
+    }
+  }
+  if (stopped_.load(std::memory_order_relaxed)) return false;
+  queue_.push_back(std::move(current_));
+  current_ = std::move(free_.back());
+  free_.pop_back();
+  lock.unlock();
+  ready_.notify_one();
+  return true;
+}
+
+void clsItemPipeline::deliverProgress() {
+  // A plain load first: the exchange, a locked instruction, is paid only when a line waits.
+  if (!progressWaiting_.load(std::memory_order_relaxed) ||
+      !progressWaiting_.exchange(false, std::memory_order_acq_rel) || writer_.services.status == nullptr)
+    return;
+  std::string line;
+  {
+    std::lock_guard lock(mutex_);
+    line.swap(progress_);
+  }
+  writer_.services.status->setProgress(line);
+}
+
+void clsItemPipeline::stop(int code) {
+  {
+    std::lock_guard lock(mutex_);
+    finalCode_ = code;
+    stopped_.store(true, std::memory_order_release);
+  }
+  room_.notify_all();
+}
+
+void clsItemPipeline::stageLoop() {
+  try {
+    for (;;) {
+      std::unique_ptr<clsBatch> batch;
+      {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [this] { return !queue_.empty(); });
+        batch = std::move(queue_.front());
+        queue_.pop_front();
+      }
+      const End end = batch->end;
+      const bool goOn = runBatch(*batch);
+      modItemList::clearItems(batch->list);
+      batch->steps.clear();
+      batch->end = End::None;
+      {
+        std::lock_guard lock(mutex_);
+        free_.push_back(std::move(batch));
+      }
+      room_.notify_one();
+      if (!goOn) return;
+      if (end == End::Finish) {
+        stop(stage_.finish());
+        return;
+      }
+      if (end == End::Cancel) {
+        stop(status::kCancelled);
+        return;
+      }
+    }
+  } catch (...) {
+    // Out of memory in the stage: the run fails as a failed write would.
+    stop(status::kAppendWriteFailed);
+  }
+}
+
+// Gives the batch's steps to the stage in order; false once the stage gave a status other than
+// 1, which ends the run exactly where the stage as the generator's own sink would have ended it.
+bool clsItemPipeline::runBatch(const clsBatch& batch) {
+  std::uint32_t item = 0;
+  for (const clsStep& step : batch.steps) {
+    switch (step.kind) {
+      case Kind::BeginElement: stage_.beginElement(step.element, step.number); break;
+      case Kind::EndElement: stage_.endElement(); break;
+      case Kind::Item: {
+        const int code = stage_.itemDone(batch.list, item, step.itemsEnd, step.report, step.number);
+        item = step.itemsEnd;
+        if (code != status::kGoOn) {
+          stop(code);
+          return false;
+        }
+        if (step.report) {
+          std::string line = stage_.progressLine();
+          {
+            std::lock_guard lock(mutex_);
+            progress_.swap(line);
+          }
+          progressWaiting_.store(true, std::memory_order_release);
+        }
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace generation

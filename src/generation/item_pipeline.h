@@ -1,0 +1,95 @@
+#pragma once
+// The generator's items handed to a second thread: the calling thread generates (every random
+// draw, all geometry) and keeps the user interface going, while a stage turns the items into a
+// file on the other thread. The two meet through a short queue of item batches, so memory stays
+// flat, and the stage sees exactly the calls it would see as the generator's own sink, so the
+// file is the same whichever way it was made.
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "generation/item_sink.h"
+#include "generation/obj_writer.h"
+
+namespace generation {
+
+// The writing half of a sink, run on the pipeline's thread.
+class IItemStage {
+ public:
+  virtual ~IItemStage() = default;
+  virtual void beginElement(int element, std::int32_t itemCount) = 0;
+  // The list's items [first, end) are what the generator made for one of its items; report and
+  // itemNumber as in IItemSink::itemDone. A status code: 1 go on.
+  virtual int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+                       std::int32_t itemNumber) = 0;
+  virtual void endElement() = 0;
+  // Every element was made: the stage's final status.
+  virtual int finish() = 0;
+  // The progress line for the calling thread's title, made after an item that asked for one.
+  virtual std::string progressLine() = 0;
+};
+
+class clsItemPipeline final : public IItemSink {
+ public:
+  // The writer gives the services and the Cancel flag, which the calling thread's events may
+  // set; the stage runs on the second thread from here until close() returns.
+  clsItemPipeline(clsObjWriter& writer, IItemStage& stage);
+  ~clsItemPipeline() override;
+  clsItemPipeline(const clsItemPipeline&) = delete;
+  clsItemPipeline& operator=(const clsItemPipeline&) = delete;
+
+  geometry::clsItemList& items() override { return current_->list; }
+  void beginElement(int element, std::int32_t itemCount) override;
+  int itemDone(bool report, std::int32_t itemNumber) override;
+  void endElement() override;
+  int finish() override;
+  // Ends the run that stopped with code: the items handed over so far reach the stage, then the
+  // second thread ends. The run's final code.
+  int close(int code);
+
+ private:
+  enum class Kind : std::uint8_t { Item, BeginElement, EndElement };
+  struct clsStep {
+    Kind kind = Kind::Item;
+    bool report = false;
+    std::int32_t number = 0;  // item number, or an element's item count
+    std::int16_t element = 0;
+    std::uint32_t itemsEnd = 0;  // the list's items up to here belong to this step
+  };
+  enum class End : std::uint8_t { None, Finish, Cancel };
+  struct clsBatch {
+    geometry::clsItemList list;
+    std::vector<clsStep> steps;
+    End end = End::None;
+  };
+
+  void addStep(Kind kind, bool report, std::int32_t number, int element);
+  bool send(End end);
+  void stageLoop();
+  bool runBatch(const clsBatch& batch);
+  void stop(int code);
+  void deliverProgress();
+
+  clsObjWriter& writer_;
+  IItemStage& stage_;
+  std::unique_ptr<clsBatch> current_;
+
+  std::mutex mutex_;
+  std::condition_variable ready_;  // a batch waits
+  std::condition_variable room_;   // a batch is free again, or the stage stopped
+  std::deque<std::unique_ptr<clsBatch>> queue_;
+  std::vector<std::unique_ptr<clsBatch>> free_;
+  std::string progress_;
+  std::atomic<bool> progressWaiting_{false};
+  std::atomic<bool> stopped_{false};
+  int finalCode_ = status::kGoOn;
+  std::thread thread_;
+};
+
+}  // namespace generation
