@@ -34,24 +34,15 @@ TEST(ValueFunctions, SingleAndColourConversions) {
   EXPECT_EQ(toColour(-5), 0);
   EXPECT_EQ(toColour(99999999), 16777216);
   EXPECT_EQ(toColour(255.4), 255);
-}
-
-TEST(ValueFunctions, FlagsAndClamps) {
-  EXPECT_TRUE(isSet(-1));
-  EXPECT_TRUE(isSet(5));
-  EXPECT_FALSE(isSet(0));
-  EXPECT_EQ(clampValue(5, 10, 1), 10);  // lower wins when the bounds cross
-  EXPECT_EQ(clampValue(5, 1, 10), 5);
-  EXPECT_EQ(clampValue(50, 1, 10), 10);
-  EXPECT_EQ(atLeast(-3, 0), 0);
-  EXPECT_EQ(atMost(7, 5), 5);
-}
-
-TEST(ValueFunctions, GreyOfAColour) {
   EXPECT_EQ(greyOf(16777215), 255);
   EXPECT_EQ(greyOf(255), 85);
   EXPECT_EQ(greyOf(-1), 0);
   EXPECT_EQ(greyOf(0x010203), 2);
+}
+
+TEST(ValueFunctions, ClampsLetTheLowerBoundWinWhenTheBoundsCross) {
+  EXPECT_EQ(clampValue(5, 10, 1), 10);
+  EXPECT_EQ(clampValue(50, 1, 10), 10);
 }
 
 TEST(ValueFunctions, AnglesWrapIntoOneTurnAndStayNumbers) {
