@@ -11,14 +11,10 @@
 #include <vector>
 
 #include "desktop/command_line.h"
+#include "desktop/desktop_platform.h"
 #include "desktop/desktop_program.h"
 #include "desktop/termination_signals.h"
 #include "generation/create_dialog.h"
-#include "platform/native/std_file_system.h"
-#include "platform/native/system_clock.h"
-#include "platform/qt/qt_desktop_platform.h"
-#include "platform/qt/qt_picture_loader.h"
-#include "platform/qt/qt_recovery_files.h"
 
 namespace {
 
@@ -73,32 +69,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    platform::QtMessageBox messages;
-    platform::QtStatusLine status;
-    platform::QtEventPump events;
-    platform::QtClipboard clipboard;
-    platform::QtUserStore userStore;
-    platform::SystemClock clock;
-    platform::StdFileSystem files;
-    platform::QtPictureLoader pictures;
-    platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
-    platform::QtFileDialogs fileDialogs;
-    platform::QtColourChooser colours;
-    platform::QtTextPrompt prompt;
-    platform::clsDialogs dialogs{fileDialogs, colours, prompt};
-
-    platform::QtRecoveryFiles recovery;
-    desktop::DesktopProgram program(platform, dialogs, clock.seedValue(), &recovery);
+    desktop::DesktopPlatform machine;
+    desktop::DesktopProgram program(machine.platform, machine.dialogs, machine.clock.seedValue(), &machine.recovery);
     desktop::MainWindow& window = program.window();
-    status.setWindow(&window);
-    messages.setParent(&window);
-    fileDialogs.setParent(&window);
-    colours.setParent(&window);
-    prompt.setParent(&window);
+    machine.attach(&window);
     desktop::closeOnTerminationSignals(window, [&program] { program.closeForSignal(); });
     program.start(line);
     const int code = QApplication::exec();
-    userStore.sync();
+    machine.userStore.sync();
     return code;
   } catch (const std::bad_alloc&) {
     QMessageBox::critical(nullptr, "Quenmoor Grass", "There is not enough memory to go on; the program ends.");

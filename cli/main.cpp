@@ -8,13 +8,11 @@
 #include "cli_options.h"
 #include "generation/create_dialog.h"
 #include "document/creation_run.h"
-#include "generation/file_name_check.h"
 #include "generation/map_records.h"
 #include "generation/object_path.h"
 #include "document/save_buttons.h"
 #include "document/settings_files.h"
 #include "document/startup.h"
-#include "materials/mtl_file.h"
 #include "model/text_fields.h"
 #include "platform/file_failure.h"
 #include "platform/native/console_platform.h"
@@ -127,15 +125,14 @@ int runMaterials(const cli::clsOptions& options, clsConsole& console) {
   std::string path = options.path;
   if (path.size() >= 4 && modText::lowerAscii(path.substr(path.size() - 4)) == ".mtl") path.resize(path.size() - 4);
   modCreateDialog::setFileName(document.project.dialog, path);
-  if (modFileNameCheck::checkFileName(document.project.dialog.objectPath, ".mtl", console.messages, console.files).passed) {
-    const auto parts = modObjectPath::splitObjectPath(document.project.dialog.objectPath);
-    const std::string base = modObjectPath::baseName(parts.fileName);
-    if (!modMaterialFile::writeMaterialFile(document.project.store, parts.folder, base, console.platform))
-      return cli::kExitFileFailure;
-    std::cout << "Material file: " << parts.folder << base << ".mtl\n" << std::flush;
-    return cli::kExitDone;
+  switch (modSaveButtons::saveColors(document, console.platform)) {
+    case modSaveButtons::SaveStatus::Refused: return cli::kExitBadInput;
+    case modSaveButtons::SaveStatus::Failed: return cli::kExitFileFailure;
+    case modSaveButtons::SaveStatus::Saved: break;
   }
-  return cli::kExitBadInput;
+  const auto parts = modObjectPath::splitObjectPath(document.project.dialog.objectPath);
+  std::cout << "Material file: " << parts.folder << modObjectPath::baseName(parts.fileName) << ".mtl\n" << std::flush;
+  return cli::kExitDone;
 }
 
 // Standard output is checked to the last byte: a settings text cut short must not pass as whole.

@@ -8,7 +8,7 @@ namespace modBladeSnapshot {
 namespace {
 
 const blade::clsCurve* curveIn(const model::clsSnapshot& snapshot, int element) {
-  const auto* ref = std::get_if<model::clsObjectRef>(&modSnapshot::readSnapshotSlot(snapshot, element, blade::slot::kCurve));
+  const auto* ref = std::get_if<model::clsObjectRef>(&modSnapshot::readSnapshotSlot(snapshot, element, model::slot::kCurve));
   return ref != nullptr ? ref->as<blade::clsCurve>() : nullptr;
 }
 

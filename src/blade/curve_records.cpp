@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/number_format.h"
+#include "model/text_fields.h"
 #include "model/value_functions.h"
 
 namespace modCurveRecords {
@@ -10,7 +11,7 @@ namespace modCurveRecords {
 using blade::clsCurve;
 using model::clsStore;
 using model::tValue;
-namespace slot = blade::slot;
+namespace slot = model::slot;
 
 namespace {
 
@@ -134,7 +135,7 @@ std::string clsCurveRecords::toTextSettings() const {
   std::string text;
   for (int e = 1; e <= model::kElementCount; ++e) {
     text += "Curve " + std::to_string(e);
-    for (int s = slot::kVariationX; s <= slot::kActivePoint; ++s)
+    for (int s = model::slot::kVariationX; s <= model::slot::kActivePoint; ++s)
       text += ' ' + std::to_string(modGeneral::toInteger(modStore::readElementSlot(store_, e, s)));
     const auto& points = modCurveRecords::curveOf(store_, e).cp.v;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -147,7 +148,7 @@ std::string clsCurveRecords::toTextSettings() const {
         modNumber::appendSingle(text, value);
       }
     }
-    text += "\r\n";
+    text += modText::kLineBreak;
   }
   return text;
 }

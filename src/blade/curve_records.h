@@ -4,18 +4,12 @@
 
 #include "blade/curve.h"
 #include "model/settings_text.h"
+#include "model/slots.h"
 #include "model/store.h"
 
 namespace blade {
 
-namespace slot {
-inline constexpr int kCurve = 3;
-inline constexpr int kVariationX = 4;  // 4, 5, 6: X, Y, Z
-inline constexpr int kPointCount = 7;
-inline constexpr int kActivePoint = 8;
-}  // namespace slot
-
-class clsCurveRecords final : public model::RecordOwner {
+class clsCurveRecords final : public model::IRecordOwner {
  public:
   explicit clsCurveRecords(model::clsStore& store) : store_(store) {}
   std::string toTextSettings() const override;

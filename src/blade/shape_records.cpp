@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/number_format.h"
+#include "model/text_fields.h"
 #include "model/value_functions.h"
 
 namespace blade {
@@ -13,15 +14,15 @@ std::string clsShapeRecords::toTextSettings() const {
   std::string text;
   for (int e = 1; e <= model::kElementCount; ++e) {
     text += "Shape " + std::to_string(e);
-    for (int s = slot::kSymmetric; s <= slot::kActiveSide; ++s) {
+    for (int s = model::slot::kSymmetric; s <= model::slot::kActiveSide; ++s) {
       text += ' ';
       const model::tValue& value = modStore::readElementSlot(store_, e, s);
-      if (s == slot::kCompoundAngle)
+      if (s == model::slot::kCompoundAngle)
         modNumber::appendSingle(text, modGeneral::toSingle(value));
       else
         text += std::to_string(modGeneral::toInteger(value));
     }
-    text += "\r\n";
+    text += modText::kLineBreak;
     const clsElementWidths& element = widths_.elements[static_cast<std::size_t>(e - 1)];
     for (int j = 1; j <= nodeCount(store_, e); ++j) {
       text += "Node_Wi " + std::to_string(e) + ' ' + std::to_string(j);
@@ -29,7 +30,7 @@ std::string clsShapeRecords::toTextSettings() const {
         text += ' ';
         modNumber::appendSingle(text, side[static_cast<std::size_t>(j - 1)]);
       }
-      text += "\r\n";
+      text += modText::kLineBreak;
     }
   }
   return text;

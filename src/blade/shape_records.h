@@ -7,7 +7,7 @@
 
 namespace blade {
 
-class clsShapeRecords final : public model::RecordOwner {
+class clsShapeRecords final : public model::IRecordOwner {
  public:
   clsShapeRecords(model::clsStore& store, clsWidthProfile& widths) : store_(store), widths_(widths) {}
   std::string toTextSettings() const override;

@@ -3,13 +3,14 @@
 #include <array>
 
 #include "geometry/vector_matrix.h"
+#include "model/text_fields.h"
 #include "model/value_functions.h"
 
 namespace modSizeRot {
 
 using model::clsStore;
 using model::tValue;
-namespace slot = blade::slot;
+namespace slot = model::slot;
 
 namespace {
 
@@ -123,9 +124,9 @@ std::string clsSizeRotRecords::toTextSettings() const {
   std::string text;
   for (int e = 1; e <= model::kElementCount; ++e) {
     text += "Size_Rot " + std::to_string(e);
-    for (int s = slot::kSizeVar; s <= slot::kTwistChance; ++s)
+    for (int s = model::slot::kSizeVar; s <= model::slot::kTwistChance; ++s)
       text += ' ' + std::to_string(modGeneral::toLong(modStore::readElementSlot(store_, e, s)));
-    text += "\r\n";
+    text += modText::kLineBreak;
   }
   return text;
 }

@@ -7,21 +7,11 @@
 #include "geometry/pixel.h"
 #include "model/random.h"
 #include "model/settings_text.h"
+#include "model/slots.h"
 #include "model/snapshot.h"
 #include "model/store.h"
 
 namespace blade {
-
-namespace slot {
-inline constexpr int kSizeVar = 21;
-inline constexpr int kSpinStart = 22;
-inline constexpr int kSpinRange = 23;
-inline constexpr int kSpinShare = 24;
-inline constexpr int kLeanX = 25;  // leans 1, 2, 3 are slots 25, 26, 27
-inline constexpr int kMinPerClump = 28;
-inline constexpr int kMaxPerClump = 29;
-inline constexpr int kTwistChance = 30;
-}  // namespace slot
 
 // The values as the generator reads them: shares divided by 100, angles in radians.
 struct clsSizeRot {
@@ -37,7 +27,7 @@ struct clsSizeRot {
   float twistChance = 0;
 };
 
-class clsSizeRotRecords final : public model::RecordOwner {
+class clsSizeRotRecords final : public model::IRecordOwner {
  public:
   explicit clsSizeRotRecords(model::clsStore& store) : store_(store) {}
   std::string toTextSettings() const override;

@@ -8,7 +8,7 @@
 
 namespace modWidthProfile {
 
-namespace slot = blade::slot;
+namespace slot = model::slot;
 
 namespace {
 

@@ -8,26 +8,12 @@
 #include <vector>
 
 #include "model/random.h"
+#include "model/slots.h"
 #include "model/store.h"
 
 namespace blade {
 
 inline constexpr int kMaxNodes = 100;
-
-namespace slot {
-inline constexpr int kSymmetric = 9;
-inline constexpr int kNodeCount = 10;
-inline constexpr int kCompoundCount = 11;  // the smooth flag for rocks
-inline constexpr int kCompoundAngle = 12;
-inline constexpr int kCompoundSize = 13;
-inline constexpr int kJointNode = 14;
-inline constexpr int kSplitNode = 15;
-inline constexpr int kSectionChange = 16;
-inline constexpr int kWidthVariation = 17;
-inline constexpr int kSecondColourNode = 18;
-inline constexpr int kActiveNode = 19;
-inline constexpr int kActiveSide = 20;
-}  // namespace slot
 
 // Widths as fractions of the blade length; side 0 towards +Z, side 1 towards -Z; node j at j - 1.
 using tWidthTable = std::array<float, kMaxNodes>;

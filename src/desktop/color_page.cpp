@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "platform/qt/qt_colour.h"
+
 namespace desktop {
 
 namespace {
@@ -20,7 +22,7 @@ constexpr std::array<int, 4> kRowSetAll = {3, 1, 0, 2};
 
 QString styleOf(std::int32_t colour) {
   return QString("QPushButton { background: %1; border: 1px solid #808080; }")
-      .arg(QColor(colour & 0xFF, (colour >> 8) & 0xFF, std::min(255, (colour >> 16) & 0x1FF)).name());
+      .arg(platform::qtColour(colour).name());
 }
 
 }  // namespace

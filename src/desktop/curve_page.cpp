@@ -7,15 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/qt_colour.h"
+
 namespace desktop {
-
-namespace {
-
-QString colourName(std::int32_t colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF).name();
-}
-
-}  // namespace
 
 CurvePage::CurvePage(editors::frmCurve& model, editors::clsSession& session, QWidget* parent)
     : EditorPage(parent), model_(model) {
@@ -48,7 +42,7 @@ CurvePage::CurvePage(editors::frmCurve& model, editors::clsSession& session, QWi
   controls->addWidget(use4_, 0, 0, 1, 3);
   for (int i = 1; i <= 4; ++i) {
     auto* label = new QLabel(frmCurve::kWeightCaption, this);
-    label->setStyleSheet("QLabel { color: " + colourName(frmCurve::kPointColours[static_cast<std::size_t>(i - 1)]) +
+    label->setStyleSheet("QLabel { color: " + platform::qtColour(frmCurve::kPointColours[static_cast<std::size_t>(i - 1)]).name() +
                          "; font-weight: bold; }");
     ValueBox*& box = weights_[static_cast<std::size_t>(i - 1)];
     box = new ValueBox(this);

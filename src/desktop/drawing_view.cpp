@@ -5,20 +5,16 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "platform/qt/qt_colour.h"
+
 namespace desktop {
-
-namespace {
-
-QColor colourOf(std::int32_t colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
-
-}  // namespace
 
 void paintDrawing(QPainter& painter, const editors::clsDrawing& drawing, const QSize& size) {
   using editors::Shape;
-  painter.fillRect(QRect(QPoint(0, 0), size), colourOf(drawing.background));
+  painter.fillRect(QRect(QPoint(0, 0), size), platform::qtColour(drawing.background));
   painter.setRenderHint(QPainter::Antialiasing, false);
   for (const editors::clsPrimitive& item : drawing.items) {
-    const QColor colour = colourOf(item.colour);
+    const QColor colour = platform::qtColour(item.colour);
     switch (item.shape) {
       case Shape::Line:
         painter.setPen(QPen(colour, item.size, Qt::SolidLine, Qt::RoundCap));

@@ -195,7 +195,10 @@ bool MainWindow::openSettingsFile(const QString& path) {
   if (session_.running()) return false;
   session_.noteDialogResult(path.toStdString());
   bool opened = false;
-  session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, path.toStdString(), session_.platform); });
+  session_.edit([&] {
+    opened = modSettingsFiles::openSettings(session_.document, path.toStdString(), session_.platform) ==
+             modSettingsFiles::OpenResult::Opened;
+  });
   if (opened) session_.noteSaved();
   return opened;
 }

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "platform/qt/qt_colour.h"
+
 namespace desktop {
 
 namespace {
@@ -112,7 +114,7 @@ void AlphaPage::refresh() {
   const std::int32_t pick = model_.pickColour();
   QPalette colours = pick_->palette();
   colours.setColor(QPalette::Window, pick < 0 ? clearPick_->palette().button().color()
-                                             : QColor(pick & 0xFF, (pick >> 8) & 0xFF, (pick >> 16) & 0xFF));
+                                             : platform::qtColour(pick));
   pick_->setPalette(colours);
   pick_->setText(qt(model_.pickCaption()));
   pick_->setToolTip(qt(model_.pickTip()));

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "desktop/editor_page.h"
+#include "platform/qt/qt_colour.h"
 
 namespace desktop {
 
@@ -17,7 +18,7 @@ QImage imageOf(const platform::IPicture& picture) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < picture.width(); ++x) {
       const std::int32_t c = picture.colourAt(x, y);
-      line[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, std::min(255, (c >> 16) & 0x1FF));
+      line[x] = platform::qtRgb(c);
     }
   }
   return image;

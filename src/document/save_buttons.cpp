@@ -6,10 +6,13 @@
 
 namespace modSaveButtons {
 
-bool saveColors(const document::clsDocument& document, platform::clsPlatform& platform) {
+SaveStatus saveColors(const document::clsDocument& document, platform::clsPlatform& platform) {
   const auto check =
       modFileNameCheck::checkFileName(document.project.dialog.objectPath, ".mtl", platform.messages, platform.files);
-  return check.passed && modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform);
+  if (!check.passed) return SaveStatus::Refused;
+  return modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform)
+             ? SaveStatus::Saved
+             : SaveStatus::Failed;
 }
 
 bool saveSettings(const document::clsDocument& document, platform::clsPlatform& platform) {

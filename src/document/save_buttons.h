@@ -7,7 +7,9 @@
 
 namespace modSaveButtons {
 
-bool saveColors(const document::clsDocument& document, platform::clsPlatform& platform);
+enum class SaveStatus { Saved, Refused, Failed };  // Refused: the name check or the user said no
+
+SaveStatus saveColors(const document::clsDocument& document, platform::clsPlatform& platform);
 bool saveSettings(const document::clsDocument& document, platform::clsPlatform& platform);
 
 }  // namespace modSaveButtons

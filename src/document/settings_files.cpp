@@ -70,10 +70,6 @@ OpenResult openSettings(clsDocument& document, const std::string& path, platform
   return OpenResult::Opened;
 }
 
-bool openSettingsFile(clsDocument& document, const std::string& path, platform::clsPlatform& platform) {
-  return openSettings(document, path, platform) == OpenResult::Opened;
-}
-
 bool saveSettingsFile(const clsDocument& document, std::string_view folder, std::string_view baseName,
                       platform::clsPlatform& platform) {
   const std::string path = std::string(folder) + std::string(baseName) + std::string(kSettingsExtension);

@@ -19,8 +19,7 @@ void resetSettings(document::clsDocument& document, platform::clsPlatform& platf
 bool applyUserText(document::clsDocument& document, std::string_view text, platform::clsPlatform& platform);
 
 enum class OpenResult { Opened, FileFailed, TextFailed };
-// True only when the whole file was read and applied; otherwise the document is as it was.
-bool openSettingsFile(document::clsDocument& document, const std::string& path, platform::clsPlatform& platform);
+// Opened only when the whole file was read and applied; otherwise the document is as it was.
 OpenResult openSettings(document::clsDocument& document, const std::string& path, platform::clsPlatform& platform);
 bool saveSettingsFile(const document::clsDocument& document, std::string_view folder, std::string_view baseName,
                       platform::clsPlatform& platform);

@@ -2,11 +2,12 @@
 
 #include "editors/value_text.h"
 #include "generation/map_records.h"
+#include "materials/colour_math.h"
 #include "model/value_functions.h"
 
 namespace editors {
 
-namespace slot = generation::slot;
+namespace slot = model::slot;
 
 namespace {
 
@@ -68,7 +69,7 @@ void frmAlpha::pickAt(int x, int y) {
   const clsPictureArea visible = area();
   std::int32_t colour = -1;
   if (!visible.blank && shown) colour = shown->colourAt(x, y);
-  else if (x >= 0 && y >= 0 && x < visible.width && y < visible.height) colour = 16777215;
+  else if (x >= 0 && y >= 0 && x < visible.width && y < visible.height) colour = modColour::kWhite;
   session_.edit([&] { modMapRecords::setPick(session_.store(), colour); });
 }
 

@@ -52,8 +52,7 @@ class frmAlpha final : public clsPictureEditor {
   void clearPick();
   // A press on the shown area at (x, y) of the picture: that pixel's colour becomes the pick.
   void pickAt(int x, int y);
-  void copy() { copySource_ = session_.store().activeElement; }
-  void paste();
+  void paste() override;
 
  protected:
   bool showsBlank() const override;
@@ -86,8 +85,7 @@ class frmBump final : public clsPictureEditor {
   void setUseSpace(bool on);
   void loadFile(const std::string& path) override;
   void clear();
-  void copy() { copySource_ = session_.store().activeElement; }
-  void paste();
+  void paste() override;
 
  protected:
   bool showsBlank() const override;

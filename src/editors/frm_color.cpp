@@ -27,7 +27,7 @@ int frmColor::transition(int k) const { return colour(k).transition; }
 bool frmColor::rainbow(int set) const { return modPalette::rainbow(session_.store(), session_.store().activeElement, set); }
 
 std::string frmColor::moreInfo(int set) const {
-  return modText::replaceAll(modPalette::moreInfo(session_.store(), session_.store().activeElement, set), "\r\n", "\n");
+  return modText::replaceAll(modPalette::moreInfo(session_.store(), session_.store().activeElement, set), modText::kLineBreak, "\n");
 }
 
 std::string frmColor::swatchTip(Swatch which) const {
@@ -146,7 +146,7 @@ void frmColor::setRainbow(int set, bool on) {
 }
 
 void frmColor::applyMoreInfo(int set, const std::string& text) {
-  const std::string stored = modText::replaceAll(modText::replaceAll(text, "\r\n", "\n"), "\n", "\r\n");
+  const std::string stored = modText::replaceAll(modText::replaceAll(text, modText::kLineBreak, "\n"), "\n", modText::kLineBreak);
   session_.edit([&] { modPalette::setMoreInfo(session_.store(), set, stored); });
 }
 
@@ -164,7 +164,7 @@ void frmColor::paste() {
     const int from = copySource_, to = store.activeElement;
     if (from == to) return;
     modPalette::colourSetOf(store, to).colours = modPalette::colourSetOf(store, from).colours;
-    for (int s = materials::slot::kRainbow1; s <= materials::slot::kMoreInfo1 + 1; ++s)
+    for (int s = model::slot::kRainbow1; s <= model::slot::kMoreInfo1 + 1; ++s)
       modStore::writeElementSlot(store, to, s, modStore::readElementSlot(store, from, s));
   });
 }

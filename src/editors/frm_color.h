@@ -7,8 +7,7 @@
 #include <string>
 
 #include "editors/drawing.h"
-#include "editors/editor_model.h"
-#include "editors/session.h"
+#include "editors/copying_editor.h"
 #include "materials/palette.h"
 
 namespace editors {
@@ -17,9 +16,9 @@ class frmCreate;
 
 enum class Swatch { Real, Ambient, Diffuse, Specular };
 
-class frmColor final : public clsEditorModel {
+class frmColor final : public clsCopyingEditor {
  public:
-  frmColor(clsSession& session, frmCreate& createDialog) : session_(session), create_(createDialog) {}
+  frmColor(clsSession& session, frmCreate& createDialog) : clsCopyingEditor(session), create_(createDialog) {}
 
   static constexpr std::array<const char*, 8> kSetAllCaptions = {"Diffuse all", "Ambient all", "Specular all",
                                                                  "Real all",    "Transit all", "&R=A",
@@ -68,15 +67,12 @@ class frmColor final : public clsEditorModel {
   void resetColours();
   // "Save": the create dialog's "Save colors only".
   bool save();
-  void copy() { copySource_ = session_.store().activeElement; }
-  void paste();
+  void paste() override;
 
  private:
   const materials::clsMainColour& colour(int k) const;
 
-  clsSession& session_;
   frmCreate& create_;
-  int copySource_ = 1;
 };
 
 }  // namespace editors

@@ -39,7 +39,7 @@ frmCreate::frmCreate(clsSession& session) : session_(session) {
 
 std::string frmCreate::fileNameText() const { return session_.project().dialog.objectPath; }
 
-std::string frmCreate::noteText() const { return modText::replaceAll(session_.project().dialog.note, "\r\n", "\n"); }
+std::string frmCreate::noteText() const { return modText::replaceAll(session_.project().dialog.note, modText::kLineBreak, "\n"); }
 
 bool frmCreate::helpTips() const { return session_.project().dialog.helpTips; }
 
@@ -81,7 +81,7 @@ void frmCreate::typeDiskSpace(const std::string& text) {
 }
 
 void frmCreate::applyNote(const std::string& text) {
-  const std::string note = modText::replaceAll(modText::replaceAll(text, "\r\n", "\n"), "\n", "\r\n");
+  const std::string note = modText::replaceAll(modText::replaceAll(text, modText::kLineBreak, "\n"), "\n", modText::kLineBreak);
   session_.edit([&] { modCreateDialog::setNote(session_.project().dialog, note); });
 }
 
@@ -91,7 +91,10 @@ void frmCreate::setHelpTips(bool on) {
   session_.changed();
 }
 
-bool frmCreate::saveColors() { return !session_.running() && modSaveButtons::saveColors(session_.document, session_.platform); }
+bool frmCreate::saveColors() {
+  return !session_.running() &&
+         modSaveButtons::saveColors(session_.document, session_.platform) == modSaveButtons::SaveStatus::Saved;
+}
 
 bool frmCreate::saveSettings() {
   if (session_.running() || !modSaveButtons::saveSettings(session_.document, session_.platform)) return false;
@@ -113,7 +116,10 @@ bool frmCreate::openSettings() {
   session_.noteDialogResult(path);
   if (!path) return false;
   bool opened = false;
-  session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, *path, session_.platform); });
+  session_.edit([&] {
+    opened = modSettingsFiles::openSettings(session_.document, *path, session_.platform) ==
+             modSettingsFiles::OpenResult::Opened;
+  });
   if (opened) session_.noteSaved();
   return opened;
 }

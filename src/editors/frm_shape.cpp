@@ -8,7 +8,7 @@
 
 namespace editors {
 
-namespace slot = blade::slot;
+namespace slot = model::slot;
 
 namespace {
 

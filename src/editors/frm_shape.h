@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "editors/drawing.h"
-#include "editors/editor_model.h"
-#include "editors/session.h"
+#include "editors/copying_editor.h"
 
 namespace editors {
 
-class frmShapeWi final : public clsEditorModel {
+class frmShapeWi final : public clsCopyingEditor {
  public:
-  explicit frmShapeWi(clsSession& session) : session_(session) {}
+  explicit frmShapeWi(clsSession& session) : clsCopyingEditor(session) {}
 
   static constexpr const char* kSymmetricCaption = "Symmetric";
   static constexpr const char* kNodeCountCaption = "Number of nodes";
@@ -113,16 +112,13 @@ class frmShapeWi final : public clsEditorModel {
   void drawExact() { preview_.reset(); }
   // 0 Same all, 1 Align all, 2 =above, 3 =side, 4 =below.
   void equal(int index);
-  void copy() { copySource_ = session_.store().activeElement; }
-  void paste();
+  void paste() override;
 
  private:
   void setWidthAt(float x, bool onActiveSide, float cx, float scale);
 
-  clsSession& session_;
   int width_ = 220;
   int height_ = 310;
-  int copySource_ = 1;
   std::optional<std::array<std::vector<float>, 2>> preview_;
 };
 

@@ -7,7 +7,7 @@
 
 namespace editors {
 
-namespace slot = blade::slot;
+namespace slot = model::slot;
 
 namespace {
 

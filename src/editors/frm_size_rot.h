@@ -6,14 +6,13 @@
 #include <string>
 
 #include "editors/drawing.h"
-#include "editors/editor_model.h"
-#include "editors/session.h"
+#include "editors/copying_editor.h"
 
 namespace editors {
 
-class frmSizeRot final : public clsEditorModel {
+class frmSizeRot final : public clsCopyingEditor {
  public:
-  explicit frmSizeRot(clsSession& session) : session_(session) {}
+  explicit frmSizeRot(clsSession& session) : clsCopyingEditor(session) {}
 
   // The scroll bars in the order of their slots.
   enum Bar { kSizeBar, kSpinStartBar, kSpinRangeBar, kSpinShareBar, kLeanXBar, kLeanLeftBar, kLeanRightBar, kTwistBar };
@@ -24,7 +23,14 @@ class frmSizeRot final : public clsEditorModel {
     int largeChange;
   };
   static constexpr std::array<clsBar, kBarCount> kBars = {
-      {{21, 100, 10}, {22, 360, 40}, {23, 360, 40}, {24, 100, 10}, {25, 180, 20}, {26, 180, 20}, {27, 180, 20}, {30, 100, 10}}};
+      {{model::slot::kSizeVar, 100, 10},
+       {model::slot::kSpinStart, 360, 40},
+       {model::slot::kSpinRange, 360, 40},
+       {model::slot::kSpinShare, 100, 10},
+       {model::slot::kLeanX, 180, 20},
+       {model::slot::kLeanX + 1, 180, 20},
+       {model::slot::kLeanX + 2, 180, 20},
+       {model::slot::kTwistChance, 100, 10}}};
 
   static constexpr std::int32_t kDisc = rgb(0, 0, 0);
   static constexpr std::int32_t kGreen = rgb(0, 200, 0);
@@ -54,14 +60,11 @@ class frmSizeRot final : public clsEditorModel {
   // "-" (delta -1) and "+" (delta +1) of the minimum and maximum per clump.
   void changeMinimum(int delta);
   void changeMaximum(int delta);
-  void copy() { copySource_ = session_.store().activeElement; }
-  void paste();
+  void paste() override;
 
  private:
   void applyBar(int bar, const model::tValue& value);
 
-  clsSession& session_;
-  int copySource_ = 1;
 };
 
 }  // namespace editors

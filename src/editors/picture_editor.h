@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_model.h"
+#include "editors/copying_editor.h"
 #include "editors/picture_frame.h"
-#include "editors/session.h"
 
 namespace editors {
 
-class clsPictureEditor : public clsEditorModel {
+class clsPictureEditor : public clsCopyingEditor {
  public:
-  clsPictureEditor(clsSession& session, int pathSlot) : session_(session), pathSlot_(pathSlot) {}
+  clsPictureEditor(clsSession& session, int pathSlot) : clsCopyingEditor(session), pathSlot_(pathSlot) {}
 
   // The picture formats the program reads, the classic ones first, then "All formats (*.*)".
   static std::vector<platform::clsFileFilter> pictureFilters(const std::vector<std::string>& extensions);
@@ -43,9 +42,7 @@ class clsPictureEditor : public clsEditorModel {
     return {session_.store(), session_.project().pictures, session_.platform.pictures, session_.platform.messages};
   }
 
-  clsSession& session_;
   int pathSlot_;
-  int copySource_ = 1;
 
  private:
   int frameWidth_ = 300;

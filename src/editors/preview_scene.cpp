@@ -253,7 +253,7 @@ std::array<std::int64_t, model::kElementCount> itemCounts(const generation::clsP
   for (int e = 1; e <= model::kElementCount; ++e)
     if (modUsage::inUse(project.store, e))
       counts[static_cast<std::size_t>(e - 1)] = std::max<std::int64_t>(
-          0, modGeneral::toLong(modStore::readElementSlot(project.store, e, generation::slot::kItemCount)));
+          0, modGeneral::toLong(modStore::readElementSlot(project.store, e, model::slot::kItemCount)));
   return counts;
 }
 
@@ -319,8 +319,8 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
   for (int e = 1; e <= model::kElementCount; ++e) {
     editors::clsPreviewElement& element = scene.elements[static_cast<std::size_t>(e - 1)];
     element.inUse = modUsage::inUse(project.store, e);
-    element.coverX = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverX));
-    element.coverZ = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverZ));
+    element.coverX = modGeneral::toSingle(modStore::readElementSlot(project.store, e, model::slot::kCoverX));
+    element.coverZ = modGeneral::toSingle(modStore::readElementSlot(project.store, e, model::slot::kCoverZ));
     addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, element);
     element.fingerprint = fingerprintOf(element);
     if (cancel.load()) return std::nullopt;

@@ -34,7 +34,7 @@ struct clsCreateDialog {
   std::string chosenFolder;   // folder of the last file chosen in a dialog since the start
 };
 
-class clsCreateDialogRecords final : public model::RecordOwner {
+class clsCreateDialogRecords final : public model::IRecordOwner {
  public:
   explicit clsCreateDialogRecords(clsCreateDialog& dialog) : dialog_(dialog) {}
   std::string toTextSettings() const override;

@@ -25,13 +25,13 @@ std::string objectHeader(std::string_view note, std::string_view baseName) {
     } else {
       header += line;
     }
-    header += "\r\n";
+    header += modText::kLineBreak;
   }
-  header += "# Application_Name " + std::string(platform::kAppName) + "\r\n";
-  header += "# Application_Version " + std::string(kApplicationVersion) + "\r\n";
+  header += "# Application_Name " + std::string(platform::kAppName) + modText::kLineBreak;
+  header += "# Application_Version " + std::string(kApplicationVersion) + modText::kLineBreak;
   header += "\r\n\r\n";
   header += "mtllib " + std::string(baseName) + ".mtl\r\n";
-  header += "\r\n";
+  header += modText::kLineBreak;
   return header;
 }
 

@@ -67,7 +67,7 @@ clsRunSnapshot takeSnapshot(const generation::clsProject& project) {
 int variantCount(const clsRunSnapshot& run, int element) {
   if (integerOf(run, element, model::slot::kUse) != 1) return 0;
   for (int axis = 0; axis < 3; ++axis)
-    if (modGeneral::toDouble(slotOf(run, element, blade::slot::kVariationX + axis)) > 0) return kVariedCurves;
+    if (modGeneral::toDouble(slotOf(run, element, model::slot::kVariationX + axis)) > 0) return kVariedCurves;
   return 1;
 }
 
@@ -80,11 +80,11 @@ void addRockProfiles(blade::clsRockProfiles& rock, clsPolygon nodes, const clsRu
   modPolygon::rotatePolygon(nodes, {}, 3, -modVectorMatrix::directionAngle(last.x, last.y));
   clsPolygon section = modPolygon::clonePolygon(nodes, "");
   modPolygon::rotatePolygon(section, {}, 2, geometry::kHalfPi);
-  const bool smooth = integerOf(run, element, blade::slot::kCompoundCount) == 1;
+  const bool smooth = integerOf(run, element, model::slot::kCompoundCount) == 1;
   section.isClosed = true;
   section.capStart = section.capEnd = false;
   section.smoothAlong = section.smoothAround = smooth;
-  const float change = percentOf(run, element, blade::slot::kSectionChange);
+  const float change = percentOf(run, element, model::slot::kSectionChange);
   if (change > 0) {
     for (std::size_t k = 0; k < nodes.v.size(); ++k) {
       geometry::clsVertex& outline = nodes.v[k];
@@ -106,7 +106,7 @@ void addRockProfiles(blade::clsRockProfiles& rock, clsPolygon nodes, const clsRu
 std::optional<clsVariants> buildVariants(const clsRunSnapshot& run, int element, int count, model::clsRandom& random) {
   clsVariants variants;
   if (count < 1) return variants;
-  const auto* ref = std::get_if<model::clsObjectRef>(&slotOf(run, element, blade::slot::kCurve));
+  const auto* ref = std::get_if<model::clsObjectRef>(&slotOf(run, element, model::slot::kCurve));
   if (ref == nullptr || ref->as<blade::clsCurve>() == nullptr) return std::nullopt;
   blade::clsCurve curve = *ref->as<blade::clsCurve>();
   if (curve.cp.v.empty()) return std::nullopt;
@@ -114,7 +114,7 @@ std::optional<clsVariants> buildVariants(const clsRunSnapshot& run, int element,
   if (!geometry::isZero(foot)) modPolygon::movePolygon(curve.cp, {-foot.x, -foot.y, -foot.z});
   // The variation amounts are lengths on the curve too, so they grow with it.
   modPolygon::scalePolygonAndVariation(curve.cp, {}, run.factor, 0);
-  const int nodeCount = std::max<int>(2, integerOf(run, element, blade::slot::kNodeCount));
+  const int nodeCount = std::max<int>(2, integerOf(run, element, model::slot::kNodeCount));
   const float segment =
       modVectorMatrix::distance(curve.cp.v.front().p, curve.cp.v.back().p) / static_cast<float>(nodeCount - 1);
   for (int v = 0; v < count; ++v) {
@@ -143,7 +143,7 @@ clsPolygon compoundPath(const clsVariants& variants, int variant) {
 }
 
 blade::clsItemInputs bladeInputs(const clsRunSnapshot& run, int e) {
-  namespace slot = blade::slot;
+  namespace slot = model::slot;
   blade::clsItemInputs in;
   in.nodes = integerOf(run, e, slot::kNodeCount);
   in.widthVar = percentOf(run, e, slot::kWidthVariation);
@@ -153,8 +153,8 @@ blade::clsItemInputs bladeInputs(const clsRunSnapshot& run, int e) {
   in.last1 = run.materials.at(e, 3, 2);
   in.first2 = run.materials.at(e, 4, 1);
   in.last2 = run.materials.at(e, 6, 2);
-  in.rainbow1 = modGeneral::isSet(integerOf(run, e, materials::slot::kRainbow1));
-  in.rainbow2 = modGeneral::isSet(integerOf(run, e, materials::slot::kRainbow1 + 1));
+  in.rainbow1 = modGeneral::isSet(integerOf(run, e, model::slot::kRainbow1));
+  in.rainbow2 = modGeneral::isSet(integerOf(run, e, model::slot::kRainbow1 + 1));
   in.sizeRot = modSizeRot::readSizeRot(run.slots, e);
   in.leaves = integerOf(run, e, slot::kCompoundCount);
   in.leafAngle = modGeneral::degToRad(modGeneral::toSingle(slotOf(run, e, slot::kCompoundAngle)));
@@ -178,7 +178,7 @@ int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, gen
 
   const blade::clsSizeRot& sizeRot = in.sizeRot;
   std::int32_t clumpSize = modSizeRot::drawClumpSize(random, sizeRot);  // superseded at the first item
-  const std::int32_t itemCount = modGeneral::toLong(slotOf(run, e, generation::slot::kItemCount));
+  const std::int32_t itemCount = modGeneral::toLong(slotOf(run, e, model::slot::kItemCount));
   sink.beginElement(e, itemCount);
   const std::int32_t stepItems = itemCount / 100 + 1;
   const std::int32_t perVariant = itemCount / variants.count() + 1;

@@ -1,6 +1,7 @@
 #include "generation/map_pictures.h"
 
 #include "generation/object_path.h"
+#include "materials/colour_math.h"
 
 namespace modMapPictures {
 namespace {
@@ -18,7 +19,7 @@ class clsCircle final : public platform::IPicture {
   std::int32_t colourAt(int x, int y) const override {
     if (x < 0 || y < 0 || x >= kSize || y >= kSize) return -1;
     const double dx = x + 0.5 - kSize / 2.0, dy = y + 0.5 - kSize / 2.0;
-    return dx * dx + dy * dy <= (kSize / 2.0) * (kSize / 2.0) ? 16777215 : 0;
+    return dx * dx + dy * dy <= (kSize / 2.0) * (kSize / 2.0) ? modColour::kWhite : 0;
   }
 
  private:

@@ -8,7 +8,7 @@
 
 namespace modMapRecords {
 
-namespace slot = generation::slot;
+namespace slot = model::slot;
 
 namespace {
 
@@ -101,14 +101,7 @@ std::vector<clsUnreadablePicture> unreadablePictures(const model::clsStore& stor
   return unreadable;
 }
 
-}  // namespace modMapRecords
-
-namespace generation {
-
-using namespace modMapRecords;
-
-std::string clsCoverageRecords::toTextSettings() const {
-  const model::clsStore& store = context_.store;
+std::string coverageText(const model::clsStore& store) {
   std::string text;
   for (int e = 1; e <= model::kElementCount; ++e) {
     const auto value = [&](int s) -> const model::tValue& { return modStore::readElementSlot(store, e, s); };
@@ -119,48 +112,47 @@ std::string clsCoverageRecords::toTextSettings() const {
     text += ' ' + std::to_string(modGeneral::toLong(value(slot::kItemCount))) + ' ' +
             modText::encodeText(textSlot(store, e, slot::kCoveragePath)) + ' ' +
             std::to_string(modGeneral::toInteger(value(slot::kCircle))) + ' ' +
-            std::to_string(modGeneral::toLong(value(slot::kPickColour))) + "\r\n";
+            std::to_string(modGeneral::toLong(value(slot::kPickColour))) + modText::kLineBreak;
   }
   return text;
 }
 
-model::RecordStatus clsCoverageRecords::fromTextSettings(std::string_view keyword, const model::tFields& fields) {
+model::RecordStatus applyCoverage(clsMapContext context, std::string_view keyword, const model::tFields& fields) {
   if (keyword != "alpha") return model::RecordStatus::NotMine;
   std::array<double, 6> values{};  // fields 1..4, 6, 7; field 5 is the path
   if (!modSettings::numberFields(fields, 1, std::span(values).first(4)) ||
       !modSettings::numberFields(fields, 6, std::span(values).subspan(4)))
     return model::RecordStatus::Failed;
-  modStore::setActiveElement(context_.store, modStore::clampElement(values[0]));
-  loadCoverageImage(context_, pathOf(fields[5]));
-  setCoverX(context_.store, values[1]);
-  setCoverZ(context_.store, values[2]);
-  setItemCount(context_.store, values[3]);
-  setCircle(context_, values[4]);
-  setPick(context_.store, values[5]);
+  modStore::setActiveElement(context.store, modStore::clampElement(values[0]));
+  loadCoverageImage(context, pathOf(fields[5]));
+  setCoverX(context.store, values[1]);
+  setCoverZ(context.store, values[2]);
+  setItemCount(context.store, values[3]);
+  setCircle(context, values[4]);
+  setPick(context.store, values[5]);
   return model::RecordStatus::Applied;
 }
 
-std::string clsAltitudeRecords::toTextSettings() const {
-  const model::clsStore& store = context_.store;
+std::string altitudeText(const model::clsStore& store) {
   std::string text;
   for (int e = 1; e <= model::kElementCount; ++e) {
     text += "Bump " + std::to_string(e) + ' ';
     modNumber::appendSingle(text, modGeneral::toSingle(modStore::readElementSlot(store, e, slot::kMaxHeight)));
     text += ' ' + std::to_string(modGeneral::toInteger(modStore::readElementSlot(store, e, slot::kUseSpace))) + ' ' +
-            modText::encodeText(textSlot(store, e, slot::kAltitudePath)) + "\r\n";
+            modText::encodeText(textSlot(store, e, slot::kAltitudePath)) + modText::kLineBreak;
   }
   return text;
 }
 
-model::RecordStatus clsAltitudeRecords::fromTextSettings(std::string_view keyword, const model::tFields& fields) {
+model::RecordStatus applyAltitude(clsMapContext context, std::string_view keyword, const model::tFields& fields) {
   if (keyword != "bump") return model::RecordStatus::NotMine;
   std::array<double, 3> values{};
   if (!modSettings::numberFields(fields, 1, values) || fields.size() <= 4) return model::RecordStatus::Failed;
-  modStore::setActiveElement(context_.store, modStore::clampElement(values[0]));
-  loadAltitudeImage(context_, pathOf(fields[4]));
-  setMaxHeight(context_.store, values[1]);
-  setUseSpace(context_.store, values[2]);
+  modStore::setActiveElement(context.store, modStore::clampElement(values[0]));
+  loadAltitudeImage(context, pathOf(fields[4]));
+  setMaxHeight(context.store, values[1]);
+  setUseSpace(context.store, values[2]);
   return model::RecordStatus::Applied;
 }
 
-}  // namespace generation
+}  // namespace modMapRecords

@@ -7,22 +7,11 @@
 
 #include "generation/map_pictures.h"
 #include "model/settings_text.h"
+#include "model/slots.h"
 #include "model/store.h"
 #include "platform/platform.h"
 
 namespace generation {
-
-namespace slot {
-inline constexpr int kCoverX = 31;
-inline constexpr int kCoverZ = 32;
-inline constexpr int kItemCount = 33;
-inline constexpr int kCoveragePath = 34;
-inline constexpr int kCircle = 35;
-inline constexpr int kPickColour = 36;
-inline constexpr int kMaxHeight = 37;
-inline constexpr int kUseSpace = 38;
-inline constexpr int kAltitudePath = 39;
-}  // namespace slot
 
 // What the setters that read picture files need besides the store.
 struct clsMapContext {
@@ -30,26 +19,6 @@ struct clsMapContext {
   clsMapPictures& pictures;
   platform::IPictureLoader& loader;
   platform::IMessageBox& messages;
-};
-
-class clsCoverageRecords final : public model::RecordOwner {
- public:
-  explicit clsCoverageRecords(clsMapContext context) : context_(context) {}
-  std::string toTextSettings() const override;
-  model::RecordStatus fromTextSettings(std::string_view keyword, const model::tFields& fields) override;
-
- private:
-  clsMapContext context_;
-};
-
-class clsAltitudeRecords final : public model::RecordOwner {
- public:
-  explicit clsAltitudeRecords(clsMapContext context) : context_(context) {}
-  std::string toTextSettings() const override;
-  model::RecordStatus fromTextSettings(std::string_view keyword, const model::tFields& fields) override;
-
- private:
-  clsMapContext context_;
 };
 
 }  // namespace generation
@@ -85,4 +54,32 @@ struct clsUnreadablePicture {
 std::vector<clsUnreadablePicture> unreadablePictures(const model::clsStore& store,
                                                       const generation::clsMapPictures& pictures);
 
+// The records "Alpha" (coverage) and "Bump" (altitude) of every element, and one record applied.
+std::string coverageText(const model::clsStore& store);
+model::RecordStatus applyCoverage(clsMapContext context, std::string_view keyword, const model::tFields& fields);
+std::string altitudeText(const model::clsStore& store);
+model::RecordStatus applyAltitude(clsMapContext context, std::string_view keyword, const model::tFields& fields);
+
 }  // namespace modMapRecords
+
+namespace generation {
+
+// A settings-record owner over one pair of the functions above.
+template <std::string (*toText)(const model::clsStore&),
+          model::RecordStatus (*apply)(clsMapContext, std::string_view, const model::tFields&)>
+class clsMapRecords final : public model::IRecordOwner {
+ public:
+  explicit clsMapRecords(clsMapContext context) : context_(context) {}
+  std::string toTextSettings() const override { return toText(context_.store); }
+  model::RecordStatus fromTextSettings(std::string_view keyword, const model::tFields& fields) override {
+    return apply(context_, keyword, fields);
+  }
+
+ private:
+  clsMapContext context_;
+};
+
+using clsCoverageRecords = clsMapRecords<modMapRecords::coverageText, modMapRecords::applyCoverage>;
+using clsAltitudeRecords = clsMapRecords<modMapRecords::altitudeText, modMapRecords::applyAltitude>;
+
+}  // namespace generation

@@ -52,7 +52,7 @@ geometry::clsPixel sampleBase(const clsSampler& sampler, model::clsRandom& rando
 }  // namespace
 
 clsSampler prepareMaps(const model::clsSnapshot& snapshot, const generation::clsMapPictures& pictures, int element) {
-  namespace slot = generation::slot;
+  namespace slot = model::slot;
   const auto value = [&](int s) -> const model::tValue& { return modSnapshot::readSnapshotSlot(snapshot, element, s); };
   const auto isEmptyText = [&](int s) { return modGeneral::toText(value(s)).empty(); };
   const auto index = static_cast<std::size_t>(element - 1);

@@ -1,12 +1,12 @@
 #include "generation/obj_sink.h"
 
 #include "model/store.h"
+#include "model/usage_records.h"
 
 namespace generation {
 
 std::string elementLabel(int element) {
-  return model::isRock(element) ? "rock " + std::to_string(element - 7) + " - Rock"
-                                : "grass " + std::to_string(element) + " - Blade";
+  return modUsage::defaultName(element) + (model::isRock(element) ? " - Rock" : " - Blade");
 }
 
 void clsObjSink::beginElement(int element, std::int32_t itemCount) {

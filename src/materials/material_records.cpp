@@ -19,7 +19,7 @@ std::string materialLines(const model::clsStore& store) {
       text += ' ' + std::to_string(colour.diffuse) + ' ' + std::to_string(colour.ambient) + ' ' +
               std::to_string(colour.specular) + ' ' + std::to_string(colour.transition);
     for (int set = 1; set <= 2; ++set) text += ' ' + modText::encodeParagraphs(modPalette::moreInfo(store, e, set));
-    text += "\r\n";
+    text += modText::kLineBreak;
   }
   return text;
 }

@@ -9,7 +9,7 @@ namespace materials {
 // The eleven "Material" lines of a store's palettes.
 std::string materialLines(const model::clsStore& store);
 
-class clsMaterialRecords final : public model::RecordOwner {
+class clsMaterialRecords final : public model::IRecordOwner {
  public:
   explicit clsMaterialRecords(model::clsStore& store) : store_(store) {}
   std::string toTextSettings() const override;

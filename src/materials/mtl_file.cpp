@@ -2,6 +2,7 @@
 
 #include "materials/palette.h"
 #include "model/number_format.h"
+#include "model/text_fields.h"
 #include "platform/file_failure.h"
 
 namespace modMaterialFile {
@@ -16,7 +17,7 @@ void appendColourLine(std::string& text, std::string_view keyword, modColour::tC
     text += ' ';
     text.append(number, static_cast<std::size_t>(modNumber::formatObjSingle(component, number) - number));
   }
-  text += "\r\n";
+  text += modText::kLineBreak;
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ void forEachMaterial(const model::clsStore& store, int firstNumber, const materi
 std::string toText(const model::clsStore& store, int firstNumber, const materials::clsMaterialPrefixes& prefixes) {
   std::string text;
   forEachMaterial(store, firstNumber, prefixes, [&](const clsMaterialEntry& material) {
-    text += "newmtl " + material.name + "\r\n";
+    text += "newmtl " + material.name + modText::kLineBreak;
     appendColourLine(text, "Kd", material.diffuse);
     appendColourLine(text, "Ka", material.ambient);
     appendColourLine(text, "Ks", material.specular);

@@ -9,7 +9,7 @@
 namespace modPalette {
 
 using materials::clsMainColour;
-namespace slot = materials::slot;
+namespace slot = model::slot;
 
 namespace {
 

@@ -10,16 +10,11 @@
 #include <vector>
 
 #include "materials/colour_math.h"
+#include "model/slots.h"
 #include "model/store.h"
 #include "platform/platform.h"
 
 namespace materials {
-
-namespace slot {
-inline constexpr int kColourSet = 40;
-inline constexpr int kRainbow1 = 41;  // 41, 42: first and second set
-inline constexpr int kMoreInfo1 = 43;  // 43, 44
-}  // namespace slot
 
 struct clsMainColour {
   modColour::tColour diffuse = 0;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/store.h"
+#include "model/text_fields.h"
 #include "model/usage_records.h"
 
 namespace modDefaults {
@@ -15,7 +16,7 @@ std::string usageSection() {
   for (int e = 1; e <= model::kElementCount; ++e) {
     std::string name = modUsage::defaultName(e);
     name.replace(name.find(' '), 1, "<sp>");
-    text += "Usage " + std::to_string(e) + (e == 1 ? " 1 " : " 0 ") + name + "\r\n";
+    text += "Usage " + std::to_string(e) + (e == 1 ? " 1 " : " 0 ") + name + modText::kLineBreak;
   }
   return text + "Usage_Info 1\r\n";
 }
@@ -25,7 +26,7 @@ std::string perElementSection(std::string_view keyword, std::string_view grassVa
   std::string text;
   for (int e = 1; e <= model::kElementCount; ++e)
     text += std::string(keyword) + ' ' + std::to_string(e) + ' ' +
-            std::string(model::isRock(e) ? rockValues : grassValues) + "\r\n";
+            std::string(model::isRock(e) ? rockValues : grassValues) + modText::kLineBreak;
   return text;
 }
 
@@ -41,7 +42,7 @@ std::string shapeSection() {
     text += "Shape " + index + (rock ? " 1 10 1 30 -10 1 1 0 0 10 10 1\r\n" : " 1 5 1 30 -10 1 1 0 10 5 5 1\r\n");
     int node = 0;
     for (std::string_view w : rock ? std::span<const std::string_view>(kRockWidths) : std::span<const std::string_view>(kGrassWidths))
-      text += "Node_Wi " + index + ' ' + std::to_string(++node) + ' ' + std::string(w) + ' ' + std::string(w) + "\r\n";
+      text += "Node_Wi " + index + ' ' + std::to_string(++node) + ' ' + std::string(w) + ' ' + std::string(w) + modText::kLineBreak;
   }
   return text;
 }
@@ -49,11 +50,11 @@ std::string shapeSection() {
 }  // namespace
 
 std::string defaultElementText() {
-  return usageSection() + "\r\n" +
+  return usageSection() + modText::kLineBreak +
          perElementSection("Curve", "10 10 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0", "20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0 1") +
-         "\r\n" + shapeSection() + "\r\n" +
-         perElementSection("Size_Rot", "20 330 60 50 30 30 30 1 1 0", "0 0 0 0 0 0 0 1 1 0") + "\r\n" +
-         perElementSection("Alpha", "10 10 1000 <empty> 0 -1", "10 10 100 <empty> 0 -1") + "\r\n" +
+         modText::kLineBreak + shapeSection() + modText::kLineBreak +
+         perElementSection("Size_Rot", "20 330 60 50 30 30 30 1 1 0", "0 0 0 0 0 0 0 1 1 0") + modText::kLineBreak +
+         perElementSection("Alpha", "10 10 1000 <empty> 0 -1", "10 10 100 <empty> 0 -1") + modText::kLineBreak +
          perElementSection("Bump", "10 0 <empty>", "10 0 <empty>");
 }
 

@@ -15,7 +15,7 @@ constexpr std::array kApplyOrder = {Section::Curve,    Section::Shape,       Sec
                                     Section::Colour,   Section::Coverage,    Section::Altitude,
                                     Section::ElementList, Section::CreateDialog};
 
-model::RecordOwner* ownerOf(const model::clsSettingsRegistry& registry, Section section) {
+model::IRecordOwner* ownerOf(const model::clsSettingsRegistry& registry, Section section) {
   return registry.owners[static_cast<std::size_t>(section)];
 }
 
@@ -52,11 +52,11 @@ std::string noteLines(std::string_view note) {
     text += line;
     if (end == std::string_view::npos) return text;
     text += modText::kLineBreak;
-    start = end + modText::kLineBreak.size();
+    start = end + std::string_view(modText::kLineBreak).size();
   }
 }
 
-void addOwner(model::clsSettingsRegistry& registry, Section section, model::RecordOwner& owner) {
+void addOwner(model::clsSettingsRegistry& registry, Section section, model::IRecordOwner& owner) {
   registry.owners[static_cast<std::size_t>(section)] = &owner;
 }
 
@@ -67,7 +67,7 @@ std::string buildSettingsText(const model::clsSettingsRegistry& registry, std::s
     text += modText::kLineBreak;
     text += modText::kLineBreak;
   }
-  for (const model::RecordOwner* owner : registry.owners) {
+  for (const model::IRecordOwner* owner : registry.owners) {
     if (owner == nullptr) continue;
     text += owner->toTextSettings();
     text += modText::kLineBreak;
@@ -99,7 +99,7 @@ bool applySettingsText(const model::clsSettingsRegistry& registry, std::string_v
     const std::string keyword = modText::lowerAscii(fields[0]);
     bool recognised = false;
     for (Section section : kApplyOrder) {
-      model::RecordOwner* owner = ownerOf(registry, section);
+      model::IRecordOwner* owner = ownerOf(registry, section);
       if (owner == nullptr) continue;
       const RecordStatus status = owner->fromTextSettings(keyword, fields);
       if (status == RecordStatus::Failed) {
@@ -117,7 +117,7 @@ bool applySettingsText(const model::clsSettingsRegistry& registry, std::string_v
     }
   }
   for (Section section : kApplyOrder)
-    if (model::RecordOwner* owner = ownerOf(registry, section)) owner->formChange();
+    if (model::IRecordOwner* owner = ownerOf(registry, section)) owner->formChange();
   note = std::move(unrecognised);
   return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The settings text: one record per line, built from every record owner in a fixed order and
-// applied back line by line. Owners plug in through RecordOwner; the parser knows none of them.
+// applied back line by line. Owners plug in through IRecordOwner; the parser knows none of them.
 
 #include <array>
 #include <span>
@@ -17,9 +17,9 @@ using tFields = std::vector<std::string_view>;  // element 0 is the keyword as w
 enum class RecordStatus { NotMine, Applied, Failed };
 
 // An editor's part of the settings text.
-class RecordOwner {
+class IRecordOwner {
  public:
-  virtual ~RecordOwner() = default;
+  virtual ~IRecordOwner() = default;
   // The owner's records for all elements, each line ended by a line break.
   virtual std::string toTextSettings() const = 0;
   // keyword is lower-cased. Failed means a field is missing or cannot be used.
@@ -32,14 +32,14 @@ class RecordOwner {
 enum class Section { ElementList, Curve, Shape, SizeRot, Colour, Coverage, Altitude, CreateDialog, Count };
 
 struct clsSettingsRegistry {
-  std::array<RecordOwner*, static_cast<std::size_t>(Section::Count)> owners{};
+  std::array<IRecordOwner*, static_cast<std::size_t>(Section::Count)> owners{};
 };
 
 }  // namespace model
 
 namespace modSettings {
 
-void addOwner(model::clsSettingsRegistry& registry, model::Section section, model::RecordOwner& owner);
+void addOwner(model::clsSettingsRegistry& registry, model::Section section, model::IRecordOwner& owner);
 
 // Every record keyword the program writes or reads, lower-cased.
 inline constexpr std::array<std::string_view, 13> kRecordKeywords = {

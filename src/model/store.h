@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/slots.h"
 #include "model/tagged_value.h"
 
 namespace model {
@@ -13,15 +14,6 @@ namespace model {
 inline constexpr int kElementCount = 11;
 inline constexpr int kSlotCount = 44;
 inline constexpr int kFirstRock = 8;
-
-// Slot numbers that more than one module names.
-namespace slot {
-inline constexpr int kUse = 1;
-inline constexpr int kName = 2;
-inline constexpr int kCurve = 3;
-inline constexpr int kItemCount = 33;
-inline constexpr int kColourSet = 40;
-}  // namespace slot
 
 struct clsElement {
   std::vector<clsOne> slots;  // slot k at index k - 1

@@ -66,7 +66,7 @@ std::string decodeText(std::string_view field) {
 
 std::string encodeParagraphs(std::string_view text) {
   if (text.empty()) return "<empty>";
-  std::string lines = replaceAll(replaceAll(text, "\r\n", "<p>"), "\n", "<p>");
+  std::string lines = replaceAll(replaceAll(text, modText::kLineBreak, "<p>"), "\n", "<p>");
   return replaceAll(lines, " ", "<sp>");
 }
 

@@ -8,7 +8,8 @@
 
 namespace modText {
 
-inline constexpr std::string_view kLineBreak = "\r\n";
+// The line end of every file the program writes.
+inline constexpr char kLineBreak[] = "\r\n";
 
 // Splits at line ends. CR LF is the line end the program writes; a bare LF (a file edited
 // elsewhere) ends a line too. A final line break gives no extra empty line.

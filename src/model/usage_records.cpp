@@ -9,7 +9,7 @@ namespace modUsage {
 using model::clsStore;
 
 std::string defaultName(int element) {
-  return model::isRock(element) ? "rock " + std::to_string(element - 7) : "grass " + std::to_string(element);
+  return model::isRock(element) ? "rock " + std::to_string(element - model::kFirstRock + 1) : "grass " + std::to_string(element);
 }
 
 void loadElementList(clsStore& store) {

@@ -27,7 +27,7 @@ std::string name(const model::clsStore& store, int element);
 
 namespace model {
 
-class clsUsageRecords final : public RecordOwner {
+class clsUsageRecords final : public IRecordOwner {
  public:
   explicit clsUsageRecords(clsStore& store) : store_(store) {}
   std::string toTextSettings() const override;

@@ -53,12 +53,12 @@ TEST_F(SizeRot, EditorKeepsMinimumAndMaximumInOrder) {
   modStore::setActiveElement(store(), 4);
   setMaxPerClump(store(), 3, true);
   setMinPerClump(store(), 5, true);
-  EXPECT_EQ(slot(4, blade::slot::kMaxPerClump), 5);
+  EXPECT_EQ(slot(4, model::slot::kMaxPerClump), 5);
   setMinPerClump(store(), 4, true);
   setMaxPerClump(store(), 2, true);
-  EXPECT_EQ(slot(4, blade::slot::kMinPerClump), 2);
+  EXPECT_EQ(slot(4, model::slot::kMinPerClump), 2);
   setMinPerClump(store(), 0, true);
-  EXPECT_EQ(slot(4, blade::slot::kMinPerClump), 1);
+  EXPECT_EQ(slot(4, model::slot::kMinPerClump), 1);
   setLean(store(), 2, 200, true);
   EXPECT_EQ(slot(4, 26), 180);
   setLean(store(), 4, 50, true);

@@ -9,7 +9,7 @@
 #include "model/value_functions.h"
 
 using namespace modWidthProfile;
-namespace slot = blade::slot;
+namespace slot = model::slot;
 
 namespace {
 

@@ -77,7 +77,7 @@ TEST_F(SettingsFiles, SaveAndOpenComeBackByteForByte) {
   clsDocument other{fake.platform};
   resetSettings(other, fake.platform);
   modStore::setActiveElement(other.project.store, 5);
-  ASSERT_TRUE(openSettingsFile(other, "/home/me/big.grass", fake.platform));
+  ASSERT_EQ(openSettings(other, "/home/me/big.grass", fake.platform), OpenResult::Opened);
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Open settings done");
   EXPECT_EQ(settingsText(other), saved);
   EXPECT_EQ(other.project.store.activeElement, 1);
@@ -100,13 +100,13 @@ TEST_F(SettingsFiles, EveryNoteComesBackFromTheSavedFile) {
     ASSERT_TRUE(saveSettingsFile(document, "/n/", "noted", fake.platform));
     const std::string saved = fake.files.files.at("/n/noted.grass");
     clsDocument other{fake.platform};
-    ASSERT_TRUE(openSettingsFile(other, "/n/noted.grass", fake.platform)) << note;
+    ASSERT_EQ(openSettings(other, "/n/noted.grass", fake.platform), OpenResult::Opened) << note;
     EXPECT_EQ(other.project.dialog.note, note);
     EXPECT_EQ(settingsText(other), saved) << note;
   }
   // An old file: a plain note line before the records, and one that reads as a record.
   fake.files.files["old.grass"] = "Grown in spring\r\n\r\nUsage 2 1 old\r\n";
-  ASSERT_TRUE(openSettingsFile(document, "old.grass", fake.platform));
+  ASSERT_EQ(openSettings(document, "old.grass", fake.platform), OpenResult::Opened);
   EXPECT_EQ(document.project.dialog.note, "Grown in spring");
   EXPECT_EQ(modUsage::name(document.project.store, 2), "old");
 }
@@ -114,7 +114,7 @@ TEST_F(SettingsFiles, EveryNoteComesBackFromTheSavedFile) {
 TEST_F(SettingsFiles, AFileWithOneRecordLeavesTheRestAtDefaults) {
   modUsage::setUse(document.project.store, 7, 1);
   fake.files.files["only.grass"] = "Usage_Info 3\r\n";
-  ASSERT_TRUE(openSettingsFile(document, "only.grass", fake.platform));
+  ASSERT_EQ(openSettings(document, "only.grass", fake.platform), OpenResult::Opened);
   EXPECT_FALSE(modUsage::inUse(document.project.store, 7));
   EXPECT_FLOAT_EQ(document.project.store.grassLength, 3);
 }
@@ -126,7 +126,7 @@ TEST_F(SettingsFiles, AMalformedFileChangesNothing) {
   modStore::setActiveElement(document.project.store, 4);
   const std::string before = settingsText(document);
   fake.files.files["bad.grass"] = "Usage 5 1 five\r\nFile_Name_Obj other\r\nUsage 1\r\n";
-  EXPECT_FALSE(openSettingsFile(document, "bad.grass", fake.platform));
+  EXPECT_EQ(openSettings(document, "bad.grass", fake.platform), OpenResult::TextFailed);
   EXPECT_EQ(fake.messages.shown.back(), "An error occurred in the settings file:\n\nLine 3 at \"usage\".");
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Open settings failed");
   EXPECT_EQ(settingsText(document), before);
@@ -139,12 +139,12 @@ TEST_F(SettingsFiles, AMalformedFileChangesNothing) {
 
 TEST_F(SettingsFiles, FileErrorsAreReportedAndKeepTheOldFile) {
   const std::string kUnknown = "\nThe application doesn't know what the error is about.\n";
-  EXPECT_FALSE(openSettingsFile(document, "missing.grass", fake.platform));
+  EXPECT_EQ(openSettings(document, "missing.grass", fake.platform), OpenResult::FileFailed);
   EXPECT_EQ(fake.messages.shown.back(), "An error occurred while opening the settings file." + kUnknown +
                                             "missing.grass: No such file or directory");
   fake.files.files["locked.grass"] = "x";
   fake.files.unreadable.insert("locked.grass");
-  EXPECT_FALSE(openSettingsFile(document, "locked.grass", fake.platform));
+  EXPECT_EQ(openSettings(document, "locked.grass", fake.platform), OpenResult::FileFailed);
   EXPECT_EQ(fake.messages.shown.back(),
             "An error occurred while reading the settings." + kUnknown + "locked.grass: Input/output error");
   fake.files.files["full.grass"] = "old settings";
@@ -159,7 +159,7 @@ TEST_F(SettingsFiles, FileErrorsAreReportedAndKeepTheOldFile) {
 
 TEST_F(SettingsFiles, AByteOrderMarkIsNoPartOfTheFirstRecord) {
   fake.files.files["bom.grass"] = "\xEF\xBB\xBFUsage 2 1 tall\r\n";
-  ASSERT_TRUE(openSettingsFile(document, "bom.grass", fake.platform));
+  ASSERT_EQ(openSettings(document, "bom.grass", fake.platform), OpenResult::Opened);
   EXPECT_TRUE(modUsage::inUse(document.project.store, 2));
   EXPECT_EQ(document.project.dialog.note, "");
 }

@@ -67,9 +67,12 @@ TEST_F(BladeEditors, CurvePointsArePickedWithinSevenPixelsElseMoved) {
   EXPECT_FLOAT_EQ(points[2].p.x, 197.0f / 210);
 }
 
-TEST_F(BladeEditors, CurveBoxesAndButtons) {
+TEST_F(BladeEditors, CurveWeightOfTextThatIsNoNumberIsTheSmallest) {
   curve.applyWeight(2, "abc");
   EXPECT_EQ(curve.weightText(2), "0.1");
+}
+
+TEST_F(BladeEditors, CurveFourthPointComesAndGoesWithItsWeight) {
   curve.setUseFourPoints(true);
   EXPECT_EQ(curve.activePoint(), 4);
   EXPECT_EQ(curve.weightText(4), "1");
@@ -77,11 +80,15 @@ TEST_F(BladeEditors, CurveBoxesAndButtons) {
   EXPECT_EQ(curve.activePoint(), 3);
   EXPECT_EQ(curve.weightText(4), "");
   EXPECT_FALSE(curve.weightEnabled(4));
+}
+
+TEST_F(BladeEditors, CurveToOriginMovesOnlyAcross) {
   curve.toOrigin(1);
   EXPECT_EQ(modCurveRecords::curveOf(session.store(), 1).cp.v[2].p.x, 0);
   EXPECT_FLOAT_EQ(modCurveRecords::curveOf(session.store(), 1).cp.v[2].p.y, 0.8f);
+}
 
-  // A rock cannot vary in Z, yet the same texts go to every element.
+TEST_F(BladeEditors, CurveVariationGoesToEveryElementThoughRocksCannotVaryInZ) {
   curve.setActiveElement(9);
   EXPECT_FALSE(curve.zVariationEnabled());
   curve.sameVariationToAll("5", "6", "250");

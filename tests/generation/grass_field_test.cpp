@@ -89,15 +89,6 @@ TEST(GrassField, DefaultMeadowReadsBackWhole) {
   }
 }
 
-TEST(GrassField, TheSameSeedMakesTheSameField) {
-  clsFieldRun first("seed-a"), second("seed-b");
-  ASSERT_EQ(first.create(42).outcome, document::RunOutcome::Done);
-  ASSERT_EQ(second.create(42).outcome, document::RunOutcome::Done);
-  EXPECT_EQ(first.read("field.obj"), second.read("field.obj"));
-  ASSERT_EQ(second.create(43).outcome, document::RunOutcome::Done);
-  EXPECT_NE(first.read("field.obj"), second.read("field.obj"));
-}
-
 TEST(GrassField, CoveragePicturesPlaceTheClumps) {
   clsFieldRun run("coverage");
   QImage half(100, 100, QImage::Format_RGB32);

@@ -98,16 +98,6 @@ TEST(ObjText, MaterialLines) {
   EXPECT_EQ(text(support::bladeTube(3, true, true)).find("usemtl"), std::string::npos);
 }
 
-TEST(ObjText, NumberForms) {
-  clsTube tube = newTube("", 0, 0);
-  geometry::clsPolygon ring = newPolygon("", false, false, false, false, false, false, 0, 0);
-  addVertex(ring, 0.5f, -0.25f, 2);
-  addVertex(ring, 1e-8f, -4.371139E-08f, 0);
-  addRing(tube, ring);
-  // A digit before the point, so that every OBJ reader counts the number.
-  EXPECT_EQ(text(tube), "v 0.5 -0.25 2\r\nv 1E-08 -4.371139E-08 0\r\n");
-}
-
 TEST(ObjText, RunsDoNotConnect) {
   clsTube first = squareTube(true, true);
   appendTube(first, squareTube(false, false), true);

@@ -10,7 +10,7 @@
 namespace {
 
 // Stands in for an owner whose record needs many fields, as the curve record does.
-class clsCurveLikeOwner final : public model::RecordOwner {
+class clsCurveLikeOwner final : public model::IRecordOwner {
  public:
   std::string toTextSettings() const override { return "Curve 1 10 10 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0\r\n"; }
   model::RecordStatus fromTextSettings(std::string_view keyword, const model::tFields& fields) override {

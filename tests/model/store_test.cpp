@@ -20,19 +20,6 @@ model::clsStore loadedStore() {
 
 }  // namespace
 
-TEST(Store, NewStoreAfterTheElementListLoads) {
-  const model::clsStore store = loadedStore();
-  ASSERT_EQ(store.elements.size(), 11u);
-  for (int e = 1; e <= 11; ++e) {
-    EXPECT_EQ(store.elements[e - 1].slots.size(), 44u);
-    EXPECT_EQ(modUsage::inUse(store, e), e == 1) << e;
-    EXPECT_EQ(modUsage::name(store, e), e <= 7 ? "grass " + std::to_string(e) : "rock " + std::to_string(e - 7));
-  }
-  EXPECT_EQ(store.activeElement, 1);
-  EXPECT_FLOAT_EQ(store.grassLength, 1);
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(modStore::readElementSlot(store, 5, 20)));
-}
-
 TEST(Store, ActiveElementIsClampedAndAddressesTheSlots) {
   model::clsStore store = loadedStore();
   EXPECT_EQ(modStore::setActiveElement(store, 0), 1);

@@ -29,8 +29,10 @@
 #include <QPointer>
 #include <QTimer>
 #include <QtTest/QtTest>
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -40,12 +42,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "desktop/desktop_platform.h"
 #include "desktop/desktop_program.h"
-#include "platform/native/std_file_system.h"
-#include "platform/native/system_clock.h"
-#include "platform/qt/qt_desktop_platform.h"
-#include "platform/qt/qt_picture_loader.h"
-#include "platform/qt/qt_recovery_files.h"
 
 namespace {
 
@@ -153,21 +151,24 @@ class clsMonkey {
 
   void log(const QString& text) { journal_.add(QString("#%1 %2").arg(count_).arg(text).toStdString()); }
 
-  // What a user could type into a box: numbers small and large (at most 1E+6 for now), edge
-  // values, words, blanks, long texts.
+  // What a user could type into a box: numbers small and large up to the extremes of a single
+  // and a double, edge values, words, blanks, long texts.
   QString value() {
+    static const std::array<const char*, 16> kExtremes = {
+        "0", "-0", "3.4E+38", "-3.4E+38", "3.5E+38", "1.7976931348623157E+308", "1E+400", "1E-45",
+        "1e-30", "2147483647", "2147483648", "-2147483649", "65536", "-32769", "nan", "inf"};
     switch (below(12)) {
-      case 0: return "0";
+      case 0: return kExtremes[static_cast<std::size_t>(below(static_cast<int>(kExtremes.size())))];
       case 1: return QString::number(-below(1000));
       case 2: return QString::number((static_cast<double>(below(2000001)) - 1000000.0) / (1 + below(1000)), 'g', 7);
       case 3: return "abc";
       case 4: return "";
       case 5: return ".5";
-      case 6: return "1E+6";
-      case 7: return "-1E+6";
+      case 6: return QString::number(std::ldexp(1.0, below(129)) * (chance(50) ? 1 : -1), 'g', 9);
+      case 7: return QString(10000, QChar('0' + below(10)));
       case 8: return " 1 2 ";
       case 9: return QString(1 + below(300), QChar('a' + below(26)));
-      case 10: return "1e-30";
+      case 10: return chance(50) ? "1E+6" : "-1E+6";
       default: return QString::number(below(100));
     }
   }
@@ -294,7 +295,13 @@ class clsMonkey {
     const QPointer<QWidget> alive = target;
     target->setFocus(Qt::MouseFocusReason);
     if (chance(50)) QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-    if (alive) QTest::keyClicks(target, text);
+    // A long text arrives as a user brings it: pasted, not typed key by key.
+    if (alive && text.size() > 1000) {
+      QGuiApplication::clipboard()->setText(text);
+      QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    } else if (alive) {
+      QTest::keyClicks(target, text);
+    }
     if (!alive) return;
     const int end = below(3);
     if (end == 0) QTest::keyClick(target, Qt::Key_Return);
@@ -384,33 +391,17 @@ int main(int argc, char** argv) {
   clsJournal journal(options.log);
   std::fprintf(stderr, "monkey: seed %llu, %g s\n", static_cast<unsigned long long>(options.seed), options.seconds);
 
-  platform::QtMessageBox messages;
-  platform::QtStatusLine status;
-  platform::QtEventPump events;
-  platform::QtClipboard clipboard;
-  platform::QtUserStore userStore;
-  platform::SystemClock clock;
-  platform::StdFileSystem files;
-  platform::QtPictureLoader pictures;
-  platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
-  platform::QtFileDialogs fileDialogs;
-  platform::QtColourChooser colours;
-  platform::QtTextPrompt prompt;
-  platform::clsDialogs dialogs{fileDialogs, colours, prompt};
-  platform::QtRecoveryFiles recovery;
+  desktop::DesktopPlatform machine;
 
   std::unique_ptr<desktop::DesktopProgram> program;
   std::uint64_t starts = 0;
   const auto start = [&]() -> QMainWindow* {
     journal.beat = nowMs();
     program.reset();
-    program = std::make_unique<desktop::DesktopProgram>(platform, dialogs, options.seed + starts++, &recovery);
+    program = std::make_unique<desktop::DesktopProgram>(machine.platform, machine.dialogs, options.seed + starts++,
+                                                        &machine.recovery);
     desktop::MainWindow& window = program->window();
-    status.setWindow(&window);
-    messages.setParent(&window);
-    fileDialogs.setParent(&window);
-    colours.setParent(&window);
-    prompt.setParent(&window);
+    machine.attach(&window);
     window.show();
     journal.beat = nowMs();
     return &window;

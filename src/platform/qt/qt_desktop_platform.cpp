@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/qt_colour.h"
+
 namespace platform {
 
 namespace {
@@ -120,8 +122,7 @@ std::optional<std::string> QtFileDialogs::saveFile(const std::string& title, con
 std::int32_t QtColourChooser::chooseColour(std::int32_t start, const std::string& prompt) {
   // Sixteen black custom colours each time: nothing is kept from one choice to the next.
   for (int i = 0; i < QColorDialog::customCount(); ++i) QColorDialog::setCustomColor(i, QColor(0, 0, 0));
-  const QColor initial(start & 0xFF, (start >> 8) & 0xFF, (start >> 16) & 0xFF);
-  const QColor chosen = QColorDialog::getColor(initial, parent_, qt(prompt));
+  const QColor chosen = QColorDialog::getColor(qtColour(start), parent_, qt(prompt));
   if (!chosen.isValid()) return -1;
   return chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
 }
