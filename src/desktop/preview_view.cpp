@@ -10,11 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editors/preview_grid.h"
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
+#include "preview/preview_grid.h"
 
 namespace desktop {
 
@@ -81,14 +77,7 @@ bool openGlAvailable() {
   return true;
 }
 
-PreviewView::PreviewView() {
-#ifdef __GLIBC__
-  // A software renderer frees its per-frame memory and touches it afresh each frame; when the
-  // allocator hands that back to the system every time, a frame takes four times as long.
-  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
-#endif
-  setFormat(wantedFormat());
-}
+PreviewView::PreviewView() { setFormat(wantedFormat()); }
 
 PreviewView::~PreviewView() {
   if (!ready_) return;
@@ -103,10 +92,10 @@ PreviewView::~PreviewView() {
   doneCurrent();
 }
 
-void PreviewView::setScene(std::shared_ptr<const editors::clsPreviewScene> scene) {
+void PreviewView::setScene(std::shared_ptr<const preview::clsPreviewScene> scene) {
   // The camera stays while the field is edited; a field of another size (a settings file
   // opened, an area typed) is framed anew.
-  const auto extent = [](const editors::clsPreviewScene& s) {
+  const auto extent = [](const preview::clsPreviewScene& s) {
     return std::max({s.maxX - s.minX, s.maxY - s.minY, s.maxZ - s.minZ, 0.01f});
   };
   const bool reframe = scene_ == nullptr || extent(*scene) > 1.5f * extent(*scene_) || extent(*scene) < extent(*scene_) / 2;
@@ -118,7 +107,7 @@ void PreviewView::setScene(std::shared_ptr<const editors::clsPreviewScene> scene
 
 void PreviewView::frameAll() {
   if (!scene_) return;
-  const editors::clsPreviewScene& s = *scene_;
+  const preview::clsPreviewScene& s = *scene_;
   const QVector3D low(modPreview::withinReach(s.minX), modPreview::withinReach(s.minY), modPreview::withinReach(s.minZ));
   const QVector3D high(modPreview::withinReach(s.maxX), modPreview::withinReach(s.maxY), modPreview::withinReach(s.maxZ));
   target_ = (low + high) / 2;
@@ -149,12 +138,12 @@ void PreviewView::initializeGL() {
 void PreviewView::upload() {
   if (!scene_) return;
   for (std::size_t e = 0; e < elements_.size(); ++e) {
-    const editors::clsPreviewElement& element = scene_->elements[e];
+    const preview::clsPreviewElement& element = scene_->elements[e];
     clsBuffer& buffer = elements_[e];
     if (buffer.fingerprint == element.fingerprint && buffer.count == static_cast<int>(element.triangles.size())) continue;
     buffer.vertices.bind();
     buffer.vertices.allocate(element.vertices.data(),
-                             static_cast<int>(element.vertices.size() * sizeof(editors::clsPreviewVertex)));
+                             static_cast<int>(element.vertices.size() * sizeof(preview::clsPreviewVertex)));
     buffer.indexes.bind();
     buffer.indexes.allocate(element.triangles.data(), static_cast<int>(element.triangles.size() * sizeof(std::uint32_t)));
     buffer.count = static_cast<int>(element.triangles.size());
@@ -162,13 +151,13 @@ void PreviewView::upload() {
     ++uploads_;
   }
   // The ground grid and each element's coverage rectangle, within the view's reach.
-  std::vector<editors::clsPreviewVertex> lines;
+  std::vector<preview::clsPreviewVertex> lines;
   const auto line = [&](float x1, float z1, float x2, float z2, std::uint32_t colour) {
-    lines.push_back(editors::previewVertex(x1, 0, z1, 0, 1, 0, colour));
-    lines.push_back(editors::previewVertex(x2, 0, z2, 0, 1, 0, colour));
+    lines.push_back(preview::previewVertex(x1, 0, z1, 0, 1, 0, colour));
+    lines.push_back(preview::previewVertex(x2, 0, z2, 0, 1, 0, colour));
   };
   for (const modPreview::clsGridLine& grid : modPreview::groundGrid(*scene_)) line(grid.x1, grid.z1, grid.x2, grid.z2, kGrid);
-  for (const editors::clsPreviewElement& element : scene_->elements) {
+  for (const preview::clsPreviewElement& element : scene_->elements) {
     if (!element.inUse) continue;
     const float x = modPreview::withinReach(element.coverX), z = modPreview::withinReach(element.coverZ);
     line(0, 0, x, 0, kCoverage);
@@ -177,18 +166,18 @@ void PreviewView::upload() {
     line(0, z, 0, 0, kCoverage);
   }
   lines_.vertices.bind();
-  lines_.vertices.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(editors::clsPreviewVertex)));
+  lines_.vertices.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(preview::clsPreviewVertex)));
   lines_.count = static_cast<int>(lines.size());
 }
 
 void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
   if (buffer.count == 0) return;
   buffer.vertices.bind();
-  const int stride = sizeof(editors::clsPreviewVertex);
+  const int stride = sizeof(preview::clsPreviewVertex);
   for (GLuint attribute = 0; attribute < 3; ++attribute) program_->enableAttributeArray(static_cast<int>(attribute));
-  program_->setAttributeBuffer(0, GL_FLOAT, offsetof(editors::clsPreviewVertex, x), 3, stride);
-  program_->setAttributeBuffer(1, GL_BYTE, offsetof(editors::clsPreviewVertex, nx), 3, stride);
-  program_->setAttributeBuffer(2, GL_UNSIGNED_BYTE, offsetof(editors::clsPreviewVertex, colour), 4, stride);
+  program_->setAttributeBuffer(0, GL_FLOAT, offsetof(preview::clsPreviewVertex, x), 3, stride);
+  program_->setAttributeBuffer(1, GL_BYTE, offsetof(preview::clsPreviewVertex, nx), 3, stride);
+  program_->setAttributeBuffer(2, GL_UNSIGNED_BYTE, offsetof(preview::clsPreviewVertex, colour), 4, stride);
   program_->setUniformValue("lit", lit);
   if (mode == GL_TRIANGLES) {
     buffer.indexes.bind();

@@ -13,7 +13,7 @@
 #include <array>
 #include <memory>
 
-#include "editors/preview_scene.h"
+#include "preview/preview_scene.h"
 
 namespace desktop {
 
@@ -27,8 +27,8 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   PreviewView();
   ~PreviewView() override;
 
-  void setScene(std::shared_ptr<const editors::clsPreviewScene> scene);
-  const editors::clsPreviewScene* scene() const { return scene_.get(); }
+  void setScene(std::shared_ptr<const preview::clsPreviewScene> scene);
+  const preview::clsPreviewScene* scene() const { return scene_.get(); }
   void frameAll();
   // Buffers uploaded since the view began; an unchanged element keeps its buffer.
   int uploads() const { return uploads_; }
@@ -59,7 +59,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
   QMatrix4x4 viewProjection() const;
 
-  std::shared_ptr<const editors::clsPreviewScene> scene_;
+  std::shared_ptr<const preview::clsPreviewScene> scene_;
   bool dirty_ = false;
   bool ready_ = false;
   std::unique_ptr<QOpenGLShaderProgram> program_;

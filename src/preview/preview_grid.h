@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "editors/preview_scene.h"
+#include "preview/preview_scene.h"
 
 namespace modPreview {
 
@@ -21,6 +21,6 @@ float withinReach(float v);
 
 // Lines one unit apart (5 from a field of 40, then a power of ten that gives 20 to 200 lines)
 // over the scene's extent and one step beyond.
-std::vector<clsGridLine> groundGrid(const editors::clsPreviewScene& scene);
+std::vector<clsGridLine> groundGrid(const preview::clsPreviewScene& scene);
 
 }  // namespace modPreview

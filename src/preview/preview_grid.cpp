@@ -1,4 +1,4 @@
-#include "editors/preview_grid.h"
+#include "preview/preview_grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@ namespace modPreview {
 
 float withinReach(float v) { return std::isfinite(v) ? std::clamp(v, -kViewReach, kViewReach) : 0.0f; }
 
-std::vector<clsGridLine> groundGrid(const editors::clsPreviewScene& s) {
+std::vector<clsGridLine> groundGrid(const preview::clsPreviewScene& s) {
   const double minX = withinReach(s.minX), maxX = std::max<double>(minX, withinReach(s.maxX));
   const double minZ = withinReach(s.minZ), maxZ = std::max<double>(minZ, withinReach(s.maxZ));
   const double span = std::max(maxX - minX, maxZ - minZ);

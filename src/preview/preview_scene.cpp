@@ -1,4 +1,4 @@
-#include "editors/preview_scene.h"
+#include "preview/preview_scene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,42 +6,20 @@
 
 #include "generation/create_object.h"
 #include "generation/item_placement.h"
+#include "generation/map_records.h"
 #include "generation/obj_writer.h"
 #include "generation/object_path.h"
-#include "materials/mtl_file.h"
-#include "generation/map_records.h"
 #include "materials/colour_math.h"
+#include "materials/mtl_file.h"
 #include "materials/palette.h"
 #include "model/usage_records.h"
 #include "model/value_functions.h"
-
-namespace editors {
-
-int clsCaptureSink::itemDone(bool, std::int32_t itemNumber) {
-  if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return generation::status::kCancelled;
-  // Not shown: the item just made goes.
-  if ((itemNumber - 1) % step_ != 0) dropLastItem(kept_[static_cast<std::size_t>(element_ - 1)]);
-  kept_[static_cast<std::size_t>(element_ - 1)] = items().items.size();
-  return generation::status::kGoOn;
-}
-
-void clsCaptureSink::dropLastItem(std::size_t keptItems) {
-  geometry::clsItemList& list = items();
-  if (list.items.size() <= keptItems) return;
-  const geometry::clsItemEntry last = list.items.back();
-  list.items.pop_back();
-  for (std::size_t r = last.firstRing; r < list.rings.size(); ++r)
-    if (list.rings[r].nameLength > 0) list.names.resize(std::min<std::size_t>(list.names.size(), list.rings[r].nameBegin));
-  list.rings.resize(last.firstRing);
-  list.points.resize(last.firstPoint);
-}
-
-}  // namespace editors
+#include "preview/capture_sink.h"
 
 namespace modPreview {
 
-using editors::clsPreviewScene;
-using editors::clsPreviewVertex;
+using preview::clsPreviewScene;
+using preview::clsPreviewVertex;
 using geometry::clsPixel;
 
 namespace {
@@ -82,7 +60,7 @@ struct clsCorner {
 // The items' faces as the OBJ text draws them: side faces between the rings of a run and caps.
 // Each vertex takes the real colour of the material its ring is drawn in.
 void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint32_t>& colours,
-                  editors::clsPreviewElement& out) {
+                  preview::clsPreviewElement& out) {
   const auto colourOf = [&](std::int32_t material) {
     return material >= 1 && static_cast<std::size_t>(material) <= colours.size()
                ? colours[static_cast<std::size_t>(material - 1)]
@@ -98,7 +76,7 @@ void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint
     const clsPixel flat = faceNormal(a.p, b.p, c.p);
     for (const clsCorner* corner : {&a, &b, &c}) {
       out.triangles.push_back(static_cast<std::uint32_t>(out.vertices.size()));
-      out.vertices.push_back(editors::previewVertex(corner->p.x, corner->p.y, corner->p.z, flat.x, flat.y, flat.z, colour));
+      out.vertices.push_back(preview::previewVertex(corner->p.x, corner->p.y, corner->p.z, flat.x, flat.y, flat.z, colour));
     }
   };
   std::vector<clsCorner> previous, current;
@@ -116,7 +94,7 @@ void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint
         for (clsCorner& corner : previous)
           if (corner.hasNormal) {
             corner.index = static_cast<std::uint32_t>(out.vertices.size());
-            out.vertices.push_back(editors::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y,
+            out.vertices.push_back(preview::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y,
                                                           corner.n.z, colour));
           }
       const int normals = geometry::normalsPerVertex(ring.flags);
@@ -127,7 +105,7 @@ void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint
           corner.n = *point;
           corner.index = static_cast<std::uint32_t>(out.vertices.size());
           out.vertices.push_back(
-              editors::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y, corner.n.z, colour));
+              preview::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y, corner.n.z, colour));
         }
         point += normals;
         current.push_back(corner);
@@ -152,7 +130,7 @@ void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint
   }
 }
 
-std::uint64_t fingerprintOf(const editors::clsPreviewElement& element) {
+std::uint64_t fingerprintOf(const preview::clsPreviewElement& element) {
   // FNV-1a over the mesh four bytes at a time: equal meshes give equal numbers, so an
   // unchanged element's buffer stays.
   std::uint64_t hash = 1469598103934665603ULL;
@@ -171,7 +149,7 @@ std::uint64_t fingerprintOf(const editors::clsPreviewElement& element) {
 // Follows the object file as the writer grows it: the items' text in its two buffers, the file
 // tested against the disk-space limit after each append. Measuring only bounds the text (cheap);
 // exact, it formats every item and stops the run where the writer would.
-class clsFieldSink final : public editors::clsCaptureSink {
+class clsFieldSink final : public preview::clsCaptureSink {
  public:
   clsFieldSink(const std::atomic<bool>& cancel, std::int64_t step, std::int64_t keepAtMost,
                const generation::clsProject& project, bool exact)
@@ -317,7 +295,7 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
 
   bool any = false;
   for (int e = 1; e <= model::kElementCount; ++e) {
-    editors::clsPreviewElement& element = scene.elements[static_cast<std::size_t>(e - 1)];
+    preview::clsPreviewElement& element = scene.elements[static_cast<std::size_t>(e - 1)];
     element.inUse = modUsage::inUse(project.store, e);
     element.coverX = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverX));
     element.coverZ = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverZ));
