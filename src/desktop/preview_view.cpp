@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "preview/preview_grid.h"
 
@@ -57,9 +58,6 @@ QByteArray shaderSource(bool core, bool vertex) {
 // Colours arrive as red + 256 green + 65536 blue: in memory the bytes red, green, blue, 0.
 constexpr std::uint32_t kGrid = 150 + 256 * 150 + 65536 * 150;
 constexpr std::uint32_t kCoverage = 255 + 256 * 200;
-// The camera's distance to what it looks at: the whole reach fits in the view.
-constexpr float kNearest = 0.05f;
-constexpr float kFarthest = 3 * modPreview::kViewReach;
 
 }  // namespace
 
@@ -93,12 +91,12 @@ PreviewView::~PreviewView() {
 }
 
 void PreviewView::setScene(std::shared_ptr<const preview::clsPreviewScene> scene) {
-  // The camera stays while the field is edited; a field of another size (a settings file
-  // opened, an area typed) is framed anew.
-  const auto extent = [](const preview::clsPreviewScene& s) {
-    return std::max({s.maxX - s.minX, s.maxY - s.minY, s.maxZ - s.minZ, 0.01f});
-  };
-  const bool reframe = scene_ == nullptr || extent(*scene) > 1.5f * extent(*scene_) || extent(*scene) < extent(*scene_) / 2;
+  // The camera stays while the field is edited, unless the field leaves the view or shrinks to
+  // a small part of it.
+  const preview::clsBounds next = modCamera::boundsOf(*scene);
+  const std::optional<preview::clsBounds> last =
+      scene_ != nullptr ? std::optional(modCamera::boundsOf(*scene_)) : std::nullopt;
+  const bool reframe = modCamera::frameAnew(camera_, last ? &*last : nullptr, next, aspect());
   scene_ = std::move(scene);
   dirty_ = true;
   if (reframe) frameAll();
@@ -107,12 +105,7 @@ void PreviewView::setScene(std::shared_ptr<const preview::clsPreviewScene> scene
 
 void PreviewView::frameAll() {
   if (!scene_) return;
-  const preview::clsPreviewScene& s = *scene_;
-  const QVector3D low(modPreview::withinReach(s.minX), modPreview::withinReach(s.minY), modPreview::withinReach(s.minZ));
-  const QVector3D high(modPreview::withinReach(s.maxX), modPreview::withinReach(s.maxY), modPreview::withinReach(s.maxZ));
-  target_ = (low + high) / 2;
-  const float radius = std::max(0.5f, (high - low).length() / 2);
-  distance_ = std::clamp(radius / std::tan(qDegreesToRadians(22.5f)) * 1.05f, kNearest, kFarthest);
+  modCamera::frame(camera_, modCamera::boundsOf(*scene_), aspect());
   update();
 }
 
@@ -187,17 +180,11 @@ void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
   }
 }
 
-QMatrix4x4 PreviewView::viewProjection() const {
-  QMatrix4x4 projection;
-  const float aspect = height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
-  projection.perspective(45, aspect, std::max(0.01f, distance_ / 1000), distance_ * 20 + 100);
-  QMatrix4x4 view;
-  view.translate(0, 0, -distance_);
-  view.rotate(pitch_, 1, 0, 0);
-  view.rotate(-yaw_, 0, 1, 0);
-  view.translate(-target_);
-  return projection * view;
+float PreviewView::aspect() const {
+  return height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
 }
+
+QMatrix4x4 PreviewView::viewProjection() const { return QMatrix4x4(modCamera::viewProjection(camera_, aspect()).data()); }
 
 QSize PreviewView::pixelSize() const {
   return (QSizeF(size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
@@ -250,15 +237,9 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
   const bool pan = (event->buttons() & Qt::MiddleButton) ||
                    ((event->buttons() & Qt::LeftButton) && (event->modifiers() & Qt::ShiftModifier));
   if (pan) {
-    // Along the screen's right and up, scaled so the ground follows the mouse.
-    const float perPixel = distance_ / static_cast<float>(std::max(1, height())) * 0.8f;
-    const float yaw = qDegreesToRadians(yaw_);
-    const QVector3D right(std::cos(yaw), 0, -std::sin(yaw));
-    const QVector3D forward(std::sin(yaw), 0, std::cos(yaw));
-    target_ += (-right * static_cast<float>(delta.x()) - forward * static_cast<float>(delta.y())) * perPixel;
+    modCamera::pan(camera_, static_cast<float>(delta.x()), static_cast<float>(delta.y()), height());
   } else if (event->buttons() & Qt::LeftButton) {
-    yaw_ -= static_cast<float>(delta.x()) * 0.4f;
-    pitch_ = std::clamp(pitch_ + static_cast<float>(delta.y()) * 0.4f, -89.0f, 89.0f);
+    modCamera::orbit(camera_, static_cast<float>(delta.x()), static_cast<float>(delta.y()));
   } else {
     return;
   }
@@ -268,8 +249,7 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
 void PreviewView::mouseDoubleClickEvent(QMouseEvent*) { frameAll(); }
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
-  distance_ *= std::pow(0.999f, static_cast<float>(event->angleDelta().y()));
-  distance_ = std::clamp(distance_, kNearest, kFarthest);
+  modCamera::zoom(camera_, static_cast<float>(event->angleDelta().y()));
   update();
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 
+#include "preview/preview_camera.h"
 #include "preview/preview_scene.h"
 
 namespace desktop {
@@ -58,6 +59,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   void upload();
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
   QMatrix4x4 viewProjection() const;
+  float aspect() const;
 
   std::shared_ptr<const preview::clsPreviewScene> scene_;
   bool dirty_ = false;
@@ -67,9 +69,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   std::array<clsBuffer, model::kElementCount> elements_{};
   clsBuffer lines_;
   int uploads_ = 0;
-  // The camera: turned about the target by yaw and pitch, at a distance.
-  QVector3D target_{5, 0, 5};
-  float yaw_ = 35, pitch_ = 30, distance_ = 20;
+  preview::clsCamera camera_;
   QPoint lastMouse_;
 };
 
