@@ -57,7 +57,7 @@ QByteArray shaderSource(bool core, bool vertex) {
 
 // Colours arrive as red + 256 green + 65536 blue: in memory the bytes red, green, blue, 0.
 constexpr std::uint32_t kGrid = 150 + 256 * 150 + 65536 * 150;
-constexpr std::uint32_t kCoverage = 255 + 256 * 200;
+constexpr std::uint32_t kCoverage = 250 + 256 * 190;
 
 }  // namespace
 
@@ -85,6 +85,7 @@ PreviewView::~PreviewView() {
     buffer.indexes.destroy();
   }
   lines_.vertices.destroy();
+  bands_.vertices.destroy();
   vao_.destroy();
   program_.reset();
   doneCurrent();
@@ -125,6 +126,7 @@ void PreviewView::initializeGL() {
     buffer.indexes.create();
   }
   lines_.vertices.create();
+  bands_.vertices.create();
   dirty_ = true;
 }
 
@@ -143,24 +145,23 @@ void PreviewView::upload() {
     buffer.fingerprint = element.fingerprint;
     ++uploads_;
   }
-  // The ground grid and each element's coverage rectangle, within the view's reach.
-  std::vector<preview::clsPreviewVertex> lines;
-  const auto line = [&](float x1, float z1, float x2, float z2, std::uint32_t colour) {
-    lines.push_back(preview::previewVertex(x1, 0, z1, 0, 1, 0, colour));
-    lines.push_back(preview::previewVertex(x2, 0, z2, 0, 1, 0, colour));
+  // The ground grid and above it each element's coverage rectangle, within the view's reach.
+  std::vector<preview::clsPreviewVertex> lines, bands;
+  const auto line = [&](const modPreview::clsGridLine& l, std::uint32_t colour) {
+    lines.push_back(preview::previewVertex(l.x1, 0, l.z1, 0, 1, 0, colour));
+    lines.push_back(preview::previewVertex(l.x2, 0, l.z2, 0, 1, 0, colour));
   };
-  for (const modPreview::clsGridLine& grid : modPreview::groundGrid(*scene_)) line(grid.x1, grid.z1, grid.x2, grid.z2, kGrid);
-  for (const preview::clsPreviewElement& element : scene_->elements) {
-    if (!element.inUse) continue;
-    const float x = modPreview::withinReach(element.coverX), z = modPreview::withinReach(element.coverZ);
-    line(0, 0, x, 0, kCoverage);
-    line(x, 0, x, z, kCoverage);
-    line(x, z, 0, z, kCoverage);
-    line(0, z, 0, 0, kCoverage);
-  }
+  for (const modPreview::clsGridLine& grid : modPreview::groundGrid(*scene_)) line(grid, kGrid);
+  for (const modPreview::clsGridLine& outline : modPreview::coverageOutlines(*scene_)) line(outline, kCoverage);
+  for (const modPreview::clsGroundRect& r : modPreview::coverageBands(*scene_))
+    for (const auto& [x, z] : {std::pair{r.x1, r.z1}, {r.x2, r.z1}, {r.x2, r.z2}, {r.x1, r.z1}, {r.x2, r.z2}, {r.x1, r.z2}})
+      bands.push_back(preview::previewVertex(x, 0, z, 0, 1, 0, kCoverage));
   lines_.vertices.bind();
   lines_.vertices.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(preview::clsPreviewVertex)));
   lines_.count = static_cast<int>(lines.size());
+  bands_.vertices.bind();
+  bands_.vertices.allocate(bands.data(), static_cast<int>(bands.size() * sizeof(preview::clsPreviewVertex)));
+  bands_.count = static_cast<int>(bands.size());
 }
 
 void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
@@ -172,7 +173,7 @@ void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
   program_->setAttributeBuffer(1, GL_BYTE, offsetof(preview::clsPreviewVertex, nx), 3, stride);
   program_->setAttributeBuffer(2, GL_UNSIGNED_BYTE, offsetof(preview::clsPreviewVertex, colour), 4, stride);
   program_->setUniformValue("lit", lit);
-  if (mode == GL_TRIANGLES) {
+  if (mode == GL_TRIANGLES && buffer.indexes.isCreated()) {
     buffer.indexes.bind();
     glDrawElements(GL_TRIANGLES, buffer.count, GL_UNSIGNED_INT, nullptr);
   } else {
@@ -214,6 +215,8 @@ void PreviewView::draw(int width, int height) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (!ready_ || !scene_) return;
   glEnable(GL_DEPTH_TEST);
+  // What is drawn later wins where it lies as deep: the coverage over the grid.
+  glDepthFunc(GL_LEQUAL);
   if (dirty_) {
     upload();
     dirty_ = false;
@@ -222,6 +225,7 @@ void PreviewView::draw(int width, int height) {
   program_->bind();
   program_->setUniformValue("viewProjection", viewProjection());
   drawBuffer(lines_, GL_LINES, false);
+  drawBuffer(bands_, GL_TRIANGLES, false);
   for (clsBuffer& buffer : elements_) drawBuffer(buffer, GL_TRIANGLES, true);
   program_->release();
 }

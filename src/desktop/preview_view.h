@@ -68,6 +68,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   QOpenGLVertexArrayObject vao_;
   std::array<clsBuffer, model::kElementCount> elements_{};
   clsBuffer lines_;
+  clsBuffer bands_;  // triangles without indexes
   int uploads_ = 0;
   preview::clsCamera camera_;
   QPoint lastMouse_;

@@ -23,4 +23,46 @@ std::vector<clsGridLine> groundGrid(const preview::clsPreviewScene& s) {
   return lines;
 }
 
+namespace {
+
+struct clsCover {
+  float x1, z1, x2, z2;
+};
+
+std::vector<clsCover> coversOf(const preview::clsPreviewScene& scene) {
+  std::vector<clsCover> covers;
+  for (const preview::clsPreviewElement& element : scene.elements) {
+    if (!element.inUse) continue;
+    const float x = withinReach(element.coverX), z = withinReach(element.coverZ);
+    covers.push_back({std::min(0.0f, x), std::min(0.0f, z), std::max(0.0f, x), std::max(0.0f, z)});
+  }
+  return covers;
+}
+
+}  // namespace
+
+std::vector<clsGridLine> coverageOutlines(const preview::clsPreviewScene& scene) {
+  std::vector<clsGridLine> lines;
+  for (const clsCover& c : coversOf(scene)) {
+    lines.push_back({c.x1, c.z1, c.x2, c.z1});
+    lines.push_back({c.x2, c.z1, c.x2, c.z2});
+    lines.push_back({c.x2, c.z2, c.x1, c.z2});
+    lines.push_back({c.x1, c.z2, c.x1, c.z1});
+  }
+  return lines;
+}
+
+std::vector<clsGroundRect> coverageBands(const preview::clsPreviewScene& scene) {
+  const float span = std::max(withinReach(scene.maxX) - withinReach(scene.minX), withinReach(scene.maxZ) - withinReach(scene.minZ));
+  const float w = std::isfinite(span) && span > 0 ? span * 0.006f : 0.01f;
+  std::vector<clsGroundRect> bands;
+  for (const clsCover& c : coversOf(scene)) {
+    bands.push_back({c.x1 - w, c.z1 - w, c.x2 + w, c.z1});  // the near side, with both corners
+    bands.push_back({c.x1 - w, c.z2, c.x2 + w, c.z2 + w});
+    bands.push_back({c.x1 - w, c.z1, c.x1, c.z2});
+    bands.push_back({c.x2, c.z1, c.x2 + w, c.z2});
+  }
+  return bands;
+}
+
 }  // namespace modPreview

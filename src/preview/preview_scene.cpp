@@ -331,12 +331,14 @@ std::string previewLine(const clsPreviewScene& scene) {
     }
     return text;
   };
+  const auto items = [&](std::int64_t n) { return grouped(n) + (n == 1 ? " item" : " items"); };
   if (scene.itemsWritten >= 0)
     return "The disk-space limit stops the run at about " + grouped(scene.itemsWritten) + " of " +
-           grouped(scene.itemsTotal) + " items.";
+           items(scene.itemsTotal) + ".";
   if (scene.itemsShown < scene.itemsTotal)
-    return "Preview: " + grouped(scene.itemsShown) + " of " + grouped(scene.itemsTotal) + " items";
-  return "Preview: all " + grouped(scene.itemsTotal) + " items";
+    return "Preview: " + grouped(scene.itemsShown) + " of " + items(scene.itemsTotal);
+  if (scene.itemsTotal == 0) return "Preview: no items";
+  return "Preview: " + std::string(scene.itemsTotal == 1 ? "" : "all ") + items(scene.itemsTotal);
 }
 
 }  // namespace modPreview

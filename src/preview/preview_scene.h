@@ -61,8 +61,8 @@ std::int64_t keepEvery(const generation::clsProject& project, std::int64_t cap, 
 std::optional<preview::clsPreviewScene> buildScene(const generation::clsProject& project, std::uint64_t seed,
                                                    std::int64_t cap, const std::atomic<bool>& cancel);
 
-// "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", or where the disk-space limit
-// stops the run: "The disk-space limit stops the run at about 1,300 of 20,000 items."
+// "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", "Preview: 1 item", or where
+// the disk-space limit stops the run: "The disk-space limit stops the run at about 1,300 of 20,000 items."
 std::string previewLine(const preview::clsPreviewScene& scene);
 
 }  // namespace modPreview

@@ -138,6 +138,8 @@ TEST_F(Preview, ExtremeValuesGiveABoundedSceneAndGrid) {
     EXPECT_LE(grid.size(), 2u * modPreview::kMaxGridLines) << line;
     for (const modPreview::clsGridLine& g : grid)
       ASSERT_TRUE(std::isfinite(g.x1) && std::isfinite(g.z1) && std::isfinite(g.x2) && std::isfinite(g.z2)) << line;
+    for (const modPreview::clsGroundRect& r : modPreview::coverageBands(*scene))
+      ASSERT_TRUE(std::isfinite(r.x1) && std::isfinite(r.z1) && std::isfinite(r.x2) && std::isfinite(r.z2)) << line;
   }
 }
 
@@ -183,4 +185,22 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   EXPECT_EQ(modPreview::previewLine(*scene), "The disk-space limit stops the run at about " +
                                                  std::to_string(writer.itemsInFile / 1000) + "," +
                                                  std::to_string(writer.itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
+}
+
+TEST(PreviewLine, CountsReadInTheSingularAndPlural) {
+  struct {
+    std::int64_t shown, total, written;
+    const char* line;
+  } cases[] = {
+      {1, 1, -1, "Preview: 1 item"},
+      {0, 0, -1, "Preview: no items"},
+      {2, 2, -1, "Preview: all 2 items"},
+      {1, 2, -1, "Preview: 1 of 2 items"},
+      {1, 1, 1, "The disk-space limit stops the run at about 1 of 1 item."},
+  };
+  for (const auto& c : cases) {
+    preview::clsPreviewScene scene;
+    scene.itemsShown = c.shown, scene.itemsTotal = c.total, scene.itemsWritten = c.written;
+    EXPECT_EQ(modPreview::previewLine(scene), c.line);
+  }
 }
