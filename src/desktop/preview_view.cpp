@@ -110,6 +110,11 @@ void PreviewView::frameAll() {
   update();
 }
 
+void PreviewView::resizeGL(int, int) {
+  if (scene_ && modCamera::frameAfterResize(camera_, modCamera::boundsOf(*scene_), shownAspect_, aspect())) frameAll();
+  shownAspect_ = aspect();
+}
+
 void PreviewView::initializeGL() {
   initializeOpenGLFunctions();
   const bool core = context()->format().version() >= qMakePair(3, 3);

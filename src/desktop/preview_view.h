@@ -41,6 +41,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
  protected:
   void initializeGL() override;
   void paintGL() override;
+  void resizeGL(int width, int height) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -71,6 +72,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   clsBuffer bands_;  // triangles without indexes
   int uploads_ = 0;
   preview::clsCamera camera_;
+  float shownAspect_ = 1;  // the view's shape when the camera last looked
   QPoint lastMouse_;
 };
 

@@ -117,4 +117,8 @@ bool frameAnew(const clsCamera& camera, const clsBounds* last, const clsBounds& 
   return !showsSmall(camera, *last, aspect) && showsSmall(camera, next, aspect);
 }
 
+bool frameAfterResize(const clsCamera& camera, const clsBounds& bounds, float before, float after) {
+  return showsWhole(camera, bounds, before) && !showsWhole(camera, bounds, after);
+}
+
 }  // namespace modCamera

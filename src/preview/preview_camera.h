@@ -54,5 +54,7 @@ bool showsSmall(const preview::clsCamera& camera, const preview::clsBounds& boun
 // left it (nearer, or turned to one side).
 bool frameAnew(const preview::clsCamera& camera, const preview::clsBounds* last, const preview::clsBounds& next,
                float aspect);
+// A view that showed the field whole and no longer does after a change of its shape is framed anew.
+bool frameAfterResize(const preview::clsCamera& camera, const preview::clsBounds& bounds, float before, float after);
 
 }  // namespace modCamera

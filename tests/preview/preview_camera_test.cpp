@@ -80,4 +80,9 @@ TEST(PreviewCamera, ANewFieldIsFramedOnlyWhenItLeavesTheViewOrShrinks) {
     EXPECT_EQ(modCamera::frameAnew(camera, &field, c.next, 1.5f), c.framed) << c.what;
   }
   EXPECT_TRUE(modCamera::frameAnew(clsCamera{}, nullptr, field, 1.5f));
+  // A view made narrower frames the field anew; made wider, it keeps the camera.
+  clsCamera camera;
+  modCamera::frame(camera, field, 1.5f);
+  EXPECT_TRUE(modCamera::frameAfterResize(camera, field, 1.5f, 0.5f));
+  EXPECT_FALSE(modCamera::frameAfterResize(camera, field, 1.5f, 3.0f));
 }
