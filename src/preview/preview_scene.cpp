@@ -9,6 +9,8 @@
 #include "generation/map_records.h"
 #include "generation/obj_writer.h"
 #include "generation/object_path.h"
+#include "geometry/item_faces.h"
+#include "geometry/vector_matrix.h"
 #include "materials/colour_math.h"
 #include "materials/mtl_file.h"
 #include "materials/palette.h"
@@ -31,14 +33,6 @@ struct clsSilent final : platform::IMessageBox {
   bool askYesNo(const std::string&) override { return false; }
 };
 
-clsPixel faceNormal(const clsPixel& a, const clsPixel& b, const clsPixel& c) {
-  const float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
-  clsPixel n{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
-  const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-  if (length > 0) n = {n.x / length, n.y / length, n.z / length};
-  return n;
-}
-
 // The colour as the MTL file writes it (components of 0..1), packed for the view.
 std::uint32_t viewColour(std::int32_t colour) {
   std::uint32_t packed = 0;
@@ -50,83 +44,45 @@ std::uint32_t viewColour(std::int32_t colour) {
   return packed;
 }
 
-struct clsCorner {
-  clsPixel p;
-  clsPixel n;
-  bool hasNormal;
-  std::uint32_t index;  // where a smoothed corner's vertex stands
-};
-
-// The items' faces as the OBJ text draws them: side faces between the rings of a run and caps.
-// Each vertex takes the real colour of the material its ring is drawn in.
-void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint32_t>& colours,
+// The items' faces as the object file draws them, corner for corner. Each vertex takes the real
+// colour of its face's material; material carries the one in force from item to item, as in the file.
+void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint32_t>& colours, std::int32_t& material,
                   preview::clsPreviewElement& out) {
-  const auto colourOf = [&](std::int32_t material) {
-    return material >= 1 && static_cast<std::size_t>(material) <= colours.size()
-               ? colours[static_cast<std::size_t>(material - 1)]
-               : 0x808080u;
+  const auto colourOf = [&](std::int32_t m) {
+    return m >= 1 && static_cast<std::size_t>(m) <= colours.size() ? colours[static_cast<std::size_t>(m - 1)] : 0x808080u;
   };
-  std::uint32_t colour = 0;
-  const auto emit = [&](const clsCorner& a, const clsCorner& b, const clsCorner& c) {
-    if (a.hasNormal && b.hasNormal && c.hasNormal) {
-      out.triangles.insert(out.triangles.end(), {a.index, b.index, c.index});
-      return;
-    }
-    // Faceted items (rocks without normals) are lit by the face, with vertices of their own.
-    const clsPixel flat = faceNormal(a.p, b.p, c.p);
-    for (const clsCorner* corner : {&a, &b, &c}) {
-      out.triangles.push_back(static_cast<std::uint32_t>(out.vertices.size()));
-      out.vertices.push_back(preview::previewVertex(corner->p.x, corner->p.y, corner->p.z, flat.x, flat.y, flat.z, colour));
-    }
+  // Where each point of an item stands among the vertices, in the colour it was made with: the
+  // faces of a smoothed item share vertices, except where the colour changes, so bands stay bands.
+  struct clsSlot {
+    std::uint32_t colour = 0, index = 0;
+    bool made = false;
   };
-  std::vector<clsCorner> previous, current;
-  for (const geometry::clsItemEntry& item : list.items) {
-    std::int32_t material = item.leadMaterial;
-    const clsPixel* point = list.points.data() + item.firstPoint;
-    for (std::uint32_t r = item.firstRing; r < item.firstRing + item.ringCount; ++r) {
-      const geometry::clsItemRing& ring = list.rings[r];
-      if (ring.material > 0) material = ring.material;
-      const std::uint32_t previousColour = colour;
-      colour = colourOf(material);
-      // The faces up to this ring take its material, as in the file: where the colour changes,
-      // the ring before gets vertices of this colour, so that bands stay bands.
-      if (colour != previousColour && (ring.flags & geometry::ringFlag::kFirstOfRun) == 0)
-        for (clsCorner& corner : previous)
-          if (corner.hasNormal) {
-            corner.index = static_cast<std::uint32_t>(out.vertices.size());
-            out.vertices.push_back(preview::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y,
-                                                          corner.n.z, colour));
-          }
-      const int normals = geometry::normalsPerVertex(ring.flags);
-      current.clear();
-      for (std::uint16_t k = 0; k < ring.count; ++k) {
-        clsCorner corner{*point++, {}, normals > 0, 0};
-        if (normals > 0) {
-          corner.n = *point;
-          corner.index = static_cast<std::uint32_t>(out.vertices.size());
-          out.vertices.push_back(
-              preview::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y, corner.n.z, colour));
-        }
-        point += normals;
-        current.push_back(corner);
+  std::vector<clsSlot> slots;
+  const clsPixel* points = list.points.data();
+  for (std::size_t item = 0; item < list.items.size(); ++item) {
+    const std::uint32_t first = list.items[item].firstPoint;
+    const std::size_t end = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
+    slots.assign(end - first, clsSlot{});
+    modItemFaces::walkTriangles(list, item, material, [&](std::int32_t m, geometry::clsFaceCorner a,
+                                                          geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
+      const std::uint32_t colour = colourOf(m);
+      const auto vertex = [&](const clsPixel& p, const clsPixel& n) {
+        out.vertices.push_back(preview::previewVertex(p.x, p.y, p.z, n.x, n.y, n.z, colour));
+        return static_cast<std::uint32_t>(out.vertices.size() - 1);
+      };
+      if (a.normal == 0) {
+        // Faces without normals (caps, faceted rocks) are lit by the face, with vertices of their own.
+        const clsPixel flat = modVectorMatrix::faceNormal(points[a.position], points[b.position], points[c.position]);
+        for (const geometry::clsFaceCorner& corner : {a, b, c}) out.triangles.push_back(vertex(points[corner.position], flat));
+        return;
       }
-      const std::size_t n = std::min<std::size_t>(ring.n, current.size());
-      const bool first = (ring.flags & geometry::ringFlag::kFirstOfRun) != 0;
-      const bool closed = (ring.flags & geometry::ringFlag::kClosed) != 0;
-      if (!first && previous.size() >= n) {
-        for (std::size_t j = 0; j < n; ++j) {
-          const std::size_t next = j + 1 == n ? 0 : j + 1;
-          if (next == 0 && !closed) break;
-          emit(current[j], previous[j], previous[next]);
-          emit(current[j], previous[next], current[next]);
-        }
+      for (const geometry::clsFaceCorner& corner : {a, b, c}) {
+        clsSlot& slot = slots[corner.position + corner.normal - first];
+        if (!slot.made || slot.colour != colour)
+          slot = {colour, vertex(points[corner.position], points[corner.position + corner.normal]), true};
+        out.triangles.push_back(slot.index);
       }
-      const bool capStart = first && (ring.flags & geometry::ringFlag::kCapStart) != 0;
-      const bool capEnd = (ring.flags & geometry::ringFlag::kCapEnd) != 0;
-      if ((capStart || capEnd) && n >= 3)
-        for (std::size_t j = 1; j + 1 < n; ++j) emit(current[0], current[j], current[j + 1]);
-      previous.swap(current);
-    }
+    });
   }
 }
 
@@ -294,12 +250,13 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
   }
 
   bool any = false;
+  std::int32_t material = 0;
   for (int e = 1; e <= model::kElementCount; ++e) {
     preview::clsPreviewElement& element = scene.elements[static_cast<std::size_t>(e - 1)];
     element.inUse = modUsage::inUse(project.store, e);
     element.coverX = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverX));
     element.coverZ = modGeneral::toSingle(modStore::readElementSlot(project.store, e, generation::slot::kCoverZ));
-    addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, element);
+    addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, material, element);
     element.fingerprint = fingerprintOf(element);
     if (cancel.load()) return std::nullopt;
     const auto widen = [&](float x, float y, float z) {
