@@ -62,13 +62,13 @@ void walkFaces(const geometry::clsItemList& list, std::size_t item, std::int32_t
   const geometry::clsItemEntry& entry = list.items[item];
   if (entry.leadMaterial >= 1) material = entry.leadMaterial;
   std::uint32_t ringStart = entry.firstPoint, previousStart = 0;
+  clsItemFace f;
   for (std::uint32_t r = entry.firstRing; r < entry.firstRing + entry.ringCount; ++r) {
     const geometry::clsItemRing& current = list.rings[r];
     if (current.material > 0) material = current.material;
     const bool sides = ring(r);
     const std::uint32_t stride = 1 + static_cast<std::uint32_t>(geometry::normalsPerVertex(current.flags));
     const std::uint32_t n = current.n;
-    clsItemFace f;
     f.material = material;
     f.ringStart = ringStart;
     f.stride = stride;
@@ -80,6 +80,8 @@ void walkFaces(const geometry::clsItemList& list, std::size_t item, std::int32_t
     if ((current.flags & ringFlag::kFirstOfRun) != 0) {
       if ((current.flags & ringFlag::kCapStart) != 0) cap(clsItemFace::Kind::StartCap);
     } else if (sides) {
+      f.kind = clsItemFace::Kind::Side;
+      f.count = 4;
       const bool along = (current.flags & ringFlag::kAlong) != 0, around = (current.flags & ringFlag::kAround) != 0;
       const bool closed = (current.flags & ringFlag::kClosed) != 0;
       // Which normal each corner of a quad names: both flags one per vertex, one flag two.
