@@ -16,6 +16,10 @@
 #include "desktop/termination_signals.h"
 #include "generation/create_dialog.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 std::vector<std::string> argumentsOf(const QStringList& list) {
@@ -50,6 +54,12 @@ int answerWithoutWindow(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (const int answered = answerWithoutWindow(argc, argv); answered >= 0) return answered;
+#ifdef __GLIBC__
+  // A software renderer of the 3D view frees its per-frame memory and touches it afresh each
+  // frame; when the allocator hands that back to the system every time, a frame takes four
+  // times as long.
+  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quenmoor Grass");
   QApplication::setOrganizationName("Quenmoor Grass");

@@ -10,10 +10,17 @@
 
 #include "desktop/preview_view.h"
 #include "document/settings_files.h"
-#include "editors/preview_scene.h"
+#include "preview/preview_scene.h"
 #include "fakes/fake_platform.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);  // as the program sets it for the view
+#endif
   QApplication application(argc, argv);
   fakes::FakePlatform fake;
   document::clsDocument document(fake.platform);
@@ -21,14 +28,14 @@ int main(int argc, char** argv) {
   modSettingsFiles::applyUserText(document, "Alpha 1 100 100 1000000 <empty> 0 -1\r\n", fake.platform);
 
   std::vector<double> builds;
-  std::shared_ptr<const editors::clsPreviewScene> scene;
+  std::shared_ptr<const preview::clsPreviewScene> scene;
   const std::atomic<bool> never{false};
   for (int round = 0; round < 7; ++round) {
     QElapsedTimer timer;
     timer.start();
     auto built = modPreview::buildScene(document.project, static_cast<std::uint64_t>(round + 1), 20000, never);
     builds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    scene = std::make_shared<const editors::clsPreviewScene>(std::move(*built));
+    scene = std::make_shared<const preview::clsPreviewScene>(std::move(*built));
   }
   std::sort(builds.begin(), builds.end());
   std::printf("scene of %lld of %lld blades: median %.1f ms, best %.1f ms, worst %.1f ms\n",

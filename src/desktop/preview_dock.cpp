@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kShownKey = "previewshown";
 constexpr const char* kCapKey = "previewitems";
-constexpr std::array<std::int64_t, 3> kCaps = {editors::kDefaultPreviewCap, 100000, 500000};
+constexpr std::array<std::int64_t, 3> kCaps = {preview::kDefaultPreviewCap, 100000, 500000};
 // Edits come in bursts (a drag, a scroll bar): the scene follows once they pause this long.
 constexpr int kPauseMs = 100;
 
@@ -78,7 +78,7 @@ PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
   });
   connect(toggleViewAction(), &QAction::triggered, this, [this](bool on) { storeShown(on); });
   if (view_ == nullptr) return;
-  worker_ = std::make_unique<editors::clsPreviewWorker>([this](auto scene, std::uint64_t number) {
+  worker_ = std::make_unique<preview::clsPreviewWorker>([this](auto scene, std::uint64_t number) {
     // From the worker's thread to the window's: the scene is shown there.
     QMetaObject::invokeMethod(this, [this, scene, number] { takeScene(scene, number); }, Qt::QueuedConnection);
   });
@@ -106,7 +106,7 @@ void PreviewDock::reshuffle() {
   session_.reshuffle();
 }
 
-void PreviewDock::takeScene(std::shared_ptr<const editors::clsPreviewScene> scene, std::uint64_t number) {
+void PreviewDock::takeScene(std::shared_ptr<const preview::clsPreviewScene> scene, std::uint64_t number) {
   if (number != latest_ || view_ == nullptr) return;
   // The layout the file will be made with: the same number in the settings file's "Seed" line.
   line_->setText(qt(modPreview::previewLine(*scene)) + QString(" - layout %1").arg(session_.layoutSeed()));

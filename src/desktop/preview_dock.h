@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "editors/preview_worker.h"
+#include "preview/preview_worker.h"
 #include "editors/session.h"
 
 class QComboBox;
@@ -37,7 +37,7 @@ class PreviewDock final : public QDockWidget {
   void restoreShown();
 
  private:
-  void takeScene(std::shared_ptr<const editors::clsPreviewScene> scene, std::uint64_t number);
+  void takeScene(std::shared_ptr<const preview::clsPreviewScene> scene, std::uint64_t number);
 
   editors::clsSession& session_;
   PreviewView* view_ = nullptr;
@@ -48,7 +48,7 @@ class PreviewDock final : public QDockWidget {
   QTimer pause_;
   std::uint64_t latest_ = 0;
   int listener_ = 0;
-  std::unique_ptr<editors::clsPreviewWorker> worker_;
+  std::unique_ptr<preview::clsPreviewWorker> worker_;
 };
 
 }  // namespace desktop

@@ -9,12 +9,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
-#include "editors/preview_grid.h"
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
+#include "preview/preview_grid.h"
 
 namespace desktop {
 
@@ -60,10 +57,7 @@ QByteArray shaderSource(bool core, bool vertex) {
 
 // Colours arrive as red + 256 green + 65536 blue: in memory the bytes red, green, blue, 0.
 constexpr std::uint32_t kGrid = 150 + 256 * 150 + 65536 * 150;
-constexpr std::uint32_t kCoverage = 255 + 256 * 200;
-// The camera's distance to what it looks at: the whole reach fits in the view.
-constexpr float kNearest = 0.05f;
-constexpr float kFarthest = 3 * modPreview::kViewReach;
+constexpr std::uint32_t kCoverage = 250 + 256 * 190;
 
 }  // namespace
 
@@ -81,14 +75,7 @@ bool openGlAvailable() {
   return true;
 }
 
-PreviewView::PreviewView() {
-#ifdef __GLIBC__
-  // A software renderer frees its per-frame memory and touches it afresh each frame; when the
-  // allocator hands that back to the system every time, a frame takes four times as long.
-  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
-#endif
-  setFormat(wantedFormat());
-}
+PreviewView::PreviewView() { setFormat(wantedFormat()); }
 
 PreviewView::~PreviewView() {
   if (!ready_) return;
@@ -98,18 +85,19 @@ PreviewView::~PreviewView() {
     buffer.indexes.destroy();
   }
   lines_.vertices.destroy();
+  bands_.vertices.destroy();
   vao_.destroy();
   program_.reset();
   doneCurrent();
 }
 
-void PreviewView::setScene(std::shared_ptr<const editors::clsPreviewScene> scene) {
-  // The camera stays while the field is edited; a field of another size (a settings file
-  // opened, an area typed) is framed anew.
-  const auto extent = [](const editors::clsPreviewScene& s) {
-    return std::max({s.maxX - s.minX, s.maxY - s.minY, s.maxZ - s.minZ, 0.01f});
-  };
-  const bool reframe = scene_ == nullptr || extent(*scene) > 1.5f * extent(*scene_) || extent(*scene) < extent(*scene_) / 2;
+void PreviewView::setScene(std::shared_ptr<const preview::clsPreviewScene> scene) {
+  // The camera stays while the field is edited, unless the field leaves the view or shrinks to
+  // a small part of it.
+  const preview::clsBounds next = modCamera::boundsOf(*scene);
+  const std::optional<preview::clsBounds> last =
+      scene_ != nullptr ? std::optional(modCamera::boundsOf(*scene_)) : std::nullopt;
+  const bool reframe = modCamera::frameAnew(camera_, last ? &*last : nullptr, next, aspect());
   scene_ = std::move(scene);
   dirty_ = true;
   if (reframe) frameAll();
@@ -118,13 +106,13 @@ void PreviewView::setScene(std::shared_ptr<const editors::clsPreviewScene> scene
 
 void PreviewView::frameAll() {
   if (!scene_) return;
-  const editors::clsPreviewScene& s = *scene_;
-  const QVector3D low(modPreview::withinReach(s.minX), modPreview::withinReach(s.minY), modPreview::withinReach(s.minZ));
-  const QVector3D high(modPreview::withinReach(s.maxX), modPreview::withinReach(s.maxY), modPreview::withinReach(s.maxZ));
-  target_ = (low + high) / 2;
-  const float radius = std::max(0.5f, (high - low).length() / 2);
-  distance_ = std::clamp(radius / std::tan(qDegreesToRadians(22.5f)) * 1.05f, kNearest, kFarthest);
+  modCamera::frame(camera_, modCamera::boundsOf(*scene_), aspect());
   update();
+}
+
+void PreviewView::resizeGL(int, int) {
+  if (scene_ && modCamera::frameAfterResize(camera_, modCamera::boundsOf(*scene_), shownAspect_, aspect())) frameAll();
+  shownAspect_ = aspect();
 }
 
 void PreviewView::initializeGL() {
@@ -143,54 +131,54 @@ void PreviewView::initializeGL() {
     buffer.indexes.create();
   }
   lines_.vertices.create();
+  bands_.vertices.create();
   dirty_ = true;
 }
 
 void PreviewView::upload() {
   if (!scene_) return;
   for (std::size_t e = 0; e < elements_.size(); ++e) {
-    const editors::clsPreviewElement& element = scene_->elements[e];
+    const preview::clsPreviewElement& element = scene_->elements[e];
     clsBuffer& buffer = elements_[e];
     if (buffer.fingerprint == element.fingerprint && buffer.count == static_cast<int>(element.triangles.size())) continue;
     buffer.vertices.bind();
     buffer.vertices.allocate(element.vertices.data(),
-                             static_cast<int>(element.vertices.size() * sizeof(editors::clsPreviewVertex)));
+                             static_cast<int>(element.vertices.size() * sizeof(preview::clsPreviewVertex)));
     buffer.indexes.bind();
     buffer.indexes.allocate(element.triangles.data(), static_cast<int>(element.triangles.size() * sizeof(std::uint32_t)));
     buffer.count = static_cast<int>(element.triangles.size());
     buffer.fingerprint = element.fingerprint;
     ++uploads_;
   }
-  // The ground grid and each element's coverage rectangle, within the view's reach.
-  std::vector<editors::clsPreviewVertex> lines;
-  const auto line = [&](float x1, float z1, float x2, float z2, std::uint32_t colour) {
-    lines.push_back(editors::previewVertex(x1, 0, z1, 0, 1, 0, colour));
-    lines.push_back(editors::previewVertex(x2, 0, z2, 0, 1, 0, colour));
+  // The ground grid and above it each element's coverage rectangle, within the view's reach.
+  std::vector<preview::clsPreviewVertex> lines, bands;
+  const auto line = [&](const modPreview::clsGridLine& l, std::uint32_t colour) {
+    lines.push_back(preview::previewVertex(l.x1, 0, l.z1, 0, 1, 0, colour));
+    lines.push_back(preview::previewVertex(l.x2, 0, l.z2, 0, 1, 0, colour));
   };
-  for (const modPreview::clsGridLine& grid : modPreview::groundGrid(*scene_)) line(grid.x1, grid.z1, grid.x2, grid.z2, kGrid);
-  for (const editors::clsPreviewElement& element : scene_->elements) {
-    if (!element.inUse) continue;
-    const float x = modPreview::withinReach(element.coverX), z = modPreview::withinReach(element.coverZ);
-    line(0, 0, x, 0, kCoverage);
-    line(x, 0, x, z, kCoverage);
-    line(x, z, 0, z, kCoverage);
-    line(0, z, 0, 0, kCoverage);
-  }
+  for (const modPreview::clsGridLine& grid : modPreview::groundGrid(*scene_)) line(grid, kGrid);
+  for (const modPreview::clsGridLine& outline : modPreview::coverageOutlines(*scene_)) line(outline, kCoverage);
+  for (const modPreview::clsGroundRect& r : modPreview::coverageBands(*scene_))
+    for (const auto& [x, z] : {std::pair{r.x1, r.z1}, {r.x2, r.z1}, {r.x2, r.z2}, {r.x1, r.z1}, {r.x2, r.z2}, {r.x1, r.z2}})
+      bands.push_back(preview::previewVertex(x, 0, z, 0, 1, 0, kCoverage));
   lines_.vertices.bind();
-  lines_.vertices.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(editors::clsPreviewVertex)));
+  lines_.vertices.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(preview::clsPreviewVertex)));
   lines_.count = static_cast<int>(lines.size());
+  bands_.vertices.bind();
+  bands_.vertices.allocate(bands.data(), static_cast<int>(bands.size() * sizeof(preview::clsPreviewVertex)));
+  bands_.count = static_cast<int>(bands.size());
 }
 
 void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
   if (buffer.count == 0) return;
   buffer.vertices.bind();
-  const int stride = sizeof(editors::clsPreviewVertex);
+  const int stride = sizeof(preview::clsPreviewVertex);
   for (GLuint attribute = 0; attribute < 3; ++attribute) program_->enableAttributeArray(static_cast<int>(attribute));
-  program_->setAttributeBuffer(0, GL_FLOAT, offsetof(editors::clsPreviewVertex, x), 3, stride);
-  program_->setAttributeBuffer(1, GL_BYTE, offsetof(editors::clsPreviewVertex, nx), 3, stride);
-  program_->setAttributeBuffer(2, GL_UNSIGNED_BYTE, offsetof(editors::clsPreviewVertex, colour), 4, stride);
+  program_->setAttributeBuffer(0, GL_FLOAT, offsetof(preview::clsPreviewVertex, x), 3, stride);
+  program_->setAttributeBuffer(1, GL_BYTE, offsetof(preview::clsPreviewVertex, nx), 3, stride);
+  program_->setAttributeBuffer(2, GL_UNSIGNED_BYTE, offsetof(preview::clsPreviewVertex, colour), 4, stride);
   program_->setUniformValue("lit", lit);
-  if (mode == GL_TRIANGLES) {
+  if (mode == GL_TRIANGLES && buffer.indexes.isCreated()) {
     buffer.indexes.bind();
     glDrawElements(GL_TRIANGLES, buffer.count, GL_UNSIGNED_INT, nullptr);
   } else {
@@ -198,17 +186,11 @@ void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
   }
 }
 
-QMatrix4x4 PreviewView::viewProjection() const {
-  QMatrix4x4 projection;
-  const float aspect = height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
-  projection.perspective(45, aspect, std::max(0.01f, distance_ / 1000), distance_ * 20 + 100);
-  QMatrix4x4 view;
-  view.translate(0, 0, -distance_);
-  view.rotate(pitch_, 1, 0, 0);
-  view.rotate(-yaw_, 0, 1, 0);
-  view.translate(-target_);
-  return projection * view;
+float PreviewView::aspect() const {
+  return height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
 }
+
+QMatrix4x4 PreviewView::viewProjection() const { return QMatrix4x4(modCamera::viewProjection(camera_, aspect()).data()); }
 
 QSize PreviewView::pixelSize() const {
   return (QSizeF(size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
@@ -238,6 +220,8 @@ void PreviewView::draw(int width, int height) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (!ready_ || !scene_) return;
   glEnable(GL_DEPTH_TEST);
+  // What is drawn later wins where it lies as deep: the coverage over the grid.
+  glDepthFunc(GL_LEQUAL);
   if (dirty_) {
     upload();
     dirty_ = false;
@@ -246,6 +230,7 @@ void PreviewView::draw(int width, int height) {
   program_->bind();
   program_->setUniformValue("viewProjection", viewProjection());
   drawBuffer(lines_, GL_LINES, false);
+  drawBuffer(bands_, GL_TRIANGLES, false);
   for (clsBuffer& buffer : elements_) drawBuffer(buffer, GL_TRIANGLES, true);
   program_->release();
 }
@@ -261,15 +246,9 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
   const bool pan = (event->buttons() & Qt::MiddleButton) ||
                    ((event->buttons() & Qt::LeftButton) && (event->modifiers() & Qt::ShiftModifier));
   if (pan) {
-    // Along the screen's right and up, scaled so the ground follows the mouse.
-    const float perPixel = distance_ / static_cast<float>(std::max(1, height())) * 0.8f;
-    const float yaw = qDegreesToRadians(yaw_);
-    const QVector3D right(std::cos(yaw), 0, -std::sin(yaw));
-    const QVector3D forward(std::sin(yaw), 0, std::cos(yaw));
-    target_ += (-right * static_cast<float>(delta.x()) - forward * static_cast<float>(delta.y())) * perPixel;
+    modCamera::pan(camera_, static_cast<float>(delta.x()), static_cast<float>(delta.y()), height());
   } else if (event->buttons() & Qt::LeftButton) {
-    yaw_ -= static_cast<float>(delta.x()) * 0.4f;
-    pitch_ = std::clamp(pitch_ + static_cast<float>(delta.y()) * 0.4f, -89.0f, 89.0f);
+    modCamera::orbit(camera_, static_cast<float>(delta.x()), static_cast<float>(delta.y()));
   } else {
     return;
   }
@@ -279,8 +258,7 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
 void PreviewView::mouseDoubleClickEvent(QMouseEvent*) { frameAll(); }
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
-  distance_ *= std::pow(0.999f, static_cast<float>(event->angleDelta().y()));
-  distance_ = std::clamp(distance_, kNearest, kFarthest);
+  modCamera::zoom(camera_, static_cast<float>(event->angleDelta().y()));
   update();
 }
 

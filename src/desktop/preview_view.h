@@ -13,7 +13,8 @@
 #include <array>
 #include <memory>
 
-#include "editors/preview_scene.h"
+#include "preview/preview_camera.h"
+#include "preview/preview_scene.h"
 
 namespace desktop {
 
@@ -27,8 +28,8 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   PreviewView();
   ~PreviewView() override;
 
-  void setScene(std::shared_ptr<const editors::clsPreviewScene> scene);
-  const editors::clsPreviewScene* scene() const { return scene_.get(); }
+  void setScene(std::shared_ptr<const preview::clsPreviewScene> scene);
+  const preview::clsPreviewScene* scene() const { return scene_.get(); }
   void frameAll();
   // Buffers uploaded since the view began; an unchanged element keeps its buffer.
   int uploads() const { return uploads_; }
@@ -40,6 +41,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
  protected:
   void initializeGL() override;
   void paintGL() override;
+  void resizeGL(int width, int height) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -58,18 +60,19 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   void upload();
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
   QMatrix4x4 viewProjection() const;
+  float aspect() const;
 
-  std::shared_ptr<const editors::clsPreviewScene> scene_;
+  std::shared_ptr<const preview::clsPreviewScene> scene_;
   bool dirty_ = false;
   bool ready_ = false;
   std::unique_ptr<QOpenGLShaderProgram> program_;
   QOpenGLVertexArrayObject vao_;
   std::array<clsBuffer, model::kElementCount> elements_{};
   clsBuffer lines_;
+  clsBuffer bands_;  // triangles without indexes
   int uploads_ = 0;
-  // The camera: turned about the target by yaw and pitch, at a distance.
-  QVector3D target_{5, 0, 5};
-  float yaw_ = 35, pitch_ = 30, distance_ = 20;
+  preview::clsCamera camera_;
+  float shownAspect_ = 1;  // the view's shape when the camera last looked
   QPoint lastMouse_;
 };
 

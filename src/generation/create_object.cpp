@@ -102,7 +102,8 @@ int createObject(const clsProject& project, std::string_view folder, std::string
 }
 
 std::string stopLine(const clsObjWriter& writer, int code, std::int32_t limitMB) {
-  const std::string held = "the object file holds the first " + std::to_string(writer.itemsInFile) + " items.";
+  const std::string held = "the object file holds the first " + std::to_string(writer.itemsInFile) +
+                           (writer.itemsInFile == 1 ? " item." : " items.");
   if (code == status::kLimitReached)
     return "Stopped: the disk-space limit of " + std::to_string(limitMB) + " MB was reached; " + held;
   if (code == status::kCancelled) return "Cancelled: " + held;

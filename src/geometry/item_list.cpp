@@ -4,6 +4,7 @@
 #include <cassert>
 #include <charconv>
 
+#include "geometry/item_faces.h"
 #include "model/number_format.h"
 
 namespace modItemList {
@@ -21,43 +22,19 @@ char* putInt(char* out, long long value) { return std::to_chars(out, out + kMaxI
 
 char* putText(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
 
-char* putReference(char* out, long long vertex, long long normal, bool withNormal) {
-  *out++ = ' ';
-  out = putInt(out, vertex);
-  if (withNormal) {
-    *out++ = '/';
-    *out++ = '/';
-    out = putInt(out, normal);
-  }
-  return out;
-}
-
-// The side faces between a ring and the one before it.
-char* putSideFaces(char* out, long long n, bool closed, bool along, bool around) {
-  const bool normals = along || around;
-  for (long long i = 1; i <= n; ++i) {
-    if (i == n && !closed) break;
-    const long long q1 = -i, q2 = -i - n;
-    const long long q3 = i == n ? -n - 1 : -i - n - 1;
-    const long long q4 = i == n ? -1 : -i - 1;
-    long long m1 = q1, m2 = q2, m3 = q3, m4 = q4;
-    if (along && !around) m1 = 2 * q1, m2 = 2 * q2, m3 = 2 * q3 + 1, m4 = 2 * q4 + 1;
-    if (around && !along) m1 = 2 * q1, m2 = 2 * q2 + 1, m3 = 2 * q3 + 1, m4 = 2 * q4;
-    *out++ = 'f';
-    out = putReference(out, q1, m1, normals);
-    out = putReference(out, q2, m2, normals);
-    out = putReference(out, q3, m3, normals);
-    out = putReference(out, q4, m4, normals);
-    out = putText(out, kEol);
-  }
-  return out;
-}
-
-char* putCap(char* out, long long n, bool start) {
+// A face line: each corner as the relative index of its vertex and, where it names one, of its normal.
+char* putFace(char* out, const geometry::clsItemFace& face) {
   *out++ = 'f';
-  for (long long k = 1; k <= n; ++k) {
+  const auto normals = static_cast<long long>(face.normalsPerVertex());
+  for (std::uint32_t i = 0; i < face.count; ++i) {
+    const auto back = static_cast<long long>(face.back(i));
     *out++ = ' ';
-    out = putInt(out, start ? -(n + 1 - k) : -k);
+    out = putInt(out, -back);
+    if (const std::uint8_t normal = face.corner(i).normal; normal != 0) {
+      *out++ = '/';
+      *out++ = '/';
+      out = putInt(out, -normals * back + (normal - 1));
+    }
   }
   return putText(out, kEol);
 }
@@ -170,35 +147,44 @@ char* putItemText(char* p, const clsItemList& list, std::size_t item, std::strin
   // relative: it is written once and then copied from where it first stands.
   const char* faces = nullptr;
   std::size_t facesLength = 0;
-  for (std::uint32_t r = entry.firstRing; r < entry.firstRing + entry.ringCount; ++r) {
-    const geometry::clsItemRing& ring = list.rings[r];
-    const bool firstOfRun = (ring.flags & ringFlag::kFirstOfRun) != 0;
-    if (firstOfRun) faces = nullptr;
-    if (ring.nameLength > 0) {
-      p = putText(p, "g ");
-      p = putText(p, std::string_view(list.names).substr(ring.nameBegin, ring.nameLength));
-      p = putText(p, kEol);
-    }
-    if (ring.material > 0) p = putMaterial(p, materialPrefix, ring.material);
-    const int normals = geometry::normalsPerVertex(ring.flags);
-    for (std::uint16_t k = 0; k < ring.count; ++k) {
-      p = putLine(p, "v ", *point++);
-      for (int m = 0; m < normals; ++m) p = putLine(p, "vn ", *point++);
-    }
-    const auto n = static_cast<long long>(ring.n);
-    if (firstOfRun) {
-      if ((ring.flags & ringFlag::kCapStart) != 0) p = putCap(p, n, true);
-    } else if (faces == nullptr) {
-      char* const start = p;
-      p = putSideFaces(p, n, (ring.flags & ringFlag::kClosed) != 0, (ring.flags & ringFlag::kAlong) != 0,
-                       (ring.flags & ringFlag::kAround) != 0);
-      faces = start;
-      facesLength = static_cast<std::size_t>(p - start);
-    } else {
-      p = std::copy_n(faces, facesLength, p);
-    }
-    if ((ring.flags & ringFlag::kCapEnd) != 0) p = putCap(p, n, false);
-  }
+  char* sidesStart = nullptr;
+  const auto endSides = [&] {
+    if (sidesStart == nullptr) return;
+    faces = sidesStart;
+    facesLength = static_cast<std::size_t>(p - sidesStart);
+    sidesStart = nullptr;
+  };
+  std::int32_t material = 0;
+  modItemFaces::walkFaces(
+      list, item, material,
+      [&](std::uint32_t r) {
+        endSides();
+        const geometry::clsItemRing& ring = list.rings[r];
+        const bool firstOfRun = (ring.flags & ringFlag::kFirstOfRun) != 0;
+        if (firstOfRun) faces = nullptr;
+        if (ring.nameLength > 0) {
+          p = putText(p, "g ");
+          p = putText(p, std::string_view(list.names).substr(ring.nameBegin, ring.nameLength));
+          p = putText(p, kEol);
+        }
+        if (ring.material > 0) p = putMaterial(p, materialPrefix, ring.material);
+        const int normals = geometry::normalsPerVertex(ring.flags);
+        for (std::uint16_t k = 0; k < ring.count; ++k) {
+          p = putLine(p, "v ", *point++);
+          for (int m = 0; m < normals; ++m) p = putLine(p, "vn ", *point++);
+        }
+        if (firstOfRun) return true;
+        if (faces != nullptr) {
+          p = std::copy_n(faces, facesLength, p);
+          return false;
+        }
+        sidesStart = p;
+        return true;
+      },
+      [&](const geometry::clsItemFace& face) {
+        if (face.kind == geometry::clsItemFace::Kind::EndCap) endSides();
+        p = putFace(p, face);
+      });
   return p;
 }
 

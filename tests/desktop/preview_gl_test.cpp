@@ -26,6 +26,17 @@ int greenPixels(const QImage& image, const QRect& area) {
   return count;
 }
 
+// Pixels of the coverage outline's amber.
+int amberPixels(const QImage& image) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (qRed(p) > 200 && qGreen(p) > 140 && qGreen(p) < 220 && qBlue(p) < 90) ++count;
+    }
+  return count;
+}
+
 }  // namespace
 
 class PreviewGlTest : public QObject {
@@ -42,6 +53,8 @@ class PreviewGlTest : public QObject {
     QImage frame = view->picture();
     const QRect centre(frame.width() / 3, frame.height() / 3, frame.width() / 3, frame.height() / 3);
     QVERIFY(greenPixels(frame, centre) > centre.width() * centre.height() / 10);
+    // The coverage outline shows all round the field, above the grid lines it lies on.
+    QVERIFY(amberPixels(frame) > frame.width());
     // The corners are sky, outside the field.
     QCOMPARE(frame.pixel(2, 2) & 0xFFFFFF, desktop::PreviewView::kBackground & 0xFFFFFF);
     QCOMPARE(frame.pixel(frame.width() - 3, 2) & 0xFFFFFF, desktop::PreviewView::kBackground & 0xFFFFFF);

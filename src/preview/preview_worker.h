@@ -10,9 +10,9 @@
 #include <optional>
 #include <thread>
 
-#include "editors/preview_scene.h"
+#include "preview/preview_scene.h"
 
-namespace editors {
+namespace preview {
 
 class clsPreviewWorker {
  public:
@@ -48,4 +48,4 @@ class clsPreviewWorker {
   std::thread thread_;
 };
 
-}  // namespace editors
+}  // namespace preview

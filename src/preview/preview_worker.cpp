@@ -1,6 +1,6 @@
-#include "editors/preview_worker.h"
+#include "preview/preview_worker.h"
 
-namespace editors {
+namespace preview {
 
 clsPreviewWorker::clsPreviewWorker(tDone done) : done_(std::move(done)), thread_([this] { run(); }) {}
 
@@ -63,4 +63,4 @@ void clsPreviewWorker::run() {
   }
 }
 
-}  // namespace editors
+}  // namespace preview

@@ -11,8 +11,6 @@
 
 #include "document/creation_run.h"
 #include "document/settings_files.h"
-#include "editors/preview_grid.h"
-#include "editors/preview_worker.h"
 #include "fakes/fake_platform.h"
 #include "generation/item_placement.h"
 #include "generation/map_records.h"
@@ -20,6 +18,9 @@
 #include "materials/palette.h"
 #include "model/value_functions.h"
 #include "model/usage_records.h"
+#include "preview/capture_sink.h"
+#include "preview/preview_grid.h"
+#include "preview/preview_worker.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
   ASSERT_EQ(create(17), generation::status::kGoOn);
 
-  editors::clsCaptureSink sink;
+  preview::clsCaptureSink sink;
   model::clsRandom same(17);
   modItemPlacement::generateAll(document.project, sink, same, fake.messages);
   std::string items;
@@ -59,7 +60,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   ASSERT_GT(items.size(), 100000u);
   EXPECT_TRUE(object.compare(object.size() - items.size(), items.size(), items) == 0);
 
-  const auto scene = modPreview::buildScene(document.project, 17, editors::kDefaultPreviewCap, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 17, preview::kDefaultPreviewCap, std::atomic<bool>{false});
   ASSERT_TRUE(scene);
   EXPECT_EQ(scene->itemsShown, 1300);
   EXPECT_EQ(scene->elements[0].vertices.size(), 1000u * 10);  // shared by the faces of a smooth blade
@@ -74,7 +75,7 @@ TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
   const std::int64_t step = modPreview::keepEvery(document.project, 1000, total);
   EXPECT_EQ(total, 6001);
   EXPECT_EQ(step, 7);  // 715 + 143 items
-  editors::clsCaptureSink all, every(nullptr, step);
+  preview::clsCaptureSink all, every(nullptr, step);
   model::clsRandom random(17), same(17);
   modItemPlacement::generateAll(document.project, all, random, fake.messages);
   modItemPlacement::generateAll(document.project, every, same, fake.messages);
@@ -99,9 +100,9 @@ TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
 
 TEST_F(Preview, TheNewestRequestWinsAndAStopEndsTheThread) {
   std::mutex mutex;
-  std::vector<std::pair<std::uint64_t, std::shared_ptr<const editors::clsPreviewScene>>> done;
+  std::vector<std::pair<std::uint64_t, std::shared_ptr<const preview::clsPreviewScene>>> done;
   {
-    editors::clsPreviewWorker worker([&](std::shared_ptr<const editors::clsPreviewScene> scene, std::uint64_t number) {
+    preview::clsPreviewWorker worker([&](std::shared_ptr<const preview::clsPreviewScene> scene, std::uint64_t number) {
       std::lock_guard lock(mutex);
       done.emplace_back(number, std::move(scene));
     });
@@ -137,6 +138,8 @@ TEST_F(Preview, ExtremeValuesGiveABoundedSceneAndGrid) {
     EXPECT_LE(grid.size(), 2u * modPreview::kMaxGridLines) << line;
     for (const modPreview::clsGridLine& g : grid)
       ASSERT_TRUE(std::isfinite(g.x1) && std::isfinite(g.z1) && std::isfinite(g.x2) && std::isfinite(g.z2)) << line;
+    for (const modPreview::clsGroundRect& r : modPreview::coverageBands(*scene))
+      ASSERT_TRUE(std::isfinite(r.x1) && std::isfinite(r.z1) && std::isfinite(r.x2) && std::isfinite(r.z2)) << line;
   }
 }
 
@@ -156,7 +159,7 @@ TEST_F(Preview, FacesShowTheirMaterialsKdInBands) {
     }
   const auto scene = modPreview::buildScene(document.project, 5, 500, std::atomic<bool>{false});
   ASSERT_TRUE(scene);
-  const editors::clsPreviewElement& grass = scene->elements[0];
+  const preview::clsPreviewElement& grass = scene->elements[0];
   std::set<std::uint32_t> shown;
   for (std::size_t t = 0; t < grass.triangles.size(); t += 3) {
     const std::uint32_t colour = grass.vertices[grass.triangles[t]].colour;
@@ -174,7 +177,7 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   ASSERT_TRUE(apply("Alpha 1 10 10 20000 <empty> 0 -1\r\nUsage 2 1 g\r\n"));
   ASSERT_EQ(create(9), generation::status::kLimitReached);
 
-  const auto scene = modPreview::buildScene(document.project, 9, editors::kDefaultPreviewCap, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 9, preview::kDefaultPreviewCap, std::atomic<bool>{false});
   ASSERT_TRUE(scene);
   EXPECT_EQ(scene->itemsWritten, writer.itemsInFile);
   EXPECT_EQ(scene->itemsShown, writer.itemsInFile);
@@ -182,4 +185,22 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   EXPECT_EQ(modPreview::previewLine(*scene), "The disk-space limit stops the run at about " +
                                                  std::to_string(writer.itemsInFile / 1000) + "," +
                                                  std::to_string(writer.itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
+}
+
+TEST(PreviewLine, CountsReadInTheSingularAndPlural) {
+  struct {
+    std::int64_t shown, total, written;
+    const char* line;
+  } cases[] = {
+      {1, 1, -1, "Preview: 1 item"},
+      {0, 0, -1, "Preview: no items"},
+      {2, 2, -1, "Preview: all 2 items"},
+      {1, 2, -1, "Preview: 1 of 2 items"},
+      {1, 1, 1, "The disk-space limit stops the run at about 1 of 1 item."},
+  };
+  for (const auto& c : cases) {
+    preview::clsPreviewScene scene;
+    scene.itemsShown = c.shown, scene.itemsTotal = c.total, scene.itemsWritten = c.written;
+    EXPECT_EQ(modPreview::previewLine(scene), c.line);
+  }
 }

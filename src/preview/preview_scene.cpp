@@ -1,4 +1,4 @@
-#include "editors/preview_scene.h"
+#include "preview/preview_scene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,42 +6,22 @@
 
 #include "generation/create_object.h"
 #include "generation/item_placement.h"
+#include "generation/map_records.h"
 #include "generation/obj_writer.h"
 #include "generation/object_path.h"
-#include "materials/mtl_file.h"
-#include "generation/map_records.h"
+#include "geometry/item_faces.h"
+#include "geometry/vector_matrix.h"
 #include "materials/colour_math.h"
+#include "materials/mtl_file.h"
 #include "materials/palette.h"
 #include "model/usage_records.h"
 #include "model/value_functions.h"
-
-namespace editors {
-
-int clsCaptureSink::itemDone(bool, std::int32_t itemNumber) {
-  if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return generation::status::kCancelled;
-  // Not shown: the item just made goes.
-  if ((itemNumber - 1) % step_ != 0) dropLastItem(kept_[static_cast<std::size_t>(element_ - 1)]);
-  kept_[static_cast<std::size_t>(element_ - 1)] = items().items.size();
-  return generation::status::kGoOn;
-}
-
-void clsCaptureSink::dropLastItem(std::size_t keptItems) {
-  geometry::clsItemList& list = items();
-  if (list.items.size() <= keptItems) return;
-  const geometry::clsItemEntry last = list.items.back();
-  list.items.pop_back();
-  for (std::size_t r = last.firstRing; r < list.rings.size(); ++r)
-    if (list.rings[r].nameLength > 0) list.names.resize(std::min<std::size_t>(list.names.size(), list.rings[r].nameBegin));
-  list.rings.resize(last.firstRing);
-  list.points.resize(last.firstPoint);
-}
-
-}  // namespace editors
+#include "preview/capture_sink.h"
 
 namespace modPreview {
 
-using editors::clsPreviewScene;
-using editors::clsPreviewVertex;
+using preview::clsPreviewScene;
+using preview::clsPreviewVertex;
 using geometry::clsPixel;
 
 namespace {
@@ -52,14 +32,6 @@ struct clsSilent final : platform::IMessageBox {
   void showMessage(const std::string&) override {}
   bool askYesNo(const std::string&) override { return false; }
 };
-
-clsPixel faceNormal(const clsPixel& a, const clsPixel& b, const clsPixel& c) {
-  const float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
-  clsPixel n{uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
-  const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-  if (length > 0) n = {n.x / length, n.y / length, n.z / length};
-  return n;
-}
 
 // The colour as the MTL file writes it (components of 0..1), packed for the view.
 std::uint32_t viewColour(std::int32_t colour) {
@@ -72,87 +44,49 @@ std::uint32_t viewColour(std::int32_t colour) {
   return packed;
 }
 
-struct clsCorner {
-  clsPixel p;
-  clsPixel n;
-  bool hasNormal;
-  std::uint32_t index;  // where a smoothed corner's vertex stands
-};
-
-// The items' faces as the OBJ text draws them: side faces between the rings of a run and caps.
-// Each vertex takes the real colour of the material its ring is drawn in.
-void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint32_t>& colours,
-                  editors::clsPreviewElement& out) {
-  const auto colourOf = [&](std::int32_t material) {
-    return material >= 1 && static_cast<std::size_t>(material) <= colours.size()
-               ? colours[static_cast<std::size_t>(material - 1)]
-               : 0x808080u;
+// The items' faces as the object file draws them, corner for corner. Each vertex takes the real
+// colour of its face's material; material carries the one in force from item to item, as in the file.
+void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint32_t>& colours, std::int32_t& material,
+                  preview::clsPreviewElement& out) {
+  const auto colourOf = [&](std::int32_t m) {
+    return m >= 1 && static_cast<std::size_t>(m) <= colours.size() ? colours[static_cast<std::size_t>(m - 1)] : 0x808080u;
   };
-  std::uint32_t colour = 0;
-  const auto emit = [&](const clsCorner& a, const clsCorner& b, const clsCorner& c) {
-    if (a.hasNormal && b.hasNormal && c.hasNormal) {
-      out.triangles.insert(out.triangles.end(), {a.index, b.index, c.index});
-      return;
-    }
-    // Faceted items (rocks without normals) are lit by the face, with vertices of their own.
-    const clsPixel flat = faceNormal(a.p, b.p, c.p);
-    for (const clsCorner* corner : {&a, &b, &c}) {
-      out.triangles.push_back(static_cast<std::uint32_t>(out.vertices.size()));
-      out.vertices.push_back(editors::previewVertex(corner->p.x, corner->p.y, corner->p.z, flat.x, flat.y, flat.z, colour));
-    }
+  // Where each point of an item stands among the vertices, in the colour it was made with: the
+  // faces of a smoothed item share vertices, except where the colour changes, so bands stay bands.
+  struct clsSlot {
+    std::uint32_t colour = 0, index = 0;
+    bool made = false;
   };
-  std::vector<clsCorner> previous, current;
-  for (const geometry::clsItemEntry& item : list.items) {
-    std::int32_t material = item.leadMaterial;
-    const clsPixel* point = list.points.data() + item.firstPoint;
-    for (std::uint32_t r = item.firstRing; r < item.firstRing + item.ringCount; ++r) {
-      const geometry::clsItemRing& ring = list.rings[r];
-      if (ring.material > 0) material = ring.material;
-      const std::uint32_t previousColour = colour;
-      colour = colourOf(material);
-      // The faces up to this ring take its material, as in the file: where the colour changes,
-      // the ring before gets vertices of this colour, so that bands stay bands.
-      if (colour != previousColour && (ring.flags & geometry::ringFlag::kFirstOfRun) == 0)
-        for (clsCorner& corner : previous)
-          if (corner.hasNormal) {
-            corner.index = static_cast<std::uint32_t>(out.vertices.size());
-            out.vertices.push_back(editors::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y,
-                                                          corner.n.z, colour));
-          }
-      const int normals = geometry::normalsPerVertex(ring.flags);
-      current.clear();
-      for (std::uint16_t k = 0; k < ring.count; ++k) {
-        clsCorner corner{*point++, {}, normals > 0, 0};
-        if (normals > 0) {
-          corner.n = *point;
-          corner.index = static_cast<std::uint32_t>(out.vertices.size());
-          out.vertices.push_back(
-              editors::previewVertex(corner.p.x, corner.p.y, corner.p.z, corner.n.x, corner.n.y, corner.n.z, colour));
-        }
-        point += normals;
-        current.push_back(corner);
+  std::vector<clsSlot> slots;
+  const clsPixel* points = list.points.data();
+  for (std::size_t item = 0; item < list.items.size(); ++item) {
+    const std::uint32_t first = list.items[item].firstPoint;
+    const std::size_t end = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
+    slots.assign(end - first, clsSlot{});
+    modItemFaces::walkTriangles(list, item, material, [&](std::int32_t m, geometry::clsFaceCorner a,
+                                                          geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
+      const std::uint32_t colour = colourOf(m);
+      const auto vertex = [&](const clsPixel& p, const clsPixel& n) {
+        out.vertices.push_back(preview::previewVertex(p.x, p.y, p.z, n.x, n.y, n.z, colour));
+        return static_cast<std::uint32_t>(out.vertices.size() - 1);
+      };
+      if (a.normal == 0) {
+        // Faces without normals (caps, faceted rocks) are lit by the face, with vertices of their own.
+        const clsPixel flat = modVectorMatrix::faceNormal(points[a.position], points[b.position], points[c.position]);
+        for (const geometry::clsFaceCorner& corner : {a, b, c}) out.triangles.push_back(vertex(points[corner.position], flat));
+        return;
       }
-      const std::size_t n = std::min<std::size_t>(ring.n, current.size());
-      const bool first = (ring.flags & geometry::ringFlag::kFirstOfRun) != 0;
-      const bool closed = (ring.flags & geometry::ringFlag::kClosed) != 0;
-      if (!first && previous.size() >= n) {
-        for (std::size_t j = 0; j < n; ++j) {
-          const std::size_t next = j + 1 == n ? 0 : j + 1;
-          if (next == 0 && !closed) break;
-          emit(current[j], previous[j], previous[next]);
-          emit(current[j], previous[next], current[next]);
-        }
+      for (const geometry::clsFaceCorner& corner : {a, b, c}) {
+        clsSlot& slot = slots[corner.position + corner.normal - first];
+        if (!slot.made || slot.colour != colour)
+          slot = {colour, vertex(points[corner.position], points[corner.position + corner.normal]), true};
+        out.triangles.push_back(slot.index);
       }
-      const bool capStart = first && (ring.flags & geometry::ringFlag::kCapStart) != 0;
-      const bool capEnd = (ring.flags & geometry::ringFlag::kCapEnd) != 0;
-      if ((capStart || capEnd) && n >= 3)
-        for (std::size_t j = 1; j + 1 < n; ++j) emit(current[0], current[j], current[j + 1]);
-      previous.swap(current);
-    }
+    });
   }
 }
 
-std::uint64_t fingerprintOf(const editors::clsPreviewElement& element) {
+std::uint64_t fingerprintOf(const preview::clsPreviewElement& element) {
   // FNV-1a over the mesh four bytes at a time: equal meshes give equal numbers, so an
   // unchanged element's buffer stays.
   std::uint64_t hash = 1469598103934665603ULL;
@@ -171,7 +105,7 @@ std::uint64_t fingerprintOf(const editors::clsPreviewElement& element) {
 // Follows the object file as the writer grows it: the items' text in its two buffers, the file
 // tested against the disk-space limit after each append. Measuring only bounds the text (cheap);
 // exact, it formats every item and stops the run where the writer would.
-class clsFieldSink final : public editors::clsCaptureSink {
+class clsFieldSink final : public preview::clsCaptureSink {
  public:
   clsFieldSink(const std::atomic<bool>& cancel, std::int64_t step, std::int64_t keepAtMost,
                const generation::clsProject& project, bool exact)
@@ -316,12 +250,13 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
   }
 
   bool any = false;
+  std::int32_t material = 0;
   for (int e = 1; e <= model::kElementCount; ++e) {
-    editors::clsPreviewElement& element = scene.elements[static_cast<std::size_t>(e - 1)];
+    preview::clsPreviewElement& element = scene.elements[static_cast<std::size_t>(e - 1)];
     element.inUse = modUsage::inUse(project.store, e);
     element.coverX = modGeneral::toSingle(modStore::readElementSlot(project.store, e, model::slot::kCoverX));
     element.coverZ = modGeneral::toSingle(modStore::readElementSlot(project.store, e, model::slot::kCoverZ));
-    addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, element);
+    addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, material, element);
     element.fingerprint = fingerprintOf(element);
     if (cancel.load()) return std::nullopt;
     const auto widen = [&](float x, float y, float z) {
@@ -353,12 +288,14 @@ std::string previewLine(const clsPreviewScene& scene) {
     }
     return text;
   };
+  const auto items = [&](std::int64_t n) { return grouped(n) + (n == 1 ? " item" : " items"); };
   if (scene.itemsWritten >= 0)
     return "The disk-space limit stops the run at about " + grouped(scene.itemsWritten) + " of " +
-           grouped(scene.itemsTotal) + " items.";
+           items(scene.itemsTotal) + ".";
   if (scene.itemsShown < scene.itemsTotal)
-    return "Preview: " + grouped(scene.itemsShown) + " of " + grouped(scene.itemsTotal) + " items";
-  return "Preview: all " + grouped(scene.itemsTotal) + " items";
+    return "Preview: " + grouped(scene.itemsShown) + " of " + items(scene.itemsTotal);
+  if (scene.itemsTotal == 0) return "Preview: no items";
+  return "Preview: " + std::string(scene.itemsTotal == 1 ? "" : "all ") + items(scene.itemsTotal);
 }
 
 }  // namespace modPreview

@@ -11,11 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "generation/item_sink.h"
 #include "generation/project.h"
 #include "model/store.h"
 
-namespace editors {
+namespace preview {
 
 inline constexpr std::int32_t kDefaultPreviewCap = 20000;
 
@@ -50,7 +49,7 @@ struct clsPreviewScene {
   float minX = 0, minY = 0, minZ = 0, maxX = 1, maxY = 1, maxZ = 1;
 };
 
-}  // namespace editors
+}  // namespace preview
 
 namespace modPreview {
 
@@ -59,41 +58,11 @@ namespace modPreview {
 std::int64_t keepEvery(const generation::clsProject& project, std::int64_t cap, std::int64_t& total);
 
 // Builds the scene; nothing when cancel was set while it ran.
-std::optional<editors::clsPreviewScene> buildScene(const generation::clsProject& project, std::uint64_t seed,
+std::optional<preview::clsPreviewScene> buildScene(const generation::clsProject& project, std::uint64_t seed,
                                                    std::int64_t cap, const std::atomic<bool>& cancel);
 
-// "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", or where the disk-space limit
-// stops the run: "The disk-space limit stops the run at about 1,300 of 20,000 items."
-std::string previewLine(const editors::clsPreviewScene& scene);
+// "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", "Preview: 1 item", or where
+// the disk-space limit stops the run: "The disk-space limit stops the run at about 1,300 of 20,000 items."
+std::string previewLine(const preview::clsPreviewScene& scene);
 
 }  // namespace modPreview
-
-namespace editors {
-
-// The items as the generator hands them over, with their material numbers, for tests that
-// compare them with the object file and for the scene. With a step k only every k-th item of
-// an element is kept: the others are made (their draws belong to the field) and dropped.
-class clsCaptureSink : public generation::IItemSink {
- public:
-  explicit clsCaptureSink(const std::atomic<bool>* cancel = nullptr, std::int64_t step = 1)
-      : cancel_(cancel), step_(step < 1 ? 1 : step) {}
-  geometry::clsItemList& items() override { return items_[static_cast<std::size_t>(element_ - 1)]; }
-  void beginElement(int element, std::int32_t) override { element_ = element; }
-  int itemDone(bool, std::int32_t itemNumber) override;
-  void endElement() override {}
-  int finish() override { return generation::status::kGoOn; }
-
-  std::array<geometry::clsItemList, model::kElementCount> items_{};
-
- protected:
-  // Takes away the item just made, if it added one after the first keptItems of its list.
-  void dropLastItem(std::size_t keptItems);
-
- private:
-  const std::atomic<bool>* cancel_;
-  std::int64_t step_;
-  int element_ = 1;
-  std::array<std::size_t, model::kElementCount> kept_{};  // items kept so far, per element
-};
-
-}  // namespace editors
