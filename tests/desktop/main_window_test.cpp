@@ -205,6 +205,7 @@ class MainWindowTest : public QObject {
     qInfo("Cancel took effect %lld ms after its click", latency);
     QVERIFY(desktop.program->window().windowTitle().startsWith("Quenmoor Grass - Done - "));
     QVERIFY(!desktop.program->window().windowTitle().contains("- 100% -"));
+    QVERIFY(desktop.program->window().windowTitle().endsWith(" MB - cancelled"));
     const QByteArray object = fileBytes(folder.filePath("big.obj"));
     QVERIFY(object.endsWith("\r\n"));
     QCOMPARE(object.count("\nv ") % 10, 0);  // whole blades of ten vertices

@@ -126,6 +126,5 @@ TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
   EXPECT_FALSE(modSaveButtons::saveColors(document, fake.platform));
   EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"full/field.mtl", "old materials"}}));
   EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while writing the material file.\nThe application doesn't know what the error is about."
-            "\nfull/field.mtl: No space left on device");
+            "An error occurred while writing the material file.\nfull/field.mtl: No space left on device");
 }
