@@ -91,6 +91,10 @@ MainWindow::MainWindow(editors::clsSession& session, editors::frmMain& model, ed
   connect(min_, &QToolButton::clicked, this, [this] { showMin(); });
   connect(max_, &QToolButton::clicked, this, [this] { showMax(); });
   createPage_->onCreate = [this] { create(); };
+  createModel_.onFileNameRefused = [this] {
+    selectTab(editors::kCreateTab);
+    createPage_->focusFileName();
+  };
   listener_ = session_.addListener([this] { refresh(); });
   resize(designSize(*this).expandedTo(sizeHint()));
   selectTab(model_.activeTab());
@@ -118,7 +122,7 @@ void MainWindow::buildMenus() {
   add(fileMenu_, frmCreate::kSaveColorsCaption, {}, [this] { createModel_.saveColors(); });
   add(fileMenu_, "Create", {}, [this] { create(); });
   fileMenu_->addSeparator();
-  add(fileMenu_, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+  quit_ = add(fileMenu_, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
   editMenu_ = menuBar()->addMenu("&Edit");
   undo_ = add(editMenu_, "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { session_.undo(); });
   redo_ = add(editMenu_, "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { session_.redo(); });
@@ -256,7 +260,9 @@ void MainWindow::setRunning(bool running) {
   for (QToolButton* button : tabButtons_) button->setEnabled(!running);
   min_->setEnabled(!running);
   max_->setEnabled(!running);
-  fileMenu_->setEnabled(!running);
+  // Quit stays: during a run it cancels the run, then closes the window.
+  for (QAction* action : fileMenu_->actions())
+    if (action != quit_) action->setEnabled(!running);
   editMenu_->setEnabled(!running);
 }
 

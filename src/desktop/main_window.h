@@ -67,6 +67,7 @@ class MainWindow final : public QMainWindow {
   QToolButton* max_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* quit_ = nullptr;
   QMenu* fileMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;
   QMenu* viewMenu_ = nullptr;

@@ -6,16 +6,21 @@
 
 namespace modSaveButtons {
 
-bool saveColors(const document::clsDocument& document, platform::clsPlatform& platform) {
+SaveOutcome saveColors(const document::clsDocument& document, platform::clsPlatform& platform) {
   const auto check =
       modFileNameCheck::checkFileName(document.project.dialog.objectPath, ".mtl", platform.messages, platform.files);
-  return check.passed && modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform);
+  if (!check.passed) return SaveOutcome::NameRefused;
+  return modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform)
+             ? SaveOutcome::Saved
+             : SaveOutcome::Failed;
 }
 
-bool saveSettings(const document::clsDocument& document, platform::clsPlatform& platform) {
+SaveOutcome saveSettings(const document::clsDocument& document, platform::clsPlatform& platform) {
   const auto check = modFileNameCheck::checkFileName(document.project.dialog.objectPath,
                                                      modSettingsFiles::kSettingsExtension, platform.messages, platform.files);
-  return check.passed && modSettingsFiles::saveSettingsFile(document, check.folder, check.baseName, platform);
+  if (!check.passed) return SaveOutcome::NameRefused;
+  return modSettingsFiles::saveSettingsFile(document, check.folder, check.baseName, platform) ? SaveOutcome::Saved
+                                                                                                : SaveOutcome::Failed;
 }
 
 }  // namespace modSaveButtons

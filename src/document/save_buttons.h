@@ -7,7 +7,13 @@
 
 namespace modSaveButtons {
 
-bool saveColors(const document::clsDocument& document, platform::clsPlatform& platform);
-bool saveSettings(const document::clsDocument& document, platform::clsPlatform& platform);
+enum class SaveOutcome {
+  Saved,
+  NameRefused,  // the file-name check said no (no name, a system folder, No to overwriting)
+  Failed,       // the file could not be written; the message and title said why
+};
+
+SaveOutcome saveColors(const document::clsDocument& document, platform::clsPlatform& platform);
+SaveOutcome saveSettings(const document::clsDocument& document, platform::clsPlatform& platform);
 
 }  // namespace modSaveButtons

@@ -91,10 +91,22 @@ void frmCreate::setHelpTips(bool on) {
   session_.changed();
 }
 
-bool frmCreate::saveColors() { return !session_.running() && modSaveButtons::saveColors(session_.document, session_.platform); }
+bool frmCreate::saved(modSaveButtons::SaveOutcome outcome) {
+  if (outcome == modSaveButtons::SaveOutcome::NameRefused) fileNameRefused();
+  return outcome == modSaveButtons::SaveOutcome::Saved;
+}
+
+void frmCreate::fileNameRefused() {
+  // The user is to type the name again: the file-name box takes the keys.
+  if (onFileNameRefused) onFileNameRefused();
+}
+
+bool frmCreate::saveColors() {
+  return !session_.running() && saved(modSaveButtons::saveColors(session_.document, session_.platform));
+}
 
 bool frmCreate::saveSettings() {
-  if (session_.running() || !modSaveButtons::saveSettings(session_.document, session_.platform)) return false;
+  if (session_.running() || !saved(modSaveButtons::saveSettings(session_.document, session_.platform))) return false;
   session_.noteSaved();
   return true;
 }
@@ -122,7 +134,11 @@ void frmCreate::defaultSettings() {
   session_.edit([&] { modSettingsFiles::resetSettings(session_.document, session_.platform); });
 }
 
-document::clsRunResult frmCreate::create() { return session_.create(); }
+document::clsRunResult frmCreate::create() {
+  const document::clsRunResult result = session_.create();
+  if (result.outcome == document::RunOutcome::NameRefused && !session_.running()) fileNameRefused();
+  return result;
+}
 
 void frmCreate::cancel() { session_.cancel(); }
 
