@@ -16,9 +16,10 @@
 #include <QToolButton>
 
 #include "desktop/create_page.h"
+#include "desktop/dropped_files.h"
 #include "desktop/element_list_widget.h"
 #include "desktop/typed_text.h"
-#include "document/settings_files.h"
+#include "editors/drop_rules.h"
 
 namespace desktop {
 
@@ -30,14 +31,6 @@ namespace {
 QSize designSize(const QWidget& window) {
   const double perTwip = window.logicalDpiX() / 1440.0;
   return {static_cast<int>((1700 + 6600) * perTwip), static_cast<int>(4650 * perTwip)};
-}
-
-// The .grass file among dropped files, if there is one.
-QString droppedSettings(const QMimeData* data) {
-  if (data == nullptr || !data->hasUrls()) return {};
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile() && url.toLocalFile().endsWith(".grass", Qt::CaseInsensitive)) return url.toLocalFile();
-  return {};
 }
 
 }  // namespace
@@ -195,14 +188,7 @@ void MainWindow::create() {
   if (closeAfterRun_) close();
 }
 
-bool MainWindow::openSettingsFile(const QString& path) {
-  if (session_.running()) return false;
-  session_.noteDialogResult(path.toStdString());
-  bool opened = false;
-  session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, path.toStdString(), session_.platform); });
-  if (opened) session_.noteSaved();
-  return opened;
-}
+bool MainWindow::openSettingsFile(const QString& path) { return createModel_.openFile(path.toStdString()); }
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
@@ -239,16 +225,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+bool MainWindow::acceptsDrop(const QMimeData* data) const {
+  return modDropRules::whatDropDoes(droppedPaths(data), false, session_.platform.files).action ==
+         editors::DropAction::OpenSettings;
+}
+
+bool MainWindow::takeDrop(const QMimeData* data) {
+  const editors::clsDrop drop = modDropRules::whatDropDoes(droppedPaths(data), false, session_.platform.files);
+  if (drop.action != editors::DropAction::OpenSettings) return false;
+  commitEdits();
+  // Opened once the drop has ended: a message it shows must not hold the file manager that sent it.
+  QMetaObject::invokeMethod(this, [this, path = drop.path] { createModel_.openFile(path); }, Qt::QueuedConnection);
+  return true;
+}
+
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!droppedSettings(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (acceptsDrop(event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = droppedSettings(event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  commitEdits();
-  openSettingsFile(path);
+  if (takeDrop(event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::commitEdits() { applyTypedText(); }

@@ -1,5 +1,6 @@
 #include "desktop/preview_view.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -277,6 +278,25 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PreviewView::mouseDoubleClickEvent(QMouseEvent*) { frameAll(); }
+
+bool PreviewView::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (acceptsDrop && acceptsDrop(drag->mimeData())) drag->acceptProposedAction();
+      else drag->ignore();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      if (takeDrop && takeDrop(drop->mimeData())) drop->acceptProposedAction();
+      return true;
+    }
+    default:
+      return QOpenGLWindow::event(event);
+  }
+}
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
   distance_ *= std::pow(0.999f, static_cast<float>(event->angleDelta().y()));

@@ -11,9 +11,12 @@
 #include <QImage>
 #include <QOpenGLWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "editors/preview_scene.h"
+
+class QMimeData;
 
 namespace desktop {
 
@@ -37,7 +40,12 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
 
   static constexpr QRgb kBackground = 0xFFC8D2DC;  // (200, 210, 220)
 
+  // Drops on the view go where drops on the main window go: the view is a window of its own.
+  std::function<bool(const QMimeData*)> acceptsDrop;
+  std::function<bool(const QMimeData*)> takeDrop;
+
  protected:
+  bool event(QEvent* event) override;
   void initializeGL() override;
   void paintGL() override;
   void mousePressEvent(QMouseEvent* event) override;

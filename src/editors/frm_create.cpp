@@ -123,9 +123,15 @@ bool frmCreate::openSettings() {
   if (session_.running()) return false;
   const auto path = session_.dialogs.files.openFile("Select a File", kSettingsFilters, session_.dialogFolder());
   session_.noteDialogResult(path);
-  if (!path) return false;
+  return path && openFile(*path);
+}
+
+bool frmCreate::openFile(const std::string& path) {
+  if (session_.running()) return false;
+  // The next file dialog opens where this file lies, as after choosing it in a dialog.
+  session_.noteDialogResult(path);
   bool opened = false;
-  session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, *path, session_.platform); });
+  session_.edit([&] { opened = modSettingsFiles::openSettingsFile(session_.document, path, session_.platform); });
   if (opened) session_.noteSaved();
   return opened;
 }

@@ -82,6 +82,8 @@ class frmCreate final : public clsEditorModel {
   void copySettings();
   bool pasteSettings();
   bool openSettings();
+  // "Open settings..." without the dialog: a dropped file or the one named on the command line.
+  bool openFile(const std::string& path);
   void defaultSettings();
   document::clsRunResult create();
   void cancel();
