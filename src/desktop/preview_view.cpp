@@ -199,9 +199,8 @@ void PreviewView::drawBuffer(clsBuffer& buffer, GLenum mode, bool lit) {
   }
 }
 
-QMatrix4x4 PreviewView::viewProjection() const {
+QMatrix4x4 PreviewView::viewProjection(float aspect) const {
   QMatrix4x4 projection;
-  const float aspect = height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
   projection.perspective(45, aspect, std::max(0.01f, distance_ / 1000), distance_ * 20 + 100);
   QMatrix4x4 view;
   view.translate(0, 0, -distance_);
@@ -220,11 +219,15 @@ void PreviewView::paintGL() {
   draw(size.width(), size.height());
 }
 
-QImage PreviewView::picture() {
+QImage PreviewView::picture(QSize size) {
   if (!isValid()) return {};
   makeCurrent();
-  const QSize size = pixelSize();
+  if (size.isEmpty()) size = pixelSize();
   QOpenGLFramebufferObject target(size, QOpenGLFramebufferObject::Depth);
+  if (!target.isValid()) {
+    doneCurrent();
+    return {};
+  }
   target.bind();
   draw(size.width(), size.height());
   QImage image = target.toImage();
@@ -245,7 +248,8 @@ void PreviewView::draw(int width, int height) {
   }
   QOpenGLVertexArrayObject::Binder binder(&vao_);
   program_->bind();
-  program_->setUniformValue("viewProjection", viewProjection());
+  // The aspect of what is drawn: a picture of another shape than the view shows more or less at the sides.
+  program_->setUniformValue("viewProjection", viewProjection(static_cast<float>(width) / static_cast<float>(height)));
   drawBuffer(lines_, GL_LINES, false);
   for (clsBuffer& buffer : elements_) drawBuffer(buffer, GL_TRIANGLES, true);
   program_->release();

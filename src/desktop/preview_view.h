@@ -35,8 +35,9 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   void frameAll();
   // Buffers uploaded since the view began; an unchanged element keeps its buffer.
   int uploads() const { return uploads_; }
-  // The view as it shows now, drawn afresh at its size (empty before it has been shown).
-  QImage picture();
+  // The view as it shows now, drawn afresh at its size or at size (empty before it has been
+  // shown, or when the graphics cannot draw that large).
+  QImage picture(QSize size = {});
 
   static constexpr QRgb kBackground = 0xFFC8D2DC;  // (200, 210, 220)
 
@@ -65,7 +66,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   void draw(int width, int height);
   void upload();
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
-  QMatrix4x4 viewProjection() const;
+  QMatrix4x4 viewProjection(float aspect) const;
 
   std::shared_ptr<const editors::clsPreviewScene> scene_;
   bool dirty_ = false;
