@@ -60,7 +60,6 @@ PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
     if (cap_->itemData(i).toLongLong() == stored) cap_->setCurrentIndex(i);
   pictureSize_ = new QComboBox(body);
   pictureSize_->setObjectName("cboViewSize");
-  pictureSize_->setToolTip("The size of the picture that \"Save view as PNG...\" saves");
   for (const editors::clsPictureSize& size : editors::kPictureSizes) pictureSize_->addItem(size.caption);
   pictureSize_->setCurrentIndex(std::clamp(
       static_cast<int>(modGeneral::toLong(session_.platform.userStore.value(kPictureSizeKey).value_or("0"))), 0,
