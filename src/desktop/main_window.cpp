@@ -95,6 +95,7 @@ MainWindow::MainWindow(editors::clsSession& session, editors::frmMain& model, ed
 
 MainWindow::~MainWindow() {
   session_.removeListener(listener_);
+  createModel_.onFileNameRefused = nullptr;
   closed_ = true;
 }
 
