@@ -126,9 +126,9 @@ int runMaterials(const cli::clsOptions& options, clsConsole& console) {
   if (path.size() >= 4 && modText::lowerAscii(path.substr(path.size() - 4)) == ".mtl") path.resize(path.size() - 4);
   modCreateDialog::setFileName(document.project.dialog, path);
   switch (modSaveButtons::saveColors(document, console.platform)) {
-    case modSaveButtons::SaveStatus::Refused: return cli::kExitBadInput;
-    case modSaveButtons::SaveStatus::Failed: return cli::kExitFileFailure;
-    case modSaveButtons::SaveStatus::Saved: break;
+    case modSaveButtons::SaveOutcome::NameRefused: return cli::kExitBadInput;
+    case modSaveButtons::SaveOutcome::Failed: return cli::kExitFileFailure;
+    case modSaveButtons::SaveOutcome::Saved: break;
   }
   const auto parts = modObjectPath::splitObjectPath(document.project.dialog.objectPath);
   std::cout << "Material file: " << parts.folder << modObjectPath::baseName(parts.fileName) << ".mtl\n" << std::flush;

@@ -148,4 +148,9 @@ void CreatePage::setRunning(bool running) {
 
 void CreatePage::commitEdits() { applyTypedText(); }
 
+void CreatePage::focusFileName() {
+  fileName_->setFocus(Qt::OtherFocusReason);
+  fileName_->selectAll();
+}
+
 }  // namespace desktop

@@ -25,6 +25,8 @@ class CreatePage final : public QWidget {
   void setRunning(bool running);
   // The note and the file-name box are applied (before an action that reads them).
   void commitEdits();
+  // The file-name box takes the keys, its text selected to be typed over.
+  void focusFileName();
 
   // The main window runs the creation, so that it can hold the rest of the window meanwhile.
   std::function<void()> onCreate;

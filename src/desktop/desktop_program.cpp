@@ -8,6 +8,7 @@
 #include "desktop/curve_page.h"
 #include "desktop/map_pages.h"
 #include "desktop/preview_dock.h"
+#include "desktop/preview_view.h"
 #include "desktop/shape_page.h"
 #include "desktop/size_rot_page.h"
 #include "desktop/typed_text.h"
@@ -40,6 +41,10 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
   window_->addDockWidget(Qt::RightDockWidgetArea, preview_);
   window_->viewMenu()->addAction(preview_->toggleViewAction());
   preview_->restoreShown();
+  if (PreviewView* view = preview_->view()) {
+    view->acceptsDrop = [this](const QMimeData* data) { return window_->acceptsDrop(data); };
+    view->takeDrop = [this](const QMimeData* data) { return window_->takeDrop(data); };
+  }
   // Lives as long as the window: typed text counts before any click, shortcut or drop.
   QApplication::instance()->installEventFilter(new TypedTextGuard(window_.get()));
   if (recovery != nullptr) {

@@ -16,9 +16,10 @@
 #include <QToolButton>
 
 #include "desktop/create_page.h"
+#include "desktop/dropped_files.h"
 #include "desktop/element_list_widget.h"
 #include "desktop/typed_text.h"
-#include "document/settings_files.h"
+#include "editors/drop_rules.h"
 
 namespace desktop {
 
@@ -30,14 +31,6 @@ namespace {
 QSize designSize(const QWidget& window) {
   const double perTwip = window.logicalDpiX() / 1440.0;
   return {static_cast<int>((1700 + 6600) * perTwip), static_cast<int>(4650 * perTwip)};
-}
-
-// The .grass file among dropped files, if there is one.
-QString droppedSettings(const QMimeData* data) {
-  if (data == nullptr || !data->hasUrls()) return {};
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile() && url.toLocalFile().endsWith(".grass", Qt::CaseInsensitive)) return url.toLocalFile();
-  return {};
 }
 
 }  // namespace
@@ -91,6 +84,10 @@ MainWindow::MainWindow(editors::clsSession& session, editors::frmMain& model, ed
   connect(min_, &QToolButton::clicked, this, [this] { showMin(); });
   connect(max_, &QToolButton::clicked, this, [this] { showMax(); });
   createPage_->onCreate = [this] { create(); };
+  createModel_.onFileNameRefused = [this] {
+    selectTab(editors::kCreateTab);
+    createPage_->focusFileName();
+  };
   listener_ = session_.addListener([this] { refresh(); });
   resize(designSize(*this).expandedTo(sizeHint()));
   selectTab(model_.activeTab());
@@ -98,6 +95,7 @@ MainWindow::MainWindow(editors::clsSession& session, editors::frmMain& model, ed
 
 MainWindow::~MainWindow() {
   session_.removeListener(listener_);
+  createModel_.onFileNameRefused = nullptr;
   closed_ = true;
 }
 
@@ -118,7 +116,7 @@ void MainWindow::buildMenus() {
   add(fileMenu_, frmCreate::kSaveColorsCaption, {}, [this] { createModel_.saveColors(); });
   add(fileMenu_, "Create", {}, [this] { create(); });
   fileMenu_->addSeparator();
-  add(fileMenu_, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+  quit_ = add(fileMenu_, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
   editMenu_ = menuBar()->addMenu("&Edit");
   undo_ = add(editMenu_, "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { session_.undo(); });
   redo_ = add(editMenu_, "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { session_.redo(); });
@@ -191,17 +189,7 @@ void MainWindow::create() {
   if (closeAfterRun_) close();
 }
 
-bool MainWindow::openSettingsFile(const QString& path) {
-  if (session_.running()) return false;
-  session_.noteDialogResult(path.toStdString());
-  bool opened = false;
-  session_.edit([&] {
-    opened = modSettingsFiles::openSettings(session_.document, path.toStdString(), session_.platform) ==
-             modSettingsFiles::OpenResult::Opened;
-  });
-  if (opened) session_.noteSaved();
-  return opened;
-}
+bool MainWindow::openSettingsFile(const QString& path) { return createModel_.openFile(path.toStdString()); }
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
@@ -238,16 +226,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+bool MainWindow::acceptsDrop(const QMimeData* data) const {
+  return modDropRules::whatDropDoes(droppedPaths(data), false, session_.platform.files).action ==
+         editors::DropAction::OpenSettings;
+}
+
+bool MainWindow::takeDrop(const QMimeData* data) {
+  const editors::clsDrop drop = modDropRules::whatDropDoes(droppedPaths(data), false, session_.platform.files);
+  if (drop.action != editors::DropAction::OpenSettings) return false;
+  commitEdits();
+  // Opened once the drop has ended: a message it shows must not hold the file manager that sent it.
+  QMetaObject::invokeMethod(this, [this, path = drop.path] { createModel_.openFile(path); }, Qt::QueuedConnection);
+  return true;
+}
+
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!droppedSettings(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (acceptsDrop(event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = droppedSettings(event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  commitEdits();
-  openSettingsFile(path);
+  if (takeDrop(event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::commitEdits() { applyTypedText(); }
@@ -259,7 +257,9 @@ void MainWindow::setRunning(bool running) {
   for (QToolButton* button : tabButtons_) button->setEnabled(!running);
   min_->setEnabled(!running);
   max_->setEnabled(!running);
-  fileMenu_->setEnabled(!running);
+  // Quit stays: during a run it cancels the run, then closes the window.
+  for (QAction* action : fileMenu_->actions())
+    if (action != quit_) action->setEnabled(!running);
   editMenu_->setEnabled(!running);
 }
 

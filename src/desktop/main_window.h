@@ -11,6 +11,7 @@
 
 class QAction;
 class QButtonGroup;
+class QMimeData;
 class QStackedWidget;
 class QToolButton;
 
@@ -35,9 +36,13 @@ class MainWindow final : public QMainWindow {
   // "Create grass and save as OBJ": the rest of the window waits while it runs.
   void create();
   QMenu* viewMenu() const { return viewMenu_; }
-  // Opens a settings file as "Open settings..." does, without the dialog: a dropped file or the
-  // one named on the command line.
+  // Opens a settings file as "Open settings..." does, without the dialog: the one named on the
+  // command line.
   bool openSettingsFile(const QString& path);
+  // Drops anywhere on the window that no frame takes, the 3D view's included (a window of its
+  // own): a settings file opens, once the drop has ended.
+  bool acceptsDrop(const QMimeData* data) const;
+  bool takeDrop(const QMimeData* data);
   // Closes as Quit does but asks nothing: for a signal, with nobody to answer.
   void closeWithoutAsking();
 
@@ -67,6 +72,7 @@ class MainWindow final : public QMainWindow {
   QToolButton* max_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* quit_ = nullptr;
   QMenu* fileMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;
   QMenu* viewMenu_ = nullptr;

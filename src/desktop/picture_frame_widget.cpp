@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "desktop/dropped_files.h"
 #include "desktop/editor_page.h"
 #include "platform/qt/qt_colour.h"
 
@@ -82,14 +83,17 @@ void PictureFrame::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureFrame::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls() && event->mimeData()->urls().front().isLocalFile()) event->acceptProposedAction();
+  // Only a picture is taken here; a settings file goes on to the window, which opens it.
+  if (model_.dropOf(droppedPaths(event->mimeData())).action == editors::DropAction::LoadPicture) event->acceptProposedAction();
+  else event->ignore();
 }
 
 void PictureFrame::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  const editors::clsDrop drop = model_.dropOf(droppedPaths(event->mimeData()));
+  if (drop.action != editors::DropAction::LoadPicture) return;
   event->acceptProposedAction();
-  model_.loadFile(urls.front().toLocalFile().toStdString());
+  // Loaded once the drop has ended: a message it shows must not hold the file manager.
+  QMetaObject::invokeMethod(this, [this, path = drop.path] { model_.loadFile(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace desktop

@@ -9,6 +9,7 @@
 
 #include "desktop/editor_page.h"
 #include "desktop/preview_view.h"
+#include "editors/view_picture.h"
 #include "model/value_functions.h"
 #include "platform/file_failure.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr const char* kShownKey = "previewshown";
 constexpr const char* kCapKey = "previewitems";
+constexpr const char* kPictureSizeKey = "previewpicturesize";
 constexpr std::array<std::int64_t, 3> kCaps = {preview::kDefaultPreviewCap, 100000, 500000};
 // Edits come in bursts (a drag, a scroll bar): the scene follows once they pause this long.
 constexpr int kPauseMs = 100;
@@ -56,16 +58,31 @@ PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
   const std::int64_t stored = modGeneral::toLong(session_.platform.userStore.value(kCapKey).value_or("0"));
   for (int i = 0; i < cap_->count(); ++i)
     if (cap_->itemData(i).toLongLong() == stored) cap_->setCurrentIndex(i);
+  pictureSize_ = new QComboBox(body);
+  pictureSize_->setObjectName("cboViewSize");
+  for (const editors::clsPictureSize& size : editors::kPictureSizes) pictureSize_->addItem(size.caption);
+  pictureSize_->setCurrentIndex(std::clamp(
+      static_cast<int>(modGeneral::toLong(session_.platform.userStore.value(kPictureSizeKey).value_or("0"))), 0,
+      pictureSize_->count() - 1));
   controls->addWidget(reshuffle_);
   controls->addWidget(save_);
   controls->addWidget(cap_);
   controls->addStretch(1);
+  // A row of its own, so the dock (and the window) keeps its width.
+  auto* saving = new QHBoxLayout;
+  auto* sizeLabel = new QLabel("Size of saved pictures", body);
+  sizeLabel->setObjectName("lblViewSize");
+  saving->addWidget(sizeLabel);
+  saving->addWidget(pictureSize_);
+  saving->addStretch(1);
   layout->addWidget(line_);
   layout->addLayout(controls);
+  layout->addLayout(saving);
   setWidget(body);
   reshuffle_->setEnabled(view_ != nullptr);
   save_->setEnabled(view_ != nullptr);
   cap_->setEnabled(view_ != nullptr);
+  pictureSize_->setEnabled(view_ != nullptr);
 
   pause_.setSingleShot(true);
   pause_.setInterval(kPauseMs);
@@ -75,6 +92,9 @@ PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
   connect(cap_, &QComboBox::currentIndexChanged, this, [this] {
     session_.platform.userStore.setValue(kCapKey, std::to_string(cap_->currentData().toLongLong()));
     updateNow();
+  });
+  connect(pictureSize_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    session_.platform.userStore.setValue(kPictureSizeKey, std::to_string(index));
   });
   connect(toggleViewAction(), &QAction::triggered, this, [this](bool on) { storeShown(on); });
   if (view_ == nullptr) return;
@@ -119,14 +139,17 @@ bool PreviewDock::saveImage() {
                                                     session_.dialogFolder());
   session_.noteDialogResult(path);
   if (!path) return false;
-  QString file = qt(*path);
-  if (!file.endsWith(".png", Qt::CaseInsensitive)) file += ".png";
+  const std::optional<std::string> target =
+      modViewPicture::targetPath(*path, session_.platform.messages, session_.platform.files);
+  if (!target) return false;
+  const QString file = qt(*target);
+  const editors::clsPictureSize size = editors::kPictureSizes[static_cast<std::size_t>(pictureSize_->currentIndex())];
   // Encoded in memory, then written whole under a temporary name: a full disk must not leave a
   // cut-off picture in the place of an old one.
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  const bool encoded = view_->picture().save(&buffer, "PNG");
+  const bool encoded = view_->picture(QSize(size.width, size.height)).save(&buffer, "PNG");
   platform::IFileSystem& files = session_.platform.files;
   if (encoded &&
       platform::writeWholeFile(files, file.toStdString(), std::string_view(bytes.constData(), bytes.size())) ==

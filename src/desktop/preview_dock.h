@@ -43,6 +43,7 @@ class PreviewDock final : public QDockWidget {
   PreviewView* view_ = nullptr;
   QLabel* line_ = nullptr;
   QComboBox* cap_ = nullptr;
+  QComboBox* pictureSize_ = nullptr;
   QPushButton* reshuffle_ = nullptr;
   QPushButton* save_ = nullptr;
   QTimer pause_;

@@ -1,5 +1,6 @@
 #include "desktop/preview_view.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -190,7 +191,9 @@ float PreviewView::aspect() const {
   return height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
 }
 
-QMatrix4x4 PreviewView::viewProjection() const { return QMatrix4x4(modCamera::viewProjection(camera_, aspect()).data()); }
+QMatrix4x4 PreviewView::viewProjection(float aspect) const {
+  return QMatrix4x4(modCamera::viewProjection(camera_, aspect).data());
+}
 
 QSize PreviewView::pixelSize() const {
   return (QSizeF(size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
@@ -201,11 +204,15 @@ void PreviewView::paintGL() {
   draw(size.width(), size.height());
 }
 
-QImage PreviewView::picture() {
+QImage PreviewView::picture(QSize size) {
   if (!isValid()) return {};
   makeCurrent();
-  const QSize size = pixelSize();
+  if (size.isEmpty()) size = pixelSize();
   QOpenGLFramebufferObject target(size, QOpenGLFramebufferObject::Depth);
+  if (!target.isValid()) {
+    doneCurrent();
+    return {};
+  }
   target.bind();
   draw(size.width(), size.height());
   QImage image = target.toImage();
@@ -228,7 +235,8 @@ void PreviewView::draw(int width, int height) {
   }
   QOpenGLVertexArrayObject::Binder binder(&vao_);
   program_->bind();
-  program_->setUniformValue("viewProjection", viewProjection());
+  // The aspect of what is drawn: a picture of another shape than the view shows more or less at the sides.
+  program_->setUniformValue("viewProjection", viewProjection(static_cast<float>(width) / static_cast<float>(height)));
   drawBuffer(lines_, GL_LINES, false);
   drawBuffer(bands_, GL_TRIANGLES, false);
   for (clsBuffer& buffer : elements_) drawBuffer(buffer, GL_TRIANGLES, true);
@@ -256,6 +264,25 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PreviewView::mouseDoubleClickEvent(QMouseEvent*) { frameAll(); }
+
+bool PreviewView::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (acceptsDrop && acceptsDrop(drag->mimeData())) drag->acceptProposedAction();
+      else drag->ignore();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      if (takeDrop && takeDrop(drop->mimeData())) drop->acceptProposedAction();
+      return true;
+    }
+    default:
+      return QOpenGLWindow::event(event);
+  }
+}
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
   modCamera::zoom(camera_, static_cast<float>(event->angleDelta().y()));

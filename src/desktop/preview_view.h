@@ -11,10 +11,13 @@
 #include <QImage>
 #include <QOpenGLWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "preview/preview_camera.h"
 #include "preview/preview_scene.h"
+
+class QMimeData;
 
 namespace desktop {
 
@@ -33,12 +36,18 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   void frameAll();
   // Buffers uploaded since the view began; an unchanged element keeps its buffer.
   int uploads() const { return uploads_; }
-  // The view as it shows now, drawn afresh at its size (empty before it has been shown).
-  QImage picture();
+  // The view as it shows now, drawn afresh at its size or at size (empty before it has been
+  // shown, or when the graphics cannot draw that large).
+  QImage picture(QSize size = {});
 
   static constexpr QRgb kBackground = 0xFFC8D2DC;  // (200, 210, 220)
 
+  // Drops on the view go where drops on the main window go: the view is a window of its own.
+  std::function<bool(const QMimeData*)> acceptsDrop;
+  std::function<bool(const QMimeData*)> takeDrop;
+
  protected:
+  bool event(QEvent* event) override;
   void initializeGL() override;
   void paintGL() override;
   void resizeGL(int width, int height) override;
@@ -59,7 +68,7 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   void draw(int width, int height);
   void upload();
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
-  QMatrix4x4 viewProjection() const;
+  QMatrix4x4 viewProjection(float aspect) const;
   float aspect() const;
 
   std::shared_ptr<const preview::clsPreviewScene> scene_;

@@ -6,19 +6,21 @@
 
 namespace modSaveButtons {
 
-SaveStatus saveColors(const document::clsDocument& document, platform::clsPlatform& platform) {
+SaveOutcome saveColors(const document::clsDocument& document, platform::clsPlatform& platform) {
   const auto check =
       modFileNameCheck::checkFileName(document.project.dialog.objectPath, ".mtl", platform.messages, platform.files);
-  if (!check.passed) return SaveStatus::Refused;
+  if (!check.passed) return SaveOutcome::NameRefused;
   return modMaterialFile::writeMaterialFile(document.project.store, check.folder, check.baseName, platform)
-             ? SaveStatus::Saved
-             : SaveStatus::Failed;
+             ? SaveOutcome::Saved
+             : SaveOutcome::Failed;
 }
 
-bool saveSettings(const document::clsDocument& document, platform::clsPlatform& platform) {
+SaveOutcome saveSettings(const document::clsDocument& document, platform::clsPlatform& platform) {
   const auto check = modFileNameCheck::checkFileName(document.project.dialog.objectPath,
                                                      modSettingsFiles::kSettingsExtension, platform.messages, platform.files);
-  return check.passed && modSettingsFiles::saveSettingsFile(document, check.folder, check.baseName, platform);
+  if (!check.passed) return SaveOutcome::NameRefused;
+  return modSettingsFiles::saveSettingsFile(document, check.folder, check.baseName, platform) ? SaveOutcome::Saved
+                                                                                                : SaveOutcome::Failed;
 }
 
 }  // namespace modSaveButtons

@@ -7,9 +7,13 @@
 
 namespace modSaveButtons {
 
-enum class SaveStatus { Saved, Refused, Failed };  // Refused: the name check or the user said no
+enum class SaveOutcome {
+  Saved,
+  NameRefused,  // the file-name check said no (no name, a system folder, No to overwriting)
+  Failed,       // the file could not be written; the message and title said why
+};
 
-SaveStatus saveColors(const document::clsDocument& document, platform::clsPlatform& platform);
-bool saveSettings(const document::clsDocument& document, platform::clsPlatform& platform);
+SaveOutcome saveColors(const document::clsDocument& document, platform::clsPlatform& platform);
+SaveOutcome saveSettings(const document::clsDocument& document, platform::clsPlatform& platform);
 
 }  // namespace modSaveButtons

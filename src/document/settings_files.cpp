@@ -83,7 +83,10 @@ void copySettings(const clsDocument& document, platform::clsPlatform& platform) 
 }
 
 bool pasteSettings(clsDocument& document, platform::clsPlatform& platform) {
-  if (!applyUserText(document, platform.clipboard.text(), platform)) return false;
+  if (!applyUserText(document, platform.clipboard.text(), platform)) {
+    platform.status.setTitle(platform::titleWith(" - Paste failed"));
+    return false;
+  }
   platform.status.setTitle(platform::titleWith(" - Paste done"));
   return true;
 }

@@ -91,13 +91,22 @@ void frmCreate::setHelpTips(bool on) {
   session_.changed();
 }
 
+bool frmCreate::saved(modSaveButtons::SaveOutcome outcome) {
+  if (outcome == modSaveButtons::SaveOutcome::NameRefused) fileNameRefused();
+  return outcome == modSaveButtons::SaveOutcome::Saved;
+}
+
+void frmCreate::fileNameRefused() {
+  // The user is to type the name again: the file-name box takes the keys.
+  if (onFileNameRefused) onFileNameRefused();
+}
+
 bool frmCreate::saveColors() {
-  return !session_.running() &&
-         modSaveButtons::saveColors(session_.document, session_.platform) == modSaveButtons::SaveStatus::Saved;
+  return !session_.running() && saved(modSaveButtons::saveColors(session_.document, session_.platform));
 }
 
 bool frmCreate::saveSettings() {
-  if (session_.running() || !modSaveButtons::saveSettings(session_.document, session_.platform)) return false;
+  if (session_.running() || !saved(modSaveButtons::saveSettings(session_.document, session_.platform))) return false;
   session_.noteSaved();
   return true;
 }
@@ -114,10 +123,16 @@ bool frmCreate::openSettings() {
   if (session_.running()) return false;
   const auto path = session_.dialogs.files.openFile("Select a File", kSettingsFilters, session_.dialogFolder());
   session_.noteDialogResult(path);
-  if (!path) return false;
+  return path && openFile(*path);
+}
+
+bool frmCreate::openFile(const std::string& path) {
+  if (session_.running()) return false;
+  // The next file dialog opens where this file lies, as after choosing it in a dialog.
+  session_.noteDialogResult(path);
   bool opened = false;
   session_.edit([&] {
-    opened = modSettingsFiles::openSettings(session_.document, *path, session_.platform) ==
+    opened = modSettingsFiles::openSettings(session_.document, path, session_.platform) ==
              modSettingsFiles::OpenResult::Opened;
   });
   if (opened) session_.noteSaved();
@@ -128,7 +143,11 @@ void frmCreate::defaultSettings() {
   session_.edit([&] { modSettingsFiles::resetSettings(session_.document, session_.platform); });
 }
 
-document::clsRunResult frmCreate::create() { return session_.create(); }
+document::clsRunResult frmCreate::create() {
+  const document::clsRunResult result = session_.create();
+  if (result.outcome == document::RunOutcome::NameRefused && !session_.running()) fileNameRefused();
+  return result;
+}
 
 void frmCreate::cancel() { session_.cancel(); }
 

@@ -2,10 +2,12 @@
 // The create dialog's model: the object path, the disk-space limit and the note, the help
 // balloons switch, and the buttons that save, copy, paste, open, reset, create and cancel.
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "document/save_buttons.h"
 #include "editors/editor_model.h"
 #include "editors/session.h"
 
@@ -80,6 +82,8 @@ class frmCreate final : public clsEditorModel {
   void copySettings();
   bool pasteSettings();
   bool openSettings();
+  // "Open settings..." without the dialog: a dropped file or the one named on the command line.
+  bool openFile(const std::string& path);
   void defaultSettings();
   document::clsRunResult create();
   void cancel();
@@ -88,8 +92,14 @@ class frmCreate final : public clsEditorModel {
   // first. True when the window may close (saved, or the user chose not to save).
   bool confirmClose();
   static constexpr const char* kCloseQuestion = "The settings have changes that are not saved.\nSave them before closing?";
+  // Called when the file-name check refused the name (none given, a system folder, No to
+  // overwriting): the view puts the focus into the file-name box.
+  std::function<void()> onFileNameRefused;
 
  private:
+  bool saved(modSaveButtons::SaveOutcome outcome);
+  void fileNameRefused();
+
   clsSession& session_;
   frmMain* main_ = nullptr;
   std::string diskText_;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "editors/copying_editor.h"
+#include "editors/drop_rules.h"
+#include "editors/editor_model.h"
 #include "editors/picture_frame.h"
 
 namespace editors {
@@ -32,6 +34,10 @@ class clsPictureEditor : public clsCopyingEditor {
   bool load();
   // A file dropped on the frame, or chosen in the dialog.
   virtual void loadFile(const std::string& path) = 0;
+  // What files dropped on the frame do; a settings file is the window's to open.
+  clsDrop dropOf(const std::vector<std::string>& paths) const {
+    return modDropRules::whatDropDoes(paths, true, session_.platform.files);
+  }
 
  protected:
   virtual bool showsBlank() const = 0;

@@ -66,12 +66,15 @@ bool clsSession::edit(const std::function<void()>& action) {
 
 bool clsSession::undo() {
   if (running_ || !modUndo::undo(history, document.project)) return false;
+  // The title is the status line: what it said before no longer holds.
+  platform.status.setTitle(platform::titleWith(" - Undo done"));
   changed();
   return true;
 }
 
 bool clsSession::redo() {
   if (running_ || !modUndo::redo(history, document.project)) return false;
+  platform.status.setTitle(platform::titleWith(" - Redo done"));
   changed();
   return true;
 }

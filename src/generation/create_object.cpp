@@ -35,7 +35,18 @@ std::string objectHeader(std::string_view note, std::string_view baseName) {
   return header;
 }
 
-std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength) {
+namespace {
+
+// Why a run ended early, at the end of its "Done" line: a percentage below 100 alone does not say.
+std::string stopReason(int code) {
+  if (code == status::kCancelled) return " - cancelled";
+  if (code == status::kLimitReached) return " - disk-space limit reached";
+  return {};
+}
+
+}  // namespace
+
+std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength, int code) {
   std::int32_t itemNumber = writer.itemNumber;
   std::int32_t itemCount = writer.itemCount;
   if (itemCount == 0) itemNumber = itemCount = 1;
@@ -43,7 +54,7 @@ std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, s
   return platform::titleWith(" - Done - " + modNumber::wholeText(percent) + "% - " +
                              std::to_string(elapsedSeconds / 60) + " min " + std::to_string(elapsedSeconds % 60) +
                              " sec - " + modNumber::oneDecimalText(static_cast<double>(fileLength) / kBytesPerMB) +
-                             " MB");
+                             " MB" + stopReason(code));
 }
 
 clsGlbContents glbContents(const clsProject& project, std::string_view baseName) {
@@ -86,7 +97,7 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   if (code >= 0) {
     const std::int64_t length = file.length();
     const std::int64_t elapsed = platform.clock.nowSeconds() - start;
-    platform.status.setTitle(doneTitle(creation.writer, elapsed, length));
+    platform.status.setTitle(doneTitle(creation.writer, elapsed, length, code));
     return code;
   }
   platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
@@ -96,8 +107,8 @@ int createObject(const clsProject& project, std::string_view folder, std::string
                        code == status::kFinalOpenFailed;
   const std::string extension(objectExtension(project.dialog.format));
   const std::string text = (opening ? "Opening the " : "Writing the ") + extension + " file has failed.";
-  platform.messages.showMessage(platform::failureText(
-      std::string(text) + "\nThe application doesn't know what the error is.", path, platform.files));
+  platform.messages.showMessage(
+      platform::failureText(text, path, platform.files, "The application doesn't know what the error is."));
   return code;
 }
 

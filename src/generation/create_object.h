@@ -40,6 +40,8 @@ int createObject(const generation::clsProject& project, std::string_view folder,
 // many items the object file holds; empty for other codes.
 std::string stopLine(const generation::clsObjWriter& writer, int code, std::int32_t limitMB);
 
-std::string doneTitle(const generation::clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength);
+// The "Done" line; a run that the limit or Cancel stopped says so at its end.
+std::string doneTitle(const generation::clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength,
+                      int code = generation::status::kGoOn);
 
 }  // namespace modCreateObject

@@ -33,7 +33,9 @@ bool underSystemFolder(const fs::path& path) {
   return false;
 }
 
-std::string question(const std::vector<std::string>& existing) {
+}  // namespace
+
+std::string overwriteQuestion(const std::vector<std::string>& existing) {
   if (existing.size() == 1)
     return "A file with the same name (" + existing[0] + ") already exists.\n" +
            "Do you want to overwrite the existing file?";
@@ -42,8 +44,6 @@ std::string question(const std::vector<std::string>& existing) {
     names += (i == 0 ? "" : i + 1 == existing.size() ? " and " : ", ") + existing[i];
   return "Files with the same names (" + names + ") already exist.\nDo you want to overwrite the existing files?";
 }
-
-}  // namespace
 
 bool isSystemFolder(std::string_view folder) {
   const std::string lower = modText::lowerAscii(folder);
@@ -69,7 +69,7 @@ clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std:
     std::string fileName = base + std::string(extension);
     if (files.exists(parts.folder + fileName)) existing.push_back(std::move(fileName));
   }
-  if (!existing.empty() && !messages.askYesNo(question(existing))) return {};
+  if (!existing.empty() && !messages.askYesNo(overwriteQuestion(existing))) return {};
   return {true, parts.folder, base};
 }
 

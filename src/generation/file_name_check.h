@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -29,6 +30,9 @@ inline clsFileNameCheck checkFileName(std::string_view objectPath, std::string_v
                                       platform::IMessageBox& messages, platform::IFileSystem& files) {
   return checkFileName(objectPath, std::span<const std::string_view>(&extension, 1), messages, files);
 }
+
+// Whether to overwrite the existing files named (file names, no folders).
+std::string overwriteQuestion(const std::vector<std::string>& existing);
 
 // The folder is judged where it really is: made absolute, with "..", "." and symbolic links
 // resolved as far as it exists.

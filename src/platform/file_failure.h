@@ -1,7 +1,7 @@
 #pragma once
-// How a failed save or load is told to the user: the message (what failed, that the cause is
-// unknown to the program, then which file and the system's reason) and the title line; and how
-// a file is saved so that a failure never leaves the user's previous file damaged.
+// How a failed save or load is told to the user: the message (what failed, then which file and
+// the system's reason, or that the reason is unknown) and the title line; and how a file is saved
+// so that a failure never leaves the user's previous file damaged.
 
 #include <string>
 #include <string_view>
@@ -10,11 +10,19 @@
 
 namespace platform {
 
-// The message text of a failure, followed by the file and the file system's reason.
-inline std::string failureText(std::string_view text, std::string_view path, const IFileSystem& files) {
+inline constexpr std::string_view kUnknownReason = "The application doesn't know what the error is about.";
+
+// The message text of a failure: the file and the file system's reason, or, where the system
+// gave none, unknown and the file.
+inline std::string failureText(std::string_view text, std::string_view path, const IFileSystem& files,
+                               std::string_view unknown = kUnknownReason) {
   std::string message(text);
   const std::string reason = files.lastError();
   message += "\n";
+  if (reason.empty()) {
+    message += unknown;
+    message += "\n";
+  }
   message += path;
   if (!reason.empty()) message += ": " + reason;
   return message;
@@ -25,8 +33,7 @@ inline std::string failureText(std::string_view text, std::string_view path, con
 inline void reportFileFailure(clsPlatform& platform, FileStatus failure, std::string_view path,
                               std::string_view openingText, std::string_view otherText, std::string_view title) {
   const std::string_view text = failure == FileStatus::OpenFailed ? openingText : otherText;
-  platform.messages.showMessage(failureText(
-      std::string(text) + "\nThe application doesn't know what the error is about.", path, platform.files));
+  platform.messages.showMessage(failureText(text, path, platform.files));
   platform.status.setTitle(titleWith(title));
 }
 

@@ -150,6 +150,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(desktop.session().project().dialog.objectPath), name->text());
   }
 
+  // A name the check refuses is typed again: the Create tab shows and its file-name box takes the keys.
+  void aRefusedFileNameTakesTheKeys() {
+    support::clsDesktop desktop(settingsFile);
+    desktop.show();
+    auto* name = desktop.find<QLineEdit>("frmCreate/txtFileName");
+    QTest::keyClick(&desktop.program->window(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(desktop.messages.shown.back(), std::string("Please enter a file name (which ends with .obj)."));
+    QVERIFY(desktop.find<QToolButton>("radTab6")->isChecked());
+    QCOMPARE(QApplication::focusWidget(), name);
+    QTest::keyClicks(QApplication::focusWidget(), "first");
+    QCOMPARE(name->text(), QString("first"));
+
+    QFile existing(folder.filePath("kept.grass"));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    name->selectAll();
+    QTest::keyClicks(name, folder.filePath("kept"));
+    QTest::mouseClick(desktop.find<QToolButton>("radTab0"), Qt::LeftButton);
+    desktop.messages.answer = false;  // No to overwriting
+    QTest::keyClick(&desktop.program->window(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(desktop.messages.asked.size(), std::size_t{1});
+    QVERIFY(desktop.find<QToolButton>("radTab6")->isChecked());
+    QCOMPARE(QApplication::focusWidget(), name);
+    QCOMPARE(fileBytes(folder.filePath("kept.grass")), QByteArray());
+  }
+
   void createsTheFilesTheToolCreates() {
     support::clsDesktop desktop(settingsFile, 42);
     desktop.program->window().show();
@@ -200,16 +226,21 @@ class MainWindowTest : public QObject {
     qInfo("Cancel took effect %lld ms after its click", latency);
     QVERIFY(desktop.program->window().windowTitle().startsWith("Quenmoor Grass - Done - "));
     QVERIFY(!desktop.program->window().windowTitle().contains("- 100% -"));
+    QVERIFY(desktop.program->window().windowTitle().endsWith(" MB - cancelled"));
     const QByteArray object = fileBytes(folder.filePath("big.obj"));
     QVERIFY(object.endsWith("\r\n"));
     QCOMPARE(object.count("\nv ") % 10, 0);  // whole blades of ten vertices
     QVERIFY(desktop.find<QPushButton>("frmCreate/cmdSaveObj")->isEnabled());
 
-    // Closing during a run cancels it and closes once it has ended.
-    bool closed = false;
-    QTimer::singleShot(200, this, [&] { closed = desktop.program->window().close(); });
+    // Ctrl+Q (as the close box) during a run cancels it and closes once it has ended.
+    bool shownAtQuit = false;
+    QTimer::singleShot(200, this, [&] {
+      shownAtQuit = desktop.program->window().isVisible();
+      QTest::keyClick(&desktop.program->window(), Qt::Key_Q, Qt::ControlModifier);
+    });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
-    QVERIFY(!closed);  // refused at first: the run was still going
+    QVERIFY(shownAtQuit);
+    QVERIFY(desktop.program->window().windowTitle().endsWith(" MB - cancelled"));
     QVERIFY(!desktop.program->window().isVisible());
     QVERIFY(fileBytes(folder.filePath("big.obj")).endsWith("\r\n"));
   }

@@ -2,6 +2,7 @@
 // were loaded through them.
 
 #include <QCheckBox>
+#include <QMimeData>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,6 +99,50 @@ class MapPagesTest : public QObject {
       QVERIFY(read.attrib.vertices[3 * i] < 11.5f);
       QVERIFY(read.attrib.vertices[3 * i + 1] > 9.9f);
     }
+  }
+
+  // Drops on the coverage frame, delivered as the window system delivers them: to the window at
+  // the frame's place. A picture is loaded, a settings file opens as settings, a folder is refused.
+  void dropsOnTheCoverageFrame() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.show();
+    QTest::mouseClick(desktop.find<QToolButton>("radTab4"), Qt::LeftButton);
+    QImage white(20, 20, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QVERIFY(white.save(folder.filePath("drop.png")));
+    QFile settings(folder.filePath("dropped.grass"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("Usage 4 1 dropped\r\n");
+    settings.close();
+    QFile bad(folder.filePath("bad.grass"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("Usage 4\r\n");
+    bad.close();
+    auto* frame = desktop.find<QWidget>("frmAlpha/picAlphaBeta");
+    QWindow* window = desktop.program->window().windowHandle();
+    const QPoint at = frame->mapTo(&desktop.program->window(), frame->rect().center());
+    const auto drop = [&](const QString& path) {
+      QMimeData data;
+      data.setUrls({QUrl::fromLocalFile(path)});
+      QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(window, &enter);
+      if (!enter.isAccepted()) return false;
+      QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(window, &dropped);
+      return dropped.isAccepted();
+    };
+    const auto path = [&] { return desktop.find<QLabel>("frmAlpha/lblFileName")->text(); };
+    QVERIFY(drop(folder.filePath("drop.png")));
+    QTRY_COMPARE(path(), folder.filePath("drop.png"));
+    QVERIFY(!drop(folder.path()));
+    QCOMPARE(path(), folder.filePath("drop.png"));
+    QVERIFY(drop(folder.filePath("bad.grass")));
+    QVERIFY(desktop.messages.shown.empty());  // not while the file manager waits for the drop
+    QTRY_COMPARE(desktop.messages.shown.size(), std::size_t{1});
+    QCOMPARE(path(), folder.filePath("drop.png"));
+    QVERIFY(drop(folder.filePath("dropped.grass")));
+    QTRY_COMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
+    QVERIFY(desktop.find<QCheckBox>("chkUse4")->isChecked());
   }
 
  private:

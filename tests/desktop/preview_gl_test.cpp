@@ -3,6 +3,8 @@
 // changed elements are uploaded again, and a view can be saved.
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QMimeData>
 #include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -80,6 +82,17 @@ class PreviewGlTest : public QObject {
     desktop.fakeDialogs.answers = {folder.filePath("view").toStdString()};
     QTest::mouseClick(desktop.find<QPushButton>("cmdSaveView"), Qt::LeftButton);
     QCOMPARE(QImage(folder.filePath("view.png")).size(), frame.size());
+    // At a size of the user's choice, over the old picture only when the user says so.
+    desktop.find<QComboBox>("cboViewSize")->setCurrentIndex(1);
+    for (const bool overwrite : {false, true}) {
+      desktop.messages.answer = overwrite;
+      desktop.fakeDialogs.answers = {folder.filePath("view").toStdString()};
+      QTest::mouseClick(desktop.find<QPushButton>("cmdSaveView"), Qt::LeftButton);
+      QCOMPARE(desktop.messages.asked.size(), std::size_t{overwrite ? 2u : 1u});
+      QCOMPARE(desktop.messages.asked.back(),
+               std::string("A file with the same name (view.png) already exists.\nDo you want to overwrite the existing file?"));
+      QCOMPARE(QImage(folder.filePath("view.png")).size(), overwrite ? QSize(1920, 1080) : frame.size());
+    }
     // A full disk keeps an old picture as it was: the new one is written whole first.
     const QString disk = folder.filePath("disk");
     QVERIFY(QDir(folder.path()).mkpath("disk"));
@@ -103,6 +116,29 @@ class PreviewGlTest : public QObject {
     } else {
       qInfo("cannot mount a small tmpfs here (not root?): the fake file system tests cover a full disk");
     }
+  }
+
+  // The view is a window of its own: a settings file dropped on it opens as on the rest of the window.
+  void aSettingsFileDroppedOnTheViewOpens() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.showExposed();
+    desktop::PreviewView* view = desktop.program->preview().view();
+    QVERIFY(view != nullptr);
+    QFile settings(folder.filePath("onview.grass"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("Usage 6 1 dropped\r\n");
+    settings.close();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(settings.fileName())});
+    const QPoint centre(view->width() / 2, view->height() / 2);
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &drop);
+    QVERIFY(drop.isAccepted());
+    QTRY_COMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
+    QVERIFY(desktop.find<QCheckBox>("chkUse6")->isChecked());
   }
 
   void editsWhileBuildingAndClosingEndCleanly() {

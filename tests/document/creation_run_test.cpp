@@ -94,8 +94,8 @@ TEST_F(CreationRun, AFailureAnywhereLeavesTheOldThreeWhole) {
     RunOutcome outcome;
     std::string message;
   };
-  const std::string unknown = "\nThe application doesn't know what the error is about.\n";
-  const std::string objectFailed = "Writing the .obj file has failed.\nThe application doesn't know what the error is.\n";
+  const std::string unknown = "\n";
+  const std::string objectFailed = "Writing the .obj file has failed.\n";
   for (const clsCase& c : std::vector<clsCase>{
            {10, 0, RunOutcome::MaterialFailed,
             "An error occurred while writing the material file." + unknown + "f.mtl: No space left on device"},
@@ -175,6 +175,7 @@ TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
   const clsRunResult result = run("f.obj");
   ASSERT_EQ(result.code, status::kLimitReached);
   EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - ", 0), 0u);
+  EXPECT_TRUE(fake.status.last().ends_with(" MB - disk-space limit reached")) << fake.status.last();
   // Every default blade has ten vertices.
   const std::string& object = fake.files.files.at("f.obj");
   std::int64_t vertices = 0;
@@ -193,4 +194,6 @@ TEST(DoneTitle, ShowsHowFarTheLastElementGot) {
   writer.itemNumber = 455;
   EXPECT_EQ(modCreateObject::doneTitle(writer, 3725, 1'050'000), "Quenmoor Grass - Done - 46% - 62 min 5 sec - 1 MB");
   EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 1'250'000), "Quenmoor Grass - Done - 46% - 0 min 0 sec - 1.2 MB");
+  EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 0, status::kCancelled),
+            "Quenmoor Grass - Done - 46% - 0 min 0 sec - 0 MB - cancelled");
 }

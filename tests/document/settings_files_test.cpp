@@ -138,7 +138,8 @@ TEST_F(SettingsFiles, AMalformedFileChangesNothing) {
 }
 
 TEST_F(SettingsFiles, FileErrorsAreReportedAndKeepTheOldFile) {
-  const std::string kUnknown = "\nThe application doesn't know what the error is about.\n";
+  // The system's reason stands where the program would otherwise say it does not know one.
+  const std::string kUnknown = "\n";
   EXPECT_EQ(openSettings(document, "missing.grass", fake.platform), OpenResult::FileFailed);
   EXPECT_EQ(fake.messages.shown.back(), "An error occurred while opening the settings file." + kUnknown +
                                             "missing.grass: No such file or directory");
@@ -155,6 +156,9 @@ TEST_F(SettingsFiles, FileErrorsAreReportedAndKeepTheOldFile) {
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save settings failed");
   EXPECT_EQ(fake.files.files.at("full.grass"), "old settings");
   EXPECT_EQ(fake.files.files.size(), 2u);
+  fake.files.error.clear();  // no reason from the system: the program says it does not know one
+  EXPECT_EQ(platform::failureText("Saving failed.", "x.grass", fake.files),
+            "Saving failed.\nThe application doesn't know what the error is about.\nx.grass");
 }
 
 TEST_F(SettingsFiles, AByteOrderMarkIsNoPartOfTheFirstRecord) {

@@ -172,3 +172,27 @@ TEST_F(ColourAndMaps, AltitudeValuesAndRecordsThatPickTheElement) {
   ASSERT_TRUE(modSettings::applySettingsText(session.document.registry(), "Bump 9 10 0 <empty>\r\n", fake.messages, note));
   EXPECT_EQ(session.store().activeElement, 9);
 }
+
+TEST_F(ColourAndMaps, WhatADropDoes) {
+  fake.files.folders = {"maps", "odd.grass"};
+  struct clsCase {
+    std::vector<std::string> paths;
+    bool onFrame;
+    DropAction action;
+    std::string path;
+  };
+  for (const clsCase& c : std::vector<clsCase>{
+           {{"a.grass"}, false, DropAction::OpenSettings, "a.grass"},
+           {{"wide.png", "B.GRASS"}, true, DropAction::OpenSettings, "B.GRASS"},  // a frame too: the design opens
+           {{"wide.png"}, true, DropAction::LoadPicture, "wide.png"},
+           {{"wide.png"}, false, DropAction::Refuse, ""},
+           {{"maps"}, true, DropAction::Refuse, ""},  // a folder: the picture stays
+           {{"odd.grass"}, false, DropAction::Refuse, ""},
+           {{}, true, DropAction::Refuse, ""},
+       }) {
+    const clsDrop drop = modDropRules::whatDropDoes(c.paths, c.onFrame, fake.files);
+    EXPECT_EQ(drop.action, c.action) << c.paths.size() << c.onFrame;
+    EXPECT_EQ(drop.path, c.path);
+  }
+  EXPECT_EQ(alpha.dropOf({"wide.png"}).action, DropAction::LoadPicture);
+}

@@ -109,10 +109,16 @@ TEST_F(MainWindow, UndoAndRedoEveryKindOfEdit) {
     ASSERT_TRUE(session.undo());
     EXPECT_EQ(settings(), *expected);
   }
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Undo done");
   EXPECT_FALSE(session.undo());
   ASSERT_TRUE(session.redo());
   EXPECT_EQ(settings(), renamed);
   ASSERT_TRUE(session.redo());
+  EXPECT_EQ(settings(), longer);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Redo done");
+  fake.clipboard.content = "Usage 1\r\n";
+  EXPECT_FALSE(createDialog.pasteSettings());
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Paste failed");
   EXPECT_EQ(settings(), longer);
 }
 

@@ -96,11 +96,11 @@ TEST_F(MaterialFile, RecordsRoundTripAndClamp) {
 
 TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
   modCreateDialog::setFileName(document.project.dialog, "out/Meadow.OBJ");
-  ASSERT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveStatus::Saved);
+  ASSERT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveOutcome::Saved);
   EXPECT_EQ(fake.files.files.at("out/Meadow.mtl").rfind("newmtl Meadow1\r\n", 0), 0u);
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save materials done");
   fake.messages.answer = false;
-  EXPECT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveStatus::Refused);
+  EXPECT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveOutcome::NameRefused);
   EXPECT_EQ(fake.messages.asked.back(),
             "A file with the same name (Meadow.mtl) already exists.\nDo you want to overwrite the existing file?");
 
@@ -123,9 +123,8 @@ TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
   fake.files.capacity = 4000;
   modCreateDialog::setFileName(document.project.dialog, "full/field");
   fake.messages.answer = true;
-  EXPECT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveStatus::Failed);
+  EXPECT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveOutcome::Failed);
   EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"full/field.mtl", "old materials"}}));
   EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while writing the material file.\nThe application doesn't know what the error is about."
-            "\nfull/field.mtl: No space left on device");
+            "An error occurred while writing the material file.\nfull/field.mtl: No space left on device");
 }
