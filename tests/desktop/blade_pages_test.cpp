@@ -67,6 +67,16 @@ class BladePagesTest : public QObject {
     QTest::mouseClick(desktop.find<QPushButton>("cmdEqual0"), Qt::LeftButton);
     QCOMPARE(QString::fromStdString(lineOf(desktop, "Node_Wi 1 1 ")).section(' ', 3),
              QString::fromStdString(lineOf(desktop, "Node_Wi 1 2 ")).section(' ', 3));
+    // After Enter a box shows what was stored, its text selected for the next value.
+    for (const auto& [name, typed, stored] : {std::tuple{"txtCompoundAngle", "500", "180"}, std::tuple{"txtVWi", "33.5", "34"}}) {
+      auto* box = desktop.find<QLineEdit>(name);
+      box->setFocus();
+      box->selectAll();
+      QTest::keyClicks(box, typed);
+      QTest::keyClick(box, Qt::Key_Return);
+      QCOMPARE(box->text(), QString(stored));
+      QCOMPARE(box->selectedText(), QString(stored));
+    }
     // A rock hides the compound controls and shows "Smooth rock".
     QTest::mouseClick(desktop.find<QWidget>("radElement8"), Qt::LeftButton);
     QVERIFY(!desktop.find<QPushButton>("cmdCompoundNum0")->isVisible());
