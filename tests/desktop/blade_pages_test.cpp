@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -90,6 +91,25 @@ class BladePagesTest : public QObject {
     auto* spin = desktop.find<QScrollBar>("barSpin0");
     spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QVERIFY(lineOf(desktop, "Size_Rot 1 ").rfind("Size_Rot 1 20 331 ", 0) == 0);
+    // Dragging the thumb through many values is one Undo step.
+    auto* size = desktop.find<QScrollBar>("barVSize");
+    QStyleOptionSlider option;
+    option.initFrom(size);
+    option.orientation = Qt::Horizontal;
+    option.minimum = size->minimum();
+    option.maximum = size->maximum();
+    option.sliderPosition = option.sliderValue = size->value();
+    option.pageStep = size->pageStep();
+    const QPoint thumb = size->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, size).center();
+    const std::size_t steps = desktop.session().history.undo.size();
+    QTest::mousePress(size, Qt::LeftButton, {}, thumb);
+    for (int dx = 10; dx <= 60; dx += 10) QTest::mouseMove(size, thumb + QPoint(dx, 0));
+    QTest::mouseRelease(size, Qt::LeftButton, {}, thumb + QPoint(60, 0));
+    QVERIFY(size->value() > 40);
+    QCOMPARE(desktop.find<QLabel>("lblVSize")->text(), QString("%1 %").arg(size->value()));
+    QCOMPARE(desktop.session().history.undo.size(), steps + 1);
+    QVERIFY(desktop.session().undo());
+    QCOMPARE(size->value(), 20);
     QTest::mouseClick(desktop.find<QPushButton>("cmdMinNum11"), Qt::LeftButton);
     QVERIFY(lineOf(desktop, "Size_Rot 1 ").ends_with(" 2 2 0"));
     QTest::mouseClick(desktop.find<QWidget>("radElement9"), Qt::LeftButton);
