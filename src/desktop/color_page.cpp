@@ -81,7 +81,7 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
     rainbow = new QCheckBox(frmColor::kRainbowCaptions[static_cast<std::size_t>(set - 1)], this);
     rainbow->setObjectName(QString("chkRainbow%1").arg(set - 1));
     TextBox*& info = moreInfo_[static_cast<std::size_t>(set - 1)];
-    info = new TextBox(this);
+    info = new TextBox(this, true);
     info->setObjectName(QString("txtMoreInfo%1").arg(set - 1));
     info->setMaximumHeight(44);
     connect(info, &TextBox::applied, this, [this, set](const QString& text) {
