@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -93,18 +92,8 @@ class BladePagesTest : public QObject {
     QVERIFY(lineOf(desktop, "Size_Rot 1 ").rfind("Size_Rot 1 20 331 ", 0) == 0);
     // Dragging the thumb through many values is one Undo step.
     auto* size = desktop.find<QScrollBar>("barVSize");
-    QStyleOptionSlider option;
-    option.initFrom(size);
-    option.orientation = Qt::Horizontal;
-    option.minimum = size->minimum();
-    option.maximum = size->maximum();
-    option.sliderPosition = option.sliderValue = size->value();
-    option.pageStep = size->pageStep();
-    const QPoint thumb = size->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, size).center();
     const std::size_t steps = desktop.session().history.undo.size();
-    QTest::mousePress(size, Qt::LeftButton, {}, thumb);
-    for (int dx = 10; dx <= 60; dx += 10) QTest::mouseMove(size, thumb + QPoint(dx, 0));
-    QTest::mouseRelease(size, Qt::LeftButton, {}, thumb + QPoint(60, 0));
+    support::dragThumb(size, 60);
     QVERIFY(size->value() > 40);
     QCOMPARE(desktop.find<QLabel>("lblVSize")->text(), QString("%1 %").arg(size->value()));
     QCOMPARE(desktop.session().history.undo.size(), steps + 1);
