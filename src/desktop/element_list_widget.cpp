@@ -24,8 +24,9 @@ class NameButton final : public QRadioButton {
     updateGeometry();
   }
   const QString& name() const { return name_; }
-  QSize sizeHint() const override { return withTextWidth(fontMetrics().horizontalAdvance(name_)); }
-  QSize minimumSizeHint() const override { return withTextWidth(fontMetrics().horizontalAdvance(QString(3, 'x'))); }
+  QSize sizeHint() const override { return withTextWidth(textWidth(name_)); }
+  // As wide as the widest start-up name ("grass 7"): shorter names are never cut.
+  QSize minimumSizeHint() const override { return withTextWidth(textWidth("grass 7")); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override {
@@ -34,12 +35,14 @@ class NameButton final : public QRadioButton {
   }
 
  private:
-  QSize withTextWidth(int textWidth) const {
+  // Measured as the button measures its text.
+  int textWidth(const QString& text) const { return fontMetrics().size(Qt::TextShowMnemonic, text).width(); }
+  QSize withTextWidth(int width) const {
     const QSize shown = QRadioButton::sizeHint();
-    return {shown.width() - fontMetrics().horizontalAdvance(text()) + textWidth, shown.height()};
+    return {shown.width() - textWidth(text()) + width, shown.height()};
   }
   void fit() {
-    const int room = width() - (QRadioButton::sizeHint().width() - fontMetrics().horizontalAdvance(text()));
+    const int room = width() - (QRadioButton::sizeHint().width() - textWidth(text()));
     setText(fontMetrics().elidedText(name_, Qt::ElideRight, std::max(room, 0)));
   }
   QString name_;
