@@ -152,7 +152,7 @@ int runSettings(const cli::clsOptions& options, clsConsole& console, bool print)
                ? cli::kExitDone
                : cli::kExitBadInput;
   }
-  const std::string text = modSettingsFiles::settingsText(document);
+  const std::string text = modSettingsFiles::settingsFileText(document);
   if (!options.output) return printWhole(text, console);
   if (platform::writeWholeFile(console.files, *options.output, text) != platform::FileStatus::Ok) {
     console.messages.showMessage(platform::failureText("An error occurred while writing the settings file.",

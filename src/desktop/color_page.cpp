@@ -43,7 +43,8 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
       QPushButton*& swatch = swatches_[static_cast<std::size_t>(row)][static_cast<std::size_t>(k - 1)];
       swatch = new QPushButton(this);
       swatch->setObjectName(QString("%1%2").arg(kSwatchNames[static_cast<std::size_t>(row)]).arg(k - 1));
-      swatch->setFixedSize(40, 24);
+      swatch->setMinimumSize(40, 24);
+      swatch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
       grid->addWidget(swatch, row + 1, k);
       connect(swatch, &QPushButton::clicked, this, [this, row, k] { model_.choose(static_cast<Swatch>(row), k); });
     }
@@ -54,7 +55,9 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
     bar = new QScrollBar(Qt::Horizontal, this);
     bar->setObjectName(QString("barTransition%1").arg(k - 1));
     bar->setRange(0, 20);
-    bar->setFixedWidth(40);
+    // Wide enough that the thumb between the arrows can be seen and taken with the mouse.
+    bar->setPageStep(4);
+    bar->setMinimumWidth(72);
     QLabel*& value = transitionValues_[static_cast<std::size_t>(k - 1)];
     value = new QLabel(this);
     value->setObjectName(QString("lblTransition%1").arg(k - 1));
@@ -83,7 +86,7 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
     rainbow = new QCheckBox(frmColor::kRainbowCaptions[static_cast<std::size_t>(set - 1)], this);
     rainbow->setObjectName(QString("chkRainbow%1").arg(set - 1));
     TextBox*& info = moreInfo_[static_cast<std::size_t>(set - 1)];
-    info = new TextBox(this);
+    info = new TextBox(this, true);
     info->setObjectName(QString("txtMoreInfo%1").arg(set - 1));
     info->setMaximumHeight(44);
     connect(info, &TextBox::applied, this, [this, set](const QString& text) {

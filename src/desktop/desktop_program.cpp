@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "desktop/color_page.h"
@@ -11,6 +12,7 @@
 #include "desktop/preview_view.h"
 #include "desktop/shape_page.h"
 #include "desktop/size_rot_page.h"
+#include "desktop/slider_drag.h"
 #include "desktop/typed_text.h"
 
 namespace desktop {
@@ -32,6 +34,9 @@ DesktopProgram::DesktopProgram(platform::clsPlatform& platform, platform::clsDia
   // Every window's controls carry their names; the pages carry their windows' names.
   constexpr std::array<const char*, 6> kPageNames = {"frmCurve", "frmShapeWi", "frmSizeRot", "frmColor", "frmAlpha", "frmBump"};
   for (std::size_t i = 0; i < pages.size(); ++i) pages[i]->setObjectName(kPageNames[i]);
+  // The bars that edit values (the picture frames' bars only scroll their pictures).
+  for (EditorPage* page : {pages[1], pages[2], pages[3]})
+    for (QScrollBar* bar : page->findChildren<QScrollBar*>()) dragIsOneStep(bar, session_);
   auto* elementList = new ElementListWidget(elementList_);
   elementList->setObjectName("frmElement");
   auto* createPage = new CreatePage(create_);

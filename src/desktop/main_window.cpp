@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "desktop/control_scale.h"
 #include "desktop/create_page.h"
 #include "desktop/dropped_files.h"
 #include "desktop/element_list_widget.h"
@@ -158,6 +159,7 @@ void MainWindow::showMax() {
   const QRect now = geometry();
   const editors::clsGeometry next =
       model_.maxGeometry({now.x(), now.y(), now.width(), now.height()}, screen.width(), screen.height());
+  scaleAllControls(model_.controlScale(next.width));
   placeCentred(next.width, next.height);
   model_.refreshAll();
   refresh();
@@ -171,9 +173,22 @@ void MainWindow::placeCentred(int width, int height) {
               this->width(), this->height());
 }
 
+void MainWindow::scaleAllControls(double factor) {
+  scaleControls(elementList_, factor);
+  for (EditorPage* page : pages_) scaleControls(page, factor);
+  scaleControls(createPage_, factor);
+  // The new limits count before the window is resized, innermost layouts first: Min must not
+  // keep Max's least sizes.
+  const QList<QWidget*> inside = findChildren<QWidget*>();
+  for (auto at = inside.rbegin(); at != inside.rend(); ++at)
+    if ((*at)->layout() != nullptr) (*at)->layout()->activate();
+  if (layout() != nullptr) layout()->activate();
+}
+
 void MainWindow::showMin() {
   const QRect screen = this->screen()->availableGeometry();
   const editors::clsGeometry design = model_.minGeometry(screen.width(), screen.height());
+  scaleAllControls(1);
   placeCentred(design.width, design.height);
   model_.refreshAll();
   refresh();

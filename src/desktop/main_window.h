@@ -55,6 +55,7 @@ class MainWindow final : public QMainWindow {
  private:
   void buildMenus();
   void placeCentred(int width, int height);
+  void scaleAllControls(double factor);
   void commitEdits();
   void setRunning(bool running);
   QWidget* currentPage() const;

@@ -25,12 +25,16 @@ ShapePage::ShapePage(editors::frmShapeWi& model, editors::clsSession& session, Q
     else return false;
     return true;
   };
-  auto* sides = new QHBoxLayout;
-  sides->addWidget(new QLabel(frmShapeWi::kSideCaptions[0], this));
+  // "+Z" and "-Z" stand over the view's edges, however wide Max makes it.
+  auto* sideRow = new QWidget(this);
+  sideRow->setMaximumWidth(view_->maximumWidth());
+  auto* sides = new QHBoxLayout(sideRow);
+  sides->setContentsMargins(0, 0, 0, 0);
+  sides->addWidget(new QLabel(frmShapeWi::kSideCaptions[0], sideRow));
   sides->addStretch(1);
-  sides->addWidget(new QLabel(frmShapeWi::kSideCaptions[1], this));
+  sides->addWidget(new QLabel(frmShapeWi::kSideCaptions[1], sideRow));
   auto* viewColumn = new QVBoxLayout;
-  viewColumn->addLayout(sides);
+  viewColumn->addWidget(sideRow);
   viewColumn->addWidget(view_, 1);
 
   auto* grid = new QGridLayout;

@@ -39,6 +39,7 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
     scroll->setMinimumWidth(160);
     QLabel*& value = values_[static_cast<std::size_t>(bar)];
     value = new QLabel(this);
+    value->setObjectName(QString(kBarNames[static_cast<std::size_t>(bar)]).replace("bar", "lbl"));
     const int label = kBarLabels[static_cast<std::size_t>(bar)];
     if (label >= 0) grid->addWidget(labels_[static_cast<std::size_t>(label)], row, 0);
     grid->addWidget(scroll, row, 1);

@@ -1,12 +1,10 @@
 #include "desktop/text_box.h"
 
-#include <QKeyEvent>
-
-#include "desktop/typed_text.h"
-
 namespace desktop {
 
-TextBox::TextBox(QWidget* parent) : LongTextBox(parent) {
+TextBox::TextBox(QWidget* parent, bool selectAllOnFocus) : TypedBox<LongTextBox>(parent) {
+  selectsAllOnFocus_ = selectAllOnFocus;
+  setTabChangesFocus(true);
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     if (!showing_) typing_ = true;
   });
@@ -17,26 +15,6 @@ void TextBox::show(const QString& text) {
   showing_ = true;
   showText(text);
   showing_ = false;
-}
-
-void TextBox::applyTyped() {
-  if (!typing_) return;
-  typing_ = false;
-  Q_EMIT applied(text());
-}
-
-bool TextBox::event(QEvent* event) {
-  // Undo and Redo are the program's, as in every other box.
-  if (event->type() == QEvent::ShortcutOverride && isUndoOrRedo(static_cast<QKeyEvent*>(event))) {
-    event->ignore();
-    return true;
-  }
-  return LongTextBox::event(event);
-}
-
-void TextBox::focusOutEvent(QFocusEvent* event) {
-  LongTextBox::focusOutEvent(event);
-  applyTyped();
 }
 
 }  // namespace desktop

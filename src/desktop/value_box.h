@@ -6,9 +6,11 @@
 
 #include <QLineEdit>
 
+#include "desktop/typed_box.h"
+
 namespace desktop {
 
-class ValueBox : public QLineEdit {
+class ValueBox : public TypedBox<QLineEdit> {
   Q_OBJECT
 
  public:
@@ -16,9 +18,6 @@ class ValueBox : public QLineEdit {
   explicit ValueBox(QWidget* parent = nullptr);
   // Shows text unless the user is typing in the box.
   void show(const QString& text);
-  bool typing() const { return typing_; }
-  // Applies the typed text, if there is any; the box then shows what was stored.
-  void applyTyped();
   // A box whose every keystroke is applied at once holds no typed text of its own.
   void setAppliedWhileTyped(bool on) { appliedWhileTyped_ = on; }
 
@@ -26,13 +25,10 @@ class ValueBox : public QLineEdit {
   void applied(const QString& text);
 
  protected:
-  bool event(QEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
+  void emitApplied() override { Q_EMIT applied(text()); }
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  bool typing_ = false;
   bool appliedWhileTyped_ = false;
 };
 

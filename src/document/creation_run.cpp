@@ -54,7 +54,7 @@ clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
     result.outcome = RunOutcome::MaterialFailed;
     return result;
   }
-  if (!writeText(*settings.file, settings.path, modSettingsFiles::settingsText(document), modSettingsFiles::kSaveTexts,
+  if (!writeText(*settings.file, settings.path, modSettingsFiles::settingsFileText(document), modSettingsFiles::kSaveTexts,
                  platform)) {
     result.outcome = RunOutcome::SettingsFailed;
     return result;

@@ -1,6 +1,7 @@
 #include "document/settings_files.h"
 
 #include "model/default_texts.h"
+#include "model/text_encoding.h"
 #include "platform/file_failure.h"
 
 namespace modSettingsFiles {
@@ -17,6 +18,8 @@ void applyDefaults(clsDocument& document, platform::clsPlatform& platform) {
 std::string settingsText(const clsDocument& document) {
   return modSettings::buildSettingsText(document.registry(), document.project.dialog.note);
 }
+
+std::string settingsFileText(const clsDocument& document) { return modTextEncoding::toFileBytes(settingsText(document)); }
 
 void resetSettings(clsDocument& document, platform::clsPlatform& platform) {
   applyDefaults(document, platform);
@@ -62,7 +65,7 @@ OpenResult openSettings(clsDocument& document, const std::string& path, platform
                                 "An error occurred while reading the settings.", " - Open settings failed");
     return OpenResult::FileFailed;
   }
-  if (!applyUserText(document, text, platform)) {
+  if (!applyUserText(document, modTextEncoding::fromFileBytes(text), platform)) {
     platform.status.setTitle(platform::titleWith(" - Open settings failed"));
     return OpenResult::TextFailed;
   }
@@ -73,7 +76,7 @@ OpenResult openSettings(clsDocument& document, const std::string& path, platform
 bool saveSettingsFile(const clsDocument& document, std::string_view folder, std::string_view baseName,
                       platform::clsPlatform& platform) {
   const std::string path = std::string(folder) + std::string(baseName) + std::string(kSettingsExtension);
-  return platform::saveReported(platform, path, settingsText(document), kSaveTexts);
+  return platform::saveReported(platform, path, settingsFileText(document), kSaveTexts);
 }
 
 void copySettings(const clsDocument& document, platform::clsPlatform& platform) {

@@ -27,6 +27,8 @@ void copySettings(const document::clsDocument& document, platform::clsPlatform& 
 bool pasteSettings(document::clsDocument& document, platform::clsPlatform& platform);
 
 std::string settingsText(const document::clsDocument& document);
+// The bytes of a settings file: one byte per character where every character has one, else UTF-8.
+std::string settingsFileText(const document::clsDocument& document);
 
 inline constexpr std::string_view kSettingsExtension = ".grass";
 // The messages and titles of saving a settings file.

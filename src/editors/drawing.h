@@ -16,7 +16,8 @@ enum class Shape : std::uint8_t {
   Dot,     // filled round dot of diameter size centred at (x1, y1)
   Disc,    // filled circle of radius r centred at (x1, y1)
   Arc,     // circle of radius r about (x1, y1), line width size, from angle start to end in degrees,
-           // counted counter-clockwise from the right; end below start runs through 0
+           // counted counter-clockwise from the right; end below start runs through 0, and
+           // end = start + 360 is a full ring
   Rect,    // filled, upper left (x1, y1), width x2, height y2
 };
 

@@ -65,6 +65,10 @@ class frmMain final : public clsEditorModel {
   void recordDesign(const clsGeometry& design) { design_ = design; }
   clsGeometry maxGeometry(const clsGeometry& current, int screenWidth, int screenHeight) const;
   clsGeometry minGeometry(int screenWidth, int screenHeight) const;
+  // How much larger than at start-up the controls are drawn in a window this wide (1 at Min).
+  double controlScale(int windowWidth) const {
+    return design_.width > 0 && windowWidth > design_.width ? static_cast<double>(windowWidth) / design_.width : 1.0;
+  }
 
  private:
   clsSession& session_;

@@ -88,7 +88,11 @@ clsDrawing frmSizeRot::spinDial(int width, int height) const {
   clsDrawing d;
   modDrawing::disc(d, dial.cx, dial.cy, dial.r0, kDisc);
   float a = static_cast<float>(barValue(kSpinStartBar)), b = 0;
-  if (barValue(kSpinRangeBar) != 0) {
+  if (barValue(kSpinRangeBar) >= 360) {
+    // Wrapped, a full turn would end where it starts and draw nothing: it is a full ring.
+    a = wrapped(barValue(kSpinStartBar));
+    b = a + 360;
+  } else if (barValue(kSpinRangeBar) != 0) {
     b = wrapped(barValue(kSpinStartBar) + barValue(kSpinRangeBar));
   } else {
     b = a + 1;
@@ -104,6 +108,7 @@ clsDrawing frmSizeRot::leanDial(int width, int height) const {
   modDrawing::disc(d, dial.cx, dial.cy, dial.r0, kDisc);
   const int x = barValue(kLeanXBar), p = barValue(kLeanLeftBar), q = barValue(kLeanRightBar);
   if (x == 0) modDrawing::arc(d, dial.cx, dial.cy, dial.r1, 10, 90, 91, kGreen);
+  else if (x >= 180) modDrawing::arc(d, dial.cx, dial.cy, dial.r1, 10, 270, 270 + 360, kGreen);  // both ways: a full ring
   else modDrawing::arc(d, dial.cx, dial.cy, dial.r1, 10, wrapped(90 - x), wrapped(90 + x), kGreen);
   if (p == 0) modDrawing::arc(d, dial.cx, dial.cy, dial.r2, 8, 90, 91, kOrange);
   else modDrawing::arc(d, dial.cx, dial.cy, dial.r2, 8, 90, wrapped(90 + p), kOrange);

@@ -67,6 +67,16 @@ class BladePagesTest : public QObject {
     QTest::mouseClick(desktop.find<QPushButton>("cmdEqual0"), Qt::LeftButton);
     QCOMPARE(QString::fromStdString(lineOf(desktop, "Node_Wi 1 1 ")).section(' ', 3),
              QString::fromStdString(lineOf(desktop, "Node_Wi 1 2 ")).section(' ', 3));
+    // After Enter a box shows what was stored, its text selected for the next value.
+    for (const auto& [name, typed, stored] : {std::tuple{"txtCompoundAngle", "500", "180"}, std::tuple{"txtVWi", "33.5", "34"}}) {
+      auto* box = desktop.find<QLineEdit>(name);
+      box->setFocus();
+      box->selectAll();
+      QTest::keyClicks(box, typed);
+      QTest::keyClick(box, Qt::Key_Return);
+      QCOMPARE(box->text(), QString(stored));
+      QCOMPARE(box->selectedText(), QString(stored));
+    }
     // A rock hides the compound controls and shows "Smooth rock".
     QTest::mouseClick(desktop.find<QWidget>("radElement8"), Qt::LeftButton);
     QVERIFY(!desktop.find<QPushButton>("cmdCompoundNum0")->isVisible());
@@ -80,6 +90,15 @@ class BladePagesTest : public QObject {
     auto* spin = desktop.find<QScrollBar>("barSpin0");
     spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QVERIFY(lineOf(desktop, "Size_Rot 1 ").rfind("Size_Rot 1 20 331 ", 0) == 0);
+    // Dragging the thumb through many values is one Undo step.
+    auto* size = desktop.find<QScrollBar>("barVSize");
+    const std::size_t steps = desktop.session().history.undo.size();
+    support::dragThumb(size, 60);
+    QVERIFY(size->value() > 40);
+    QCOMPARE(desktop.find<QLabel>("lblVSize")->text(), QString("%1 %").arg(size->value()));
+    QCOMPARE(desktop.session().history.undo.size(), steps + 1);
+    QVERIFY(desktop.session().undo());
+    QCOMPARE(size->value(), 20);
     QTest::mouseClick(desktop.find<QPushButton>("cmdMinNum11"), Qt::LeftButton);
     QVERIFY(lineOf(desktop, "Size_Rot 1 ").ends_with(" 2 2 0"));
     QTest::mouseClick(desktop.find<QWidget>("radElement9"), Qt::LeftButton);

@@ -3,6 +3,9 @@
 // the test's; messages and dialogs are fakes, files are real.
 
 #include <QApplication>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QtTest/QtTest>
 #include <memory>
 
@@ -13,6 +16,22 @@
 #include "platform/qt/qt_picture_loader.h"
 
 namespace support {
+
+// Takes a scroll bar's thumb with the mouse and drags it dx pixels in steps of 10, as a user does.
+inline void dragThumb(QScrollBar* bar, int dx) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = option.sliderValue = bar->value();
+  option.pageStep = bar->pageStep();
+  option.singleStep = bar->singleStep();
+  const QPoint thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).center();
+  QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+  for (int x = 10; x <= dx; x += 10) QTest::mouseMove(bar, thumb + QPoint(x, 0));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(dx, 0));
+}
 
 // The Qt title, pump and per-user store; messages and dialogs are fakes, files are real.
 struct clsDesktop {

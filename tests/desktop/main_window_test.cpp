@@ -391,10 +391,21 @@ class MainWindowTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QRect start = window.geometry();
+    // A long name widens the window; Min gives the start-up size again, the name cut.
+    desktop.fakeDialogs.text = std::string(80, 'w');
+    QTest::mouseClick(desktop.find<QWidget>("radElement3"), Qt::RightButton);
     QTest::mouseClick(desktop.find<QToolButton>("cmdMax"), Qt::LeftButton);
-    QVERIFY(window.geometry() != start);
+    const QRect once = window.geometry();
+    // Every control grows with the window but the coverage and altitude pictures.
+    auto* dial = desktop.find<QWidget>("picSpin");
+    QCOMPARE(dial->minimumWidth(), qRound(120.0 * once.width() / start.width()));
+    QVERIFY(desktop.find<QWidget>("picWidth")->maximumWidth() > 260);
+    QTest::mouseClick(desktop.find<QToolButton>("cmdMax"), Qt::LeftButton);
+    QCOMPARE(window.geometry(), once);
+    QTest::mouseClick(desktop.find<QToolButton>("radTab2"), Qt::LeftButton);
     QTest::mouseClick(desktop.find<QToolButton>("cmdMin"), Qt::LeftButton);
     QCOMPARE(window.geometry(), start);
+    QCOMPARE(dial->minimumWidth(), 120);
   }
 
  private:

@@ -29,6 +29,11 @@ class MapPagesTest : public QObject {
     QVERIFY(pool->toolTip().startsWith("Pool of 10 colors"));
     desktop.find<QScrollBar>("barTransition0")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QVERIFY(pool->toolTip().startsWith("Pool of 11 colors"));
+    // The transit bars' thumbs can be taken and dragged.
+    auto* transit = desktop.find<QScrollBar>("barTransition1");
+    support::dragThumb(transit, 30);
+    QVERIFY2(transit->value() > 2, qPrintable(QString::number(transit->value())));
+    QCOMPARE(desktop.find<QLabel>("lblTransition1")->text(), QString::number(transit->value()));
     desktop.fakeDialogs.colour = 255;  // pure red as specular of colour 2
     QTest::mouseClick(desktop.find<QPushButton>("lblSpecular1"), Qt::LeftButton);
     QCOMPARE(QString::fromStdString(desktop.fakeDialogs.colourPrompts.back()), QString("Choose specular color"));

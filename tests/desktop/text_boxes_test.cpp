@@ -50,6 +50,24 @@ class TextBoxesTest : public QObject {
     QCOMPARE(desktop.find<desktop::LongTextBox>("frmColor/txtMoreInfo1")->text(), QString("d 1Ns 10"));
   }
 
+  void tabMovesOnAndMoreInfoSelectsItsText() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.showExposed();
+    for (const QString& name : kBoxes) {
+      showBox(desktop, name);
+      auto* box = desktop.find<desktop::LongTextBox>(qPrintable(name));
+      QTest::keyClicks(box, "d 1");
+      QTest::keyClick(box, Qt::Key_Tab);
+      QVERIFY2(!box->hasFocus(), qPrintable(name));
+      QCOMPARE(box->text(), QString("d 1"));
+      if (name.startsWith("frmCreate")) continue;
+      QCOMPARE(QString::fromStdString(modPalette::moreInfo(desktop.session().store(), 1, name.endsWith('0') ? 1 : 2)), QString("d 1"));
+      box->setFocus();
+      QTRY_COMPARE(box->textCursor().selectedText(), QString("d 1"));
+    }
+    QCOMPARE(QString::fromStdString(desktop.session().project().dialog.note), QString("d 1"));
+  }
+
   void longTextsAreKeptWholeAndShownCut() {
     support::clsDesktop desktop(folder.filePath("user.ini"));
     desktop.showExposed();

@@ -168,6 +168,24 @@ TEST_F(SettingsFiles, AByteOrderMarkIsNoPartOfTheFirstRecord) {
   EXPECT_EQ(document.project.dialog.note, "");
 }
 
+// Letters beyond ASCII: a one-byte file opens with its letters, Copy gives them to the (Unicode)
+// clipboard, and Save writes the one-byte form again; a letter without a byte is saved as UTF-8.
+TEST_F(SettingsFiles, LettersBeyondAsciiOpenCopyAndSaveAsTheyAre) {
+  fake.files.files["wiese.grass"] = "Usage 2 1 Wiese<sp>\xE4\xF6\r\n";
+  ASSERT_EQ(openSettings(document, "wiese.grass", fake.platform), OpenResult::Opened);
+  EXPECT_EQ(modUsage::name(document.project.store, 2), "Wiese \xC3\xA4\xC3\xB6");
+  copySettings(document, fake.platform);
+  EXPECT_NE(fake.clipboard.content.find("Usage 2 1 Wiese<sp>\xC3\xA4\xC3\xB6\r\n"), std::string::npos);
+  ASSERT_TRUE(saveSettingsFile(document, "/", "again", fake.platform));
+  EXPECT_NE(fake.files.files.at("/again.grass").find("Usage 2 1 Wiese<sp>\xE4\xF6\r\n"), std::string::npos);
+  modUsage::setName(document.project.store, 3, "\xE8\x8D\x89 \xC3\xA4");
+  ASSERT_TRUE(saveSettingsFile(document, "/", "again", fake.platform));
+  EXPECT_NE(fake.files.files.at("/again.grass").find("Usage 3 0 \xE8\x8D\x89<sp>\xC3\xA4\r\n"), std::string::npos);
+  clsDocument other{fake.platform};
+  ASSERT_EQ(openSettings(other, "/again.grass", fake.platform), OpenResult::Opened);
+  EXPECT_EQ(settingsText(other), settingsText(document));
+}
+
 TEST_F(SettingsFiles, CopyAndPaste) {
   modUsage::setUse(document.project.store, 9, 1);
   copySettings(document, fake.platform);

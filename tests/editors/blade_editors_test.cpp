@@ -184,7 +184,8 @@ TEST_F(BladeEditors, DialsDrawTheirArcsAsTheRangesSay) {
     int start, range;
     std::pair<float, float> arc;
   };
-  for (const clsCase& c : {clsCase{350, 20, {350, 10}}, clsCase{120, 0, {120, 121}}, clsCase{360, 0, {0, 1}}}) {
+  for (const clsCase& c : {clsCase{350, 20, {350, 10}}, clsCase{120, 0, {120, 121}}, clsCase{360, 0, {0, 1}},
+                        clsCase{30, 360, {30, 390}}}) {
     sizeRot.setBar(frmSizeRot::kSpinStartBar, c.start);
     sizeRot.setBar(frmSizeRot::kSpinRangeBar, c.range);
     EXPECT_EQ(arcOf(sizeRot.spinDial(100, 100), 1), c.arc) << c.start << " " << c.range;
@@ -194,6 +195,8 @@ TEST_F(BladeEditors, DialsDrawTheirArcsAsTheRangesSay) {
   EXPECT_EQ(arcOf(lean, 1), (std::pair<float, float>{90, 91}));
   EXPECT_EQ(lean.items[0].r, 45);  // r0 = cx - 5
   EXPECT_EQ(lean.items[1].r, 35);
+  sizeRot.setBar(frmSizeRot::kLeanXBar, 180);  // leaning both ways by 180 covers the whole ring
+  EXPECT_EQ(arcOf(sizeRot.leanDial(100, 100), 1), (std::pair<float, float>{270, 630}));
   EXPECT_EQ(sizeRot.barText(frmSizeRot::kLeanLeftBar), "Random lean +Z rotation  30 deg");
 }
 

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "fakes/fake_platform.h"
+#include "model/text_encoding.h"
 #include "model/usage_records.h"
 
 namespace {
@@ -124,4 +125,21 @@ TEST_F(SettingsText, HostileInputNeverCrashes) {
     if (round % 2 == 0) junk = "Usage " + junk;
     apply(junk);  // either applied or refused with the message; never a crash
   }
+}
+
+TEST(TextEncoding, FilesInEitherFormOpenWithTheirLettersAndWhatIsWrittenOpensTheSame) {
+  struct clsCase {
+    const char* text;   // inside the program (UTF-8)
+    const char* bytes;  // in the file as written
+  };
+  for (const clsCase& c : {clsCase{"Usage 1 1 grass", "Usage 1 1 grass"},
+                           clsCase{"Wiese \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F", "Wiese \xE4\xF6\xFC\xDF"},
+                           clsCase{"\xE2\x82\xAC \xC5\x92", "\x80 \x8C"},                       // euro, OE
+                           clsCase{"\xE6\x97\xA5 \xC3\xA4", "\xE6\x97\xA5 \xC3\xA4"},           // a CJK letter: UTF-8
+                           clsCase{"\xC3\x83\xC2\xA4", "\xC3\x83\xC2\xA4"}}) {                  // one-byte form would read as UTF-8
+    EXPECT_EQ(modTextEncoding::toFileBytes(c.text), c.bytes) << c.text;
+    EXPECT_EQ(modTextEncoding::fromFileBytes(c.bytes), c.text) << c.text;
+  }
+  // Bytes that are no UTF-8 (overlong, cut short) are one byte per character.
+  EXPECT_EQ(modTextEncoding::fromFileBytes("\xC0\xAF \xE4"), "\xC3\x80\xC2\xAF \xC3\xA4");
 }
