@@ -89,9 +89,7 @@ double runField(const std::string& settings, const std::filesystem::path& folder
   modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
   modCreateDialog::setFileName(document.project.dialog, (folder / "field").string());
   model::clsRandom random(1);
-  generation::clsObjWriter writer;
-  writer.services = {&quiet, &quiet};
-  generation::clsCreation creation{platform, random, writer};
+  generation::clsCreation creation{platform, random};
   const auto start = std::chrono::steady_clock::now();
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   const double seconds = secondsSince(start);

@@ -92,10 +92,8 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   if (options.seed) layout = *options.seed;
   if (!layout) layout = console.clock.seedValue();
   model::clsRandom random(*layout);
-  clsObjWriter writer;
-  writer.services = {&console.status, &console.events};
-  console.events.onCancel = [&writer] { modWriting::requestCancel(writer); };
-  clsCreation creation{platform, random, writer};
+  clsCreation creation{platform, random};
+  console.events.onCancel = [&creation] { creation.cancelRequested = true; };
 
   const clsRunResult result = modCreationRun::runCreation(document, creation);
   switch (result.outcome) {
@@ -108,7 +106,7 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
     case RunOutcome::Stopped: break;
   }
   if (result.outcome == RunOutcome::Stopped)
-    console.status.setTitle(modCreateObject::stopLine(writer, result.code, document.project.dialog.diskLimitMB));
+    console.status.setTitle(modCreateObject::stopLine(result.itemsInFile, result.code, document.project.dialog.diskLimitMB));
   const bool picturesRead =
       reportUnreadablePictures(document, console.status, "its element was made without it.");
   const std::string stem = result.folder + result.baseName;

@@ -59,7 +59,10 @@ clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
     result.outcome = RunOutcome::SettingsFailed;
     return result;
   }
-  result.code = modCreateObject::createObject(document.project, check.folder, check.baseName, *object.file, creation);
+  const clsObjectRun run =
+      modCreateObject::createObject(document.project, check.folder, check.baseName, *object.file, creation);
+  result.code = run.code;
+  result.itemsInFile = run.itemsInFile;
   if (result.code < 0) {
     result.outcome = RunOutcome::ObjectFailed;
     return result;

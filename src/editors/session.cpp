@@ -10,7 +10,6 @@ clsSession::clsSession(platform::clsPlatform& platform, platform::clsDialogs& di
     : platform(platform), dialogs(dialogs), document(platform), random(seed) {
   modStartup::startDocument(document, platform);
   ensureLayout();
-  writer.services = {&platform.status, &platform.events};
   platform.status.setTitle(std::string(platform::kAppName));
   noteSaved();
 }
@@ -93,15 +92,16 @@ void clsSession::noteDialogResult(const std::optional<std::string>& path) {
   modStartup::noteChosenFile(document, path.value_or(""));
 }
 
-document::clsRunResult clsSession::create(bool pipelined) {
+document::clsRunResult clsSession::create() {
   if (running_) return {};
   if (aroundRun) aroundRun();
   running_ = true;
-  writer.services = {&platform.status, &platform.events};
   // The layout's own draws: the file holds the field the view shows, and Create changes nothing.
   model::clsRandom layout(layoutSeed());
-  generation::clsCreation creation{platform, layout, writer, pipelined};
+  generation::clsCreation creation{platform, layout};
+  creation_ = &creation;
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
+  creation_ = nullptr;
   running_ = false;
   if (result.outcome == document::RunOutcome::Done || result.outcome == document::RunOutcome::Stopped) noteSaved();
   if (aroundRun) aroundRun();
@@ -109,7 +109,7 @@ document::clsRunResult clsSession::create(bool pipelined) {
 }
 
 void clsSession::cancel() {
-  if (running_) modWriting::requestCancel(writer);
+  if (creation_ != nullptr) creation_->cancelRequested = true;
 }
 
 void clsSession::changed() {

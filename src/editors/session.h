@@ -1,6 +1,5 @@
 #pragma once
-// The program as the editors see it: the open document, the one random generator, the object
-// writer, Undo and Redo, the creation run, and the folder that file dialogs open in. Editors
+// The program as the editors see it: the open document, the one random generator, Undo and Redo, the creation run, and the folder that file dialogs open in. Editors
 // change the document only through here, so that every user action is one Undo step.
 
 #include <cstdint>
@@ -13,7 +12,6 @@
 #include "document/document.h"
 #include "document/settings_files.h"
 #include "editors/undo_history.h"
-#include "generation/obj_writer.h"
 #include "model/random.h"
 #include "platform/platform.h"
 
@@ -31,7 +29,6 @@ class clsSession {
   platform::clsDialogs& dialogs;
   document::clsDocument document;
   model::clsRandom random;
-  generation::clsObjWriter writer;
   clsUndoHistory history;
 
   generation::clsProject& project() { return document.project; }
@@ -57,7 +54,7 @@ class clsSession {
 
   bool running() const { return running_; }
   // "Create grass and save as OBJ": the whole run, with the writer's progress in the title.
-  document::clsRunResult create(bool pipelined = true);
+  document::clsRunResult create();
   void cancel();
 
   // Views listen here; every change of the document is announced once. A view that goes away
@@ -91,6 +88,7 @@ class clsSession {
   std::optional<generation::clsProject> before_;
   std::string beforeFingerprint_;
   bool running_ = false;
+  generation::clsCreation* creation_ = nullptr;  // the run going on, for Cancel
   bool dialogUsed_ = false;
   std::string savedText_;
   bool historyTrimTold_ = false;

@@ -3,7 +3,6 @@
 #include "generation/glb_sink.h"
 #include "generation/item_placement.h"
 #include "generation/obj_pipeline.h"
-#include "generation/obj_sink.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
 #include "model/usage_records.h"
@@ -35,8 +34,8 @@ std::string objectHeader(std::string_view note, std::string_view baseName) {
 }
 
 std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength) {
-  std::int32_t itemNumber = writer.itemNumber;
-  std::int32_t itemCount = writer.itemCount;
+  std::int32_t itemNumber = writer.itemNumber();
+  std::int32_t itemCount = writer.itemCount();
   if (itemCount == 0) itemNumber = itemCount = 1;
   const double percent = static_cast<double>(itemNumber) / itemCount * 100;
   return platform::titleWith(" - Done - " + modNumber::wholeText(percent) + "% - " +
@@ -55,8 +54,8 @@ clsGlbContents glbContents(const clsProject& project, std::string_view baseName)
   return contents;
 }
 
-int createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
-                 platform::ITemporaryFile& file, clsCreation& creation) {
+clsObjectRun createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
+                          platform::ITemporaryFile& file, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   const std::int64_t start = platform.clock.nowSeconds();
   const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * kBytesPerMB;
@@ -64,28 +63,23 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   const std::string path =
       std::string(folder) + std::string(baseName) + std::string(objectExtension(project.dialog.format));
 
-  int code = modWriting::openWriter(creation.writer, file, limitBytes, "Blade",
-                                    glb ? std::string() : objectHeader(project.dialog.note, baseName));
+  clsObjWriter writer({&platform.status, &platform.events, &creation.cancelRequested});
+  int code = writer.open(file, limitBytes, glb ? std::string() : objectHeader(project.dialog.note, baseName));
   if (code >= 0) {
-    const materials::clsMaterialPrefixes prefixes = modMaterialFile::prefixesFor(baseName);
     if (glb) {
-      clsGlbSink sink(creation.writer, platform.files, path, glbContents(project, baseName));
-      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
-    } else if (creation.pipelined) {
-      clsObjPipeline sink(creation.writer, prefixes);
+      clsGlbSink sink(writer, platform.files, path, glbContents(project, baseName));
       code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
     } else {
-      clsObjSink sink(creation.writer, prefixes);
-      code = modItemPlacement::generateAll(project, sink, creation.random, platform.messages);
+      clsObjPipeline sink(writer, modMaterialFile::prefixesFor(baseName));
+      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
     }
   }
-  creation.writer.file = nullptr;
 
   if (code >= 0) {
     const std::int64_t length = file.length();
     const std::int64_t elapsed = platform.clock.nowSeconds() - start;
-    platform.status.setTitle(doneTitle(creation.writer, elapsed, length));
-    return code;
+    platform.status.setTitle(doneTitle(writer, elapsed, length));
+    return {code, writer.itemsInFile()};
   }
   platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
   // The header failures show a message too: a folder that cannot be written must not fail
@@ -96,11 +90,11 @@ int createObject(const clsProject& project, std::string_view folder, std::string
   const std::string text = (opening ? "Opening the " : "Writing the ") + extension + " file has failed.";
   platform.messages.showMessage(platform::failureText(
       std::string(text) + "\nThe application doesn't know what the error is.", path, platform.files));
-  return code;
+  return {code, writer.itemsInFile()};
 }
 
-std::string stopLine(const clsObjWriter& writer, int code, std::int32_t limitMB) {
-  const std::string held = "the object file holds the first " + std::to_string(writer.itemsInFile) + " items.";
+std::string stopLine(std::int64_t itemsInFile, int code, std::int32_t limitMB) {
+  const std::string held = "the object file holds the first " + std::to_string(itemsInFile) + " items.";
   if (code == status::kLimitReached)
     return "Stopped: the disk-space limit of " + std::to_string(limitMB) + " MB was reached; " + held;
   if (code == status::kCancelled) return "Cancelled: " + held;

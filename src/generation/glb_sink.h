@@ -57,7 +57,7 @@ class clsGlbSink final : public IItemSink {
   geometry::clsItemList& items() override { return items_; }
   void beginElement(int element, std::int32_t itemCount) override;
   int itemDone(bool report, std::int32_t itemNumber) override;
-  void endElement() override { writer_.itemNumber = writer_.itemCount; }
+  void endElement() override { writer_.endElement(); }
   int finish() override { return status::kGoOn; }
   // Ends the run of code: a run that ended whole (done, limit, Cancel) puts the file together
   // from the items made so far; every spill file is removed. The run's final code.

@@ -27,18 +27,19 @@ class Preview : public ::testing::Test {
  protected:
   Preview() { modSettingsFiles::resetSettings(document, fake.platform); }
   bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
-  // Create into "f.obj" with the layout seed; the writer as the run left it.
+  // Create into "f.obj" with the layout seed; keeps how many items the file holds.
   int create(std::uint64_t seed) {
     modCreateDialog::setFileName(document.project.dialog, "f.obj");
     model::clsRandom random(seed);
-    writer.services = {&fake.status, &fake.events};
-    generation::clsCreation creation{fake.platform, random, writer};
-    return modCreationRun::runCreation(document, creation).code;
+    generation::clsCreation creation{fake.platform, random};
+    const document::clsRunResult result = modCreationRun::runCreation(document, creation);
+    itemsInFile = result.itemsInFile;
+    return result.code;
   }
 
   fakes::FakePlatform fake;
   document::clsDocument document{fake.platform};
-  generation::clsObjWriter writer;
+  std::int64_t itemsInFile = 0;
 };
 
 }  // namespace
@@ -176,10 +177,10 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
 
   const auto scene = modPreview::buildScene(document.project, 9, editors::kDefaultPreviewCap, std::atomic<bool>{false});
   ASSERT_TRUE(scene);
-  EXPECT_EQ(scene->itemsWritten, writer.itemsInFile);
-  EXPECT_EQ(scene->itemsShown, writer.itemsInFile);
+  EXPECT_EQ(scene->itemsWritten, itemsInFile);
+  EXPECT_EQ(scene->itemsShown, itemsInFile);
   EXPECT_TRUE(scene->elements[1].vertices.empty());
   EXPECT_EQ(modPreview::previewLine(*scene), "The disk-space limit stops the run at about " +
-                                                 std::to_string(writer.itemsInFile / 1000) + "," +
-                                                 std::to_string(writer.itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
+                                                 std::to_string(itemsInFile / 1000) + "," +
+                                                 std::to_string(itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
 }

@@ -54,7 +54,7 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   if (test.stop == Stop::Limit) modCreateDialog::setDiskSpace(run.document.project.dialog, 1);
   if (test.stop == Stop::Cancel)
     run.events.onEvents = [&] {
-      if (++items == 50) modWriting::requestCancel(run.writer);
+      if (++items == 50) run.cancel();
     };
   // The note travels in the JSON: quotes, and a byte that is no UTF-8 (Latin-1 "ae").
   modCreateDialog::setNote(run.document.project.dialog, "tall \"grass\"\r\nK\xe4se");
@@ -136,9 +136,7 @@ TEST(GlbFileRun, SameSeedSameBytesAndAFailedWriteKeepsTheOldFiles) {
   fake.messages.answer = true;
   fake.files.capacity = 200'000;
   model::clsRandom random{42};
-  generation::clsObjWriter writer;
-  writer.services = {&fake.status, &fake.events};
-  generation::clsCreation creation{fake.platform, random, writer};
+  generation::clsCreation creation{fake.platform, random};
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   EXPECT_EQ(result.outcome, document::RunOutcome::ObjectFailed);
   EXPECT_EQ(fake.files.files.at("out/field.glb"), "old field");

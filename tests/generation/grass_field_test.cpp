@@ -188,7 +188,7 @@ TEST(GrassField, LimitAndCancelEndWithWholeItems) {
 
   int items = 0;
   run.events.onEvents = [&] {
-    if (++items == 50) modWriting::requestCancel(run.writer);
+    if (++items == 50) run.cancel();
   };
   modCreateDialog::setDiskSpace(run.document.project.dialog, 2000);
   const document::clsRunResult cancelled = run.create(9);
