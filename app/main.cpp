@@ -13,7 +13,7 @@
 #include "desktop/command_line.h"
 #include "desktop/desktop_program.h"
 #include "desktop/termination_signals.h"
-#include "generation/create_dialog.h"
+#include "document/create_dialog.h"
 #include "platform/native/std_file_system.h"
 #include "platform/native/system_clock.h"
 #include "platform/qt/qt_desktop_platform.h"

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   {
     // The same field with the largest disk-space limit: every item is made, and the limit is
     // followed through the text's bound (and exactly where that bound is above the limit).
-    generation::clsProject unlimited = document.project;
+    document::clsProject unlimited = document.project;
     unlimited.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
     QElapsedTimer timer;
     timer.start();

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "cli_options.h"
-#include "generation/create_dialog.h"
+#include "document/create_dialog.h"
 #include "document/creation_run.h"
 #include "generation/file_name_check.h"
 #include "generation/map_records.h"

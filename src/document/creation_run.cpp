@@ -60,7 +60,7 @@ clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
     return result;
   }
   const clsObjectRun run =
-      modCreateObject::createObject(document.project, check.folder, check.baseName, *object.file, creation);
+      modCreateObject::createObject(modDocument::runSettings(document), check.folder, check.baseName, *object.file, creation);
   result.code = run.code;
   result.itemsInFile = run.itemsInFile;
   if (result.code < 0) {

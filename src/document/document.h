@@ -5,14 +5,12 @@
 #include "blade/curve_records.h"
 #include "blade/shape_records.h"
 #include "blade/size_rot.h"
-#include "generation/project.h"
+#include "document/project.h"
 #include "materials/material_records.h"
 #include "model/settings_text.h"
 #include "model/usage_records.h"
 
 namespace document {
-
-using generation::clsProject;
 
 class clsDocument {
  public:
@@ -33,8 +31,19 @@ class clsDocument {
   materials::clsMaterialRecords material_{project.store};
   generation::clsCoverageRecords coverage_;
   generation::clsAltitudeRecords altitude_;
-  generation::clsCreateDialogRecords create_{project.dialog};
+  clsCreateDialogRecords create_{project.dialog};
   model::clsSettingsRegistry registry_;
 };
 
 }  // namespace document
+
+namespace modDocument {
+
+// What a creation run of the document reads.
+inline generation::clsRunSettings runSettings(const document::clsDocument& document) {
+  const document::clsProject& project = document.project;
+  return {project.store,       project.widths,           project.pictures,
+          project.dialog.note, project.dialog.diskLimitMB, project.dialog.format};
+}
+
+}  // namespace modDocument

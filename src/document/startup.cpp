@@ -9,7 +9,7 @@ namespace modStartup {
 
 void startDocument(document::clsDocument& document, platform::clsPlatform& platform) {
   modPalette::restoreStoredColours(document.project.store, platform.userStore);
-  generation::clsCreateDialog& dialog = document.project.dialog;
+  document::clsCreateDialog& dialog = document.project.dialog;
   // A missing or unusable limit becomes the lower bound.
   modCreateDialog::setDiskSpace(dialog, platform.userStore.value(std::string(kDiskLimitKey)).value_or(""));
   dialog.helpTips = modGeneral::toInteger(platform.userStore.value(std::string(kHelpTipKey)).value_or("0")) != 0;

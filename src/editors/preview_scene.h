@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "generation/item_sink.h"
-#include "generation/project.h"
+#include "document/project.h"
 #include "model/store.h"
 
 namespace editors {
@@ -56,10 +56,10 @@ namespace modPreview {
 
 // Every k-th item of each element (the first, the k+1-th, ...) is shown, k the smallest step
 // that keeps the items shown within cap; total is every item the run would make.
-std::int64_t keepEvery(const generation::clsProject& project, std::int64_t cap, std::int64_t& total);
+std::int64_t keepEvery(const document::clsProject& project, std::int64_t cap, std::int64_t& total);
 
 // Builds the scene; nothing when cancel was set while it ran.
-std::optional<editors::clsPreviewScene> buildScene(const generation::clsProject& project, std::uint64_t seed,
+std::optional<editors::clsPreviewScene> buildScene(const document::clsProject& project, std::uint64_t seed,
                                                    std::int64_t cap, const std::atomic<bool>& cancel);
 
 // "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", or where the disk-space limit

@@ -15,7 +15,7 @@ clsPreviewWorker::~clsPreviewWorker() {
   thread_.join();
 }
 
-std::uint64_t clsPreviewWorker::request(generation::clsProject project, std::uint64_t seed, std::int64_t cap) {
+std::uint64_t clsPreviewWorker::request(document::clsProject project, std::uint64_t seed, std::int64_t cap) {
   std::uint64_t number = 0;
   {
     std::lock_guard lock(mutex_);

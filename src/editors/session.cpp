@@ -16,7 +16,7 @@ clsSession::clsSession(platform::clsPlatform& platform, platform::clsDialogs& di
 
 // What an edit can change, in one text: the settings text and the few values beside it.
 std::string clsSession::fingerprint() {
-  const generation::clsProject& p = document.project;
+  const document::clsProject& p = document.project;
   std::string text = modSettingsFiles::settingsText(document);
   text += "\n" + std::to_string(p.dialog.diskLimitMB) + " " + std::to_string(p.store.activeElement);
   for (const auto* pictures : {&p.pictures.coverage, &p.pictures.altitude})
@@ -29,7 +29,7 @@ void clsSession::ensureLayout() {
     document.project.dialog.layoutSeed = static_cast<std::uint64_t>(random.draw() * 4294967296.0);
 }
 
-std::string clsSession::fingerprintOf(generation::clsProject& project) {
+std::string clsSession::fingerprintOf(document::clsProject& project) {
   std::swap(document.project, project);
   std::string text = fingerprint();
   std::swap(document.project, project);
@@ -43,7 +43,7 @@ void clsSession::beginStep() {
 void clsSession::endStep() {
   if (depth_ == 0 || --depth_ > 0) return;
   ensureLayout();
-  generation::clsProject before = std::move(*before_);
+  document::clsProject before = std::move(*before_);
   before_.reset();
   if (fingerprintOf(before) != fingerprint()) {
     modUndo::record(history, std::move(before));
@@ -83,7 +83,7 @@ bool clsSession::reshuffle() {
 }
 
 std::string clsSession::dialogFolder() const {
-  const generation::clsCreateDialog& dialog = document.project.dialog;
+  const document::clsCreateDialog& dialog = document.project.dialog;
   return dialogUsed_ ? dialog.chosenFolder : dialog.initialFolder;
 }
 

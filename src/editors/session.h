@@ -31,7 +31,7 @@ class clsSession {
   model::clsRandom random;
   clsUndoHistory history;
 
-  generation::clsProject& project() { return document.project; }
+  document::clsProject& project() { return document.project; }
   model::clsStore& store() { return document.project.store; }
 
   // One user action is one Undo step: the project before it is kept when the action changed
@@ -80,12 +80,12 @@ class clsSession {
   // A document without a layout (a settings text without its "Seed") gets a fresh one.
   void ensureLayout();
   std::string fingerprint();
-  std::string fingerprintOf(generation::clsProject& project);
+  std::string fingerprintOf(document::clsProject& project);
 
   std::vector<std::pair<int, std::function<void()>>> listeners_;
   int lastListener_ = 0;
   int depth_ = 0;
-  std::optional<generation::clsProject> before_;
+  std::optional<document::clsProject> before_;
   std::string beforeFingerprint_;
   bool running_ = false;
   generation::clsCreation* creation_ = nullptr;  // the run going on, for Cancel

@@ -44,34 +44,34 @@ std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, s
                              " MB");
 }
 
-clsGlbContents glbContents(const clsProject& project, std::string_view baseName) {
+clsGlbContents glbContents(const clsRunSettings& settings, std::string_view baseName) {
   clsGlbContents contents;
   for (int e = 1; e <= model::kElementCount; ++e)
-    contents.elementNames[static_cast<std::size_t>(e - 1)] = modUsage::name(project.store, e);
-  contents.materials = modGlbMaterials::materialsFor(project.store, modMaterialFile::prefixesFor(baseName));
+    contents.elementNames[static_cast<std::size_t>(e - 1)] = modUsage::name(settings.store, e);
+  contents.materials = modGlbMaterials::materialsFor(settings.store, modMaterialFile::prefixesFor(baseName));
   contents.generator = std::string(platform::kAppName) + " " + std::string(kApplicationVersion);
-  contents.note = project.dialog.note;
+  contents.note = settings.note;
   return contents;
 }
 
-clsObjectRun createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
+clsObjectRun createObject(const clsRunSettings& settings, std::string_view folder, std::string_view baseName,
                           platform::ITemporaryFile& file, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   const std::int64_t start = platform.clock.nowSeconds();
-  const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * kBytesPerMB;
-  const bool glb = project.dialog.format == ObjectFormat::Glb;
+  const std::int64_t limitBytes = static_cast<std::int64_t>(settings.diskLimitMB) * kBytesPerMB;
+  const bool glb = settings.format == ObjectFormat::Glb;
   const std::string path =
-      std::string(folder) + std::string(baseName) + std::string(objectExtension(project.dialog.format));
+      std::string(folder) + std::string(baseName) + std::string(objectExtension(settings.format));
 
   clsObjWriter writer({&platform.status, &platform.events, &creation.cancelRequested});
-  int code = writer.open(file, limitBytes, glb ? std::string() : objectHeader(project.dialog.note, baseName));
+  int code = writer.open(file, limitBytes, glb ? std::string() : objectHeader(settings.note, baseName));
   if (code >= 0) {
     if (glb) {
-      clsGlbSink sink(writer, platform.files, path, glbContents(project, baseName));
-      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
+      clsGlbSink sink(writer, platform.files, path, glbContents(settings, baseName));
+      code = sink.close(modItemPlacement::generateAll(settings, sink, creation.random, platform.messages));
     } else {
       clsObjPipeline sink(writer, modMaterialFile::prefixesFor(baseName));
-      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
+      code = sink.close(modItemPlacement::generateAll(settings, sink, creation.random, platform.messages));
     }
   }
 
@@ -86,7 +86,7 @@ clsObjectRun createObject(const clsProject& project, std::string_view folder, st
   // silently.
   const bool opening = code == status::kHeaderOpenFailed || code == status::kAppendOpenFailed ||
                        code == status::kFinalOpenFailed;
-  const std::string extension(objectExtension(project.dialog.format));
+  const std::string extension(objectExtension(settings.format));
   const std::string text = (opening ? "Opening the " : "Writing the ") + extension + " file has failed.";
   platform.messages.showMessage(platform::failureText(
       std::string(text) + "\nThe application doesn't know what the error is.", path, platform.files));

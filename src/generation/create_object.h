@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "generation/obj_writer.h"
-#include "generation/project.h"
+#include "generation/run_settings.h"
 #include "model/random.h"
 #include "platform/platform.h"
 
@@ -34,10 +34,10 @@ namespace modCreateObject {
 // two empty lines, "mtllib " + base name + ".mtl" and one empty line, all ended by CR LF.
 std::string objectHeader(std::string_view note, std::string_view baseName);
 
-// Writes the object file folder + baseName + ".obj", or ".glb" when the dialog's format says so,
+// Writes the object file folder + baseName + ".obj", or ".glb" when the settings' format says so,
 // into file, its temporary file, and reports the outcome in the title (and a failure by
 // message). Putting the file in place is the caller's.
-generation::clsObjectRun createObject(const generation::clsProject& project, std::string_view folder, std::string_view baseName,
+generation::clsObjectRun createObject(const generation::clsRunSettings& settings, std::string_view folder, std::string_view baseName,
                  platform::ITemporaryFile& file, generation::clsCreation& creation);
 
 // For a run that the disk-space limit or Cancel ended early, the plain line that says so and how

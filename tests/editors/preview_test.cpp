@@ -52,7 +52,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
 
   editors::clsCaptureSink sink;
   model::clsRandom same(17);
-  modItemPlacement::generateAll(document.project, sink, same, fake.messages);
+  modItemPlacement::generateAll(modDocument::runSettings(document), sink, same, fake.messages);
   std::string items;
   for (const auto& list : sink.items_)
     for (std::size_t i = 0; i < list.items.size(); ++i) modItemList::appendItemText(items, list, i, "f");
@@ -77,8 +77,8 @@ TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
   EXPECT_EQ(step, 7);  // 715 + 143 items
   editors::clsCaptureSink all, every(nullptr, step);
   model::clsRandom random(17), same(17);
-  modItemPlacement::generateAll(document.project, all, random, fake.messages);
-  modItemPlacement::generateAll(document.project, every, same, fake.messages);
+  modItemPlacement::generateAll(modDocument::runSettings(document), all, random, fake.messages);
+  modItemPlacement::generateAll(modDocument::runSettings(document), every, same, fake.messages);
   for (std::size_t e : {0u, 7u}) {
     const geometry::clsItemList &full = all.items_[e], &kept = every.items_[e];
     ASSERT_EQ(kept.items.size(), (full.items.size() + 6) / 7);

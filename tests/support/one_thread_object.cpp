@@ -30,7 +30,7 @@ clsOneThreadRun writeObjectOneThread(const document::clsDocument& document, cons
   if (code >= 0) {
     clsObjSink sink(writer, modMaterialFile::prefixesFor(baseName));
     model::clsRandom random(seed);
-    code = modItemPlacement::generateAll(project, sink, random, platform.messages);
+    code = modItemPlacement::generateAll(modDocument::runSettings(document), sink, random, platform.messages);
   }
   const std::string title = modCreateObject::doneTitle(writer, 0, file->length());
   if (file->commit() != platform::FileStatus::Ok) code = generation::status::kFinalWriteFailed;

@@ -7,19 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "generation/run_settings.h"
 #include "model/settings_text.h"
 #include "model/tagged_value.h"
 
-namespace generation {
+namespace document {
 
-inline constexpr std::string_view kApplicationVersion = "7";
-inline constexpr std::int32_t kMinDiskLimitMB = 1;
-inline constexpr std::int32_t kMaxDiskLimitMB = 2000;
-
-// The object file's format: the OBJ with its MTL file, or one binary glTF file.
-enum class ObjectFormat { Obj, Glb };
-
-inline std::string_view objectExtension(ObjectFormat format) { return format == ObjectFormat::Glb ? ".glb" : ".obj"; }
+using generation::kMinDiskLimitMB;
+using generation::ObjectFormat;
 
 struct clsCreateDialog {
   std::string objectPath;  // normalised, with the format's extension; empty when none is set
@@ -44,15 +39,15 @@ class clsCreateDialogRecords final : public model::RecordOwner {
   clsCreateDialog& dialog_;
 };
 
-}  // namespace generation
+}  // namespace document
 
 namespace modCreateDialog {
 
-void setFileName(generation::clsCreateDialog& dialog, std::string_view text);
+void setFileName(document::clsCreateDialog& dialog, std::string_view text);
 // Chooses the format; the object path takes its extension.
-void setFormat(generation::clsCreateDialog& dialog, generation::ObjectFormat format);
+void setFormat(document::clsCreateDialog& dialog, generation::ObjectFormat format);
 // Clamped to 1..2000 and rounded with ties to even ("2.5" gives 2, "" gives 1).
-void setDiskSpace(generation::clsCreateDialog& dialog, const model::tValue& value);
-void setNote(generation::clsCreateDialog& dialog, std::string_view text);
+void setDiskSpace(document::clsCreateDialog& dialog, const model::tValue& value);
+void setNote(document::clsCreateDialog& dialog, std::string_view text);
 
 }  // namespace modCreateDialog
