@@ -27,6 +27,7 @@ struct clsCreateDialog {
   bool helpTips = false;
   std::string initialFolder;  // where the first file dialog starts
   std::string chosenFolder;   // folder of the last file chosen in a dialog since the start
+  bool operator==(const clsCreateDialog&) const = default;
 };
 
 class clsCreateDialogRecords final : public model::RecordOwner {

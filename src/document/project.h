@@ -15,6 +15,7 @@ struct clsProject {
   blade::clsWidthProfile widths;
   generation::clsMapPictures pictures;
   clsCreateDialog dialog;
+  bool operator==(const clsProject&) const = default;
 };
 
 }  // namespace document

@@ -14,26 +14,17 @@ clsSession::clsSession(platform::clsPlatform& platform, platform::clsDialogs& di
   noteSaved();
 }
 
-// What an edit can change, in one text: the settings text and the few values beside it.
-std::string clsSession::fingerprint() {
-  const document::clsProject& p = document.project;
-  std::string text = modSettingsFiles::settingsText(document);
-  text += "\n" + std::to_string(p.dialog.diskLimitMB) + " " + std::to_string(p.store.activeElement);
-  for (const auto* pictures : {&p.pictures.coverage, &p.pictures.altitude})
-    for (const auto& picture : *pictures) text += " " + std::to_string(reinterpret_cast<std::uintptr_t>(picture.get()));
-  return text;
+const std::string& clsSession::settingsText() {
+  if (!textValid_) {
+    text_ = modSettingsFiles::settingsText(document);
+    textValid_ = true;
+  }
+  return text_;
 }
 
 void clsSession::ensureLayout() {
   if (!document.project.dialog.layoutSeed)
     document.project.dialog.layoutSeed = static_cast<std::uint64_t>(random.draw() * 4294967296.0);
-}
-
-std::string clsSession::fingerprintOf(document::clsProject& project) {
-  std::swap(document.project, project);
-  std::string text = fingerprint();
-  std::swap(document.project, project);
-  return text;
 }
 
 void clsSession::beginStep() {
@@ -45,7 +36,7 @@ void clsSession::endStep() {
   ensureLayout();
   document::clsProject before = std::move(*before_);
   before_.reset();
-  if (fingerprintOf(before) != fingerprint()) {
+  if (before != document.project) {
     modUndo::record(history, std::move(before));
     if (modUndo::boundPictures(history, document.project) > 0 && !historyTrimTold_) {
       historyTrimTold_ = true;
@@ -113,6 +104,7 @@ void clsSession::cancel() {
 }
 
 void clsSession::changed() {
+  textValid_ = false;
   // A copy: a listener may add or remove listeners.
   const auto listeners = listeners_;
   for (const auto& [id, listener] : listeners) listener();

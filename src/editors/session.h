@@ -69,28 +69,29 @@ class clsSession {
   // The per-user values stored again as the program ends.
   void close();
 
+  // The design's settings text, built once after each announced change.
+  const std::string& settingsText();
   // Whether the design differs from what was last saved as settings (Save settings, Open or
   // Create), or from the start-up defaults before any of them. Undoing back to it is no change.
-  bool hasUnsavedChanges() { return modSettingsFiles::settingsText(document) != savedText_; }
-  void noteSaved() { savedText_ = modSettingsFiles::settingsText(document); }
+  bool hasUnsavedChanges() { return settingsText() != savedText_; }
+  void noteSaved() { savedText_ = settingsText(); }
   // Called before and after every creation run (the autosave keeps the design meanwhile).
   std::function<void()> aroundRun;
 
  private:
   // A document without a layout (a settings text without its "Seed") gets a fresh one.
   void ensureLayout();
-  std::string fingerprint();
-  std::string fingerprintOf(document::clsProject& project);
 
   std::vector<std::pair<int, std::function<void()>>> listeners_;
   int lastListener_ = 0;
   int depth_ = 0;
   std::optional<document::clsProject> before_;
-  std::string beforeFingerprint_;
   bool running_ = false;
   generation::clsCreation* creation_ = nullptr;  // the run going on, for Cancel
   bool dialogUsed_ = false;
   std::string savedText_;
+  std::string text_;  // the settings text, while textValid_
+  bool textValid_ = false;
   bool historyTrimTold_ = false;
 };
 
