@@ -86,7 +86,7 @@ double runField(const std::string& settings, const std::filesystem::path& folder
   document::clsDocument document(platform);
   modStartup::startDocument(document, platform);
   modSettingsFiles::applyUserText(document, settings, platform);
-  modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
+  modCreateDialog::setDiskSpace(document.session, generation::kMaxDiskLimitMB);
   modCreateDialog::setFileName(document.project.dialog, (folder / "field").string());
   model::clsRandom random(1);
   generation::clsCreation creation{platform, random};

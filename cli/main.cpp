@@ -82,9 +82,9 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   platform::clsPlatform& platform = console.platform;
   clsDocument document(console.platform);
   if (const int code = openDocument(document, options.settingsFile, console); code != cli::kExitDone) return code;
-  modCreateDialog::setDiskSpace(document.project.dialog, options.limitMB.value_or(kMaxDiskLimitMB));
+  modCreateDialog::setDiskSpace(document.session, options.limitMB.value_or(kMaxDiskLimitMB));
   if (options.note) modCreateDialog::setNote(document.project.dialog, *options.note);
-  if (options.glb) modCreateDialog::setFormat(document.project.dialog, ObjectFormat::Glb);
+  if (options.glb) document.session.format = ObjectFormat::Glb;
   modCreateDialog::setFileName(document.project.dialog, options.path);
 
   // --seed wins over the settings file's layout; with neither the layout is a fresh one.
@@ -106,13 +106,13 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
     case RunOutcome::Stopped: break;
   }
   if (result.outcome == RunOutcome::Stopped)
-    console.status.setTitle(modCreateObject::stopLine(result.itemsInFile, result.code, document.project.dialog.diskLimitMB));
+    console.status.setTitle(modCreateObject::stopLine(result.itemsInFile, result.code, document.session.diskLimitMB));
   const bool picturesRead =
       reportUnreadablePictures(document, console.status, "its element was made without it.");
   const std::string stem = result.folder + result.baseName;
   if (!options.glb) std::cout << "Material file: " << stem << ".mtl\n";
   std::cout << "Settings file: " << stem << modSettingsFiles::kSettingsExtension << '\n'
-            << "Object file:   " << stem << objectExtension(document.project.dialog.format) << '\n'
+            << "Object file:   " << stem << objectExtension(document.session.format) << '\n'
             << std::flush;
   if (result.outcome == RunOutcome::Stopped) return cli::kExitStopped;
   return picturesRead ? cli::kExitDone : cli::kExitPictureMissing;

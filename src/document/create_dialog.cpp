@@ -11,18 +11,13 @@
 namespace modCreateDialog {
 
 void setFileName(document::clsCreateDialog& dialog, std::string_view text) {
-  dialog.objectPath = modObjectPath::normalizeObjectPath(text, generation::objectExtension(dialog.format));
+  dialog.objectPath = modObjectPath::normalizeObjectPath(text);
 }
 
-void setFormat(document::clsCreateDialog& dialog, generation::ObjectFormat format) {
-  dialog.format = format;
-  setFileName(dialog, dialog.objectPath);
-}
-
-void setDiskSpace(document::clsCreateDialog& dialog, const model::tValue& value) {
+void setDiskSpace(document::clsSessionValues& values, const model::tValue& value) {
   const double limit = modGeneral::clampValue(modGeneral::toSingle(value), generation::kMinDiskLimitMB,
                                               generation::kMaxDiskLimitMB);
-  dialog.diskLimitMB = static_cast<std::int32_t>(std::nearbyint(limit));
+  values.diskLimitMB = static_cast<std::int32_t>(std::nearbyint(limit));
 }
 
 void setNote(document::clsCreateDialog& dialog, std::string_view text) { dialog.note = text; }

@@ -17,17 +17,22 @@ using generation::kMinDiskLimitMB;
 using generation::ObjectFormat;
 
 struct clsCreateDialog {
-  std::string objectPath;  // normalised, with the format's extension; empty when none is set
-  ObjectFormat format = ObjectFormat::Obj;
+  std::string objectPath;  // normalised as the OBJ file's name; empty when none is set
   std::string note;        // lines joined by CR LF
-  std::int32_t diskLimitMB = kMinDiskLimitMB;
   // The field's layout, the seed of its random draws: the 3D view shows it and Create writes it.
   // None after a settings text without a "Seed" record, until a fresh one is drawn.
   std::optional<std::uint64_t> layoutSeed;
+  bool operator==(const clsCreateDialog&) const = default;
+};
+
+// The program's values rather than the design's: kept for the next start, in no settings file,
+// and never undone.
+struct clsSessionValues {
+  ObjectFormat format = ObjectFormat::Obj;
+  std::int32_t diskLimitMB = kMinDiskLimitMB;
   bool helpTips = false;
   std::string initialFolder;  // where the first file dialog starts
   std::string chosenFolder;   // folder of the last file chosen in a dialog since the start
-  bool operator==(const clsCreateDialog&) const = default;
 };
 
 class clsCreateDialogRecords final : public model::RecordOwner {
@@ -45,10 +50,8 @@ class clsCreateDialogRecords final : public model::RecordOwner {
 namespace modCreateDialog {
 
 void setFileName(document::clsCreateDialog& dialog, std::string_view text);
-// Chooses the format; the object path takes its extension.
-void setFormat(document::clsCreateDialog& dialog, generation::ObjectFormat format);
 // Clamped to 1..2000 and rounded with ties to even ("2.5" gives 2, "" gives 1).
-void setDiskSpace(document::clsCreateDialog& dialog, const model::tValue& value);
+void setDiskSpace(document::clsSessionValues& values, const model::tValue& value);
 void setNote(document::clsCreateDialog& dialog, std::string_view text);
 
 }  // namespace modCreateDialog

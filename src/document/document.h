@@ -6,6 +6,7 @@
 #include "blade/shape_records.h"
 #include "blade/size_rot.h"
 #include "document/project.h"
+#include "generation/object_path.h"
 #include "materials/material_records.h"
 #include "model/settings_text.h"
 #include "model/usage_records.h"
@@ -21,6 +22,7 @@ class clsDocument {
   clsDocument& operator=(const clsDocument&) = delete;
 
   clsProject project;
+  clsSessionValues session;
   const model::clsSettingsRegistry& registry() const { return registry_; }
 
  private:
@@ -43,7 +45,13 @@ namespace modDocument {
 inline generation::clsRunSettings runSettings(const document::clsDocument& document) {
   const document::clsProject& project = document.project;
   return {project.store,       project.widths,           project.pictures,
-          project.dialog.note, project.dialog.diskLimitMB, project.dialog.format};
+          project.dialog.note, document.session.diskLimitMB, document.session.format};
+}
+
+// The object path with the chosen format's extension.
+inline std::string objectPath(const document::clsDocument& document) {
+  return modObjectPath::normalizeObjectPath(document.project.dialog.objectPath,
+                                            generation::objectExtension(document.session.format));
 }
 
 }  // namespace modDocument

@@ -174,13 +174,13 @@ std::uint64_t fingerprintOf(const editors::clsPreviewElement& element) {
 class clsFieldSink final : public editors::clsCaptureSink {
  public:
   clsFieldSink(const std::atomic<bool>& cancel, std::int64_t step, std::int64_t keepAtMost,
-               const document::clsProject& project, bool exact)
+               const document::clsProject& project, std::int32_t diskLimitMB, bool exact)
       : clsCaptureSink(&cancel, step), keepAtMost_(keepAtMost), step_(std::max<std::int64_t>(step, 1)), exact_(exact) {
     std::string base = modObjectPath::baseName(modObjectPath::splitObjectPath(project.dialog.objectPath).fileName);
     if (base.empty()) base = "field";
     prefixes_ = modMaterialFile::prefixesFor(base);
     fileBytes_ = static_cast<std::int64_t>(modCreateObject::objectHeader(project.dialog.note, base).size());
-    limitBytes_ = static_cast<std::int64_t>(project.dialog.diskLimitMB) * generation::kBytesPerMB;
+    limitBytes_ = static_cast<std::int64_t>(diskLimitMB) * generation::kBytesPerMB;
   }
   void beginElement(int element, std::int32_t count) override {
     clsCaptureSink::beginElement(element, count);
@@ -280,7 +280,7 @@ std::int64_t keepEvery(const document::clsProject& project, std::int64_t cap, st
 }
 
 std::optional<clsPreviewScene> buildScene(const document::clsProject& source, std::uint64_t seed, std::int64_t cap,
-                                          const std::atomic<bool>& cancel) {
+                                          const std::atomic<bool>& cancel, std::int32_t diskLimitMB) {
   const document::clsProject& project = source;
   clsPreviewScene scene;
   const std::int64_t step = keepEvery(project, cap, scene.itemsTotal);
@@ -293,9 +293,9 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
 
   clsSilent silent;
   const generation::clsRunSettings settings{project.store, project.widths, project.pictures, project.dialog.note,
-                                            project.dialog.diskLimitMB, project.dialog.format};
+                                            diskLimitMB, generation::ObjectFormat::Obj};
   std::optional<clsFieldSink> sink;
-  sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, false);
+  sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, diskLimitMB, false);
   model::clsRandom random(seed);
   int code = modItemPlacement::generateAll(settings, *sink, random, silent);
   if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
@@ -306,7 +306,7 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
     const double share = static_cast<double>(sink->limitBytes()) / static_cast<double>(sink->boundBytes());
     const auto least = static_cast<std::int64_t>(static_cast<double>(scene.itemsTotal) * share);
     const std::int64_t exactStep = std::max<std::int64_t>(1, (least + cap - 1) / std::max<std::int64_t>(cap, 1));
-    sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, true);
+    sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, diskLimitMB, true);
     model::clsRandom again(seed);
     code = modItemPlacement::generateAll(settings, *sink, again, silent);
     if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;

@@ -58,9 +58,11 @@ namespace modPreview {
 // that keeps the items shown within cap; total is every item the run would make.
 std::int64_t keepEvery(const document::clsProject& project, std::int64_t cap, std::int64_t& total);
 
-// Builds the scene; nothing when cancel was set while it ran.
+// Builds the scene of the run that the disk-space limit diskLimitMB may stop; nothing when cancel
+// was set while it ran.
 std::optional<editors::clsPreviewScene> buildScene(const document::clsProject& project, std::uint64_t seed,
-                                                   std::int64_t cap, const std::atomic<bool>& cancel);
+                                                   std::int64_t cap, const std::atomic<bool>& cancel,
+                                                   std::int32_t diskLimitMB = generation::kMinDiskLimitMB);
 
 // "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", or where the disk-space limit
 // stops the run: "The disk-space limit stops the run at about 1,300 of 20,000 items."

@@ -74,8 +74,8 @@ bool clsSession::reshuffle() {
 }
 
 std::string clsSession::dialogFolder() const {
-  const document::clsCreateDialog& dialog = document.project.dialog;
-  return dialogUsed_ ? dialog.chosenFolder : dialog.initialFolder;
+  const document::clsSessionValues& values = document.session;
+  return dialogUsed_ ? values.chosenFolder : values.initialFolder;
 }
 
 void clsSession::noteDialogResult(const std::optional<std::string>& path) {

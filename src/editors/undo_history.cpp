@@ -7,21 +7,11 @@ namespace modUndo {
 
 namespace {
 
-// What belongs to the program rather than to the document stays as it is.
-void keepSessionValues(const document::clsProject& from, document::clsProject& into) {
-  into.dialog.helpTips = from.dialog.helpTips;
-  into.dialog.initialFolder = from.dialog.initialFolder;
-  into.dialog.chosenFolder = from.dialog.chosenFolder;
-  // The format is the user's choice too; the restored file name takes its extension.
-  modCreateDialog::setFormat(into.dialog, from.dialog.format);
-}
-
 bool step(std::vector<document::clsProject>& from, std::vector<document::clsProject>& to,
           document::clsProject& current) {
   if (from.empty()) return false;
   document::clsProject restored = std::move(from.back());
   from.pop_back();
-  keepSessionValues(current, restored);
   to.push_back(std::move(current));
   current = std::move(restored);
   return true;

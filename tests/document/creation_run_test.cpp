@@ -79,7 +79,7 @@ TEST_F(CreationRun, RefusedNamesWriteNothing) {
 // A failure anywhere leaves the three old files as they were and no temporary file.
 TEST_F(CreationRun, AFailureAnywhereLeavesTheOldThreeWhole) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
-  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  document.session.diskLimitMB = kMaxDiskLimitMB;
   const std::map<std::string, std::string> old{{"f.mtl", "old mtl"}, {"f.grass", "old grass"}, {"f.obj", "old obj"}};
   const std::size_t mtl = modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor("f")).size();
   const std::size_t grass = modSettingsFiles::settingsText(document).size();
@@ -143,7 +143,7 @@ TEST_F(CreationRun, PlacesThatCannotBeWrittenRefuseTheRunUpFront) {
 
 TEST_F(CreationRun, ATemporaryFileRemovedMidRunFailsTheRun) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
-  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  document.session.diskLimitMB = kMaxDiskLimitMB;
   fake.files.files = {{"f.obj", "old obj"}};
   std::string objectTemporary;
   fake.files.onTemporary = [&](const std::string& path) { objectTemporary = path; };
@@ -167,7 +167,7 @@ TEST_F(CreationRun, LeftoversOfADeadRunAreRemovedAndTheLockReleased) {
 
 TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{1000000});
-  document.project.dialog.diskLimitMB = 1;
+  document.session.diskLimitMB = 1;
   const clsRunResult result = run("f.obj");
   ASSERT_EQ(result.code, status::kLimitReached);
   EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - ", 0), 0u);
@@ -187,7 +187,7 @@ TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
 // whole, and its title says so.
 TEST_F(CreationRun, ARunAfterACancelledOneCountsOnlyItsOwnItems) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{20000});
-  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  document.session.diskLimitMB = kMaxDiskLimitMB;
   fake.events.onEvents = [&] {
     if (fake.events.calls == 1500) creation.cancelRequested = true;
   };

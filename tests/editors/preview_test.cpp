@@ -47,7 +47,7 @@ class Preview : public ::testing::Test {
 TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   // A plain element and a compound leaf; the counts stay below the cap.
   ASSERT_TRUE(apply("Usage 2 1 leaf\r\nShape 2 1 5 5 30 -10 2 3 0 10 5 5 1\r\nAlpha 2 5 5 300 <empty> 0 -1\r\n"));
-  document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
+  document.session.diskLimitMB = generation::kMaxDiskLimitMB;
   ASSERT_EQ(create(17), generation::status::kGoOn);
 
   editors::clsCaptureSink sink;
@@ -60,7 +60,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   ASSERT_GT(items.size(), 100000u);
   EXPECT_TRUE(object.compare(object.size() - items.size(), items.size(), items) == 0);
 
-  const auto scene = modPreview::buildScene(document.project, 17, editors::kDefaultPreviewCap, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 17, editors::kDefaultPreviewCap, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
   EXPECT_EQ(scene->itemsShown, 1300);
   EXPECT_EQ(scene->elements[0].vertices.size(), 1000u * 10);  // shared by the faces of a smooth blade
@@ -70,7 +70,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
 
 TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
   ASSERT_TRUE(apply("Alpha 1 10 10 5000 <empty> 0 -1\r\nUsage 8 1 r\r\nAlpha 8 10 10 1001 <empty> 0 -1\r\n"));
-  document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
+  document.session.diskLimitMB = generation::kMaxDiskLimitMB;
   std::int64_t total = 0;
   const std::int64_t step = modPreview::keepEvery(document.project, 1000, total);
   EXPECT_EQ(total, 6001);
@@ -93,7 +93,7 @@ TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
       }
     }
   }
-  const auto scene = modPreview::buildScene(document.project, 17, 1000, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 17, 1000, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
   EXPECT_EQ(modPreview::previewLine(*scene), "Preview: 858 of 6,001 items");
 }
@@ -131,7 +131,7 @@ TEST_F(Preview, ExtremeValuesGiveABoundedSceneAndGrid) {
       "Curve 1 3.4E+38 3.4E+38 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0", "Shape 1 1 5 3.4E+38 3.4E+38 3.4E+38 1 1 0 10 5 5 1"};
   for (const char* line : lines) {
     ASSERT_TRUE(apply(std::string(line) + "\r\n")) << line;
-    const auto scene = modPreview::buildScene(document.project, 3, 2000, std::atomic<bool>{false});
+    const auto scene = modPreview::buildScene(document.project, 3, 2000, std::atomic<bool>{false}, document.session.diskLimitMB);
     ASSERT_TRUE(scene) << line;
     EXPECT_LE(scene->itemsShown, 2000) << line;
     const auto grid = modPreview::groundGrid(*scene);
@@ -155,7 +155,7 @@ TEST_F(Preview, FacesShowTheirMaterialsKdInBands) {
       mtl >> r >> g >> b;
       kd.insert(static_cast<std::uint32_t>(std::lround(r * 255) + 256 * std::lround(g * 255) + 65536 * std::lround(b * 255)));
     }
-  const auto scene = modPreview::buildScene(document.project, 5, 500, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 5, 500, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
   const editors::clsPreviewElement& grass = scene->elements[0];
   std::set<std::uint32_t> shown;
@@ -175,7 +175,7 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   ASSERT_TRUE(apply("Alpha 1 10 10 20000 <empty> 0 -1\r\nUsage 2 1 g\r\n"));
   ASSERT_EQ(create(9), generation::status::kLimitReached);
 
-  const auto scene = modPreview::buildScene(document.project, 9, editors::kDefaultPreviewCap, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 9, editors::kDefaultPreviewCap, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
   EXPECT_EQ(scene->itemsWritten, itemsInFile);
   EXPECT_EQ(scene->itemsShown, itemsInFile);

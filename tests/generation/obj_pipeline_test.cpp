@@ -51,7 +51,7 @@ TEST_P(Pipeline, WritesTheFileOfTheOneThreadRun) {
   const clsCase& c = GetParam();
   support::clsFieldRun run(std::string("pipeline-") + c.name);
   ASSERT_TRUE(run.apply(c.settings));
-  modCreateDialog::setDiskSpace(run.document.project.dialog, c.limitMB);
+  modCreateDialog::setDiskSpace(run.document.session, c.limitMB);
   // The same base name in two folders: material names carry it.
   std::filesystem::create_directories(run.folder / "direct");
   std::filesystem::create_directories(run.folder / "piped");
@@ -102,7 +102,7 @@ TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
   document::clsDocument document{fake.platform};
   modSettingsFiles::resetSettings(document, fake.platform);
   ASSERT_TRUE(modSettingsFiles::applyUserText(document, "Alpha 1 10 10 20000 <empty> 0 -1\r\n", fake.platform));
-  document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
+  document.session.diskLimitMB = generation::kMaxDiskLimitMB;
   modCreateDialog::setFileName(document.project.dialog, "f.obj");
   // Sanitizers may start a thread of their own with the first one, so runs are compared with
   // the first: a stage left running would add one each time.

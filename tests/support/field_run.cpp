@@ -13,7 +13,7 @@ clsFieldRun::clsFieldRun(const std::string& name)
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   modStartup::startDocument(document, platform);
-  modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
+  modCreateDialog::setDiskSpace(document.session, generation::kMaxDiskLimitMB);
 }
 
 clsFieldRun::~clsFieldRun() { std::filesystem::remove_all(folder); }

@@ -25,7 +25,7 @@ clsOneThreadRun writeObjectOneThread(const document::clsDocument& document, cons
   const auto file = platform.files.createTemporary(folder + baseName + ".obj");
   if (file == nullptr) return {generation::status::kHeaderOpenFailed, 0, {}};
   generation::clsObjWriter writer({&platform.status, &platform.events});
-  const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * generation::kBytesPerMB;
+  const std::int64_t limitBytes = static_cast<std::int64_t>(document.session.diskLimitMB) * generation::kBytesPerMB;
   int code = writer.open(*file, limitBytes, modCreateObject::objectHeader(project.dialog.note, baseName));
   if (code >= 0) {
     clsObjSink sink(writer, modMaterialFile::prefixesFor(baseName));
