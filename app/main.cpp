@@ -14,7 +14,7 @@
 #include "desktop/desktop_platform.h"
 #include "desktop/desktop_program.h"
 #include "desktop/termination_signals.h"
-#include "generation/create_dialog.h"
+#include "document/create_dialog.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>

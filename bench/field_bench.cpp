@@ -86,12 +86,10 @@ double runField(const std::string& settings, const std::filesystem::path& folder
   document::clsDocument document(platform);
   modStartup::startDocument(document, platform);
   modSettingsFiles::applyUserText(document, settings, platform);
-  modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
+  modCreateDialog::setDiskSpace(document.session, generation::kMaxDiskLimitMB);
   modCreateDialog::setFileName(document.project.dialog, (folder / "field").string());
   model::clsRandom random(1);
-  generation::clsObjWriter writer;
-  writer.services = {&quiet, &quiet};
-  generation::clsCreation creation{platform, random, writer};
+  generation::clsCreation creation{platform, random};
   const auto start = std::chrono::steady_clock::now();
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   const double seconds = secondsSince(start);

@@ -45,11 +45,9 @@ int main(int argc, char** argv) {
   {
     // The same field with the largest disk-space limit: every item is made, and the limit is
     // followed through the text's bound (and exactly where that bound is above the limit).
-    generation::clsProject unlimited = document.project;
-    unlimited.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
     QElapsedTimer timer;
     timer.start();
-    const auto built = modPreview::buildScene(unlimited, 1, 20000, never);
+    const auto built = modPreview::buildScene(document.project, 1, 20000, never, generation::kMaxDiskLimitMB);
     std::printf("scene of %lld of %lld blades at a limit of %d MB: %.1f ms\n", static_cast<long long>(built->itemsShown),
                 static_cast<long long>(built->itemsTotal), generation::kMaxDiskLimitMB,
                 static_cast<double>(timer.nsecsElapsed()) / 1e6);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "geometry/normals.h"
-#include "geometry/obj_text.h"
+#include "support/obj_text.h"
 #include "model/number_format.h"
 
 namespace {

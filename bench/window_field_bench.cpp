@@ -61,7 +61,7 @@ double windowRun(const QString& path, int cancelAfterMs, const QString& userFile
   session.edit([&] {
     modSettingsFiles::applyUserText(session.document, kSettings, platform);
     modCreateDialog::setFileName(session.project().dialog, path.toStdString());
-    modCreateDialog::setDiskSpace(session.project().dialog, 2000);
+    modCreateDialog::setDiskSpace(session.document.session, 2000);
   });
   auto* create = program.window().findChild<QPushButton*>("cmdSaveObj");
   auto* cancel = program.window().findChild<QPushButton*>("cmdCancel");

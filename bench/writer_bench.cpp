@@ -37,17 +37,16 @@ void BM_WriteItem(benchmark::State& state) {
   platform::StdFileSystem files;
   clsQuietEvents events;
   const std::string path = scratchFile("writer.obj");
-  generation::clsObjWriter writer;
-  writer.services = {nullptr, &events};
   for (auto _ : state) {
+    generation::clsObjWriter writer({nullptr, &events});
     const auto file = files.createTemporary(path);
-    if (file == nullptr || modWriting::openWriter(writer, *file, 1'000'000'000'000LL, "Blade", "") != 1) {
+    if (file == nullptr || writer.open(*file, 1'000'000'000'000LL, "") != 1) {
       state.SkipWithError("the object file cannot be created");
       break;
     }
-    for (int i = 0; i < kItems; ++i) modWriting::writeItem(writer, itemText(), false);
-    if (modWriting::finishWriter(writer) != generation::status::kGoOn ||
-        writer.fileBytes != static_cast<std::int64_t>(kItems * itemText().size()))
+    for (int i = 0; i < kItems; ++i) writer.writeItem(itemText(), false);
+    if (writer.finish() != generation::status::kGoOn ||
+        writer.fileBytes() != static_cast<std::int64_t>(kItems * itemText().size()))
       state.SkipWithError("the object file is not complete");
     (void)file->ready(false);
     (void)file->commit();

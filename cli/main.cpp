@@ -6,7 +6,7 @@
 #include <new>
 
 #include "cli_options.h"
-#include "generation/create_dialog.h"
+#include "document/create_dialog.h"
 #include "document/creation_run.h"
 #include "generation/map_records.h"
 #include "generation/object_path.h"
@@ -80,9 +80,9 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   platform::clsPlatform& platform = console.platform;
   clsDocument document(console.platform);
   if (const int code = openDocument(document, options.settingsFile, console); code != cli::kExitDone) return code;
-  modCreateDialog::setDiskSpace(document.project.dialog, options.limitMB.value_or(kMaxDiskLimitMB));
+  modCreateDialog::setDiskSpace(document.session, options.limitMB.value_or(kMaxDiskLimitMB));
   if (options.note) modCreateDialog::setNote(document.project.dialog, *options.note);
-  if (options.glb) modCreateDialog::setFormat(document.project.dialog, ObjectFormat::Glb);
+  if (options.glb) document.session.format = ObjectFormat::Glb;
   modCreateDialog::setFileName(document.project.dialog, options.path);
 
   // --seed wins over the settings file's layout; with neither the layout is a fresh one.
@@ -90,10 +90,8 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   if (options.seed) layout = *options.seed;
   if (!layout) layout = console.clock.seedValue();
   model::clsRandom random(*layout);
-  clsObjWriter writer;
-  writer.services = {&console.status, &console.events};
-  console.events.onCancel = [&writer] { modWriting::requestCancel(writer); };
-  clsCreation creation{platform, random, writer};
+  clsCreation creation{platform, random};
+  console.events.onCancel = [&creation] { creation.cancelRequested = true; };
 
   const clsRunResult result = modCreationRun::runCreation(document, creation);
   switch (result.outcome) {
@@ -106,13 +104,13 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
     case RunOutcome::Stopped: break;
   }
   if (result.outcome == RunOutcome::Stopped)
-    console.status.setTitle(modCreateObject::stopLine(writer, result.code, document.project.dialog.diskLimitMB));
+    console.status.setTitle(modCreateObject::stopLine(result.itemsInFile, result.code, document.session.diskLimitMB));
   const bool picturesRead =
       reportUnreadablePictures(document, console.status, "its element was made without it.");
   const std::string stem = result.folder + result.baseName;
   if (!options.glb) std::cout << "Material file: " << stem << ".mtl\n";
   std::cout << "Settings file: " << stem << modSettingsFiles::kSettingsExtension << '\n'
-            << "Object file:   " << stem << objectExtension(document.project.dialog.format) << '\n'
+            << "Object file:   " << stem << objectExtension(document.session.format) << '\n'
             << std::flush;
   if (result.outcome == RunOutcome::Stopped) return cli::kExitStopped;
   return picturesRead ? cli::kExitDone : cli::kExitPictureMissing;

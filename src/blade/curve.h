@@ -24,6 +24,15 @@ struct clsCurve final : model::clsObject {
   geometry::clsPolygon cp;        // the control points
 
   std::unique_ptr<model::clsObject> clone() const override { return std::make_unique<clsCurve>(*this); }
+  bool equals(const model::clsObject& other) const override {
+    const auto* curve = dynamic_cast<const clsCurve*>(&other);
+    return curve != nullptr && *this == *curve;
+  }
+  bool operator==(const clsCurve& other) const {
+    return degree == other.degree && intervals == other.intervals && sideNum == other.sideNum &&
+           sectionLength == other.sectionLength && changeLenPercent == other.changeLenPercent &&
+           measureAxis == other.measureAxis && cp == other.cp;
+  }
 };
 
 inline constexpr std::string_view kCurvePointFailure =

@@ -20,10 +20,12 @@ using tWidthTable = std::array<float, kMaxNodes>;
 
 struct clsElementWidths {
   std::array<tWidthTable, 2> side{};
+  bool operator==(const clsElementWidths&) const = default;
 };
 
 struct clsWidthProfile {
   std::array<clsElementWidths, model::kElementCount> elements{};
+  bool operator==(const clsWidthProfile&) const = default;
 };
 
 }  // namespace blade

@@ -118,7 +118,8 @@ void PreviewDock::scheduleUpdate() {
 
 void PreviewDock::updateNow() {
   if (!worker_) return;
-  latest_ = worker_->request(session_.project(), session_.layoutSeed(), cap_->currentData().toLongLong());
+  latest_ = worker_->request(session_.project(), session_.layoutSeed(), cap_->currentData().toLongLong(),
+                             session_.document.session.diskLimitMB);
 }
 
 void PreviewDock::reshuffle() {

@@ -31,10 +31,10 @@ bool writeText(platform::ITemporaryFile& file, const std::string& path, const st
 clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   clsRunResult result;
-  const bool glb = document.project.dialog.format == ObjectFormat::Glb;
+  const bool glb = document.session.format == ObjectFormat::Glb;
   const auto created = glb ? std::span<const std::string_view>(modFileNameCheck::kCreatedGlbFiles)
                            : std::span<const std::string_view>(modFileNameCheck::kCreatedFiles);
-  const auto check = modFileNameCheck::checkFileName(document.project.dialog.objectPath, created, platform.messages,
+  const auto check = modFileNameCheck::checkFileName(modDocument::objectPath(document), created, platform.messages,
                                                      platform.files);
   if (!check.passed) return result;
   result.folder = check.folder;
@@ -59,7 +59,10 @@ clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
     result.outcome = RunOutcome::SettingsFailed;
     return result;
   }
-  result.code = modCreateObject::createObject(document.project, check.folder, check.baseName, *object.file, creation);
+  const clsObjectRun run =
+      modCreateObject::createObject(modDocument::runSettings(document), check.folder, check.baseName, *object.file, creation);
+  result.code = run.code;
+  result.itemsInFile = run.itemsInFile;
   if (result.code < 0) {
     result.outcome = RunOutcome::ObjectFailed;
     return result;

@@ -5,14 +5,13 @@
 #include "blade/curve_records.h"
 #include "blade/shape_records.h"
 #include "blade/size_rot.h"
-#include "generation/project.h"
+#include "document/project.h"
+#include "generation/object_path.h"
 #include "materials/material_records.h"
 #include "model/settings_text.h"
 #include "model/usage_records.h"
 
 namespace document {
-
-using generation::clsProject;
 
 class clsDocument {
  public:
@@ -23,6 +22,7 @@ class clsDocument {
   clsDocument& operator=(const clsDocument&) = delete;
 
   clsProject project;
+  clsSessionValues session;
   const model::clsSettingsRegistry& registry() const { return registry_; }
 
  private:
@@ -33,8 +33,25 @@ class clsDocument {
   materials::clsMaterialRecords material_{project.store};
   generation::clsCoverageRecords coverage_;
   generation::clsAltitudeRecords altitude_;
-  generation::clsCreateDialogRecords create_{project.dialog};
+  clsCreateDialogRecords create_{project.dialog};
   model::clsSettingsRegistry registry_;
 };
 
 }  // namespace document
+
+namespace modDocument {
+
+// What a creation run of the document reads.
+inline generation::clsRunSettings runSettings(const document::clsDocument& document) {
+  const document::clsProject& project = document.project;
+  return {project.store,       project.widths,           project.pictures,
+          project.dialog.note, document.session.diskLimitMB, document.session.format};
+}
+
+// The object path with the chosen format's extension.
+inline std::string objectPath(const document::clsDocument& document) {
+  return modObjectPath::normalizeObjectPath(document.project.dialog.objectPath,
+                                            generation::objectExtension(document.session.format));
+}
+
+}  // namespace modDocument

@@ -45,7 +45,7 @@ bool applyUserText(clsDocument& document, std::string_view text, platform::clsPl
     }
     text = cleaned;
   }
-  const generation::clsProject before = document.project;
+  const document::clsProject before = document.project;
   applyDefaults(document, platform);
   // The layout comes with the text; a text without one gets a fresh layout.
   document.project.dialog.layoutSeed.reset();

@@ -9,28 +9,28 @@ namespace modStartup {
 
 void startDocument(document::clsDocument& document, platform::clsPlatform& platform) {
   modPalette::restoreStoredColours(document.project.store, platform.userStore);
-  generation::clsCreateDialog& dialog = document.project.dialog;
+  document::clsSessionValues& values = document.session;
   // A missing or unusable limit becomes the lower bound.
-  modCreateDialog::setDiskSpace(dialog, platform.userStore.value(std::string(kDiskLimitKey)).value_or(""));
-  dialog.helpTips = modGeneral::toInteger(platform.userStore.value(std::string(kHelpTipKey)).value_or("0")) != 0;
-  dialog.initialFolder = platform.userStore.value(std::string(kInitialFolderKey)).value_or("");
+  modCreateDialog::setDiskSpace(values, platform.userStore.value(std::string(kDiskLimitKey)).value_or(""));
+  values.helpTips = modGeneral::toInteger(platform.userStore.value(std::string(kHelpTipKey)).value_or("0")) != 0;
+  values.initialFolder = platform.userStore.value(std::string(kInitialFolderKey)).value_or("");
   if (platform.userStore.value(std::string(kObjectFormatKey)).value_or("") == "glb")
-    modCreateDialog::setFormat(dialog, generation::ObjectFormat::Glb);
+    values.format = generation::ObjectFormat::Glb;
   modSettingsFiles::applyDefaults(document, platform);
 }
 
 void closeDocument(const document::clsDocument& document, platform::clsPlatform& platform) {
   modPalette::storeColours(document.project.store, platform.userStore);
-  platform.userStore.setValue(std::string(kDiskLimitKey), std::to_string(document.project.dialog.diskLimitMB));
-  platform.userStore.setValue(std::string(kHelpTipKey), document.project.dialog.helpTips ? "1" : "0");
-  platform.userStore.setValue(std::string(kInitialFolderKey), document.project.dialog.chosenFolder);
+  platform.userStore.setValue(std::string(kDiskLimitKey), std::to_string(document.session.diskLimitMB));
+  platform.userStore.setValue(std::string(kHelpTipKey), document.session.helpTips ? "1" : "0");
+  platform.userStore.setValue(std::string(kInitialFolderKey), document.session.chosenFolder);
   platform.userStore.setValue(std::string(kObjectFormatKey),
-                              document.project.dialog.format == generation::ObjectFormat::Glb ? "glb" : "obj");
+                              document.session.format == generation::ObjectFormat::Glb ? "glb" : "obj");
   if (!platform.userStore.flush()) platform.messages.showMessage(std::string(kStoreFailedMessage));
 }
 
 void noteChosenFile(document::clsDocument& document, std::string_view path) {
-  document.project.dialog.chosenFolder = modObjectPath::splitObjectPath(path).folder;
+  document.session.chosenFolder = modObjectPath::splitObjectPath(path).folder;
 }
 
 }  // namespace modStartup

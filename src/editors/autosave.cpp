@@ -5,13 +5,13 @@
 namespace editors {
 
 clsAutosave::clsAutosave(clsSession& session, platform::IRecoveryFiles& files) : session_(session), files_(files) {
-  lastText_ = modSettingsFiles::settingsText(session_.document);
+  lastText_ = session_.settingsText();
   written_ = lastText_;
   // Views announce more than edits (an element picked); only a changed design restarts the wait.
   listener_ = session_.addListener([this] {
-    std::string text = modSettingsFiles::settingsText(session_.document);
+    const std::string& text = session_.settingsText();
     if (text == lastText_) return;
-    lastText_ = std::move(text);
+    lastText_ = text;
     lastEdit_ = session_.platform.clock.nowSeconds();
   });
   session_.aroundRun = [this] { writeNow(); };
@@ -37,15 +37,15 @@ void clsAutosave::tick() {
 }
 
 void clsAutosave::writeNow() {
-  std::string text = modSettingsFiles::settingsText(session_.document);
+  const std::string& text = session_.settingsText();
   if (!session_.hasUnsavedChanges()) {
     if (fileHeld_) files_.discard();
     fileHeld_ = false;
-    written_ = std::move(text);
+    written_ = text;
     return;
   }
   if ((text != written_ || !fileHeld_) && files_.save(text)) {
-    written_ = std::move(text);
+    written_ = text;
     fileHeld_ = true;
   }
 }

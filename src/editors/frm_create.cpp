@@ -34,21 +34,20 @@ const std::vector<platform::clsFileFilter> kSettingsFilters = {{"Quenmoor Fennet
 }  // namespace
 
 frmCreate::frmCreate(clsSession& session) : session_(session) {
-  diskText_ = std::to_string(session_.project().dialog.diskLimitMB);
+  diskText_ = std::to_string(session_.document.session.diskLimitMB);
 }
 
-std::string frmCreate::fileNameText() const { return session_.project().dialog.objectPath; }
+std::string frmCreate::fileNameText() const { return modDocument::objectPath(session_.document); }
 
 std::string frmCreate::noteText() const { return modText::replaceAll(session_.project().dialog.note, modText::kLineBreak, "\n"); }
 
-bool frmCreate::helpTips() const { return session_.project().dialog.helpTips; }
+bool frmCreate::helpTips() const { return session_.document.session.helpTips; }
 
-int frmCreate::formatChoice() const { return session_.project().dialog.format == generation::ObjectFormat::Glb ? 1 : 0; }
+int frmCreate::formatChoice() const { return session_.document.session.format == generation::ObjectFormat::Glb ? 1 : 0; }
 
 void frmCreate::chooseFormat(int choice) {
   // A preference of the user rather than part of the settings: no Undo step.
-  modCreateDialog::setFormat(session_.project().dialog,
-                             choice == 1 ? generation::ObjectFormat::Glb : generation::ObjectFormat::Obj);
+  session_.document.session.format = choice == 1 ? generation::ObjectFormat::Glb : generation::ObjectFormat::Obj;
   session_.changed();
 }
 
@@ -56,8 +55,8 @@ void frmCreate::formChange() {
   // A typed limit such as "2.5" stays as typed while it still stands for the stored limit.
   const double typed = modGeneral::clampValue(modGeneral::toSingle(diskText_), generation::kMinDiskLimitMB,
                                               generation::kMaxDiskLimitMB);
-  if (static_cast<std::int32_t>(std::nearbyint(typed)) != session_.project().dialog.diskLimitMB)
-    diskText_ = std::to_string(session_.project().dialog.diskLimitMB);
+  if (static_cast<std::int32_t>(std::nearbyint(typed)) != session_.document.session.diskLimitMB)
+    diskText_ = std::to_string(session_.document.session.diskLimitMB);
 }
 
 void frmCreate::chooseFileName() {
@@ -72,7 +71,11 @@ void frmCreate::applyFileName(const std::string& text) {
 }
 
 void frmCreate::typeDiskSpace(const std::string& text) {
-  session_.edit([&] { modCreateDialog::setDiskSpace(session_.project().dialog, text); });
+  // A preference of the user rather than part of the settings: no Undo step.
+  if (!session_.running()) {
+    modCreateDialog::setDiskSpace(session_.document.session, text);
+    session_.changed();
+  }
   // The box shows the clamped value; what the user types stays while it means that value.
   const double clamped =
       modGeneral::clampValue(modGeneral::toSingle(text), generation::kMinDiskLimitMB, generation::kMaxDiskLimitMB);
@@ -86,7 +89,7 @@ void frmCreate::applyNote(const std::string& text) {
 }
 
 void frmCreate::setHelpTips(bool on) {
-  session_.project().dialog.helpTips = on;
+  session_.document.session.helpTips = on;
   if (main_ != nullptr) main_->setAllToolTips(on);
   session_.changed();
 }

@@ -9,7 +9,7 @@ namespace editors {
 
 frmMain::frmMain(clsSession& session, std::array<clsEditorModel*, kTabCount> pages, clsEditorModel& elementList)
     : session_(session), pages_(pages), elementList_(elementList) {
-  setAllToolTips(session_.project().dialog.helpTips);
+  setAllToolTips(session_.document.session.helpTips);
   selectTab(0);
 }
 

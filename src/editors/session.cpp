@@ -10,31 +10,21 @@ clsSession::clsSession(platform::clsPlatform& platform, platform::clsDialogs& di
     : platform(platform), dialogs(dialogs), document(platform), random(seed) {
   modStartup::startDocument(document, platform);
   ensureLayout();
-  writer.services = {&platform.status, &platform.events};
   platform.status.setTitle(std::string(platform::kAppName));
   noteSaved();
 }
 
-// What an edit can change, in one text: the settings text and the few values beside it.
-std::string clsSession::fingerprint() {
-  const generation::clsProject& p = document.project;
-  std::string text = modSettingsFiles::settingsText(document);
-  text += "\n" + std::to_string(p.dialog.diskLimitMB) + " " + std::to_string(p.store.activeElement);
-  for (const auto* pictures : {&p.pictures.coverage, &p.pictures.altitude})
-    for (const auto& picture : *pictures) text += " " + std::to_string(reinterpret_cast<std::uintptr_t>(picture.get()));
-  return text;
+const std::string& clsSession::settingsText() {
+  if (!textValid_) {
+    text_ = modSettingsFiles::settingsText(document);
+    textValid_ = true;
+  }
+  return text_;
 }
 
 void clsSession::ensureLayout() {
   if (!document.project.dialog.layoutSeed)
     document.project.dialog.layoutSeed = static_cast<std::uint64_t>(random.draw() * 4294967296.0);
-}
-
-std::string clsSession::fingerprintOf(generation::clsProject& project) {
-  std::swap(document.project, project);
-  std::string text = fingerprint();
-  std::swap(document.project, project);
-  return text;
 }
 
 void clsSession::beginStep() {
@@ -44,9 +34,9 @@ void clsSession::beginStep() {
 void clsSession::endStep() {
   if (depth_ == 0 || --depth_ > 0) return;
   ensureLayout();
-  generation::clsProject before = std::move(*before_);
+  document::clsProject before = std::move(*before_);
   before_.reset();
-  if (fingerprintOf(before) != fingerprint()) {
+  if (before != document.project) {
     modUndo::record(history, std::move(before));
     if (modUndo::boundPictures(history, document.project) > 0 && !historyTrimTold_) {
       historyTrimTold_ = true;
@@ -87,8 +77,8 @@ bool clsSession::reshuffle() {
 }
 
 std::string clsSession::dialogFolder() const {
-  const generation::clsCreateDialog& dialog = document.project.dialog;
-  return dialogUsed_ ? dialog.chosenFolder : dialog.initialFolder;
+  const document::clsSessionValues& values = document.session;
+  return dialogUsed_ ? values.chosenFolder : values.initialFolder;
 }
 
 void clsSession::noteDialogResult(const std::optional<std::string>& path) {
@@ -96,15 +86,16 @@ void clsSession::noteDialogResult(const std::optional<std::string>& path) {
   modStartup::noteChosenFile(document, path.value_or(""));
 }
 
-document::clsRunResult clsSession::create(bool pipelined) {
+document::clsRunResult clsSession::create() {
   if (running_) return {};
   if (aroundRun) aroundRun();
   running_ = true;
-  writer.services = {&platform.status, &platform.events};
   // The layout's own draws: the file holds the field the view shows, and Create changes nothing.
   model::clsRandom layout(layoutSeed());
-  generation::clsCreation creation{platform, layout, writer, pipelined};
+  generation::clsCreation creation{platform, layout};
+  creation_ = &creation;
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
+  creation_ = nullptr;
   running_ = false;
   if (result.outcome == document::RunOutcome::Done || result.outcome == document::RunOutcome::Stopped) noteSaved();
   if (aroundRun) aroundRun();
@@ -112,10 +103,11 @@ document::clsRunResult clsSession::create(bool pipelined) {
 }
 
 void clsSession::cancel() {
-  if (running_) modWriting::requestCancel(writer);
+  if (creation_ != nullptr) creation_->cancelRequested = true;
 }
 
 void clsSession::changed() {
+  textValid_ = false;
   // A copy: a listener may add or remove listeners.
   const auto listeners = listeners_;
   for (const auto& [id, listener] : listeners) listener();

@@ -1,6 +1,5 @@
 #pragma once
-// The program as the editors see it: the open document, the one random generator, the object
-// writer, Undo and Redo, the creation run, and the folder that file dialogs open in. Editors
+// The program as the editors see it: the open document, the one random generator, Undo and Redo, the creation run, and the folder that file dialogs open in. Editors
 // change the document only through here, so that every user action is one Undo step.
 
 #include <cstdint>
@@ -13,7 +12,6 @@
 #include "document/document.h"
 #include "document/settings_files.h"
 #include "editors/undo_history.h"
-#include "generation/obj_writer.h"
 #include "model/random.h"
 #include "platform/platform.h"
 
@@ -31,10 +29,9 @@ class clsSession {
   platform::clsDialogs& dialogs;
   document::clsDocument document;
   model::clsRandom random;
-  generation::clsObjWriter writer;
   clsUndoHistory history;
 
-  generation::clsProject& project() { return document.project; }
+  document::clsProject& project() { return document.project; }
   model::clsStore& store() { return document.project.store; }
 
   // One user action is one Undo step: the project before it is kept when the action changed
@@ -57,7 +54,7 @@ class clsSession {
 
   bool running() const { return running_; }
   // "Create grass and save as OBJ": the whole run, with the writer's progress in the title.
-  document::clsRunResult create(bool pipelined = true);
+  document::clsRunResult create();
   void cancel();
 
   // Views listen here; every change of the document is announced once. A view that goes away
@@ -72,27 +69,29 @@ class clsSession {
   // The per-user values stored again as the program ends.
   void close();
 
+  // The design's settings text, built once after each announced change.
+  const std::string& settingsText();
   // Whether the design differs from what was last saved as settings (Save settings, Open or
   // Create), or from the start-up defaults before any of them. Undoing back to it is no change.
-  bool hasUnsavedChanges() { return modSettingsFiles::settingsText(document) != savedText_; }
-  void noteSaved() { savedText_ = modSettingsFiles::settingsText(document); }
+  bool hasUnsavedChanges() { return settingsText() != savedText_; }
+  void noteSaved() { savedText_ = settingsText(); }
   // Called before and after every creation run (the autosave keeps the design meanwhile).
   std::function<void()> aroundRun;
 
  private:
   // A document without a layout (a settings text without its "Seed") gets a fresh one.
   void ensureLayout();
-  std::string fingerprint();
-  std::string fingerprintOf(generation::clsProject& project);
 
   std::vector<std::pair<int, std::function<void()>>> listeners_;
   int lastListener_ = 0;
   int depth_ = 0;
-  std::optional<generation::clsProject> before_;
-  std::string beforeFingerprint_;
+  std::optional<document::clsProject> before_;
   bool running_ = false;
+  generation::clsCreation* creation_ = nullptr;  // the run going on, for Cancel
   bool dialogUsed_ = false;
   std::string savedText_;
+  std::string text_;  // the settings text, while textValid_
+  bool textValid_ = false;
   bool historyTrimTold_ = false;
 };
 

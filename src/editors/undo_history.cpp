@@ -7,28 +7,18 @@ namespace modUndo {
 
 namespace {
 
-// What belongs to the program rather than to the document stays as it is.
-void keepSessionValues(const generation::clsProject& from, generation::clsProject& into) {
-  into.dialog.helpTips = from.dialog.helpTips;
-  into.dialog.initialFolder = from.dialog.initialFolder;
-  into.dialog.chosenFolder = from.dialog.chosenFolder;
-  // The format is the user's choice too; the restored file name takes its extension.
-  modCreateDialog::setFormat(into.dialog, from.dialog.format);
-}
-
-bool step(std::vector<generation::clsProject>& from, std::vector<generation::clsProject>& to,
-          generation::clsProject& current) {
+bool step(std::vector<document::clsProject>& from, std::vector<document::clsProject>& to,
+          document::clsProject& current) {
   if (from.empty()) return false;
-  generation::clsProject restored = std::move(from.back());
+  document::clsProject restored = std::move(from.back());
   from.pop_back();
-  keepSessionValues(current, restored);
   to.push_back(std::move(current));
   current = std::move(restored);
   return true;
 }
 
 // Counts each picture of project once, skipping those already seen.
-std::size_t newPictureBytes(const generation::clsProject& project, std::set<const void*>& seen) {
+std::size_t newPictureBytes(const document::clsProject& project, std::set<const void*>& seen) {
   std::size_t bytes = 0;
   for (const auto* pictures : {&project.pictures.coverage, &project.pictures.altitude})
     for (const generation::tPicture& picture : *pictures)
@@ -39,20 +29,20 @@ std::size_t newPictureBytes(const generation::clsProject& project, std::set<cons
 
 }  // namespace
 
-std::size_t historyPictureBytes(const editors::clsUndoHistory& history, const generation::clsProject& current) {
+std::size_t historyPictureBytes(const editors::clsUndoHistory& history, const document::clsProject& current) {
   std::set<const void*> seen;
   newPictureBytes(current, seen);
   std::size_t bytes = 0;
   for (const auto* steps : {&history.redo, &history.undo})
-    for (const generation::clsProject& step : *steps) bytes += newPictureBytes(step, seen);
+    for (const document::clsProject& step : *steps) bytes += newPictureBytes(step, seen);
   return bytes;
 }
 
-std::size_t boundPictures(editors::clsUndoHistory& history, const generation::clsProject& current) {
+std::size_t boundPictures(editors::clsUndoHistory& history, const document::clsProject& current) {
   std::set<const void*> seen;
   newPictureBytes(current, seen);
   std::size_t bytes = 0;
-  for (const generation::clsProject& step : history.redo) bytes += newPictureBytes(step, seen);
+  for (const document::clsProject& step : history.redo) bytes += newPictureBytes(step, seen);
   // From the newest undo step back: the first one that goes over the limit goes, and all older.
   for (std::size_t i = history.undo.size(); i-- > 0;) {
     bytes += newPictureBytes(history.undo[i], seen);
@@ -64,17 +54,17 @@ std::size_t boundPictures(editors::clsUndoHistory& history, const generation::cl
   return 0;
 }
 
-void record(editors::clsUndoHistory& history, generation::clsProject before) {
+void record(editors::clsUndoHistory& history, document::clsProject before) {
   history.undo.push_back(std::move(before));
   if (history.undo.size() > history.limit) history.undo.erase(history.undo.begin());
   history.redo.clear();
 }
 
-bool undo(editors::clsUndoHistory& history, generation::clsProject& current) {
+bool undo(editors::clsUndoHistory& history, document::clsProject& current) {
   return step(history.undo, history.redo, current);
 }
 
-bool redo(editors::clsUndoHistory& history, generation::clsProject& current) {
+bool redo(editors::clsUndoHistory& history, document::clsProject& current) {
   return step(history.redo, history.undo, current);
 }
 

@@ -4,7 +4,6 @@
 #include "generation/item_pipeline.h"
 #include "generation/item_placement.h"
 #include "generation/obj_pipeline.h"
-#include "generation/obj_sink.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
 #include "model/usage_records.h"
@@ -47,8 +46,8 @@ std::string stopReason(int code) {
 }  // namespace
 
 std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength, int code) {
-  std::int32_t itemNumber = writer.itemNumber;
-  std::int32_t itemCount = writer.itemCount;
+  std::int32_t itemNumber = writer.itemNumber();
+  std::int32_t itemCount = writer.itemCount();
   if (itemCount == 0) itemNumber = itemCount = 1;
   const double percent = static_cast<double>(itemNumber) / itemCount * 100;
   return platform::titleWith(" - Done - " + modNumber::wholeText(percent) + "% - " +
@@ -57,64 +56,59 @@ std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, s
                              " MB" + stopReason(code));
 }
 
-clsGlbContents glbContents(const clsProject& project, std::string_view baseName) {
+clsGlbContents glbContents(const clsRunSettings& settings, std::string_view baseName) {
   clsGlbContents contents;
   for (int e = 1; e <= model::kElementCount; ++e)
-    contents.elementNames[static_cast<std::size_t>(e - 1)] = modUsage::name(project.store, e);
-  contents.materials = modGlbMaterials::materialsFor(project.store, modMaterialFile::prefixesFor(baseName));
+    contents.elementNames[static_cast<std::size_t>(e - 1)] = modUsage::name(settings.store, e);
+  contents.materials = modGlbMaterials::materialsFor(settings.store, modMaterialFile::prefixesFor(baseName));
   contents.generator = std::string(platform::kAppName) + " " + std::string(kApplicationVersion);
-  contents.note = project.dialog.note;
+  contents.note = settings.note;
   return contents;
 }
 
-int createObject(const clsProject& project, std::string_view folder, std::string_view baseName,
-                 platform::ITemporaryFile& file, clsCreation& creation) {
+clsObjectRun createObject(const clsRunSettings& settings, std::string_view folder, std::string_view baseName,
+                          platform::ITemporaryFile& file, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   const std::int64_t start = platform.clock.nowSeconds();
-  const std::int64_t limitBytes = static_cast<std::int64_t>(project.dialog.diskLimitMB) * kBytesPerMB;
-  const bool glb = project.dialog.format == ObjectFormat::Glb;
+  const std::int64_t limitBytes = static_cast<std::int64_t>(settings.diskLimitMB) * kBytesPerMB;
+  const bool glb = settings.format == ObjectFormat::Glb;
   const std::string path =
-      std::string(folder) + std::string(baseName) + std::string(objectExtension(project.dialog.format));
+      std::string(folder) + std::string(baseName) + std::string(objectExtension(settings.format));
 
-  int code = modWriting::openWriter(creation.writer, file, limitBytes, "Blade",
-                                    glb ? std::string() : objectHeader(project.dialog.note, baseName));
+  clsObjWriter writer({&platform.status, &platform.events, &creation.cancelRequested});
+  int code = writer.open(file, limitBytes, glb ? std::string() : objectHeader(settings.note, baseName));
   if (code >= 0) {
-    const materials::clsMaterialPrefixes prefixes = modMaterialFile::prefixesFor(baseName);
     if (glb) {
-      clsGlbSink stage(creation.writer, platform.files, path, glbContents(project, baseName));
-      clsItemPipeline sink(creation.writer, stage);
-      code = stage.close(sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages)));
-    } else if (creation.pipelined) {
-      clsObjPipeline sink(creation.writer, prefixes);
-      code = sink.close(modItemPlacement::generateAll(project, sink, creation.random, platform.messages));
+      clsGlbSink stage(writer, platform.files, path, glbContents(settings, baseName));
+      clsItemPipeline sink(writer, stage);
+      code = stage.close(sink.close(modItemPlacement::generateAll(settings, sink, creation.random, platform.messages)));
     } else {
-      clsObjSink sink(creation.writer, prefixes);
-      code = modItemPlacement::generateAll(project, sink, creation.random, platform.messages);
+      clsObjPipeline sink(writer, modMaterialFile::prefixesFor(baseName));
+      code = sink.close(modItemPlacement::generateAll(settings, sink, creation.random, platform.messages));
     }
   }
-  creation.writer.file = nullptr;
 
   if (code >= 0) {
     const std::int64_t length = file.length();
     const std::int64_t elapsed = platform.clock.nowSeconds() - start;
-    platform.status.setTitle(doneTitle(creation.writer, elapsed, length, code));
-    return code;
+    platform.status.setTitle(doneTitle(writer, elapsed, length, code));
+    return {code, writer.itemsInFile()};
   }
   platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
   // The header failures show a message too: a folder that cannot be written must not fail
   // silently.
   const bool opening = code == status::kHeaderOpenFailed || code == status::kAppendOpenFailed ||
                        code == status::kFinalOpenFailed;
-  const std::string extension(objectExtension(project.dialog.format));
+  const std::string extension(objectExtension(settings.format));
   const std::string text = (opening ? "Opening the " : "Writing the ") + extension + " file has failed.";
   platform.messages.showMessage(
       platform::failureText(text, path, platform.files, "The application doesn't know what the error is."));
-  return code;
+  return {code, writer.itemsInFile()};
 }
 
-std::string stopLine(const clsObjWriter& writer, int code, std::int32_t limitMB) {
-  const std::string held = "the object file holds the first " + std::to_string(writer.itemsInFile) +
-                           (writer.itemsInFile == 1 ? " item." : " items.");
+std::string stopLine(std::int64_t itemsInFile, int code, std::int32_t limitMB) {
+  const std::string held = "the object file holds the first " + std::to_string(itemsInFile) +
+                           (itemsInFile == 1 ? " item." : " items.");
   if (code == status::kLimitReached)
     return "Stopped: the disk-space limit of " + std::to_string(limitMB) + " MB was reached; " + held;
   if (code == status::kCancelled) return "Cancelled: " + held;

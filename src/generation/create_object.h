@@ -6,20 +6,24 @@
 #include <string_view>
 
 #include "generation/obj_writer.h"
-#include "generation/project.h"
+#include "generation/run_settings.h"
 #include "model/random.h"
 #include "platform/platform.h"
 
 namespace generation {
 
-// What a creation run works with besides the document.
+// What a creation run works with besides the document. Each run writes through a writer of its
+// own; Cancel (from the platform's events, on the calling thread) sets cancelRequested.
 struct clsCreation {
   platform::clsPlatform& platform;
   model::clsRandom& random;
-  clsObjWriter& writer;
-  // Formatting and writing on a second thread; off, everything happens on the calling thread
-  // (the same file, byte for byte).
-  bool pipelined = true;
+  bool cancelRequested = false;
+};
+
+// The outcome of the object part: the writer's status code and the items whole in the file.
+struct clsObjectRun {
+  int code = status::kGoOn;
+  std::int64_t itemsInFile = 0;
 };
 
 }  // namespace generation
@@ -30,15 +34,15 @@ namespace modCreateObject {
 // two empty lines, "mtllib " + base name + ".mtl" and one empty line, all ended by CR LF.
 std::string objectHeader(std::string_view note, std::string_view baseName);
 
-// Writes the object file folder + baseName + ".obj", or ".glb" when the dialog's format says so,
+// Writes the object file folder + baseName + ".obj", or ".glb" when the settings' format says so,
 // into file, its temporary file, and reports the outcome in the title (and a failure by
-// message); returns the run's status code. Putting the file in place is the caller's.
-int createObject(const generation::clsProject& project, std::string_view folder, std::string_view baseName,
+// message). Putting the file in place is the caller's.
+generation::clsObjectRun createObject(const generation::clsRunSettings& settings, std::string_view folder, std::string_view baseName,
                  platform::ITemporaryFile& file, generation::clsCreation& creation);
 
 // For a run that the disk-space limit or Cancel ended early, the plain line that says so and how
 // many items the object file holds; empty for other codes.
-std::string stopLine(const generation::clsObjWriter& writer, int code, std::int32_t limitMB);
+std::string stopLine(std::int64_t itemsInFile, int code, std::int32_t limitMB);
 
 // The "Done" line; a run that the limit or Cancel stopped says so at its end.
 std::string doneTitle(const generation::clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength,

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "generation/obj_sink.h"
 #include "geometry/item_faces.h"
 #include "model/text_fields.h"
 
@@ -67,8 +66,7 @@ clsGlbSink::clsGlbSink(clsObjWriter& writer, platform::IFileSystem& files, std::
 clsGlbSink::~clsGlbSink() { removeSpills(); }
 
 void clsGlbSink::beginElement(int element, std::int32_t itemCount) {
-  writer_.label = elementLabel(element);
-  writer_.itemCount = itemCount;
+  writer_.beginElement(element, itemCount);
   element_ = element;
   lookup_.clear();
 }
@@ -139,23 +137,23 @@ int clsGlbSink::spill(clsGlbStream& stream) {
   const std::string_view data(reinterpret_cast<const char*>(stream.buffer.data()), stream.buffer.size());
   if (stream.spill->append(data) != platform::FileStatus::Ok) return status::kAppendWriteFailed;
   stream.spilled += static_cast<std::int64_t>(stream.buffer.size());
-  writer_.fileBytes += static_cast<std::int64_t>(stream.buffer.size());
+  writer_.addFileBytes(static_cast<std::int64_t>(stream.buffer.size()));
   stream.buffer.clear();
   return status::kGoOn;
 }
 
 int clsGlbSink::itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
                          std::int32_t itemNumber) {
-  if (report) writer_.itemNumber = itemNumber;
+  if (report) writer_.setItemNumber(itemNumber);
   for (std::size_t i = first; i < end; ++i)
     if (const int code = addItem(list, i); code != status::kGoOn) return code;
-  if (end > first) ++writer_.itemsInFile;
-  writer_.largeLength = dataBytes_ - writer_.fileBytes;
+  if (end > first) writer_.addItemsInFile(1);
+  writer_.setBytes(writer_.fileBytes(), dataBytes_ - writer_.fileBytes());
   // The file holds whole items: the item that crosses the limit is the last one.
-  return dataBytes_ > writer_.limitBytes ? status::kLimitReached : status::kGoOn;
+  return dataBytes_ > writer_.limitBytes() ? status::kLimitReached : status::kGoOn;
 }
 
-std::string clsGlbSink::progressLine() { return modWriting::progressLine(writer_); }
+std::string clsGlbSink::progressLine() { return writer_.progressLine(); }
 
 std::string clsGlbSink::json(const std::vector<std::size_t>& order, std::int64_t binBytes) const {
   using modGlbFile::jsonString;
@@ -277,7 +275,7 @@ int clsGlbSink::assemble() {
     putWord(head, static_cast<std::uint32_t>(binBytes));
     putWord(head, kBinChunk);
   }
-  platform::ITemporaryFile& file = *writer_.file;
+  platform::ITemporaryFile& file = *writer_.file();
   if (file.append(head) != platform::FileStatus::Ok) return status::kFinalWriteFailed;
   for (std::size_t p : order) {
     for (const clsGlbStream* stream : {&primitives_[p].vertices, &primitives_[p].indices}) {
@@ -287,15 +285,14 @@ int clsGlbSink::assemble() {
       if (file.append(data) != platform::FileStatus::Ok) return status::kFinalWriteFailed;
     }
   }
-  writer_.fileBytes = file.length();
-  writer_.largeLength = 0;
+  writer_.setBytes(file.length(), 0);
   return status::kGoOn;
 }
 
 int clsGlbSink::close(int code) {
   if (closed_) return code;
   closed_ = true;
-  if (code >= 0 && writer_.file != nullptr) {
+  if (code >= 0 && writer_.file() != nullptr) {
     const int assembled = assemble();
     if (assembled != status::kGoOn) code = assembled;
   }

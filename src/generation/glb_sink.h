@@ -76,7 +76,7 @@ class clsGlbSink final : public IItemStage {
   void beginElement(int element, std::int32_t itemCount) override;
   int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
                std::int32_t itemNumber) override;
-  void endElement() override { writer_.itemNumber = writer_.itemCount; }
+  void endElement() override { writer_.endElement(); }
   int finish() override { return status::kGoOn; }
   std::string progressLine() override;
   // Ends the run of code: a run that ended whole (done, limit, Cancel) puts the file together

@@ -38,10 +38,10 @@ void clsItemPipeline::endElement() { addStep(Kind::EndElement, false, 0, 0); }
 int clsItemPipeline::itemDone(bool report, std::int32_t itemNumber) {
   addStep(Kind::Item, report, itemNumber, 0);
   if ((current_->steps.size() >= kBatchSteps || current_->list.points.size() >= kBatchPoints) && !send(End::None))
-    return writer_.cancelRequested ? status::kCancelled : finalCode_;
-  if (writer_.services.events != nullptr) writer_.services.events->processEvents();
+    return writer_.cancelRequested() ? status::kCancelled : finalCode_;
+  if (writer_.services().events != nullptr) writer_.services().events->processEvents();
   deliverProgress();
-  if (writer_.cancelRequested) return status::kCancelled;
+  if (writer_.cancelRequested()) return status::kCancelled;
   if (stopped_.load(std::memory_order_acquire)) {
     std::lock_guard lock(mutex_);
     return finalCode_;
@@ -72,9 +72,9 @@ bool clsItemPipeline::send(End end) {
   while (free_.empty() && !stopped_.load(std::memory_order_relaxed)) {
     if (room_.wait_for(lock, kPumpEvery) == std::cv_status::timeout && end == End::None) {
       lock.unlock();
-      if (writer_.services.events != nullptr) writer_.services.events->processEvents();
+      if (writer_.services().events != nullptr) writer_.services().events->processEvents();
       deliverProgress();
-      if (writer_.cancelRequested) return false;
+      if (writer_.cancelRequested()) return false;
       lock.lock();
     }
   }
@@ -90,14 +90,14 @@ bool clsItemPipeline::send(End end) {
 void clsItemPipeline::deliverProgress() {
   // A plain load first: the exchange, a locked instruction, is paid only when a line waits.
   if (!progressWaiting_.load(std::memory_order_relaxed) ||
-      !progressWaiting_.exchange(false, std::memory_order_acq_rel) || writer_.services.status == nullptr)
+      !progressWaiting_.exchange(false, std::memory_order_acq_rel) || writer_.services().status == nullptr)
     return;
   std::string line;
   {
     std::lock_guard lock(mutex_);
     line.swap(progress_);
   }
-  writer_.services.status->setProgress(line);
+  writer_.services().status->setProgress(line);
 }
 
 void clsItemPipeline::stop(int code) {

@@ -52,7 +52,7 @@ float percentOf(const clsRunSnapshot& run, int element, int slot) {
   return static_cast<float>(integerOf(run, element, slot)) / 100;
 }
 
-clsRunSnapshot takeSnapshot(const generation::clsProject& project) {
+clsRunSnapshot takeSnapshot(const generation::clsRunSettings& project) {
   clsRunSnapshot run;
   run.slots = modSnapshot::makeSnapshot(project.store);
   run.factor = modBladeSnapshot::curveScaleFactor(run.slots, project.store.grassLength);
@@ -222,9 +222,9 @@ int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, gen
 
 }  // namespace
 
-int generateAll(const generation::clsProject& project, generation::IItemSink& sink, model::clsRandom& random,
+int generateAll(const generation::clsRunSettings& settings, generation::IItemSink& sink, model::clsRandom& random,
                 platform::IMessageBox& messages) {
-  const clsRunSnapshot run = takeSnapshot(project);
+  const clsRunSnapshot run = takeSnapshot(settings);
   std::array<std::optional<clsVariants>, model::kElementCount> variants;
   bool failureShown = false;
   for (int e = 1; e <= model::kElementCount; ++e) {

@@ -4,7 +4,7 @@
 // by the blade, compound-leaf or rock builder and handed to the sink.
 
 #include "generation/item_sink.h"
-#include "generation/project.h"
+#include "generation/run_settings.h"
 #include "model/random.h"
 #include "platform/platform.h"
 
@@ -13,7 +13,7 @@ namespace modItemPlacement {
 inline constexpr int kVariedCurves = 50;
 
 // The first status other than 1 that the sink gave for an item, or the status of its finish.
-int generateAll(const generation::clsProject& project, generation::IItemSink& sink, model::clsRandom& random,
+int generateAll(const generation::clsRunSettings& settings, generation::IItemSink& sink, model::clsRandom& random,
                 platform::IMessageBox& messages);
 
 }  // namespace modItemPlacement

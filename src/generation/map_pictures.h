@@ -16,6 +16,8 @@ using tPicture = std::shared_ptr<const platform::IPicture>;
 struct clsMapPictures {
   std::array<tPicture, model::kElementCount> coverage{};
   std::array<tPicture, model::kElementCount> altitude{};
+  // The same pictures, not merely equal ones: a picture loaded again is a change.
+  bool operator==(const clsMapPictures&) const = default;
 };
 
 struct clsLoadedPicture {

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "generation/obj_sink.h"
 #include "model/store.h"
 
 namespace generation {
@@ -54,10 +53,10 @@ int clsObjPipeline::itemDone(bool report, std::int32_t itemNumber) {
   batch.steps.push_back({Kind::Item, report, itemNumber, 0, itemsEnd, static_cast<std::uint32_t>(batch.text.size()),
                          formatEarly});
   if ((batch.steps.size() >= kBatchSteps || batch.list.points.size() >= kBatchPoints) && !send(End::None))
-    return writer_.cancelRequested ? status::kCancelled : finalCode_;
-  if (writer_.services.events != nullptr) writer_.services.events->processEvents();
+    return writer_.cancelRequested() ? status::kCancelled : finalCode_;
+  if (writer_.services().events != nullptr) writer_.services().events->processEvents();
   deliverProgress();
-  if (writer_.cancelRequested) return status::kCancelled;
+  if (writer_.cancelRequested()) return status::kCancelled;
   if (stopped_.load(std::memory_order_acquire)) {
     std::lock_guard lock(mutex_);
     return finalCode_;
@@ -88,9 +87,9 @@ bool clsObjPipeline::send(End end) {
   while (free_.empty() && !stopped_.load(std::memory_order_relaxed)) {
     if (room_.wait_for(lock, kPumpEvery) == std::cv_status::timeout && end == End::None) {
       lock.unlock();
-      if (writer_.services.events != nullptr) writer_.services.events->processEvents();
+      if (writer_.services().events != nullptr) writer_.services().events->processEvents();
       deliverProgress();
-      if (writer_.cancelRequested) return false;
+      if (writer_.cancelRequested()) return false;
       lock.lock();
     }
   }
@@ -107,14 +106,14 @@ bool clsObjPipeline::send(End end) {
 void clsObjPipeline::deliverProgress() {
   // A plain load first: the exchange, a locked instruction, is paid only when a line waits.
   if (!progressWaiting_.load(std::memory_order_relaxed) ||
-      !progressWaiting_.exchange(false, std::memory_order_acq_rel) || writer_.services.status == nullptr)
+      !progressWaiting_.exchange(false, std::memory_order_acq_rel) || writer_.services().status == nullptr)
     return;
   std::string line;
   {
     std::lock_guard lock(mutex_);
     line.swap(progress_);
   }
-  writer_.services.status->setProgress(line);
+  writer_.services().status->setProgress(line);
 }
 
 void clsObjPipeline::stop(int code) {
@@ -150,7 +149,7 @@ void clsObjPipeline::writeLoop() {
       room_.notify_one();
       if (!goOn) return;
       if (end == End::Finish) {
-        stop(modWriting::finishWriter(writer_));
+        stop(writer_.finish());
         return;
       }
       if (end == End::Cancel) {
@@ -171,28 +170,28 @@ bool clsObjPipeline::writeBatch(clsBatch& batch) {
   for (const clsStep& step : batch.steps) {
     switch (step.kind) {
       case Kind::BeginElement:
-        writer_.label = elementLabel(step.element);
-        writer_.itemCount = step.number;
+        writer_.beginElement(step.element, step.number);
         prefix_ = model::isRock(step.element) ? &prefixes_.rock : &prefixes_.grass;
         break;
-      case Kind::EndElement: writer_.itemNumber = writer_.itemCount; break;
+      case Kind::EndElement: writer_.endElement(); break;
       case Kind::Item: {
-        if (step.report) writer_.itemNumber = step.number;
-        const std::size_t before = writer_.buffer.size();
+        if (step.report) writer_.setItemNumber(step.number);
+        model::clsTextBuffer& buffer = writer_.buffer();
+        const std::size_t before = buffer.size();
         if (step.formatted)
-          writer_.buffer.append(batch.text.view().substr(text, step.textEnd - text));
+          buffer.append(batch.text.view().substr(text, step.textEnd - text));
         else
           for (std::uint32_t i = item; i < step.itemsEnd; ++i)
-            modItemList::appendItemText(writer_.buffer, batch.list, i, *prefix_);
+            modItemList::appendItemText(buffer, batch.list, i, *prefix_);
         item = step.itemsEnd;
         text = step.textEnd;
-        const int code = modWriting::bufferAppended(writer_, writer_.buffer.size() - before);
+        const int code = writer_.bufferAppended(buffer.size() - before);
         if (code != status::kGoOn) {
           stop(code);
           return false;
         }
         if (step.report) {
-          std::string line = modWriting::progressLine(writer_);
+          std::string line = writer_.progressLine();
           {
             std::lock_guard lock(mutex_);
             progress_.swap(line);

@@ -23,7 +23,7 @@ namespace generation {
 class clsObjPipeline final : public IItemSink {
  public:
   // The writer must be open; from here until close() returns, only the second thread touches
-  // it, except for its Cancel flag, which the calling thread's events may set.
+  // it, except for its services and the Cancel flag they point to, which the calling thread uses.
   clsObjPipeline(clsObjWriter& writer, materials::clsMaterialPrefixes prefixes);
   ~clsObjPipeline() override;
   clsObjPipeline(const clsObjPipeline&) = delete;

@@ -1,103 +1,98 @@
 #include "generation/obj_writer.h"
 
 #include "model/number_format.h"
+#include "model/store.h"
+#include "model/usage_records.h"
 
-namespace modWriting {
+namespace generation {
 
-using generation::clsObjWriter;
-namespace status = generation::status;
-
-namespace {
+std::string elementLabel(int element) {
+  return modUsage::defaultName(element) + (model::isRock(element) ? " - Rock" : " - Blade");
+}
 
 // Appends the large part of the buffer to the file; the small part stays in memory.
-int flushLarge(clsObjWriter& writer, int openFailed, int writeFailed) {
-  const auto length = static_cast<std::size_t>(writer.largeLength);
-  const platform::FileStatus result = writer.file->append(writer.buffer.view().substr(0, length));
+int clsObjWriter::flushLarge(int openFailed, int writeFailed) {
+  const auto length = static_cast<std::size_t>(largeLength_);
+  const platform::FileStatus result = file_->append(buffer_.view().substr(0, length));
   if (result == platform::FileStatus::OpenFailed) return openFailed;
-  writer.fileBytes = writer.file->length();
+  fileBytes_ = file_->length();
   if (result != platform::FileStatus::Ok) return writeFailed;
-  writer.buffer.eraseFront(length);
-  writer.largeLength = 0;
-  writer.itemsInFile += writer.largeItems;
-  writer.largeItems = 0;
+  buffer_.eraseFront(length);
+  largeLength_ = 0;
+  itemsInFile_ += largeItems_;
+  largeItems_ = 0;
   return status::kGoOn;
 }
 
-}  // namespace
-
-void resetWriter(clsObjWriter& writer) {
-  writer.file = nullptr;
-  writer.smallItems = writer.largeItems = writer.itemsInFile = 0;
-  writer.label.clear();
-  writer.buffer.clear();
-  writer.smallLength = 0;
-  writer.largeLength = 0;
-  writer.fileBytes = 0;
-  writer.cancelRequested = false;
-}
-
-int openWriter(clsObjWriter& writer, platform::ITemporaryFile& file, std::int64_t limitBytes, std::string_view label,
-               std::string_view header) {
-  resetWriter(writer);
-  writer.file = &file;
-  writer.limitBytes = limitBytes;
-  writer.label = label;
-  writer.buffer.reserve(static_cast<std::size_t>(generation::kLargeBufferChars + 2 * generation::kSmallBufferChars));
+int clsObjWriter::open(platform::ITemporaryFile& file, std::int64_t limitBytes, std::string_view header) {
+  file_ = &file;
+  limitBytes_ = limitBytes;
+  buffer_.reserve(static_cast<std::size_t>(kLargeBufferChars + 2 * kSmallBufferChars));
   const platform::FileStatus result = file.append(header);
   if (result != platform::FileStatus::Ok)
     return result == platform::FileStatus::OpenFailed ? status::kHeaderOpenFailed : status::kHeaderWriteFailed;
-  writer.fileBytes = file.length();
+  fileBytes_ = file.length();
   return status::kGoOn;
 }
 
-int writeItem(clsObjWriter& writer, std::string_view text, bool report) {
-  writer.buffer.append(text);
-  const int code = bufferAppended(writer, text.size());
-  if (code != status::kGoOn) return code;
-  if (report && writer.services.status != nullptr) writer.services.status->setProgress(progressLine(writer));
-  if (writer.services.events != nullptr) writer.services.events->processEvents();
-  return writer.cancelRequested ? status::kCancelled : status::kGoOn;
+void clsObjWriter::beginElement(int element, std::int32_t itemCount) {
+  label_ = elementLabel(element);
+  itemCount_ = itemCount;
 }
 
-int bufferAppended(clsObjWriter& writer, std::size_t length) {
-  writer.smallLength += static_cast<std::int64_t>(length);
-  if (length > 0) ++writer.smallItems;
-  if (writer.smallLength > generation::kSmallBufferChars) {
-    writer.largeLength += writer.smallLength;
-    writer.smallLength = 0;
-    writer.largeItems += writer.smallItems;
-    writer.smallItems = 0;
-    if (writer.largeLength > generation::kLargeBufferChars) {
-      const int code = flushLarge(writer, status::kAppendOpenFailed, status::kAppendWriteFailed);
+int clsObjWriter::writeItem(std::string_view text, bool report) {
+  buffer_.append(text);
+  const int code = bufferAppended(text.size());
+  if (code != status::kGoOn) return code;
+  return yield(report);
+}
+
+int clsObjWriter::yield(bool report) {
+  if (report && services_.status != nullptr) services_.status->setProgress(progressLine());
+  if (services_.events != nullptr) services_.events->processEvents();
+  return cancelRequested() ? status::kCancelled : status::kGoOn;
+}
+
+int clsObjWriter::bufferAppended(std::size_t length) {
+  smallLength_ += static_cast<std::int64_t>(length);
+  if (length > 0) ++smallItems_;
+  if (smallLength_ > kSmallBufferChars) {
+    largeLength_ += smallLength_;
+    smallLength_ = 0;
+    largeItems_ += smallItems_;
+    smallItems_ = 0;
+    if (largeLength_ > kLargeBufferChars) {
+      const int code = flushLarge(status::kAppendOpenFailed, status::kAppendWriteFailed);
       if (code != status::kGoOn) return code;
-      if (writer.fileBytes > writer.limitBytes) return status::kLimitReached;
+      if (fileBytes_ > limitBytes_) return status::kLimitReached;
     }
   }
   return status::kGoOn;
 }
 
-int finishWriter(clsObjWriter& writer) {
-  writer.largeLength += writer.smallLength;
-  writer.smallLength = 0;
-  writer.largeItems += writer.smallItems;
-  writer.smallItems = 0;
-  if (writer.largeLength > 0) return flushLarge(writer, status::kFinalOpenFailed, status::kFinalWriteFailed);
+int clsObjWriter::finish() {
+  largeLength_ += smallLength_;
+  smallLength_ = 0;
+  largeItems_ += smallItems_;
+  smallItems_ = 0;
+  if (largeLength_ > 0) return flushLarge(status::kFinalOpenFailed, status::kFinalWriteFailed);
   return status::kGoOn;
 }
 
-void requestCancel(clsObjWriter& writer) { writer.cancelRequested = true; }
-
-std::string progressLine(const clsObjWriter& writer) {
-  const float percent = writer.itemCount < 1
-                            ? 100.0f
-                            : static_cast<float>(writer.itemNumber) / static_cast<float>(writer.itemCount) * 100.0f;
-  const double onDisk = static_cast<double>(writer.fileBytes) / generation::kBytesPerMB;
-  const double withBuffers =
-      static_cast<double>(writer.fileBytes + writer.smallLength + writer.largeLength) / generation::kBytesPerMB;
-  return platform::titleWith(" - " + writer.label + " " + std::to_string(writer.itemNumber) + " of " +
-                             std::to_string(writer.itemCount) + " - " + modNumber::wholeText(percent) + "% - " +
-                             modNumber::oneDecimalText(onDisk) + " MB (" + modNumber::oneDecimalText(withBuffers) +
-                             ")");
+void clsObjWriter::setBytes(std::int64_t fileBytes, std::int64_t waitingBytes) {
+  fileBytes_ = fileBytes;
+  smallLength_ = 0;
+  largeLength_ = waitingBytes;
 }
 
-}  // namespace modWriting
+std::string clsObjWriter::progressLine() const {
+  const float percent =
+      itemCount_ < 1 ? 100.0f : static_cast<float>(itemNumber_) / static_cast<float>(itemCount_) * 100.0f;
+  const double onDisk = static_cast<double>(fileBytes_) / kBytesPerMB;
+  const double withBuffers = static_cast<double>(fileBytes_ + smallLength_ + largeLength_) / kBytesPerMB;
+  return platform::titleWith(" - " + label_ + " " + std::to_string(itemNumber_) + " of " + std::to_string(itemCount_) +
+                             " - " + modNumber::wholeText(percent) + "% - " + modNumber::oneDecimalText(onDisk) +
+                             " MB (" + modNumber::oneDecimalText(withBuffers) + ")");
+}
+
+}  // namespace generation

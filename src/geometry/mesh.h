@@ -23,6 +23,7 @@ struct clsVertex {
   std::int16_t fY = 0;
   float vZ = 0;
   std::int16_t fZ = 0;
+  bool operator==(const clsVertex&) const = default;
 };
 
 struct clsPolygon {
@@ -37,6 +38,7 @@ struct clsPolygon {
   std::int16_t matTo = 0;
   std::vector<clsVertex> v;
   std::vector<clsPixel> framePoints;  // carried through the same transforms as the ring
+  bool operator==(const clsPolygon&) const = default;
 };
 
 struct clsTube {

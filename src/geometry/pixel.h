@@ -9,6 +9,7 @@ struct clsPixel {
   float x = 0;
   float y = 0;
   float z = 0;
+  bool operator==(const clsPixel&) const = default;
 };
 
 // A free vector (x, y, z).

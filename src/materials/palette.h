@@ -22,12 +22,17 @@ struct clsMainColour {
   modColour::tColour specular = 0;
   std::int16_t transition = 0;  // transit colours before the next main colour of the set
   modColour::tColour real = 0;  // normally diffuse + ambient
+  bool operator==(const clsMainColour&) const = default;
 };
 
 // Main colours 1..3 form the first set, 4..6 the second (index k at k - 1).
 struct clsColourSet final : model::clsObject {
   std::array<clsMainColour, 6> colours{};
   std::unique_ptr<model::clsObject> clone() const override { return std::make_unique<clsColourSet>(*this); }
+  bool equals(const model::clsObject& other) const override {
+    const auto* set = dynamic_cast<const clsColourSet*>(&other);
+    return set != nullptr && colours == set->colours;
+  }
 };
 
 // Four parallel lists: each main colour followed by its transit colours, colours 1 to 6.

@@ -17,12 +17,14 @@ inline constexpr int kFirstRock = 8;
 
 struct clsElement {
   std::vector<clsOne> slots;  // slot k at index k - 1
+  bool operator==(const clsElement&) const = default;
 };
 
 struct clsStore {
   std::vector<clsElement> elements;  // element e at index e - 1
   std::int16_t activeElement = 1;
   float grassLength = 1;  // the length element 1's curve gets in the output
+  bool operator==(const clsStore&) const = default;
 };
 
 inline bool isRock(int element) { return element >= kFirstRock; }

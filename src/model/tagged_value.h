@@ -14,6 +14,7 @@ class clsObject {
  public:
   virtual ~clsObject() = default;
   virtual std::unique_ptr<clsObject> clone() const = 0;
+  virtual bool equals(const clsObject& other) const = 0;
 };
 
 // Owning reference with value semantics, so that copying the store copies its records deeply.
@@ -32,6 +33,11 @@ class clsObjectRef {
   clsObject* get() const { return object_.get(); }
   template <class T>
   T* as() const { return dynamic_cast<T*>(object_.get()); }
+  // Equal records, or none on either side.
+  bool operator==(const clsObjectRef& other) const {
+    if (!object_ || !other.object_) return !object_ && !other.object_;
+    return object_->equals(*other.object_);
+  }
 
  private:
   std::unique_ptr<clsObject> object_;
@@ -42,6 +48,7 @@ using tValue = std::variant<std::monostate, std::int16_t, std::int32_t, float, d
 
 struct clsOne {
   tValue value;
+  bool operator==(const clsOne&) const = default;
 };
 
 }  // namespace model

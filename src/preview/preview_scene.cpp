@@ -108,13 +108,13 @@ std::uint64_t fingerprintOf(const preview::clsPreviewElement& element) {
 class clsFieldSink final : public preview::clsCaptureSink {
  public:
   clsFieldSink(const std::atomic<bool>& cancel, std::int64_t step, std::int64_t keepAtMost,
-               const generation::clsProject& project, bool exact)
+               const document::clsProject& project, std::int32_t diskLimitMB, bool exact)
       : clsCaptureSink(&cancel, step), keepAtMost_(keepAtMost), step_(std::max<std::int64_t>(step, 1)), exact_(exact) {
     std::string base = modObjectPath::baseName(modObjectPath::splitObjectPath(project.dialog.objectPath).fileName);
     if (base.empty()) base = "field";
     prefixes_ = modMaterialFile::prefixesFor(base);
     fileBytes_ = static_cast<std::int64_t>(modCreateObject::objectHeader(project.dialog.note, base).size());
-    limitBytes_ = static_cast<std::int64_t>(project.dialog.diskLimitMB) * generation::kBytesPerMB;
+    limitBytes_ = static_cast<std::int64_t>(diskLimitMB) * generation::kBytesPerMB;
   }
   void beginElement(int element, std::int32_t count) override {
     clsCaptureSink::beginElement(element, count);
@@ -182,7 +182,7 @@ class clsFieldSink final : public preview::clsCaptureSink {
 
 namespace {
 
-std::array<std::int64_t, model::kElementCount> itemCounts(const generation::clsProject& project) {
+std::array<std::int64_t, model::kElementCount> itemCounts(const document::clsProject& project) {
   std::array<std::int64_t, model::kElementCount> counts{};
   for (int e = 1; e <= model::kElementCount; ++e)
     if (modUsage::inUse(project.store, e))
@@ -199,7 +199,7 @@ std::int64_t shownWith(const std::array<std::int64_t, model::kElementCount>& cou
 
 }  // namespace
 
-std::int64_t keepEvery(const generation::clsProject& project, std::int64_t cap, std::int64_t& total) {
+std::int64_t keepEvery(const document::clsProject& project, std::int64_t cap, std::int64_t& total) {
   const auto counts = itemCounts(project);
   total = 0;
   for (std::int64_t count : counts) total += count;
@@ -213,9 +213,9 @@ std::int64_t keepEvery(const generation::clsProject& project, std::int64_t cap, 
   return low;
 }
 
-std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, std::uint64_t seed, std::int64_t cap,
-                                          const std::atomic<bool>& cancel) {
-  const generation::clsProject& project = source;
+std::optional<clsPreviewScene> buildScene(const document::clsProject& source, std::uint64_t seed, std::int64_t cap,
+                                          const std::atomic<bool>& cancel, std::int32_t diskLimitMB) {
+  const document::clsProject& project = source;
   clsPreviewScene scene;
   const std::int64_t step = keepEvery(project, cap, scene.itemsTotal);
   scene.itemsShown = shownWith(itemCounts(project), step);
@@ -226,10 +226,12 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
     for (std::int32_t diffuse : modPalette::buildPool(project.store, e).diffuse) colours.push_back(viewColour(diffuse));
 
   clsSilent silent;
+  const generation::clsRunSettings settings{project.store, project.widths, project.pictures, project.dialog.note,
+                                            diskLimitMB, generation::ObjectFormat::Obj};
   std::optional<clsFieldSink> sink;
-  sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, false);
+  sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, diskLimitMB, false);
   model::clsRandom random(seed);
-  int code = modItemPlacement::generateAll(project, *sink, random, silent);
+  int code = modItemPlacement::generateAll(settings, *sink, random, silent);
   if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
   // Far below the limit (by the bound, or by the sample with room to spare) the run goes to the end.
   if (sink->boundBytes() > sink->limitBytes() && sink->estimatedBytes() > sink->limitBytes() / 10 * 8) {
@@ -238,9 +240,9 @@ std::optional<clsPreviewScene> buildScene(const generation::clsProject& source, 
     const double share = static_cast<double>(sink->limitBytes()) / static_cast<double>(sink->boundBytes());
     const auto least = static_cast<std::int64_t>(static_cast<double>(scene.itemsTotal) * share);
     const std::int64_t exactStep = std::max<std::int64_t>(1, (least + cap - 1) / std::max<std::int64_t>(cap, 1));
-    sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, true);
+    sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, diskLimitMB, true);
     model::clsRandom again(seed);
-    code = modItemPlacement::generateAll(project, *sink, again, silent);
+    code = modItemPlacement::generateAll(settings, *sink, again, silent);
     if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
     if (sink->stopped()) {
       scene.itemsWritten = sink->made();

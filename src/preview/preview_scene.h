@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "generation/project.h"
+#include "generation/item_sink.h"
+#include "document/project.h"
 #include "model/store.h"
 
 namespace preview {
@@ -55,11 +56,13 @@ namespace modPreview {
 
 // Every k-th item of each element (the first, the k+1-th, ...) is shown, k the smallest step
 // that keeps the items shown within cap; total is every item the run would make.
-std::int64_t keepEvery(const generation::clsProject& project, std::int64_t cap, std::int64_t& total);
+std::int64_t keepEvery(const document::clsProject& project, std::int64_t cap, std::int64_t& total);
 
-// Builds the scene; nothing when cancel was set while it ran.
-std::optional<preview::clsPreviewScene> buildScene(const generation::clsProject& project, std::uint64_t seed,
-                                                   std::int64_t cap, const std::atomic<bool>& cancel);
+// Builds the scene of the run that the disk-space limit diskLimitMB may stop; nothing when cancel
+// was set while it ran.
+std::optional<preview::clsPreviewScene> buildScene(const document::clsProject& project, std::uint64_t seed,
+                                                   std::int64_t cap, const std::atomic<bool>& cancel,
+                                                   std::int32_t diskLimitMB = generation::kMinDiskLimitMB);
 
 // "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", "Preview: 1 item", or where
 // the disk-space limit stops the run: "The disk-space limit stops the run at about 1,300 of 20,000 items."

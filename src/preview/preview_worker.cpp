@@ -15,12 +15,13 @@ clsPreviewWorker::~clsPreviewWorker() {
   thread_.join();
 }
 
-std::uint64_t clsPreviewWorker::request(generation::clsProject project, std::uint64_t seed, std::int64_t cap) {
+std::uint64_t clsPreviewWorker::request(document::clsProject project, std::uint64_t seed, std::int64_t cap,
+                                        std::int32_t diskLimitMB) {
   std::uint64_t number = 0;
   {
     std::lock_guard lock(mutex_);
     number = ++lastNumber_;
-    pending_ = clsRequest{std::move(project), seed, cap, number};
+    pending_ = clsRequest{std::move(project), seed, cap, number, diskLimitMB};
     cancel_ = true;  // the scene being built, if any, is out of date
   }
   wake_.notify_all();
@@ -46,7 +47,7 @@ void clsPreviewWorker::run() {
     }
     std::optional<clsPreviewScene> scene;
     try {
-      scene = modPreview::buildScene(request.project, request.seed, request.cap, cancel_);
+      scene = modPreview::buildScene(request.project, request.seed, request.cap, cancel_, request.diskLimitMB);
     } catch (const std::bad_alloc&) {
       // A scene too large for the memory is no scene; the program goes on.
     }

@@ -24,16 +24,18 @@ class clsPreviewWorker {
   clsPreviewWorker& operator=(const clsPreviewWorker&) = delete;
 
   // The project is copied by the caller; returns the request's number.
-  std::uint64_t request(generation::clsProject project, std::uint64_t seed, std::int64_t cap);
+  std::uint64_t request(document::clsProject project, std::uint64_t seed, std::int64_t cap,
+                        std::int32_t diskLimitMB = generation::kMinDiskLimitMB);
   // True while a request waits or is being built.
   bool busy() const;
 
  private:
   struct clsRequest {
-    generation::clsProject project;
+    document::clsProject project;
     std::uint64_t seed = 0;
     std::int64_t cap = 0;
     std::uint64_t number = 0;
+    std::int32_t diskLimitMB = generation::kMinDiskLimitMB;
   };
   void run();
 

@@ -142,7 +142,7 @@ class MainWindowTest : public QObject {
     limit->setFocus();
     limit->selectAll();
     QTest::keyClicks(limit, "7");
-    QCOMPARE(desktop.session().project().dialog.diskLimitMB, 7);
+    QCOMPARE(desktop.session().document.session.diskLimitMB, 7);
     auto* name = desktop.find<QLineEdit>("frmCreate/txtFileName");
     name->setFocus();
     QTest::keyClicks(name, "c:\\out\\my grass");
@@ -184,7 +184,7 @@ class MainWindowTest : public QObject {
     QDir().mkpath(folder.filePath("window"));
     QDir().mkpath(folder.filePath("tool"));
     desktop.session().edit([&] { modCreateDialog::setFileName(desktop.session().project().dialog, base.toStdString()); });
-    desktop.session().edit([&] { modCreateDialog::setDiskSpace(desktop.session().project().dialog, 2000); });
+    desktop.session().edit([&] { modCreateDialog::setDiskSpace(desktop.session().document.session, 2000); });
     QStringList titles;
     connect(&desktop.program->window(), &QWidget::windowTitleChanged, this, [&](const QString& t) { titles << t; });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
@@ -213,7 +213,7 @@ class MainWindowTest : public QObject {
       modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
                                       desktop.platform);
       modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("big").toStdString());
-      modCreateDialog::setDiskSpace(desktop.session().project().dialog, 2000);
+      modCreateDialog::setDiskSpace(desktop.session().document.session, 2000);
     });
     QElapsedTimer clicked;
     qint64 latency = -1;
@@ -256,7 +256,7 @@ class MainWindowTest : public QObject {
       modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
                                       desktop.platform);
       modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("term/f").toStdString());
-      modCreateDialog::setDiskSpace(desktop.session().project().dialog, 2000);
+      modCreateDialog::setDiskSpace(desktop.session().document.session, 2000);
     });
     QTimer::singleShot(300, this, [] { ::raise(SIGTERM); });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
@@ -294,9 +294,9 @@ class MainWindowTest : public QObject {
       first.userStore.sync();
     }
     support::clsDesktop second(settingsFile);
-    QCOMPARE(second.session().project().dialog.diskLimitMB, 7);
+    QCOMPARE(second.session().document.session.diskLimitMB, 7);
     QCOMPARE(second.find<QComboBox>("frmCreate/cmbFormat")->currentIndex(), 1);
-    QVERIFY(second.session().project().dialog.helpTips);
+    QVERIFY(second.session().document.session.helpTips);
     QVERIFY(!second.find<QToolButton>("radTab1")->toolTip().isEmpty());
     QCOMPARE(QString::fromStdString(second.session().dialogFolder()), folder.filePath("somewhere/"));
   }

@@ -9,7 +9,7 @@
 
 #include "desktop/desktop_support.h"
 #include "desktop/long_text_box.h"
-#include "generation/create_dialog.h"
+#include "document/create_dialog.h"
 #include "materials/palette.h"
 
 namespace {

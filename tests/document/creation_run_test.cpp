@@ -18,10 +18,7 @@ namespace {
 
 class CreationRun : public ::testing::Test {
  protected:
-  CreationRun() {
-    writer.services = {&fake.status, &fake.events};
-    modSettingsFiles::resetSettings(document, fake.platform);
-  }
+  CreationRun() { modSettingsFiles::resetSettings(document, fake.platform); }
   clsRunResult run(std::string_view path) {
     modCreateDialog::setFileName(document.project.dialog, path);
     return modCreationRun::runCreation(document, creation);
@@ -30,8 +27,7 @@ class CreationRun : public ::testing::Test {
   fakes::FakePlatform fake;
   clsDocument document{fake.platform};
   model::clsRandom random{1};
-  clsObjWriter writer;
-  clsCreation creation{fake.platform, random, writer};
+  clsCreation creation{fake.platform, random};
 };
 
 }  // namespace
@@ -83,7 +79,7 @@ TEST_F(CreationRun, RefusedNamesWriteNothing) {
 // A failure anywhere leaves the three old files as they were and no temporary file.
 TEST_F(CreationRun, AFailureAnywhereLeavesTheOldThreeWhole) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
-  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  document.session.diskLimitMB = kMaxDiskLimitMB;
   const std::map<std::string, std::string> old{{"f.mtl", "old mtl"}, {"f.grass", "old grass"}, {"f.obj", "old obj"}};
   const std::size_t mtl = modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor("f")).size();
   const std::size_t grass = modSettingsFiles::settingsText(document).size();
@@ -147,12 +143,12 @@ TEST_F(CreationRun, PlacesThatCannotBeWrittenRefuseTheRunUpFront) {
 
 TEST_F(CreationRun, ATemporaryFileRemovedMidRunFailsTheRun) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{5000});
-  document.project.dialog.diskLimitMB = kMaxDiskLimitMB;
+  document.session.diskLimitMB = kMaxDiskLimitMB;
   fake.files.files = {{"f.obj", "old obj"}};
-  creation.pipelined = false;  // the fake's files are touched from this thread only
   std::string objectTemporary;
   fake.files.onTemporary = [&](const std::string& path) { objectTemporary = path; };
   fake.events.onEvents = [&] {
+    // Before the writing stage has had its first batch: the fake's files are no thread's meanwhile.
     if (fake.events.calls == 100) fake.files.removeFile(objectTemporary);
   };
   EXPECT_EQ(run("f.obj").outcome, RunOutcome::ObjectFailed);
@@ -171,7 +167,7 @@ TEST_F(CreationRun, LeftoversOfADeadRunAreRemovedAndTheLockReleased) {
 
 TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{1000000});
-  document.project.dialog.diskLimitMB = 1;
+  document.session.diskLimitMB = 1;
   const clsRunResult result = run("f.obj");
   ASSERT_EQ(result.code, status::kLimitReached);
   EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - ", 0), 0u);
@@ -180,18 +176,34 @@ TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
   const std::string& object = fake.files.files.at("f.obj");
   std::int64_t vertices = 0;
   for (std::size_t at = object.find("\nv "); at != std::string::npos; at = object.find("\nv ", at + 1)) ++vertices;
-  EXPECT_EQ(writer.itemsInFile * 10, vertices);
-  EXPECT_EQ(modCreateObject::stopLine(writer, result.code, 1),
+  EXPECT_EQ(result.itemsInFile * 10, vertices);
+  EXPECT_EQ(modCreateObject::stopLine(result.itemsInFile, result.code, 1),
             "Stopped: the disk-space limit of 1 MB was reached; the object file holds the first " +
                 std::to_string(vertices / 10) + " items.");
-  EXPECT_EQ(modCreateObject::stopLine(writer, status::kCancelled, 1),
-            "Cancelled: the object file holds the first " + std::to_string(writer.itemsInFile) + " items.");
+  EXPECT_EQ(modCreateObject::stopLine(result.itemsInFile, status::kCancelled, 1),
+            "Cancelled: the object file holds the first " + std::to_string(result.itemsInFile) + " items.");
+}
+
+// Cancelled in the middle of an element, then a run with no element in use: that run is done
+// whole, and its title says so.
+TEST_F(CreationRun, ARunAfterACancelledOneCountsOnlyItsOwnItems) {
+  modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{20000});
+  document.session.diskLimitMB = kMaxDiskLimitMB;
+  fake.events.onEvents = [&] {
+    if (fake.events.calls == 1500) creation.cancelRequested = true;
+  };
+  ASSERT_EQ(run("f.obj").code, status::kCancelled);
+  EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - 7% - ", 0), 0u);
+  creation.cancelRequested = false;
+  modStore::writeElementSlot(document.project.store, 1, model::slot::kUse, std::int32_t{0});
+  ASSERT_EQ(run("f.obj").code, status::kGoOn);
+  EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - 100% - ", 0), 0u);
 }
 
 TEST(DoneTitle, ShowsHowFarTheLastElementGot) {
   clsObjWriter writer;
-  writer.itemCount = 1000;
-  writer.itemNumber = 455;
+  writer.beginElement(1, 1000);
+  writer.setItemNumber(455);
   EXPECT_EQ(modCreateObject::doneTitle(writer, 3725, 1'050'000), "Quenmoor Grass - Done - 46% - 62 min 5 sec - 1 MB");
   EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 1'250'000), "Quenmoor Grass - Done - 46% - 0 min 0 sec - 1.2 MB");
   EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 0, status::kCancelled),

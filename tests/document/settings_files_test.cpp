@@ -205,7 +205,7 @@ TEST_F(SettingsFiles, CopyAndPaste) {
 }
 
 TEST(CreateDialog, DiskSpaceLimit) {
-  clsCreateDialog dialog;
+  clsSessionValues dialog;
   modCreateDialog::setDiskSpace(dialog, std::string("2.5"));
   EXPECT_EQ(dialog.diskLimitMB, 2);
   modCreateDialog::setDiskSpace(dialog, std::string(""));

@@ -78,7 +78,7 @@ TEST_F(MainWindow, ElementListRenamesAndKeepsTheLengthAboveZero) {
 TEST_F(MainWindow, CreateDialogBoxes) {
   createDialog.typeDiskSpace("2.5");
   EXPECT_EQ(createDialog.diskSpaceText(), "2.5");
-  EXPECT_EQ(session.project().dialog.diskLimitMB, 2);
+  EXPECT_EQ(session.document.session.diskLimitMB, 2);
   createDialog.typeDiskSpace("");
   EXPECT_EQ(createDialog.diskSpaceText(), "1");
   createDialog.typeDiskSpace("5000");

@@ -51,14 +51,14 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
     ASSERT_TRUE(run.apply(test.settings));
   }
   int items = 0;
-  if (test.stop == Stop::Limit) modCreateDialog::setDiskSpace(run.document.project.dialog, 1);
+  if (test.stop == Stop::Limit) modCreateDialog::setDiskSpace(run.document.session, 1);
   if (test.stop == Stop::Cancel)
     run.events.onEvents = [&] {
-      if (++items == 50) modWriting::requestCancel(run.writer);
+      if (++items == 50) run.cancel();
     };
   // The note travels in the JSON: quotes, and a byte that is no UTF-8 (Latin-1 "ae").
   modCreateDialog::setNote(run.document.project.dialog, "tall \"grass\"\r\nK\xe4se");
-  modCreateDialog::setFormat(run.document.project.dialog, generation::ObjectFormat::Glb);
+  run.document.session.format = generation::ObjectFormat::Glb;
   const document::clsRunResult glb = run.create(5);
   ASSERT_EQ(glb.outcome, test.stop == Stop::None ? document::RunOutcome::Done : document::RunOutcome::Stopped);
   EXPECT_FALSE(std::filesystem::exists(run.path("field.mtl")));
@@ -80,7 +80,7 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   if (test.stop != Stop::None) return;
 
   run.events.onEvents = nullptr;
-  modCreateDialog::setFormat(run.document.project.dialog, generation::ObjectFormat::Obj);
+  run.document.session.format = generation::ObjectFormat::Obj;
   ASSERT_EQ(run.create(5).outcome, document::RunOutcome::Done);
   const support::clsAssimpTriangles obj = support::readTrianglesWithAssimp(run.path("field.obj"));
   ASSERT_TRUE(obj.loaded) << obj.error;
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GlbFileRun, SameSeedSameBytesAndAFailedWriteKeepsTheOldFiles) {
   clsFieldRun first("glb-seed-a"), second("glb-seed-b");
   for (clsFieldRun* run : {&first, &second}) {
-    modCreateDialog::setFormat(run->document.project.dialog, generation::ObjectFormat::Glb);
+    run->document.session.format = generation::ObjectFormat::Glb;
     ASSERT_EQ(run->create(42).outcome, document::RunOutcome::Done);
   }
   EXPECT_EQ(first.read("field.glb"), second.read("field.glb"));
@@ -129,16 +129,14 @@ TEST(GlbFileRun, SameSeedSameBytesAndAFailedWriteKeepsTheOldFiles) {
   fakes::FakePlatform fake;
   document::clsDocument document{fake.platform};
   modSettingsFiles::resetSettings(document, fake.platform);
-  modCreateDialog::setFormat(document.project.dialog, generation::ObjectFormat::Glb);
+  document.session.format = generation::ObjectFormat::Glb;
   modCreateDialog::setFileName(document.project.dialog, "out/field");
   fake.files.files["out/field.glb"] = "old field";
   fake.files.files["out/field.grass"] = "old settings";
   fake.messages.answer = true;
   fake.files.capacity = 200'000;
   model::clsRandom random{42};
-  generation::clsObjWriter writer;
-  writer.services = {&fake.status, &fake.events};
-  generation::clsCreation creation{fake.platform, random, writer};
+  generation::clsCreation creation{fake.platform, random};
   const document::clsRunResult result = modCreationRun::runCreation(document, creation);
   EXPECT_EQ(result.outcome, document::RunOutcome::ObjectFailed);
   EXPECT_EQ(fake.files.files.at("out/field.glb"), "old field");

@@ -165,7 +165,7 @@ TEST(GrassField, ACurveThatCannotBeComputedIsToldOnceAndLeftOut) {
 TEST(GrassField, LimitAndCancelEndWithWholeItems) {
   clsFieldRun run("limit");
   ASSERT_TRUE(run.apply(alpha(20000, "", 0, -1)));
-  modCreateDialog::setDiskSpace(run.document.project.dialog, 1);
+  modCreateDialog::setDiskSpace(run.document.session, 1);
   ASSERT_EQ(run.create(8).outcome, document::RunOutcome::Stopped);
   const std::string object = run.read("field.obj");
   EXPECT_GT(object.size(), 1'000'000u);
@@ -179,9 +179,9 @@ TEST(GrassField, LimitAndCancelEndWithWholeItems) {
 
   int items = 0;
   run.events.onEvents = [&] {
-    if (++items == 50) modWriting::requestCancel(run.writer);
+    if (++items == 50) run.cancel();
   };
-  modCreateDialog::setDiskSpace(run.document.project.dialog, 2000);
+  modCreateDialog::setDiskSpace(run.document.session, 2000);
   const document::clsRunResult cancelled = run.create(9);
   EXPECT_EQ(cancelled.outcome, document::RunOutcome::Stopped);
   EXPECT_EQ(cancelled.code, generation::status::kCancelled);

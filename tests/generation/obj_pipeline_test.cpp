@@ -1,4 +1,4 @@
-// The two-stage object run writes the very file the one-thread run writes, and stops where it
+// The two-stage object run writes the very file the one-thread oracle writes, and stops where it
 // stops: at the disk-space limit, at Cancel, at a failing write.
 
 #include "generation/obj_pipeline.h"
@@ -13,6 +13,7 @@
 #include "document/creation_run.h"
 #include "document/settings_files.h"
 #include "support/field_run.h"
+#include "support/one_thread_object.h"
 
 namespace {
 
@@ -50,15 +51,16 @@ TEST_P(Pipeline, WritesTheFileOfTheOneThreadRun) {
   const clsCase& c = GetParam();
   support::clsFieldRun run(std::string("pipeline-") + c.name);
   ASSERT_TRUE(run.apply(c.settings));
-  modCreateDialog::setDiskSpace(run.document.project.dialog, c.limitMB);
+  modCreateDialog::setDiskSpace(run.document.session, c.limitMB);
   // The same base name in two folders: material names carry it.
   std::filesystem::create_directories(run.folder / "direct");
   std::filesystem::create_directories(run.folder / "piped");
-  const document::clsRunResult direct = run.create(c.seed, "direct/field", false);
-  const std::string title = run.status.last();
-  const document::clsRunResult piped = run.create(c.seed, "piped/field", true);
+  const support::clsOneThreadRun direct =
+      support::writeObjectOneThread(run.document, run.path("direct") + "/", "field", c.seed, run.platform);
+  const document::clsRunResult piped = run.create(c.seed, "piped/field");
   EXPECT_EQ(piped.code, direct.code);
-  EXPECT_EQ(run.status.last(), title);
+  EXPECT_EQ(piped.itemsInFile, direct.itemsInFile);
+  EXPECT_EQ(run.status.last(), direct.title);
   const std::string expected = run.read("direct/field.obj"), written = run.read("piped/field.obj");
   EXPECT_EQ(written.size(), expected.size());
   EXPECT_TRUE(written == expected);
@@ -75,22 +77,24 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PipelineStops, CancelEndsOnAWholeItemOfTheSameField) {
   support::clsFieldRun run("pipeline-cancel");
   ASSERT_TRUE(run.apply("Alpha 1 10 10 20000 <empty> 0 -1\r\n"));
-  ASSERT_EQ(run.create(4, "field", false).code, generation::status::kGoOn);
+  ASSERT_EQ(support::writeObjectOneThread(run.document, run.folder.string() + "/", "field", 4, run.platform).code,
+            generation::status::kGoOn);
   const std::string whole = run.read("field.obj");
   run.events.calls = 0;
   run.events.onEvents = [&] {
-    if (run.events.calls == 1500) modWriting::requestCancel(run.writer);
+    if (run.events.calls == 1500) run.cancel();
   };
-  EXPECT_EQ(run.create(4, "field", true).code, generation::status::kCancelled);
+  const document::clsRunResult cancelled = run.create(4, "field");
+  EXPECT_EQ(cancelled.code, generation::status::kCancelled);
   // The first items of the same field, as far as they were written before Cancel.
-  const std::string cancelled = run.read("field.obj");
-  EXPECT_GT(cancelled.size(), 500'000u);
-  EXPECT_LT(cancelled.size(), whole.size());
-  EXPECT_TRUE(whole.compare(0, cancelled.size(), cancelled) == 0);
-  EXPECT_EQ(whole.compare(cancelled.size(), 7, "usemtl "), 0);  // the next item starts there
+  const std::string part = run.read("field.obj");
+  EXPECT_GT(part.size(), 500'000u);
+  EXPECT_LT(part.size(), whole.size());
+  EXPECT_TRUE(whole.compare(0, part.size(), part) == 0);
+  EXPECT_EQ(whole.compare(part.size(), 7, "usemtl "), 0);  // the next item starts there
   std::int64_t vertices = 0;
-  for (std::size_t at = cancelled.find("\nv "); at != std::string::npos; at = cancelled.find("\nv ", at + 1)) ++vertices;
-  EXPECT_EQ(run.writer.itemsInFile * 10, vertices);  // ten vertices a default blade
+  for (std::size_t at = part.find("\nv "); at != std::string::npos; at = part.find("\nv ", at + 1)) ++vertices;
+  EXPECT_EQ(cancelled.itemsInFile * 10, vertices);  // ten vertices a default blade
 }
 
 TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
@@ -98,7 +102,7 @@ TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
   document::clsDocument document{fake.platform};
   modSettingsFiles::resetSettings(document, fake.platform);
   ASSERT_TRUE(modSettingsFiles::applyUserText(document, "Alpha 1 10 10 20000 <empty> 0 -1\r\n", fake.platform));
-  document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
+  document.session.diskLimitMB = generation::kMaxDiskLimitMB;
   modCreateDialog::setFileName(document.project.dialog, "f.obj");
   // Sanitizers may start a thread of their own with the first one, so runs are compared with
   // the first: a stage left running would add one each time.
@@ -108,9 +112,7 @@ TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
     fake.files.writes = 0;
     fake.files.failAtWrite = failing;
     model::clsRandom random(2);
-    generation::clsObjWriter writer;
-    writer.services = {&fake.status, &fake.events};
-    generation::clsCreation creation{fake.platform, random, writer, true};
+    generation::clsCreation creation{fake.platform, random};
     EXPECT_EQ(modCreationRun::runCreation(document, creation).code, generation::status::kAppendWriteFailed);
     EXPECT_TRUE(fake.files.files.empty());  // no file of the failed run, and no temporary one
     if (threads == 0) threads = threadCount();
@@ -123,9 +125,9 @@ TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
 TEST(PipelineGlb, SameSeedSameFileWholeOrAtTheLimit) {
   support::clsFieldRun run("pipeline-glb");
   ASSERT_TRUE(run.apply(kAllElements));
-  modCreateDialog::setFormat(run.document.project.dialog, generation::ObjectFormat::Glb);
+  run.document.session.format = generation::ObjectFormat::Glb;
   for (const int limitMB : {2000, 1}) {
-    modCreateDialog::setDiskSpace(run.document.project.dialog, limitMB);
+    modCreateDialog::setDiskSpace(run.document.session, limitMB);
     const document::clsRunResult first = run.create(6);
     const std::string bytes = run.read("field.glb");
     EXPECT_EQ(run.create(6).code, first.code);

@@ -5,18 +5,16 @@
 #include "fakes/fake_platform.h"
 
 using namespace generation;
-using namespace modWriting;
 
 namespace {
 
 class ObjWriter : public ::testing::Test {
  protected:
-  ObjWriter() { writer.services = {&fake.status, &fake.events}; }
   // Starts a run in a new temporary file beside f.obj.
-  int open(std::int64_t limitBytes, std::string_view label, std::string_view header) {
+  int open(std::int64_t limitBytes, std::string_view header) {
     temporary = fake.files.createTemporary("f.obj");
     temporaryPath = "f.obj.tmp" + std::to_string(fake.files.temporaries);
-    return openWriter(writer, *temporary, limitBytes, label, header);
+    return writer.open(*temporary, limitBytes, header);
   }
   // The file being written.
   std::string file() const { return fake.files.files.at(temporaryPath); }
@@ -24,56 +22,53 @@ class ObjWriter : public ::testing::Test {
   fakes::FakePlatform fake;
   std::unique_ptr<platform::ITemporaryFile> temporary;
   std::string temporaryPath;
-  clsObjWriter writer;
+  bool cancel = false;
+  clsObjWriter writer{{&fake.status, &fake.events, &cancel}};
   const std::string item = std::string(999, 'v') + "\n";  // 1000 characters
 };
 
 }  // namespace
 
 TEST_F(ObjWriter, HeaderThenItemsInHalfMegabyteWrites) {
-  ASSERT_EQ(open(2'000'000'000'000LL, "Blade", "header\r\n"), status::kGoOn);
+  ASSERT_EQ(open(2'000'000'000'000LL, "header\r\n"), status::kGoOn);
   EXPECT_EQ(file(), "header\r\n");
-  EXPECT_EQ(writer.fileBytes, 8);
+  EXPECT_EQ(writer.fileBytes(), 8);
   const int writesAfterHeader = fake.files.writes;
   int items = 0;
   while (fake.files.writes == writesAfterHeader) {
-    ASSERT_EQ(writeItem(writer, item, false), status::kGoOn);
+    ASSERT_EQ(writer.writeItem(item, false), status::kGoOn);
     ++items;
   }
   // The first write happens once more than 500000 characters waited, moved over in steps of 11 items.
   EXPECT_EQ(items, 506);
   EXPECT_EQ(file().size(), 8u + 506 * 1000);
-  EXPECT_EQ(writer.fileBytes, 8 + 506 * 1000);
+  EXPECT_EQ(writer.fileBytes(), 8 + 506 * 1000);
   EXPECT_EQ(fake.events.calls, 506);
-  ASSERT_EQ(writeItem(writer, "last\n", false), status::kGoOn);
-  ASSERT_EQ(finishWriter(writer), status::kGoOn);
+  ASSERT_EQ(writer.writeItem("last\n", false), status::kGoOn);
+  ASSERT_EQ(writer.finish(), status::kGoOn);
   EXPECT_EQ(file().size(), 8u + 506 * 1000 + 5);
   EXPECT_EQ(file().substr(file().size() - 5), "last\n");
 }
 
 TEST_F(ObjWriter, LimitIsTestedAfterEachWrite) {
-  ASSERT_EQ(open(1'000'000, "Blade", "h\r\n"), status::kGoOn);
+  ASSERT_EQ(open(1'000'000, "h\r\n"), status::kGoOn);
   int code = status::kGoOn;
   int items = 0;
   while (code == status::kGoOn && items < 5000) {
-    code = writeItem(writer, item, false);
+    code = writer.writeItem(item, false);
     ++items;
   }
   EXPECT_EQ(code, status::kLimitReached);
   EXPECT_EQ(items, 1012);  // the second write brings the file above 1000000 bytes
-  EXPECT_GT(writer.fileBytes, 1'000'000);
+  EXPECT_GT(writer.fileBytes(), 1'000'000);
   EXPECT_EQ(file().size() % 1000, 3u);  // header and whole items only
 }
 
 TEST_F(ObjWriter, CancelIsReportedByTheNextItem) {
-  ASSERT_EQ(open(1'000'000, "Blade", "h\r\n"), status::kGoOn);
-  EXPECT_EQ(writeItem(writer, item, false), status::kGoOn);
-  fake.events.onEvents = [this] { requestCancel(writer); };
-  EXPECT_EQ(writeItem(writer, item, false), status::kCancelled);
-  // A new run starts uncancelled.
-  ASSERT_EQ(open(1'000'000, "Blade", "h\r\n"), status::kGoOn);
-  EXPECT_FALSE(writer.cancelRequested);
-  EXPECT_EQ(writer.buffer.size(), 0u);
+  ASSERT_EQ(open(1'000'000, "h\r\n"), status::kGoOn);
+  EXPECT_EQ(writer.writeItem(item, false), status::kGoOn);
+  fake.events.onEvents = [this] { cancel = true; };
+  EXPECT_EQ(writer.writeItem(item, false), status::kCancelled);
 }
 
 TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
@@ -86,34 +81,36 @@ TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
                           clsCase{2, 10, status::kFinalWriteFailed}}) {
     fake.files.writes = 0;
     fake.files.failAtWrite = c.failingWrite;
-    int code = open(1'000'000'000, "Blade", "h");
-    for (int i = 0; i < c.items && code == status::kGoOn; ++i) code = writeItem(writer, item, false);
-    if (code == status::kGoOn) code = finishWriter(writer);
+    clsObjWriter fresh({&fake.status, &fake.events});
+    const auto temporary = fake.files.createTemporary("f.obj");
+    int code = fresh.open(*temporary, 1'000'000'000, "h");
+    for (int i = 0; i < c.items && code == status::kGoOn; ++i) code = fresh.writeItem(item, false);
+    if (code == status::kGoOn) code = fresh.finish();
     EXPECT_EQ(code, c.code);
   }
 }
 
 TEST_F(ObjWriter, ATemporaryFileRemovedDuringTheRunIsNoticed) {
-  ASSERT_EQ(open(1'000'000'000, "Blade", "h\r\n"), status::kGoOn);
+  ASSERT_EQ(open(1'000'000'000, "h\r\n"), status::kGoOn);
   // Removed, then made anew under the same name, as a tidy-up script or a new folder would.
   fake.files.removeFile(temporaryPath);
   fake.files.writeFile(temporaryPath, "", false);
   int code = status::kGoOn;
-  for (int i = 0; i < 1000 && code == status::kGoOn; ++i) code = writeItem(writer, item, false);
-  ASSERT_EQ(finishWriter(writer), status::kGoOn);
+  for (int i = 0; i < 1000 && code == status::kGoOn; ++i) code = writer.writeItem(item, false);
+  ASSERT_EQ(writer.finish(), status::kGoOn);
   EXPECT_EQ(file(), "");  // nothing went into the new file
   EXPECT_EQ(temporary->ready(false), platform::FileStatus::WriteFailed);
 }
 
 TEST_F(ObjWriter, ProgressLine) {
-  ASSERT_EQ(open(1'000'000, "grass 1 - Blade", ""), status::kGoOn);
-  writer.itemCount = 1000;
-  writer.itemNumber = 301;
-  for (int i = 0; i < 200; ++i) writeItem(writer, item, false);
-  EXPECT_EQ(progressLine(writer), "Quenmoor Grass - grass 1 - Blade 301 of 1000 - 30% - 0 MB (0.2)");
+  ASSERT_EQ(open(1'000'000, ""), status::kGoOn);
+  writer.beginElement(1, 1000);
+  writer.setItemNumber(301);
+  for (int i = 0; i < 200; ++i) writer.writeItem(item, false);
+  EXPECT_EQ(writer.progressLine(), "Quenmoor Grass - grass 1 - Blade 301 of 1000 - 30% - 0 MB (0.2)");
   EXPECT_TRUE(fake.status.titles.empty());
-  writeItem(writer, item, true);
-  EXPECT_EQ(fake.status.last(), progressLine(writer));
-  writer.itemCount = 0;
-  EXPECT_NE(progressLine(writer).find(" 301 of 0 - 100% - "), std::string::npos);
+  writer.writeItem(item, true);
+  EXPECT_EQ(fake.status.last(), writer.progressLine());
+  writer.beginElement(9, 0);
+  EXPECT_NE(writer.progressLine().find("rock 2 - Rock 301 of 0 - 100% - "), std::string::npos);
 }

@@ -108,9 +108,7 @@ TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
   fake.files.refuseOpen.insert("locked/field.mtl");
   modCreateDialog::setFileName(document.project.dialog, "locked/field");
   model::clsRandom random(1);
-  generation::clsObjWriter writer;
-  writer.services = {&fake.status, &fake.events};
-  generation::clsCreation creation{fake.platform, random, writer};
+  generation::clsCreation creation{fake.platform, random};
   EXPECT_EQ(modCreationRun::runCreation(document, creation).outcome, document::RunOutcome::FilesRefused);
   EXPECT_EQ(fake.messages.shown.back(),
             "Creating the file locked/field.mtl has failed.\nPermission denied\nNothing was written.");

@@ -121,13 +121,13 @@ TEST_F(Palette, StoredCopyComesBackAndAFirstStartIsNotBlack) {
   EXPECT_EQ(fake.userStore.values.at("helptip"), "0");
   EXPECT_EQ(fake.userStore.values.at("initdirectory"), "");  // no file chosen this time
 
-  modCreateDialog::setDiskSpace(next.project.dialog, 250);
+  modCreateDialog::setDiskSpace(next.session, 250);
   modStartup::noteChosenFile(next, "/home/me/fields/meadow.grass");
   modStartup::closeDocument(next, fake.platform);
   document::clsDocument third{fake.platform};
   modStartup::startDocument(third, fake.platform);
-  EXPECT_EQ(third.project.dialog.diskLimitMB, 250);
-  EXPECT_EQ(third.project.dialog.initialFolder, "/home/me/fields/");
+  EXPECT_EQ(third.session.diskLimitMB, 250);
+  EXPECT_EQ(third.session.initialFolder, "/home/me/fields/");
 
   fake.userStore.values["colorsettings"] = "nothing of use";
   document::clsDocument damaged{fake.platform};

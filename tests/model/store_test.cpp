@@ -9,6 +9,10 @@ namespace {
 struct clsMarker final : model::clsObject {
   explicit clsMarker(int v) : value(v) {}
   std::unique_ptr<model::clsObject> clone() const override { return std::make_unique<clsMarker>(*this); }
+  bool equals(const model::clsObject& other) const override {
+    const auto* marker = dynamic_cast<const clsMarker*>(&other);
+    return marker != nullptr && marker->value == value;
+  }
   int value;
 };
 

@@ -28,18 +28,19 @@ class Preview : public ::testing::Test {
  protected:
   Preview() { modSettingsFiles::resetSettings(document, fake.platform); }
   bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
-  // Create into "f.obj" with the layout seed; the writer as the run left it.
+  // Create into "f.obj" with the layout seed; keeps how many items the file holds.
   int create(std::uint64_t seed) {
     modCreateDialog::setFileName(document.project.dialog, "f.obj");
     model::clsRandom random(seed);
-    writer.services = {&fake.status, &fake.events};
-    generation::clsCreation creation{fake.platform, random, writer};
-    return modCreationRun::runCreation(document, creation).code;
+    generation::clsCreation creation{fake.platform, random};
+    const document::clsRunResult result = modCreationRun::runCreation(document, creation);
+    itemsInFile = result.itemsInFile;
+    return result.code;
   }
 
   fakes::FakePlatform fake;
   document::clsDocument document{fake.platform};
-  generation::clsObjWriter writer;
+  std::int64_t itemsInFile = 0;
 };
 
 }  // namespace
@@ -47,12 +48,12 @@ class Preview : public ::testing::Test {
 TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   // A plain element and a compound leaf; the counts stay below the cap.
   ASSERT_TRUE(apply("Usage 2 1 leaf\r\nShape 2 1 5 5 30 -10 2 3 0 10 5 5 1\r\nAlpha 2 5 5 300 <empty> 0 -1\r\n"));
-  document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
+  document.session.diskLimitMB = generation::kMaxDiskLimitMB;
   ASSERT_EQ(create(17), generation::status::kGoOn);
 
   preview::clsCaptureSink sink;
   model::clsRandom same(17);
-  modItemPlacement::generateAll(document.project, sink, same, fake.messages);
+  modItemPlacement::generateAll(modDocument::runSettings(document), sink, same, fake.messages);
   std::string items;
   for (const auto& list : sink.items_)
     for (std::size_t i = 0; i < list.items.size(); ++i) modItemList::appendItemText(items, list, i, "f");
@@ -60,7 +61,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   ASSERT_GT(items.size(), 100000u);
   EXPECT_TRUE(object.compare(object.size() - items.size(), items.size(), items) == 0);
 
-  const auto scene = modPreview::buildScene(document.project, 17, preview::kDefaultPreviewCap, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 17, preview::kDefaultPreviewCap, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
   EXPECT_EQ(scene->itemsShown, 1300);
   EXPECT_EQ(scene->elements[0].vertices.size(), 1000u * 10);  // shared by the faces of a smooth blade
@@ -70,15 +71,15 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
 
 TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
   ASSERT_TRUE(apply("Alpha 1 10 10 5000 <empty> 0 -1\r\nUsage 8 1 r\r\nAlpha 8 10 10 1001 <empty> 0 -1\r\n"));
-  document.project.dialog.diskLimitMB = generation::kMaxDiskLimitMB;
+  document.session.diskLimitMB = generation::kMaxDiskLimitMB;
   std::int64_t total = 0;
   const std::int64_t step = modPreview::keepEvery(document.project, 1000, total);
   EXPECT_EQ(total, 6001);
   EXPECT_EQ(step, 7);  // 715 + 143 items
   preview::clsCaptureSink all, every(nullptr, step);
   model::clsRandom random(17), same(17);
-  modItemPlacement::generateAll(document.project, all, random, fake.messages);
-  modItemPlacement::generateAll(document.project, every, same, fake.messages);
+  modItemPlacement::generateAll(modDocument::runSettings(document), all, random, fake.messages);
+  modItemPlacement::generateAll(modDocument::runSettings(document), every, same, fake.messages);
   for (std::size_t e : {0u, 7u}) {
     const geometry::clsItemList &full = all.items_[e], &kept = every.items_[e];
     ASSERT_EQ(kept.items.size(), (full.items.size() + 6) / 7);
@@ -93,7 +94,7 @@ TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
       }
     }
   }
-  const auto scene = modPreview::buildScene(document.project, 17, 1000, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 17, 1000, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
   EXPECT_EQ(modPreview::previewLine(*scene), "Preview: 858 of 6,001 items");
 }
@@ -131,7 +132,7 @@ TEST_F(Preview, ExtremeValuesGiveABoundedSceneAndGrid) {
       "Curve 1 3.4E+38 3.4E+38 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0", "Shape 1 1 5 3.4E+38 3.4E+38 3.4E+38 1 1 0 10 5 5 1"};
   for (const char* line : lines) {
     ASSERT_TRUE(apply(std::string(line) + "\r\n")) << line;
-    const auto scene = modPreview::buildScene(document.project, 3, 2000, std::atomic<bool>{false});
+    const auto scene = modPreview::buildScene(document.project, 3, 2000, std::atomic<bool>{false}, document.session.diskLimitMB);
     ASSERT_TRUE(scene) << line;
     EXPECT_LE(scene->itemsShown, 2000) << line;
     const auto grid = modPreview::groundGrid(*scene);
@@ -157,7 +158,7 @@ TEST_F(Preview, FacesShowTheirMaterialsKdInBands) {
       mtl >> r >> g >> b;
       kd.insert(static_cast<std::uint32_t>(std::lround(r * 255) + 256 * std::lround(g * 255) + 65536 * std::lround(b * 255)));
     }
-  const auto scene = modPreview::buildScene(document.project, 5, 500, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 5, 500, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
   const preview::clsPreviewElement& grass = scene->elements[0];
   std::set<std::uint32_t> shown;
@@ -177,14 +178,14 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   ASSERT_TRUE(apply("Alpha 1 10 10 20000 <empty> 0 -1\r\nUsage 2 1 g\r\n"));
   ASSERT_EQ(create(9), generation::status::kLimitReached);
 
-  const auto scene = modPreview::buildScene(document.project, 9, preview::kDefaultPreviewCap, std::atomic<bool>{false});
+  const auto scene = modPreview::buildScene(document.project, 9, preview::kDefaultPreviewCap, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);
-  EXPECT_EQ(scene->itemsWritten, writer.itemsInFile);
-  EXPECT_EQ(scene->itemsShown, writer.itemsInFile);
+  EXPECT_EQ(scene->itemsWritten, itemsInFile);
+  EXPECT_EQ(scene->itemsShown, itemsInFile);
   EXPECT_TRUE(scene->elements[1].vertices.empty());
   EXPECT_EQ(modPreview::previewLine(*scene), "The disk-space limit stops the run at about " +
-                                                 std::to_string(writer.itemsInFile / 1000) + "," +
-                                                 std::to_string(writer.itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
+                                                 std::to_string(itemsInFile / 1000) + "," +
+                                                 std::to_string(itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
 }
 
 TEST(PreviewLine, CountsReadInTheSingularAndPlural) {

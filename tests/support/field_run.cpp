@@ -13,8 +13,7 @@ clsFieldRun::clsFieldRun(const std::string& name)
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   modStartup::startDocument(document, platform);
-  modCreateDialog::setDiskSpace(document.project.dialog, generation::kMaxDiskLimitMB);
-  writer.services = {&status, &events};
+  modCreateDialog::setDiskSpace(document.session, generation::kMaxDiskLimitMB);
 }
 
 clsFieldRun::~clsFieldRun() { std::filesystem::remove_all(folder); }
@@ -23,12 +22,15 @@ bool clsFieldRun::apply(const std::string& settings) {
   return modSettingsFiles::applyUserText(document, settings, platform);
 }
 
-document::clsRunResult clsFieldRun::create(std::uint64_t seed, const std::string& baseName, bool pipelined) {
+document::clsRunResult clsFieldRun::create(std::uint64_t seed, const std::string& baseName) {
   modCreateDialog::setFileName(document.project.dialog, path(baseName));
   messages.answer = true;
   model::clsRandom random(seed);
-  generation::clsCreation creation{platform, random, writer, pipelined};
-  return modCreationRun::runCreation(document, creation);
+  generation::clsCreation creation{platform, random};
+  creation_ = &creation;
+  const document::clsRunResult result = modCreationRun::runCreation(document, creation);
+  creation_ = nullptr;
+  return result;
 }
 
 std::string clsFieldRun::read(const std::string& fileName) const {

@@ -20,7 +20,11 @@ class clsFieldRun {
 
   // Applies settings over the defaults as "Open settings..." does.
   bool apply(const std::string& settings);
-  document::clsRunResult create(std::uint64_t seed, const std::string& baseName = "field", bool pipelined = true);
+  document::clsRunResult create(std::uint64_t seed, const std::string& baseName = "field");
+  // Cancel, while create runs (from the events).
+  void cancel() {
+    if (creation_ != nullptr) creation_->cancelRequested = true;
+  }
   std::string path(const std::string& fileName) const { return (folder / fileName).string(); }
   std::string read(const std::string& fileName) const;
 
@@ -35,7 +39,9 @@ class clsFieldRun {
   platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
   std::filesystem::path folder;
   document::clsDocument document{platform};
-  generation::clsObjWriter writer;
+
+ private:
+  generation::clsCreation* creation_ = nullptr;
 };
 
 }  // namespace support

@@ -1,4 +1,4 @@
-#include "geometry/obj_text.h"
+#include "support/obj_text.h"
 
 #include "geometry/item_list.h"
 

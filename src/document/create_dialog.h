@@ -7,28 +7,29 @@
 #include <optional>
 #include <string>
 
+#include "generation/run_settings.h"
 #include "model/settings_text.h"
 #include "model/tagged_value.h"
 
-namespace generation {
+namespace document {
 
-inline constexpr std::string_view kApplicationVersion = "7";
-inline constexpr std::int32_t kMinDiskLimitMB = 1;
-inline constexpr std::int32_t kMaxDiskLimitMB = 2000;
-
-// The object file's format: the OBJ with its MTL file, or one binary glTF file.
-enum class ObjectFormat { Obj, Glb };
-
-inline std::string_view objectExtension(ObjectFormat format) { return format == ObjectFormat::Glb ? ".glb" : ".obj"; }
+using generation::kMinDiskLimitMB;
+using generation::ObjectFormat;
 
 struct clsCreateDialog {
-  std::string objectPath;  // normalised, with the format's extension; empty when none is set
-  ObjectFormat format = ObjectFormat::Obj;
+  std::string objectPath;  // normalised as the OBJ file's name; empty when none is set
   std::string note;        // lines joined by CR LF
-  std::int32_t diskLimitMB = kMinDiskLimitMB;
   // The field's layout, the seed of its random draws: the 3D view shows it and Create writes it.
   // None after a settings text without a "Seed" record, until a fresh one is drawn.
   std::optional<std::uint64_t> layoutSeed;
+  bool operator==(const clsCreateDialog&) const = default;
+};
+
+// The program's values rather than the design's: kept for the next start, in no settings file,
+// and never undone.
+struct clsSessionValues {
+  ObjectFormat format = ObjectFormat::Obj;
+  std::int32_t diskLimitMB = kMinDiskLimitMB;
   bool helpTips = false;
   std::string initialFolder;  // where the first file dialog starts
   std::string chosenFolder;   // folder of the last file chosen in a dialog since the start
@@ -44,15 +45,13 @@ class clsCreateDialogRecords final : public model::IRecordOwner {
   clsCreateDialog& dialog_;
 };
 
-}  // namespace generation
+}  // namespace document
 
 namespace modCreateDialog {
 
-void setFileName(generation::clsCreateDialog& dialog, std::string_view text);
-// Chooses the format; the object path takes its extension.
-void setFormat(generation::clsCreateDialog& dialog, generation::ObjectFormat format);
+void setFileName(document::clsCreateDialog& dialog, std::string_view text);
 // Clamped to 1..2000 and rounded with ties to even ("2.5" gives 2, "" gives 1).
-void setDiskSpace(generation::clsCreateDialog& dialog, const model::tValue& value);
-void setNote(generation::clsCreateDialog& dialog, std::string_view text);
+void setDiskSpace(document::clsSessionValues& values, const model::tValue& value);
+void setNote(document::clsCreateDialog& dialog, std::string_view text);
 
 }  // namespace modCreateDialog

@@ -1,4 +1,4 @@
-#include "generation/create_dialog.h"
+#include "document/create_dialog.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,26 +10,23 @@
 
 namespace modCreateDialog {
 
-void setFileName(generation::clsCreateDialog& dialog, std::string_view text) {
-  dialog.objectPath = modObjectPath::normalizeObjectPath(text, generation::objectExtension(dialog.format));
+void setFileName(document::clsCreateDialog& dialog, std::string_view text) {
+  dialog.objectPath = modObjectPath::normalizeObjectPath(text);
 }
 
-void setFormat(generation::clsCreateDialog& dialog, generation::ObjectFormat format) {
-  dialog.format = format;
-  setFileName(dialog, dialog.objectPath);
-}
-
-void setDiskSpace(generation::clsCreateDialog& dialog, const model::tValue& value) {
+void setDiskSpace(document::clsSessionValues& values, const model::tValue& value) {
   const double limit = modGeneral::clampValue(modGeneral::toSingle(value), generation::kMinDiskLimitMB,
                                               generation::kMaxDiskLimitMB);
-  dialog.diskLimitMB = static_cast<std::int32_t>(std::nearbyint(limit));
+  values.diskLimitMB = static_cast<std::int32_t>(std::nearbyint(limit));
 }
 
-void setNote(generation::clsCreateDialog& dialog, std::string_view text) { dialog.note = text; }
+void setNote(document::clsCreateDialog& dialog, std::string_view text) { dialog.note = text; }
 
 }  // namespace modCreateDialog
 
-namespace generation {
+namespace document {
+
+using generation::kApplicationVersion;
 
 std::string clsCreateDialogRecords::toTextSettings() const {
   // Three line breaks first: with the section break before it, four empty lines in all.
@@ -67,4 +64,4 @@ model::RecordStatus clsCreateDialogRecords::fromTextSettings(std::string_view ke
   return model::RecordStatus::NotMine;
 }
 
-}  // namespace generation
+}  // namespace document

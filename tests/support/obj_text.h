@@ -1,6 +1,6 @@
 #pragma once
-// The OBJ geometry text of a tube: "usemtl ", "v ", "vn " and "f " lines with relative
-// (negative) indices, so no vertex counter has to be kept across items or files.
+// The OBJ geometry text of one tube, for tests and benchmarks of the text alone: "usemtl ", "v ",
+// "vn " and "f " lines with relative (negative) indices, as the object file holds them.
 
 #include <string>
 #include <string_view>
