@@ -3,7 +3,7 @@
 #include "generation/glb_sink.h"
 #include "generation/item_pipeline.h"
 #include "generation/item_placement.h"
-#include "generation/obj_pipeline.h"
+#include "generation/obj_stage.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
 #include "model/usage_records.h"
@@ -83,7 +83,8 @@ clsObjectRun createObject(const clsRunSettings& settings, std::string_view folde
       clsItemPipeline sink(writer, stage);
       code = stage.close(sink.close(modItemPlacement::generateAll(settings, sink, creation.random, platform.messages)));
     } else {
-      clsObjPipeline sink(writer, modMaterialFile::prefixesFor(baseName));
+      clsObjStage stage(writer, modMaterialFile::prefixesFor(baseName));
+      clsItemPipeline sink(writer, stage);
       code = sink.close(modItemPlacement::generateAll(settings, sink, creation.random, platform.messages));
     }
   }

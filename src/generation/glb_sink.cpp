@@ -143,7 +143,7 @@ int clsGlbSink::spill(clsGlbStream& stream) {
 }
 
 int clsGlbSink::itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-                         std::int32_t itemNumber) {
+                         std::int32_t itemNumber, const std::string_view* /*ahead*/) {
   if (report) writer_.setItemNumber(itemNumber);
   for (std::size_t i = first; i < end; ++i)
     if (const int code = addItem(list, i); code != status::kGoOn) return code;

@@ -75,7 +75,7 @@ class clsGlbSink final : public IItemStage {
 
   void beginElement(int element, std::int32_t itemCount) override;
   int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-               std::int32_t itemNumber) override;
+               std::int32_t itemNumber, const std::string_view* ahead) override;
   void endElement() override { writer_.endElement(); }
   int finish() override { return status::kGoOn; }
   std::string progressLine() override;

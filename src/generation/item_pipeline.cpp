@@ -19,24 +19,36 @@ constexpr auto kPumpEvery = std::chrono::milliseconds(20);
 clsItemPipeline::clsItemPipeline(clsObjWriter& writer, IItemStage& stage)
     : writer_(writer), stage_(stage), current_(std::make_unique<clsBatch>()) {
   for (std::size_t i = 0; i < kBatches; ++i) free_.push_back(std::make_unique<clsBatch>());
+  freeBatches_ = kBatches;
   thread_ = std::thread([this] { stageLoop(); });
 }
 
 clsItemPipeline::~clsItemPipeline() { close(status::kCancelled); }
 
-void clsItemPipeline::addStep(Kind kind, bool report, std::int32_t number, int element) {
-  current_->steps.push_back(
-      {kind, report, number, static_cast<std::int16_t>(element), static_cast<std::uint32_t>(current_->list.items.size())});
+void clsItemPipeline::addStep(Kind kind, bool report, std::int32_t number, int element, bool ahead) {
+  current_->steps.push_back({kind, report, number, static_cast<std::int16_t>(element),
+                             static_cast<std::uint32_t>(current_->list.items.size()),
+                             static_cast<std::uint32_t>(current_->text.size()), ahead});
 }
 
 void clsItemPipeline::beginElement(int element, std::int32_t itemCount) {
+  element_ = element;
   addStep(Kind::BeginElement, false, itemCount, element);
 }
 
 void clsItemPipeline::endElement() { addStep(Kind::EndElement, false, 0, 0); }
 
 int clsItemPipeline::itemDone(bool report, std::int32_t itemNumber) {
-  addStep(Kind::Item, report, itemNumber, 0);
+  clsBatch& batch = *current_;
+  // While every batch waits for the stage, this thread does the stage's work itself rather than
+  // wait later: both cores keep busy, and the result is the same whoever does it.
+  bool ahead = false;
+  if (freeBatches_.load(std::memory_order_relaxed) == 0) {
+    const std::uint32_t itemsBegin = batch.steps.empty() ? 0 : batch.steps.back().itemsEnd;
+    ahead = stage_.workAhead(element_, batch.list, itemsBegin, static_cast<std::uint32_t>(batch.list.items.size()),
+                             batch.text);
+  }
+  addStep(Kind::Item, report, itemNumber, 0, ahead);
   if ((current_->steps.size() >= kBatchSteps || current_->list.points.size() >= kBatchPoints) && !send(End::None))
     return writer_.cancelRequested() ? status::kCancelled : finalCode_;
   if (writer_.services().events != nullptr) writer_.services().events->processEvents();
@@ -82,6 +94,7 @@ bool clsItemPipeline::send(End end) {
   queue_.push_back(std::move(current_));
   current_ = std::move(free_.back());
   free_.pop_back();
+  freeBatches_.store(free_.size(), std::memory_order_relaxed);
   lock.unlock();
   ready_.notify_one();
   return true;
@@ -122,11 +135,13 @@ void clsItemPipeline::stageLoop() {
       const End end = batch->end;
       const bool goOn = runBatch(*batch);
       modItemList::clearItems(batch->list);
+      batch->text.clear();
       batch->steps.clear();
       batch->end = End::None;
       {
         std::lock_guard lock(mutex_);
         free_.push_back(std::move(batch));
+        freeBatches_.store(free_.size(), std::memory_order_relaxed);
       }
       room_.notify_one();
       if (!goOn) return;
@@ -148,14 +163,17 @@ void clsItemPipeline::stageLoop() {
 // Gives the batch's steps to the stage in order; false once the stage gave a status other than
 // 1, which ends the run exactly where the stage as the generator's own sink would have ended it.
 bool clsItemPipeline::runBatch(const clsBatch& batch) {
-  std::uint32_t item = 0;
+  std::uint32_t item = 0, text = 0;
   for (const clsStep& step : batch.steps) {
     switch (step.kind) {
       case Kind::BeginElement: stage_.beginElement(step.element, step.number); break;
       case Kind::EndElement: stage_.endElement(); break;
       case Kind::Item: {
-        const int code = stage_.itemDone(batch.list, item, step.itemsEnd, step.report, step.number);
+        const std::string_view ahead = batch.text.view().substr(text, step.textEnd - text);
+        const int code =
+            stage_.itemDone(batch.list, item, step.itemsEnd, step.report, step.number, step.ahead ? &ahead : nullptr);
         item = step.itemsEnd;
+        text = step.textEnd;
         if (code != status::kGoOn) {
           stop(code);
           return false;

@@ -16,6 +16,7 @@
 
 #include "generation/item_sink.h"
 #include "generation/obj_writer.h"
+#include "model/text_buffer.h"
 
 namespace generation {
 
@@ -25,14 +26,22 @@ class IItemStage {
   virtual ~IItemStage() = default;
   virtual void beginElement(int element, std::int32_t itemCount) = 0;
   // The list's items [first, end) are what the generator made for one of its items; report and
-  // itemNumber as in IItemSink::itemDone. A status code: 1 go on.
+  // itemNumber as in IItemSink::itemDone; ahead is what workAhead made of them, or null. A
+  // status code: 1 go on.
   virtual int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-                       std::int32_t itemNumber) = 0;
+                       std::int32_t itemNumber, const std::string_view* ahead) = 0;
   virtual void endElement() = 0;
   // Every element was made: the stage's final status.
   virtual int finish() = 0;
   // The progress line for the calling thread's title, made after an item that asked for one.
   virtual std::string progressLine() = 0;
+  // On the calling thread, while every batch waits for the stage: the stage's work on items of
+  // element done there instead, appended to text, so that both threads keep busy; false when the
+  // stage has no such work. What itemDone makes of it must not differ from its own work.
+  virtual bool workAhead(int /*element*/, const geometry::clsItemList& /*list*/, std::uint32_t /*first*/,
+                         std::uint32_t /*end*/, model::clsTextBuffer& /*text*/) {
+    return false;
+  }
 };
 
 class clsItemPipeline final : public IItemSink {
@@ -61,15 +70,18 @@ class clsItemPipeline final : public IItemSink {
     std::int32_t number = 0;  // item number, or an element's item count
     std::int16_t element = 0;
     std::uint32_t itemsEnd = 0;  // the list's items up to here belong to this step
+    std::uint32_t textEnd = 0;   // and the batch's text up to here, where the work was done ahead
+    bool ahead = false;
   };
   enum class End : std::uint8_t { None, Finish, Cancel };
   struct clsBatch {
     geometry::clsItemList list;
+    model::clsTextBuffer text;  // what workAhead made while the stage was behind
     std::vector<clsStep> steps;
     End end = End::None;
   };
 
-  void addStep(Kind kind, bool report, std::int32_t number, int element);
+  void addStep(Kind kind, bool report, std::int32_t number, int element, bool ahead = false);
   bool send(End end);
   void stageLoop();
   bool runBatch(const clsBatch& batch);
@@ -88,6 +100,8 @@ class clsItemPipeline final : public IItemSink {
   std::string progress_;
   std::atomic<bool> progressWaiting_{false};
   std::atomic<bool> stopped_{false};
+  std::atomic<std::size_t> freeBatches_{0};
+  int element_ = 0;  // the calling thread's
   int finalCode_ = status::kGoOn;
   std::thread thread_;
 };

@@ -1,7 +1,7 @@
 // The two-stage object run writes the very file the one-thread oracle writes, and stops where it
 // stops: at the disk-space limit, at Cancel, at a failing write.
 
-#include "generation/obj_pipeline.h"
+#include "generation/obj_stage.h"
 
 #include <gtest/gtest.h>
 
