@@ -1,6 +1,6 @@
 #pragma once
-// Where the generator hands the items it makes: the object file (directly, or through the
-// two-stage pipeline) or the live preview. Every sink sees the same items in the same order.
+// Where the generator hands the items it makes: the item pipeline on its way to the object file,
+// or the live preview. Every sink sees the same items in the same order.
 
 #include <cstdint>
 
