@@ -5,13 +5,26 @@
 #include <QImage>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
+// A folder per test process, removed as it ends: the tests run side by side and must not read
+// each other's files.
+struct clsScratchFolder {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("quenmoor-pictures-" + std::to_string(::getpid()));
+  clsScratchFolder() { std::filesystem::create_directories(path); }
+  ~clsScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
 std::string scratch(const std::string& name) {
-  const auto folder = std::filesystem::temp_directory_path() / "quenmoor-pictures";
-  std::filesystem::create_directories(folder);
-  return (folder / name).string();
+  static const clsScratchFolder folder;
+  return (folder.path / name).string();
 }
 
 }  // namespace
