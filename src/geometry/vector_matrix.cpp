@@ -24,9 +24,6 @@ const clsDegreeTables& degreeTables() {
   return tables;
 }
 
-// The square root is the correctly rounded power 0.5.
-float lengthOf(double x, double y, double z) { return static_cast<float>(std::sqrt(x * x + y * y + z * z)); }
-
 }  // namespace
 
 tMatrix identityMatrix() {
@@ -65,30 +62,12 @@ tMatrix axisRotationMatrix(std::int16_t axis, float angle) {
   return m;
 }
 
-void multiplyMatrix(tMatrix& a, const tMatrix& b) {
-  tMatrix product{};
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j) {
-      double sum = 0;
-      for (int k = 0; k < 4; ++k) sum += static_cast<double>(b[i][k]) * a[k][j];
-      product[i][j] = static_cast<float>(sum);
-    }
-  a = product;
-}
-
-void transformPoint(clsPixel& point, const tMatrix& m) {
-  const double x = point.x, y = point.y, z = point.z;
-  point.x = static_cast<float>(m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3]);
-  point.y = static_cast<float>(m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3]);
-  point.z = static_cast<float>(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
-}
-
 tVector subtractPoints(const clsPixel& a, const clsPixel& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }
 
 clsPixel differencePixel(const clsPixel& a, const clsPixel& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }
 
 float distance(const clsPixel& a, const clsPixel& b) {
-  return lengthOf(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y, static_cast<double>(b.z) - a.z);
+  return detail::lengthOf(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y, static_cast<double>(b.z) - a.z);
 }
 
 clsPixel pointBetween(const clsPixel& a, const clsPixel& b, float t) {
@@ -101,31 +80,10 @@ tVector pixelToVector(const clsPixel& p) { return {p.x, p.y, p.z}; }
 
 tVector zeroVector() { return {0, 0, 0}; }
 
-tVector normalize3(tVector& v) {
-  const float length = lengthOf(v[0], v[1], v[2]);
-  if (!(length > 0) || !std::isfinite(length)) {
-    v = zeroVector();
-    return v;
-  }
-  for (float& c : v) c /= length;  // the same as dividing in double and rounding
-  return v;
-}
-
 clsPixel normalize3(const clsPixel& p) {
   tVector v = pixelToVector(p);
   normalize3(v);
   return {v[0], v[1], v[2]};
-}
-
-clsPixel faceNormal(const clsPixel& p1, const clsPixel& p2, const clsPixel& p3) {
-  const double a1 = static_cast<double>(p2.x) - p1.x, a2 = static_cast<double>(p2.y) - p1.y,
-               a3 = static_cast<double>(p2.z) - p1.z;
-  const double b1 = static_cast<double>(p3.x) - p1.x, b2 = static_cast<double>(p3.y) - p1.y,
-               b3 = static_cast<double>(p3.z) - p1.z;
-  tVector n = {static_cast<float>(a2 * b3 - a3 * b2), static_cast<float>(a3 * b1 - a1 * b3),
-               static_cast<float>(a1 * b2 - a2 * b1)};
-  normalize3(n);
-  return {n[0], n[1], n[2]};
 }
 
 clsPixel averageNormals(std::span<const clsPixel* const> normals) {
