@@ -5,6 +5,7 @@
 #   bench/compare_field_runs.sh BEFORE_CLI AFTER_CLI [ROUNDS]
 # Prints the wall time and peak memory of every run, then the median of each and their ratio.
 set -euo pipefail
+source "$(dirname "$0")/timed_runs.sh"
 before=$1 after=$2 rounds=${3:-5}
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
@@ -16,16 +17,9 @@ for field in blades rocks; do
     for build in before after; do
       cli=$before
       [ "$build" = after ] && cli=$after
-      rm -f "$folder"/out.*
-      sync
-      /usr/bin/time -f "%e %M" -o "$folder/time" "$cli" create --force --seed 1 --settings "$folder/$field.grass" \
-        "$folder/out.obj" >/dev/null 2>&1
-      read -r seconds kilobytes <"$folder/time"
-      echo "$field $build round $round: $seconds s, $((kilobytes / 1024)) MB peak"
-      echo "$seconds" >>"$folder/$field.$build"
+      timedCreate "$field $build round $round" "$folder/$field.$build" "$cli" obj "$folder/$field.grass" "$folder/out.obj"
     done
   done
-  median() { sort -n "$1" | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
   b=$(median "$folder/$field.before") a=$(median "$folder/$field.after")
-  echo "$field: median $b s before, $a s after, ratio $(awk -v a="$a" -v b="$b" 'BEGIN {printf "%.2f", a / b}')"
+  echo "$field: median $b s before, $a s after, ratio $(ratio "$a" "$b")"
 done
