@@ -89,6 +89,7 @@ int clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
   const geometry::clsItemEntry& entry = list.items[item];
   const std::size_t pointsEnd = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
   slots_.assign(pointsEnd - entry.firstPoint, clsSlot{});
+  full_.clear();
   const geometry::clsPixel* points = list.points.data();
   modItemFaces::walkTriangles(list, item, material_, [&](std::int32_t material, geometry::clsFaceCorner a,
                                                          geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
@@ -122,9 +123,12 @@ int clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
       dataBytes_ += 4;
     }
     primitive.indexCount += 3;
+    if (primitive.indices.buffer.size() >= kSpillBytes || primitive.vertices.buffer.size() >= kSpillBytes)
+      full_.push_back(static_cast<std::size_t>(primitiveIndex));
   });
-  for (clsGlbPrimitive& primitive : primitives_) {
-    for (clsGlbStream* stream : {&primitive.vertices, &primitive.indices})
+  // Only the primitives this item filled are looked at: a field of many elements has hundreds.
+  for (std::size_t p : full_) {
+    for (clsGlbStream* stream : {&primitives_[p].vertices, &primitives_[p].indices})
       if (stream->buffer.size() >= kSpillBytes)
         if (const int code = spill(*stream); code != status::kGoOn) return code;
   }

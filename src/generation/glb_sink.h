@@ -104,6 +104,7 @@ class clsGlbSink final : public IItemStage {
   std::vector<clsGlbPrimitive> primitives_;
   std::vector<std::int32_t> lookup_;  // (material, normals) of the current element to a primitive
   std::vector<clsSlot> slots_;        // the current item's corners to their vertices
+  std::vector<std::size_t> full_;     // primitives the current item filled to spilling
   std::int64_t dataBytes_ = 0;
   bool closed_ = false;
 };
