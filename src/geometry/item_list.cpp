@@ -6,6 +6,7 @@
 
 #include "geometry/item_faces.h"
 #include "model/number_format.h"
+#include "model/text_fields.h"
 
 namespace modItemList {
 
@@ -15,7 +16,7 @@ namespace ringFlag = geometry::ringFlag;
 
 namespace {
 
-constexpr std::string_view kEol = "\r\n";
+constexpr std::string_view kEol = modText::kLineBreak;
 constexpr std::size_t kMaxIntChars = 21;
 
 char* putInt(char* out, long long value) { return std::to_chars(out, out + kMaxIntChars, value).ptr; }
