@@ -40,12 +40,12 @@ void BM_WriteItem(benchmark::State& state) {
   for (auto _ : state) {
     generation::clsObjWriter writer({nullptr, &events});
     const auto file = files.createTemporary(path);
-    if (file == nullptr || writer.open(*file, 1'000'000'000'000LL, "") != 1) {
+    if (file == nullptr || writer.open(*file, 1'000'000'000'000LL, "") != generation::RunStatus::GoOn) {
       state.SkipWithError("the object file cannot be created");
       break;
     }
     for (int i = 0; i < kItems; ++i) writer.writeItem(itemText(), false);
-    if (writer.finish() != generation::status::kGoOn ||
+    if (writer.finish() != generation::RunStatus::GoOn ||
         writer.fileBytes() != static_cast<std::int64_t>(kItems * itemText().size()))
       state.SkipWithError("the object file is not complete");
     (void)file->ready(false);

@@ -63,17 +63,17 @@ clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
       modCreateObject::createObject(modDocument::runSettings(document), check.folder, check.baseName, *object.file, creation);
   result.code = run.code;
   result.itemsInFile = run.itemsInFile;
-  if (result.code < 0) {
+  if (failed(result.code)) {
     result.outcome = RunOutcome::ObjectFailed;
     return result;
   }
   if (!modFileSet::commit(set, platform)) {
     platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
-    result.code = status::kFinalWriteFailed;
+    result.code = RunStatus::FinalWriteFailed;
     result.outcome = RunOutcome::ObjectFailed;
     return result;
   }
-  result.outcome = result.code == status::kGoOn ? RunOutcome::Done : RunOutcome::Stopped;
+  result.outcome = result.code == RunStatus::GoOn ? RunOutcome::Done : RunOutcome::Stopped;
   return result;
 }
 

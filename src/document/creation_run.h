@@ -23,7 +23,7 @@ enum class RunOutcome {
 
 struct clsRunResult {
   RunOutcome outcome = RunOutcome::NameRefused;
-  int code = 0;  // the writer's status code, where the object run started
+  generation::RunStatus code = generation::RunStatus::GoOn;  // the object run's, where it started
   std::int64_t itemsInFile = 0;  // items whole in the object file, where the object run started
   std::string folder;
   std::string baseName;

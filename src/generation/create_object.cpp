@@ -37,15 +37,16 @@ std::string objectHeader(std::string_view note, std::string_view baseName) {
 namespace {
 
 // Why a run ended early, at the end of its "Done" line: a percentage below 100 alone does not say.
-std::string stopReason(int code) {
-  if (code == status::kCancelled) return " - cancelled";
-  if (code == status::kLimitReached) return " - disk-space limit reached";
+std::string stopReason(RunStatus code) {
+  if (code == RunStatus::Cancelled) return " - cancelled";
+  if (code == RunStatus::LimitReached) return " - disk-space limit reached";
   return {};
 }
 
 }  // namespace
 
-std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength, int code) {
+std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength,
+                      RunStatus code) {
   std::int32_t itemNumber = writer.itemNumber();
   std::int32_t itemCount = writer.itemCount();
   if (itemCount == 0) itemNumber = itemCount = 1;
@@ -76,8 +77,8 @@ clsObjectRun createObject(const clsRunSettings& settings, std::string_view folde
       std::string(folder) + std::string(baseName) + std::string(objectExtension(settings.format));
 
   clsObjWriter writer({&platform.status, &platform.events, &creation.cancelRequested});
-  int code = writer.open(file, limitBytes, glb ? std::string() : objectHeader(settings.note, baseName));
-  if (code >= 0) {
+  RunStatus code = writer.open(file, limitBytes, glb ? std::string() : objectHeader(settings.note, baseName));
+  if (!failed(code)) {
     if (glb) {
       clsGlbSink stage(writer, platform.files, path, glbContents(settings, baseName));
       clsItemPipeline sink(writer, stage);
@@ -89,7 +90,7 @@ clsObjectRun createObject(const clsRunSettings& settings, std::string_view folde
     }
   }
 
-  if (code >= 0) {
+  if (!failed(code)) {
     const std::int64_t length = file.length();
     const std::int64_t elapsed = platform.clock.nowSeconds() - start;
     platform.status.setTitle(doneTitle(writer, elapsed, length, code));
@@ -98,8 +99,8 @@ clsObjectRun createObject(const clsRunSettings& settings, std::string_view folde
   platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
   // The header failures show a message too: a folder that cannot be written must not fail
   // silently.
-  const bool opening = code == status::kHeaderOpenFailed || code == status::kAppendOpenFailed ||
-                       code == status::kFinalOpenFailed;
+  const bool opening =
+      code == RunStatus::HeaderOpenFailed || code == RunStatus::AppendOpenFailed || code == RunStatus::FinalOpenFailed;
   const std::string extension(objectExtension(settings.format));
   const std::string text = (opening ? "Opening the " : "Writing the ") + extension + " file has failed.";
   platform.messages.showMessage(
@@ -107,12 +108,12 @@ clsObjectRun createObject(const clsRunSettings& settings, std::string_view folde
   return {code, writer.itemsInFile()};
 }
 
-std::string stopLine(std::int64_t itemsInFile, int code, std::int32_t limitMB) {
+std::string stopLine(std::int64_t itemsInFile, RunStatus code, std::int32_t limitMB) {
   const std::string held = "the object file holds the first " + std::to_string(itemsInFile) +
                            (itemsInFile == 1 ? " item." : " items.");
-  if (code == status::kLimitReached)
+  if (code == RunStatus::LimitReached)
     return "Stopped: the disk-space limit of " + std::to_string(limitMB) + " MB was reached; " + held;
-  if (code == status::kCancelled) return "Cancelled: " + held;
+  if (code == RunStatus::Cancelled) return "Cancelled: " + held;
   return {};
 }
 

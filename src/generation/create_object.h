@@ -20,9 +20,9 @@ struct clsCreation {
   bool cancelRequested = false;
 };
 
-// The outcome of the object part: the writer's status code and the items whole in the file.
+// The outcome of the object part: the run's status and the items whole in the file.
 struct clsObjectRun {
-  int code = status::kGoOn;
+  RunStatus code = RunStatus::GoOn;
   std::int64_t itemsInFile = 0;
 };
 
@@ -42,10 +42,10 @@ generation::clsObjectRun createObject(const generation::clsRunSettings& settings
 
 // For a run that the disk-space limit or Cancel ended early, the plain line that says so and how
 // many items the object file holds; empty for other codes.
-std::string stopLine(std::int64_t itemsInFile, int code, std::int32_t limitMB);
+std::string stopLine(std::int64_t itemsInFile, generation::RunStatus code, std::int32_t limitMB);
 
 // The "Done" line; a run that the limit or Cancel stopped says so at its end.
 std::string doneTitle(const generation::clsObjWriter& writer, std::int64_t elapsedSeconds, std::int64_t fileLength,
-                      int code = generation::status::kGoOn);
+                      generation::RunStatus code = generation::RunStatus::GoOn);
 
 }  // namespace modCreateObject

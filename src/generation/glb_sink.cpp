@@ -85,7 +85,7 @@ std::size_t clsGlbSink::primitiveFor(std::int32_t material, bool normals) {
   return static_cast<std::size_t>(lookup_[key]);
 }
 
-int clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
+RunStatus clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
   const geometry::clsItemEntry& entry = list.items[item];
   const std::size_t pointsEnd = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
   slots_.assign(pointsEnd - entry.firstPoint, clsSlot{});
@@ -130,31 +130,31 @@ int clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
   for (std::size_t p : full_) {
     for (clsGlbStream* stream : {&primitives_[p].vertices, &primitives_[p].indices})
       if (stream->buffer.size() >= kSpillBytes)
-        if (const int code = spill(*stream); code != status::kGoOn) return code;
+        if (const RunStatus code = spill(*stream); code != RunStatus::GoOn) return code;
   }
-  return status::kGoOn;
+  return RunStatus::GoOn;
 }
 
-int clsGlbSink::spill(clsGlbStream& stream) {
+RunStatus clsGlbSink::spill(clsGlbStream& stream) {
   if (stream.spill == nullptr) stream.spill = files_.createTemporary(path_);
-  if (stream.spill == nullptr) return status::kAppendOpenFailed;
+  if (stream.spill == nullptr) return RunStatus::AppendOpenFailed;
   const std::string_view data(reinterpret_cast<const char*>(stream.buffer.data()), stream.buffer.size());
-  if (stream.spill->append(data) != platform::FileStatus::Ok) return status::kAppendWriteFailed;
+  if (stream.spill->append(data) != platform::FileStatus::Ok) return RunStatus::AppendWriteFailed;
   stream.spilled += static_cast<std::int64_t>(stream.buffer.size());
   writer_.addFileBytes(static_cast<std::int64_t>(stream.buffer.size()));
   stream.buffer.clear();
-  return status::kGoOn;
+  return RunStatus::GoOn;
 }
 
-int clsGlbSink::itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-                         std::int32_t itemNumber, const std::string_view* /*ahead*/) {
+RunStatus clsGlbSink::itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+                               std::int32_t itemNumber, const std::string_view* /*ahead*/) {
   if (report) writer_.setItemNumber(itemNumber);
   for (std::size_t i = first; i < end; ++i)
-    if (const int code = addItem(list, i); code != status::kGoOn) return code;
+    if (const RunStatus code = addItem(list, i); code != RunStatus::GoOn) return code;
   if (end > first) writer_.addItemsInFile(1);
   writer_.setBytes(writer_.fileBytes(), dataBytes_ - writer_.fileBytes());
   // The file holds whole items: the item that crosses the limit is the last one.
-  return dataBytes_ > writer_.limitBytes() ? status::kLimitReached : status::kGoOn;
+  return dataBytes_ > writer_.limitBytes() ? RunStatus::LimitReached : RunStatus::GoOn;
 }
 
 std::string clsGlbSink::progressLine() { return writer_.progressLine(); }
@@ -252,7 +252,7 @@ std::string clsGlbSink::json(const std::vector<std::size_t>& order, std::int64_t
   return j;
 }
 
-int clsGlbSink::assemble() {
+RunStatus clsGlbSink::assemble() {
   std::vector<std::size_t> order;
   for (std::size_t p = 0; p < primitives_.size(); ++p)
     if (primitives_[p].indexCount > 0) order.push_back(p);
@@ -280,25 +280,25 @@ int clsGlbSink::assemble() {
     putWord(head, kBinChunk);
   }
   platform::ITemporaryFile& file = *writer_.file();
-  if (file.append(head) != platform::FileStatus::Ok) return status::kFinalWriteFailed;
+  if (file.append(head) != platform::FileStatus::Ok) return RunStatus::FinalWriteFailed;
   for (std::size_t p : order) {
     for (const clsGlbStream* stream : {&primitives_[p].vertices, &primitives_[p].indices}) {
       if (stream->spill != nullptr && file.appendContentsOf(*stream->spill) != platform::FileStatus::Ok)
-        return status::kFinalWriteFailed;
+        return RunStatus::FinalWriteFailed;
       const std::string_view data(reinterpret_cast<const char*>(stream->buffer.data()), stream->buffer.size());
-      if (file.append(data) != platform::FileStatus::Ok) return status::kFinalWriteFailed;
+      if (file.append(data) != platform::FileStatus::Ok) return RunStatus::FinalWriteFailed;
     }
   }
   writer_.setBytes(file.length(), 0);
-  return status::kGoOn;
+  return RunStatus::GoOn;
 }
 
-int clsGlbSink::close(int code) {
+RunStatus clsGlbSink::close(RunStatus code) {
   if (closed_) return code;
   closed_ = true;
-  if (code >= 0 && writer_.file() != nullptr) {
-    const int assembled = assemble();
-    if (assembled != status::kGoOn) code = assembled;
+  if (!failed(code) && writer_.file() != nullptr) {
+    const RunStatus assembled = assemble();
+    if (assembled != RunStatus::GoOn) code = assembled;
   }
   removeSpills();
   return code;

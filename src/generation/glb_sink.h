@@ -74,24 +74,24 @@ class clsGlbSink final : public IItemStage {
   clsGlbSink& operator=(const clsGlbSink&) = delete;
 
   void beginElement(int element, std::int32_t itemCount) override;
-  int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-               std::int32_t itemNumber, const std::string_view* ahead) override;
+  RunStatus itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+                     std::int32_t itemNumber, const std::string_view* ahead) override;
   void endElement() override { writer_.endElement(); }
-  int finish() override { return status::kGoOn; }
+  RunStatus finish() override { return RunStatus::GoOn; }
   std::string progressLine() override;
   // Ends the run of code: a run that ended whole (done, limit, Cancel) puts the file together
-  // from the items made so far; every spill file is removed. The run's final code.
-  int close(int code);
+  // from the items made so far; every spill file is removed. The run's final status.
+  RunStatus close(RunStatus code);
 
  private:
   struct clsSlot {
     std::int32_t primitive = -1;
     std::uint32_t index = 0;
   };
-  int addItem(const geometry::clsItemList& list, std::size_t item);
+  RunStatus addItem(const geometry::clsItemList& list, std::size_t item);
   std::size_t primitiveFor(std::int32_t material, bool normals);
-  int spill(clsGlbStream& stream);
-  int assemble();
+  RunStatus spill(clsGlbStream& stream);
+  RunStatus assemble();
   std::string json(const std::vector<std::size_t>& order, std::int64_t binBytes) const;
   void removeSpills();
 

@@ -23,7 +23,7 @@ clsItemPipeline::clsItemPipeline(clsObjWriter& writer, IItemStage& stage)
   thread_ = std::thread([this] { stageLoop(); });
 }
 
-clsItemPipeline::~clsItemPipeline() { close(status::kCancelled); }
+clsItemPipeline::~clsItemPipeline() { close(RunStatus::Cancelled); }
 
 void clsItemPipeline::addStep(Kind kind, bool report, std::int32_t number, int element, bool ahead) {
   current_->steps.push_back({kind, report, number, static_cast<std::int16_t>(element),
@@ -38,7 +38,7 @@ void clsItemPipeline::beginElement(int element, std::int32_t itemCount) {
 
 void clsItemPipeline::endElement() { addStep(Kind::EndElement, false, 0, 0); }
 
-int clsItemPipeline::itemDone(bool report, std::int32_t itemNumber) {
+RunStatus clsItemPipeline::itemDone(bool report, std::int32_t itemNumber) {
   clsBatch& batch = *current_;
   // While every batch waits for the stage, this thread does the stage's work itself rather than
   // wait later: both cores keep busy, and the result is the same whoever does it.
@@ -50,26 +50,26 @@ int clsItemPipeline::itemDone(bool report, std::int32_t itemNumber) {
   }
   addStep(Kind::Item, report, itemNumber, 0, ahead);
   if ((current_->steps.size() >= kBatchSteps || current_->list.points.size() >= kBatchPoints) && !send(End::None))
-    return writer_.cancelRequested() ? status::kCancelled : finalCode_;
+    return writer_.cancelRequested() ? RunStatus::Cancelled : finalCode_;
   if (writer_.services().events != nullptr) writer_.services().events->processEvents();
   deliverProgress();
-  if (writer_.cancelRequested()) return status::kCancelled;
+  if (writer_.cancelRequested()) return RunStatus::Cancelled;
   if (stopped_.load(std::memory_order_acquire)) {
     std::lock_guard lock(mutex_);
     return finalCode_;
   }
-  return status::kGoOn;
+  return RunStatus::GoOn;
 }
 
-int clsItemPipeline::finish() {
+RunStatus clsItemPipeline::finish() {
   send(End::Finish);
-  return close(status::kGoOn);
+  return close(RunStatus::GoOn);
 }
 
-int clsItemPipeline::close(int code) {
+RunStatus clsItemPipeline::close(RunStatus code) {
   if (thread_.joinable()) {
     // Ends after the items already handed over; a stopped stage has ended already.
-    if (!stopped_.load(std::memory_order_acquire)) send(code == status::kGoOn ? End::Finish : End::Cancel);
+    if (!stopped_.load(std::memory_order_acquire)) send(code == RunStatus::GoOn ? End::Finish : End::Cancel);
     thread_.join();
     deliverProgress();
   }
@@ -113,7 +113,7 @@ void clsItemPipeline::deliverProgress() {
   writer_.services().status->setProgress(line);
 }
 
-void clsItemPipeline::stop(int code) {
+void clsItemPipeline::stop(RunStatus code) {
   {
     std::lock_guard lock(mutex_);
     finalCode_ = code;
@@ -150,18 +150,18 @@ void clsItemPipeline::stageLoop() {
         return;
       }
       if (end == End::Cancel) {
-        stop(status::kCancelled);
+        stop(RunStatus::Cancelled);
         return;
       }
     }
   } catch (...) {
     // Out of memory in the stage: the run fails as a failed write would.
-    stop(status::kAppendWriteFailed);
+    stop(RunStatus::AppendWriteFailed);
   }
 }
 
 // Gives the batch's steps to the stage in order; false once the stage gave a status other than
-// 1, which ends the run exactly where the stage as the generator's own sink would have ended it.
+// GoOn, which ends the run exactly where the stage as the generator's own sink would have ended it.
 bool clsItemPipeline::runBatch(const clsBatch& batch) {
   std::uint32_t item = 0, text = 0;
   for (const clsStep& step : batch.steps) {
@@ -170,11 +170,11 @@ bool clsItemPipeline::runBatch(const clsBatch& batch) {
       case Kind::EndElement: stage_.endElement(); break;
       case Kind::Item: {
         const std::string_view ahead = batch.text.view().substr(text, step.textEnd - text);
-        const int code =
+        const RunStatus code =
             stage_.itemDone(batch.list, item, step.itemsEnd, step.report, step.number, step.ahead ? &ahead : nullptr);
         item = step.itemsEnd;
         text = step.textEnd;
-        if (code != status::kGoOn) {
+        if (code != RunStatus::GoOn) {
           stop(code);
           return false;
         }

@@ -26,13 +26,13 @@ class IItemStage {
   virtual ~IItemStage() = default;
   virtual void beginElement(int element, std::int32_t itemCount) = 0;
   // The list's items [first, end) are what the generator made for one of its items; report and
-  // itemNumber as in IItemSink::itemDone; ahead is what workAhead made of them, or null. A
-  // status code: 1 go on.
-  virtual int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-                       std::int32_t itemNumber, const std::string_view* ahead) = 0;
+  // itemNumber as in IItemSink::itemDone; ahead is what workAhead made of them, or null. GoOn,
+  // or why the run ends.
+  virtual RunStatus itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+                             std::int32_t itemNumber, const std::string_view* ahead) = 0;
   virtual void endElement() = 0;
   // Every element was made: the stage's final status.
-  virtual int finish() = 0;
+  virtual RunStatus finish() = 0;
   // The progress line for the calling thread's title, made after an item that asked for one.
   virtual std::string progressLine() = 0;
   // On the calling thread, while every batch waits for the stage: the stage's work on items of
@@ -55,12 +55,12 @@ class clsItemPipeline final : public IItemSink {
 
   geometry::clsItemList& items() override { return current_->list; }
   void beginElement(int element, std::int32_t itemCount) override;
-  int itemDone(bool report, std::int32_t itemNumber) override;
+  RunStatus itemDone(bool report, std::int32_t itemNumber) override;
   void endElement() override;
-  int finish() override;
+  RunStatus finish() override;
   // Ends the run that stopped with code: the items handed over so far reach the stage, then the
-  // second thread ends. The run's final code.
-  int close(int code);
+  // second thread ends. The run's final status.
+  RunStatus close(RunStatus code);
 
  private:
   enum class Kind : std::uint8_t { Item, BeginElement, EndElement };
@@ -85,7 +85,7 @@ class clsItemPipeline final : public IItemSink {
   bool send(End end);
   void stageLoop();
   bool runBatch(const clsBatch& batch);
-  void stop(int code);
+  void stop(RunStatus code);
   void deliverProgress();
 
   clsObjWriter& writer_;
@@ -102,7 +102,7 @@ class clsItemPipeline final : public IItemSink {
   std::atomic<bool> stopped_{false};
   std::atomic<std::size_t> freeBatches_{0};
   int element_ = 0;  // the calling thread's
-  int finalCode_ = status::kGoOn;
+  RunStatus finalCode_ = RunStatus::GoOn;
   std::thread thread_;
 };
 

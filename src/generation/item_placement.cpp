@@ -167,9 +167,9 @@ blade::clsItemInputs bladeInputs(const clsRunSnapshot& run, int e) {
   return in;
 }
 
-// Makes every item of one element; returns 1, or the first other status of the sink.
-int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, generation::IItemSink& sink,
-              model::clsRandom& random) {
+// Makes every item of one element; GoOn, or the first other status of the sink.
+generation::RunStatus makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants,
+                                generation::IItemSink& sink, model::clsRandom& random) {
   blade::clsItemInputs in = bladeInputs(run, e);
   const bool rock = model::isRock(e);
   const bool compound = !rock && in.leafAngle > 0 && in.leaves > 1;
@@ -213,17 +213,17 @@ int makeItems(const clsRunSnapshot& run, int e, const clsVariants& variants, gen
       else
         modBladeBuilder::buildBlade(items, work, in, nodes, placement, random);
     }
-    const int code = sink.itemDone(report, i);
-    if (code != generation::status::kGoOn) return code;
+    const generation::RunStatus code = sink.itemDone(report, i);
+    if (code != generation::RunStatus::GoOn) return code;
   }
   sink.endElement();
-  return generation::status::kGoOn;
+  return generation::RunStatus::GoOn;
 }
 
 }  // namespace
 
-int generateAll(const generation::clsRunSettings& settings, generation::IItemSink& sink, model::clsRandom& random,
-                platform::IMessageBox& messages) {
+generation::RunStatus generateAll(const generation::clsRunSettings& settings, generation::IItemSink& sink,
+                                  model::clsRandom& random, platform::IMessageBox& messages) {
   const clsRunSnapshot run = takeSnapshot(settings);
   std::array<std::optional<clsVariants>, model::kElementCount> variants;
   bool failureShown = false;
@@ -240,8 +240,8 @@ int generateAll(const generation::clsRunSettings& settings, generation::IItemSin
     const auto& entry = variants[static_cast<std::size_t>(e - 1)];
     // Elements not in use, and curves that cannot be computed, make nothing.
     if (integerOf(run, e, model::slot::kUse) != 1 || !entry || entry->count() == 0) continue;
-    const int code = makeItems(run, e, *entry, sink, random);
-    if (code != generation::status::kGoOn) return code;
+    const generation::RunStatus code = makeItems(run, e, *entry, sink, random);
+    if (code != generation::RunStatus::GoOn) return code;
   }
   return sink.finish();
 }

@@ -12,8 +12,8 @@ namespace modItemPlacement {
 
 inline constexpr int kVariedCurves = 50;
 
-// The first status other than 1 that the sink gave for an item, or the status of its finish.
-int generateAll(const generation::clsRunSettings& settings, generation::IItemSink& sink, model::clsRandom& random,
-                platform::IMessageBox& messages);
+// The first status other than GoOn that the sink gave for an item, or the status of its finish.
+generation::RunStatus generateAll(const generation::clsRunSettings& settings, generation::IItemSink& sink,
+                                  model::clsRandom& random, platform::IMessageBox& messages);
 
 }  // namespace modItemPlacement

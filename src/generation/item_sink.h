@@ -8,19 +8,24 @@
 
 namespace generation {
 
-// Status codes between the writer, the generator and the run.
-namespace status {
-inline constexpr int kGoOn = 1;
-inline constexpr int kLimitReached = 2;
-inline constexpr int kCancelled = 3;
-inline constexpr int kHeaderOpenFailed = -1;
-inline constexpr int kHeaderWriteFailed = -2;
-inline constexpr int kAppendOpenFailed = -3;
-inline constexpr int kAppendWriteFailed = -4;
-inline constexpr int kFinalOpenFailed = -5;
-inline constexpr int kFinalWriteFailed = -6;
-}  // namespace status
+// How the run goes on or why it ended, between the writer, the generator and the run.
+enum class RunStatus {
+  GoOn,
+  LimitReached,  // the disk-space limit ended the run; the file holds whole items
+  Cancelled,
+  // File failures: the run's files must not be put in place.
+  HeaderOpenFailed,
+  HeaderWriteFailed,
+  AppendOpenFailed,
+  AppendWriteFailed,
+  FinalOpenFailed,
+  FinalWriteFailed,
+};
 
+// A file failed; any other status (done, limit, Cancel) leaves a whole, if shorter, file.
+constexpr bool failed(RunStatus status) {
+  return status != RunStatus::GoOn && status != RunStatus::LimitReached && status != RunStatus::Cancelled;
+}
 
 class IItemSink {
  public:
@@ -30,12 +35,12 @@ class IItemSink {
   // Element element starts making itemCount items.
   virtual void beginElement(int element, std::int32_t itemCount) = 0;
   // The item just built is done (a builder may have added nothing); report asks for a progress
-  // line, itemNumber being the item's number in its element. Returns a status code: 1 go on.
-  virtual int itemDone(bool report, std::int32_t itemNumber) = 0;
+  // line, itemNumber being the item's number in its element. GoOn, or why the run ends.
+  virtual RunStatus itemDone(bool report, std::int32_t itemNumber) = 0;
   // Every item of the element was made.
   virtual void endElement() = 0;
   // Every element was made: the status of the last write.
-  virtual int finish() = 0;
+  virtual RunStatus finish() = 0;
 };
 
 }  // namespace generation

@@ -13,8 +13,8 @@ void clsObjStage::beginElement(int element, std::int32_t itemCount) {
   prefix_ = &prefixFor(element);
 }
 
-int clsObjStage::itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-                          std::int32_t itemNumber, const std::string_view* ahead) {
+RunStatus clsObjStage::itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+                                std::int32_t itemNumber, const std::string_view* ahead) {
   if (report) writer_.setItemNumber(itemNumber);
   model::clsTextBuffer& buffer = writer_.buffer();
   const std::size_t before = buffer.size();

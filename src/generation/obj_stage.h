@@ -20,10 +20,10 @@ class clsObjStage final : public IItemStage {
       : writer_(writer), prefixes_(std::move(prefixes)) {}
 
   void beginElement(int element, std::int32_t itemCount) override;
-  int itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
-               std::int32_t itemNumber, const std::string_view* ahead) override;
+  RunStatus itemDone(const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end, bool report,
+                     std::int32_t itemNumber, const std::string_view* ahead) override;
   void endElement() override { writer_.endElement(); }
-  int finish() override { return writer_.finish(); }
+  RunStatus finish() override { return writer_.finish(); }
   std::string progressLine() override { return writer_.progressLine(); }
   bool workAhead(int element, const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end,
                  model::clsTextBuffer& text) override;

@@ -11,7 +11,7 @@ std::string elementLabel(int element) {
 }
 
 // Appends the large part of the buffer to the file; the small part stays in memory.
-int clsObjWriter::flushLarge(int openFailed, int writeFailed) {
+RunStatus clsObjWriter::flushLarge(RunStatus openFailed, RunStatus writeFailed) {
   const auto length = static_cast<std::size_t>(largeLength_);
   const platform::FileStatus result = file_->append(buffer_.view().substr(0, length));
   if (result == platform::FileStatus::OpenFailed) return openFailed;
@@ -21,18 +21,18 @@ int clsObjWriter::flushLarge(int openFailed, int writeFailed) {
   largeLength_ = 0;
   itemsInFile_ += largeItems_;
   largeItems_ = 0;
-  return status::kGoOn;
+  return RunStatus::GoOn;
 }
 
-int clsObjWriter::open(platform::ITemporaryFile& file, std::int64_t limitBytes, std::string_view header) {
+RunStatus clsObjWriter::open(platform::ITemporaryFile& file, std::int64_t limitBytes, std::string_view header) {
   file_ = &file;
   limitBytes_ = limitBytes;
   buffer_.reserve(static_cast<std::size_t>(kLargeBufferChars + 2 * kSmallBufferChars));
   const platform::FileStatus result = file.append(header);
   if (result != platform::FileStatus::Ok)
-    return result == platform::FileStatus::OpenFailed ? status::kHeaderOpenFailed : status::kHeaderWriteFailed;
+    return result == platform::FileStatus::OpenFailed ? RunStatus::HeaderOpenFailed : RunStatus::HeaderWriteFailed;
   fileBytes_ = file.length();
-  return status::kGoOn;
+  return RunStatus::GoOn;
 }
 
 void clsObjWriter::beginElement(int element, std::int32_t itemCount) {
@@ -40,20 +40,20 @@ void clsObjWriter::beginElement(int element, std::int32_t itemCount) {
   itemCount_ = itemCount;
 }
 
-int clsObjWriter::writeItem(std::string_view text, bool report) {
+RunStatus clsObjWriter::writeItem(std::string_view text, bool report) {
   buffer_.append(text);
-  const int code = bufferAppended(text.size());
-  if (code != status::kGoOn) return code;
+  const RunStatus code = bufferAppended(text.size());
+  if (code != RunStatus::GoOn) return code;
   return yield(report);
 }
 
-int clsObjWriter::yield(bool report) {
+RunStatus clsObjWriter::yield(bool report) {
   if (report && services_.status != nullptr) services_.status->setProgress(progressLine());
   if (services_.events != nullptr) services_.events->processEvents();
-  return cancelRequested() ? status::kCancelled : status::kGoOn;
+  return cancelRequested() ? RunStatus::Cancelled : RunStatus::GoOn;
 }
 
-int clsObjWriter::bufferAppended(std::size_t length) {
+RunStatus clsObjWriter::bufferAppended(std::size_t length) {
   smallLength_ += static_cast<std::int64_t>(length);
   if (length > 0) ++smallItems_;
   if (smallLength_ > kSmallBufferChars) {
@@ -62,21 +62,21 @@ int clsObjWriter::bufferAppended(std::size_t length) {
     largeItems_ += smallItems_;
     smallItems_ = 0;
     if (largeLength_ > kLargeBufferChars) {
-      const int code = flushLarge(status::kAppendOpenFailed, status::kAppendWriteFailed);
-      if (code != status::kGoOn) return code;
-      if (fileBytes_ > limitBytes_) return status::kLimitReached;
+      const RunStatus code = flushLarge(RunStatus::AppendOpenFailed, RunStatus::AppendWriteFailed);
+      if (code != RunStatus::GoOn) return code;
+      if (fileBytes_ > limitBytes_) return RunStatus::LimitReached;
     }
   }
-  return status::kGoOn;
+  return RunStatus::GoOn;
 }
 
-int clsObjWriter::finish() {
+RunStatus clsObjWriter::finish() {
   largeLength_ += smallLength_;
   smallLength_ = 0;
   largeItems_ += smallItems_;
   smallItems_ = 0;
-  if (largeLength_ > 0) return flushLarge(status::kFinalOpenFailed, status::kFinalWriteFailed);
-  return status::kGoOn;
+  if (largeLength_ > 0) return flushLarge(RunStatus::FinalOpenFailed, RunStatus::FinalWriteFailed);
+  return RunStatus::GoOn;
 }
 
 void clsObjWriter::setBytes(std::int64_t fileBytes, std::int64_t waitingBytes) {

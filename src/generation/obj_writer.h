@@ -35,17 +35,17 @@ class clsObjWriter {
   clsObjWriter& operator=(const clsObjWriter&) = delete;
 
   // Starts the run in file, an empty temporary file that outlives the writer, with the header.
-  int open(platform::ITemporaryFile& file, std::int64_t limitBytes, std::string_view header);
+  RunStatus open(platform::ITemporaryFile& file, std::int64_t limitBytes, std::string_view header);
   // Buffers one item's text, then gives the user interface its turn (with a progress line when
-  // report is set); 1, 2 at the limit, 3 after Cancel, or a file failure.
-  int writeItem(std::string_view text, bool report);
+  // report is set); GoOn, LimitReached, Cancelled or a file failure.
+  RunStatus writeItem(std::string_view text, bool report);
   // The buffering half of writeItem, for text of length characters already appended to
-  // buffer(): moves it through the two buffers and writes a full one; 1, 2 at the limit, or a
+  // buffer(): moves it through the two buffers and writes a full one; GoOn, LimitReached or a
   // file failure. No title, no events, no Cancel.
-  int bufferAppended(std::size_t length);
+  RunStatus bufferAppended(std::size_t length);
   model::clsTextBuffer& buffer() { return buffer_; }
   // Writes what the buffers still hold.
-  int finish();
+  RunStatus finish();
 
   // The element being written, and how far it got.
   void beginElement(int element, std::int32_t itemCount);
@@ -53,8 +53,8 @@ class clsObjWriter {
   void endElement() { itemNumber_ = itemCount_; }
 
   // The user interface's turn after an item, for sinks that keep their own buffers: the
-  // progress line when report is set, then the events; 3 after Cancel, else 1.
-  int yield(bool report);
+  // progress line when report is set, then the events; Cancelled after Cancel, else GoOn.
+  RunStatus yield(bool report);
   bool cancelRequested() const { return services_.cancelRequested != nullptr && *services_.cancelRequested; }
   const clsWriterServices& services() const { return services_; }
 
@@ -72,7 +72,7 @@ class clsObjWriter {
   std::string progressLine() const;
 
  private:
-  int flushLarge(int openFailed, int writeFailed);
+  RunStatus flushLarge(RunStatus openFailed, RunStatus writeFailed);
 
   clsWriterServices services_;
   platform::ITemporaryFile* file_ = nullptr;

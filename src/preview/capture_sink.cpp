@@ -4,12 +4,12 @@
 
 namespace preview {
 
-int clsCaptureSink::itemDone(bool, std::int32_t itemNumber) {
-  if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return generation::status::kCancelled;
+generation::RunStatus clsCaptureSink::itemDone(bool, std::int32_t itemNumber) {
+  if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return generation::RunStatus::Cancelled;
   // Not shown: the item just made goes.
   if ((itemNumber - 1) % step_ != 0) dropLastItem(kept_[static_cast<std::size_t>(element_ - 1)]);
   kept_[static_cast<std::size_t>(element_ - 1)] = items().items.size();
-  return generation::status::kGoOn;
+  return generation::RunStatus::GoOn;
 }
 
 void clsCaptureSink::dropLastItem(std::size_t keptItems) {

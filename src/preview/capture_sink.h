@@ -18,9 +18,9 @@ class clsCaptureSink : public generation::IItemSink {
       : cancel_(cancel), step_(step < 1 ? 1 : step) {}
   geometry::clsItemList& items() override { return items_[static_cast<std::size_t>(element_ - 1)]; }
   void beginElement(int element, std::int32_t) override { element_ = element; }
-  int itemDone(bool, std::int32_t itemNumber) override;
+  generation::RunStatus itemDone(bool, std::int32_t itemNumber) override;
   void endElement() override {}
-  int finish() override { return generation::status::kGoOn; }
+  generation::RunStatus finish() override { return generation::RunStatus::GoOn; }
 
   std::array<geometry::clsItemList, model::kElementCount> items_{};
 

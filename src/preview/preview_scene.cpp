@@ -121,7 +121,7 @@ class clsFieldSink final : public preview::clsCaptureSink {
     prefix_ = model::isRock(element) ? &prefixes_.rock : &prefixes_.grass;
     before_ = keptBefore_ = items().items.size();
   }
-  int itemDone(bool report, std::int32_t itemNumber) override {
+  generation::RunStatus itemDone(bool report, std::int32_t itemNumber) override {
     ++made_;
     const geometry::clsItemList& list = items();
     if (list.items.size() > before_) {
@@ -141,13 +141,13 @@ class clsFieldSink final : public preview::clsCaptureSink {
       }
     }
     const bool full = keptCount_ >= keepAtMost_;
-    int code = generation::status::kGoOn;
+    generation::RunStatus code = generation::RunStatus::GoOn;
     if (full) dropLastItem(keptBefore_);
     else code = clsCaptureSink::itemDone(report, itemNumber);
     before_ = items().items.size();
     if (!full && before_ > keptBefore_) ++keptCount_;
     keptBefore_ = before_;
-    if (stopped_ && code == generation::status::kGoOn) code = generation::status::kLimitReached;
+    if (stopped_ && code == generation::RunStatus::GoOn) code = generation::RunStatus::LimitReached;
     return code;
   }
   // The whole field's text at most, header included.
@@ -231,8 +231,8 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
   std::optional<clsFieldSink> sink;
   sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, diskLimitMB, false);
   model::clsRandom random(seed);
-  int code = modItemPlacement::generateAll(settings, *sink, random, silent);
-  if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
+  generation::RunStatus code = modItemPlacement::generateAll(settings, *sink, random, silent);
+  if (code == generation::RunStatus::Cancelled || cancel.load()) return std::nullopt;
   // Far below the limit (by the bound, or by the sample with room to spare) the run goes to the end.
   if (sink->boundBytes() > sink->limitBytes() && sink->estimatedBytes() > sink->limitBytes() / 10 * 8) {
     // The limit may stop the run: again, following the file exactly, as many items as it holds
@@ -243,7 +243,7 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
     sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, diskLimitMB, true);
     model::clsRandom again(seed);
     code = modItemPlacement::generateAll(settings, *sink, again, silent);
-    if (code == generation::status::kCancelled || cancel.load()) return std::nullopt;
+    if (code == generation::RunStatus::Cancelled || cancel.load()) return std::nullopt;
     if (sink->stopped()) {
       scene.itemsWritten = sink->made();
       scene.itemsShown = 0;

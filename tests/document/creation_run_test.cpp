@@ -46,7 +46,7 @@ TEST_F(CreationRun, WritesSettingsThenObjectAndReportsDone) {
   fake.clock.step = 75;
   const clsRunResult result = run("out/My Field");
   EXPECT_EQ(result.outcome, RunOutcome::Done);
-  EXPECT_EQ(result.code, status::kGoOn);
+  EXPECT_EQ(result.code, RunStatus::GoOn);
   const std::string& object = fake.files.files.at("out/My_Field.obj");
   EXPECT_EQ(object.rfind("# tall\r\n# 12\r\n# Application_Name Quenmoor Grass\r\n# Application_Version 7\r\n\r\n\r\n"
                          "mtllib My_Field.mtl\r\n\r\nusemtl My_Field",
@@ -169,7 +169,7 @@ TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
   modStore::writeElementSlot(document.project.store, 1, model::slot::kItemCount, std::int32_t{1000000});
   document.session.diskLimitMB = 1;
   const clsRunResult result = run("f.obj");
-  ASSERT_EQ(result.code, status::kLimitReached);
+  ASSERT_EQ(result.code, RunStatus::LimitReached);
   EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - ", 0), 0u);
   EXPECT_TRUE(fake.status.last().ends_with(" MB - disk-space limit reached")) << fake.status.last();
   // Every default blade has ten vertices.
@@ -180,7 +180,7 @@ TEST_F(CreationRun, AStoppedRunSaysWhyAndHowMuchTheFileHolds) {
   EXPECT_EQ(modCreateObject::stopLine(result.itemsInFile, result.code, 1),
             "Stopped: the disk-space limit of 1 MB was reached; the object file holds the first " +
                 std::to_string(vertices / 10) + " items.");
-  EXPECT_EQ(modCreateObject::stopLine(result.itemsInFile, status::kCancelled, 1),
+  EXPECT_EQ(modCreateObject::stopLine(result.itemsInFile, RunStatus::Cancelled, 1),
             "Cancelled: the object file holds the first " + std::to_string(result.itemsInFile) + " items.");
 }
 
@@ -192,11 +192,11 @@ TEST_F(CreationRun, ARunAfterACancelledOneCountsOnlyItsOwnItems) {
   fake.events.onEvents = [&] {
     if (fake.events.calls == 1500) creation.cancelRequested = true;
   };
-  ASSERT_EQ(run("f.obj").code, status::kCancelled);
+  ASSERT_EQ(run("f.obj").code, RunStatus::Cancelled);
   EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - 7% - ", 0), 0u);
   creation.cancelRequested = false;
   modStore::writeElementSlot(document.project.store, 1, model::slot::kUse, std::int32_t{0});
-  ASSERT_EQ(run("f.obj").code, status::kGoOn);
+  ASSERT_EQ(run("f.obj").code, RunStatus::GoOn);
   EXPECT_EQ(fake.status.last().rfind("Quenmoor Grass - Done - 100% - ", 0), 0u);
 }
 
@@ -206,6 +206,6 @@ TEST(DoneTitle, ShowsHowFarTheLastElementGot) {
   writer.setItemNumber(455);
   EXPECT_EQ(modCreateObject::doneTitle(writer, 3725, 1'050'000), "Quenmoor Grass - Done - 46% - 62 min 5 sec - 1 MB");
   EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 1'250'000), "Quenmoor Grass - Done - 46% - 0 min 0 sec - 1.2 MB");
-  EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 0, status::kCancelled),
+  EXPECT_EQ(modCreateObject::doneTitle(writer, 0, 0, RunStatus::Cancelled),
             "Quenmoor Grass - Done - 46% - 0 min 0 sec - 0 MB - cancelled");
 }

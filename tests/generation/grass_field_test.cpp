@@ -184,7 +184,7 @@ TEST(GrassField, LimitAndCancelEndWithWholeItems) {
   modCreateDialog::setDiskSpace(run.document.session, 2000);
   const document::clsRunResult cancelled = run.create(9);
   EXPECT_EQ(cancelled.outcome, document::RunOutcome::Stopped);
-  EXPECT_EQ(cancelled.code, generation::status::kCancelled);
+  EXPECT_EQ(cancelled.code, generation::RunStatus::Cancelled);
   EXPECT_EQ(items, 50);
   EXPECT_EQ(run.status.last().rfind("Quenmoor Grass - Done - 0% - ", 0), 0u);
 }

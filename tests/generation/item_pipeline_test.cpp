@@ -78,14 +78,14 @@ TEST(PipelineStops, CancelEndsOnAWholeItemOfTheSameField) {
   support::clsFieldRun run("pipeline-cancel");
   ASSERT_TRUE(run.apply("Alpha 1 10 10 20000 <empty> 0 -1\r\n"));
   ASSERT_EQ(support::writeObjectOneThread(run.document, run.folder.string() + "/", "field", 4, run.platform).code,
-            generation::status::kGoOn);
+            generation::RunStatus::GoOn);
   const std::string whole = run.read("field.obj");
   run.events.calls = 0;
   run.events.onEvents = [&] {
     if (run.events.calls == 1500) run.cancel();
   };
   const document::clsRunResult cancelled = run.create(4, "field");
-  EXPECT_EQ(cancelled.code, generation::status::kCancelled);
+  EXPECT_EQ(cancelled.code, generation::RunStatus::Cancelled);
   // The first items of the same field, as far as they were written before Cancel.
   const std::string part = run.read("field.obj");
   EXPECT_GT(part.size(), 500'000u);
@@ -113,7 +113,7 @@ TEST(PipelineStops, AFailingWriteStopsBothStagesWithItsCode) {
     fake.files.failAtWrite = failing;
     model::clsRandom random(2);
     generation::clsCreation creation{fake.platform, random};
-    EXPECT_EQ(modCreationRun::runCreation(document, creation).code, generation::status::kAppendWriteFailed);
+    EXPECT_EQ(modCreationRun::runCreation(document, creation).code, generation::RunStatus::AppendWriteFailed);
     EXPECT_TRUE(fake.files.files.empty());  // no file of the failed run, and no temporary one
     if (threads == 0) threads = threadCount();
     EXPECT_EQ(threadCount(), threads);
@@ -132,6 +132,6 @@ TEST(PipelineGlb, SameSeedSameFileWholeOrAtTheLimit) {
     const std::string bytes = run.read("field.glb");
     EXPECT_EQ(run.create(6).code, first.code);
     EXPECT_TRUE(run.read("field.glb") == bytes) << limitMB;
-    EXPECT_EQ(first.code, limitMB == 1 ? generation::status::kLimitReached : generation::status::kGoOn);
+    EXPECT_EQ(first.code, limitMB == 1 ? generation::RunStatus::LimitReached : generation::RunStatus::GoOn);
   }
 }

@@ -58,13 +58,13 @@ TEST_P(ObjReadBack, EveryIndexResolvesAndNormalsAreUnitOrZero) {
   generation::clsObjWriter writer;
   const auto file = files.createTemporary(path);
   ASSERT_NE(file, nullptr);
-  ASSERT_EQ(writer.open(*file, 1'000'000'000, "mtllib x.mtl\r\n\r\n"), 1);
+  ASSERT_EQ(writer.open(*file, 1'000'000'000, "mtllib x.mtl\r\n\r\n"), generation::RunStatus::GoOn);
   model::clsRandom random(3);
   modTube::computeNormals(c.tube);
   // The same item three times: relative indices make every copy refer to its own vertices.
   for (int copy = 0; copy < 3; ++copy)
-    ASSERT_EQ(writer.writeItem(modTube::tubeToObjText(c.tube, true, random, "x"), false), 1);
-  ASSERT_EQ(writer.finish(), 1);
+    ASSERT_EQ(writer.writeItem(modTube::tubeToObjText(c.tube, true, random, "x"), false), generation::RunStatus::GoOn);
+  ASSERT_EQ(writer.finish(), generation::RunStatus::GoOn);
   ASSERT_EQ(file->ready(false), platform::FileStatus::Ok);
   ASSERT_EQ(file->commit(), platform::FileStatus::Ok);
 

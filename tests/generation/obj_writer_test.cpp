@@ -11,7 +11,7 @@ namespace {
 class ObjWriter : public ::testing::Test {
  protected:
   // Starts a run in a new temporary file beside f.obj.
-  int open(std::int64_t limitBytes, std::string_view header) {
+  RunStatus open(std::int64_t limitBytes, std::string_view header) {
     temporary = fake.files.createTemporary("f.obj");
     temporaryPath = "f.obj.tmp" + std::to_string(fake.files.temporaries);
     return writer.open(*temporary, limitBytes, header);
@@ -30,13 +30,13 @@ class ObjWriter : public ::testing::Test {
 }  // namespace
 
 TEST_F(ObjWriter, HeaderThenItemsInHalfMegabyteWrites) {
-  ASSERT_EQ(open(2'000'000'000'000LL, "header\r\n"), status::kGoOn);
+  ASSERT_EQ(open(2'000'000'000'000LL, "header\r\n"), RunStatus::GoOn);
   EXPECT_EQ(file(), "header\r\n");
   EXPECT_EQ(writer.fileBytes(), 8);
   const int writesAfterHeader = fake.files.writes;
   int items = 0;
   while (fake.files.writes == writesAfterHeader) {
-    ASSERT_EQ(writer.writeItem(item, false), status::kGoOn);
+    ASSERT_EQ(writer.writeItem(item, false), RunStatus::GoOn);
     ++items;
   }
   // The first write happens once more than 500000 characters waited, moved over in steps of 11 items.
@@ -44,66 +44,66 @@ TEST_F(ObjWriter, HeaderThenItemsInHalfMegabyteWrites) {
   EXPECT_EQ(file().size(), 8u + 506 * 1000);
   EXPECT_EQ(writer.fileBytes(), 8 + 506 * 1000);
   EXPECT_EQ(fake.events.calls, 506);
-  ASSERT_EQ(writer.writeItem("last\n", false), status::kGoOn);
-  ASSERT_EQ(writer.finish(), status::kGoOn);
+  ASSERT_EQ(writer.writeItem("last\n", false), RunStatus::GoOn);
+  ASSERT_EQ(writer.finish(), RunStatus::GoOn);
   EXPECT_EQ(file().size(), 8u + 506 * 1000 + 5);
   EXPECT_EQ(file().substr(file().size() - 5), "last\n");
 }
 
 TEST_F(ObjWriter, LimitIsTestedAfterEachWrite) {
-  ASSERT_EQ(open(1'000'000, "h\r\n"), status::kGoOn);
-  int code = status::kGoOn;
+  ASSERT_EQ(open(1'000'000, "h\r\n"), RunStatus::GoOn);
+  RunStatus code = RunStatus::GoOn;
   int items = 0;
-  while (code == status::kGoOn && items < 5000) {
+  while (code == RunStatus::GoOn && items < 5000) {
     code = writer.writeItem(item, false);
     ++items;
   }
-  EXPECT_EQ(code, status::kLimitReached);
+  EXPECT_EQ(code, RunStatus::LimitReached);
   EXPECT_EQ(items, 1012);  // the second write brings the file above 1000000 bytes
   EXPECT_GT(writer.fileBytes(), 1'000'000);
   EXPECT_EQ(file().size() % 1000, 3u);  // header and whole items only
 }
 
 TEST_F(ObjWriter, CancelIsReportedByTheNextItem) {
-  ASSERT_EQ(open(1'000'000, "h\r\n"), status::kGoOn);
-  EXPECT_EQ(writer.writeItem(item, false), status::kGoOn);
+  ASSERT_EQ(open(1'000'000, "h\r\n"), RunStatus::GoOn);
+  EXPECT_EQ(writer.writeItem(item, false), RunStatus::GoOn);
   fake.events.onEvents = [this] { cancel = true; };
-  EXPECT_EQ(writer.writeItem(item, false), status::kCancelled);
+  EXPECT_EQ(writer.writeItem(item, false), RunStatus::Cancelled);
 }
 
 TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
   struct clsCase {
     int failingWrite;  // counted from the header's write
     int items;         // written before finishing
-    int code;
+    RunStatus code;
   };
-  for (const clsCase c : {clsCase{1, 0, status::kHeaderWriteFailed}, clsCase{2, 1000, status::kAppendWriteFailed},
-                          clsCase{2, 10, status::kFinalWriteFailed}}) {
+  for (const clsCase c : {clsCase{1, 0, RunStatus::HeaderWriteFailed}, clsCase{2, 1000, RunStatus::AppendWriteFailed},
+                          clsCase{2, 10, RunStatus::FinalWriteFailed}}) {
     fake.files.writes = 0;
     fake.files.failAtWrite = c.failingWrite;
     clsObjWriter fresh({&fake.status, &fake.events});
     const auto temporary = fake.files.createTemporary("f.obj");
-    int code = fresh.open(*temporary, 1'000'000'000, "h");
-    for (int i = 0; i < c.items && code == status::kGoOn; ++i) code = fresh.writeItem(item, false);
-    if (code == status::kGoOn) code = fresh.finish();
+    RunStatus code = fresh.open(*temporary, 1'000'000'000, "h");
+    for (int i = 0; i < c.items && code == RunStatus::GoOn; ++i) code = fresh.writeItem(item, false);
+    if (code == RunStatus::GoOn) code = fresh.finish();
     EXPECT_EQ(code, c.code);
   }
 }
 
 TEST_F(ObjWriter, ATemporaryFileRemovedDuringTheRunIsNoticed) {
-  ASSERT_EQ(open(1'000'000'000, "h\r\n"), status::kGoOn);
+  ASSERT_EQ(open(1'000'000'000, "h\r\n"), RunStatus::GoOn);
   // Removed, then made anew under the same name, as a tidy-up script or a new folder would.
   fake.files.removeFile(temporaryPath);
   fake.files.writeFile(temporaryPath, "", false);
-  int code = status::kGoOn;
-  for (int i = 0; i < 1000 && code == status::kGoOn; ++i) code = writer.writeItem(item, false);
-  ASSERT_EQ(writer.finish(), status::kGoOn);
+  RunStatus code = RunStatus::GoOn;
+  for (int i = 0; i < 1000 && code == RunStatus::GoOn; ++i) code = writer.writeItem(item, false);
+  ASSERT_EQ(writer.finish(), RunStatus::GoOn);
   EXPECT_EQ(file(), "");  // nothing went into the new file
   EXPECT_EQ(temporary->ready(false), platform::FileStatus::WriteFailed);
 }
 
 TEST_F(ObjWriter, ProgressLine) {
-  ASSERT_EQ(open(1'000'000, ""), status::kGoOn);
+  ASSERT_EQ(open(1'000'000, ""), RunStatus::GoOn);
   writer.beginElement(1, 1000);
   writer.setItemNumber(301);
   for (int i = 0; i < 200; ++i) writer.writeItem(item, false);

@@ -29,7 +29,7 @@ class Preview : public ::testing::Test {
   Preview() { modSettingsFiles::resetSettings(document, fake.platform); }
   bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
   // Create into "f.obj" with the layout seed; keeps how many items the file holds.
-  int create(std::uint64_t seed) {
+  generation::RunStatus create(std::uint64_t seed) {
     modCreateDialog::setFileName(document.project.dialog, "f.obj");
     model::clsRandom random(seed);
     generation::clsCreation creation{fake.platform, random};
@@ -49,7 +49,7 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   // A plain element and a compound leaf; the counts stay below the cap.
   ASSERT_TRUE(apply("Usage 2 1 leaf\r\nShape 2 1 5 5 30 -10 2 3 0 10 5 5 1\r\nAlpha 2 5 5 300 <empty> 0 -1\r\n"));
   document.session.diskLimitMB = generation::kMaxDiskLimitMB;
-  ASSERT_EQ(create(17), generation::status::kGoOn);
+  ASSERT_EQ(create(17), generation::RunStatus::GoOn);
 
   preview::clsCaptureSink sink;
   model::clsRandom same(17);
@@ -176,7 +176,7 @@ TEST_F(Preview, FacesShowTheirMaterialsKdInBands) {
 // holds (none of the second element) and says where the run stops.
 TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   ASSERT_TRUE(apply("Alpha 1 10 10 20000 <empty> 0 -1\r\nUsage 2 1 g\r\n"));
-  ASSERT_EQ(create(9), generation::status::kLimitReached);
+  ASSERT_EQ(create(9), generation::RunStatus::LimitReached);
 
   const auto scene = modPreview::buildScene(document.project, 9, preview::kDefaultPreviewCap, std::atomic<bool>{false}, document.session.diskLimitMB);
   ASSERT_TRUE(scene);

@@ -18,9 +18,9 @@ class clsObjSink final : public generation::IItemSink {
       : writer_(writer), prefixes_(std::move(prefixes)) {}
   geometry::clsItemList& items() override { return items_; }
   void beginElement(int element, std::int32_t itemCount) override;
-  int itemDone(bool report, std::int32_t itemNumber) override;
+  generation::RunStatus itemDone(bool report, std::int32_t itemNumber) override;
   void endElement() override { writer_.endElement(); }
-  int finish() override { return writer_.finish(); }
+  generation::RunStatus finish() override { return writer_.finish(); }
 
  private:
   generation::clsObjWriter& writer_;
@@ -31,7 +31,7 @@ class clsObjSink final : public generation::IItemSink {
 };
 
 struct clsOneThreadRun {
-  int code = 0;
+  generation::RunStatus code = generation::RunStatus::GoOn;
   std::int64_t itemsInFile = 0;
   std::string title;  // the "Done" title, as after no time at all
 };
