@@ -4,9 +4,7 @@
 
 #include <cmath>
 
-#include "blade/curve_records.h"
-#include "fakes/fake_platform.h"
-#include "document/settings_files.h"
+#include "blade/blade_records.h"
 #include "geometry/polygon_ops.h"
 #include "geometry/vector_matrix.h"
 #include "model/value_functions.h"
@@ -40,13 +38,11 @@ const clsCurve kGrass = curveOf({{0, 0, 1}, {0, 0.5f, 1}, {0.2f, 0.8f, 1}});
 
 class CurveRecords : public ::testing::Test {
  protected:
-  CurveRecords() { modSettingsFiles::resetSettings(document, fake.platform); }
-  model::clsStore& store() { return document.project.store; }
-  int slot(int element, int s) { return modGeneral::toInteger(modStore::readElementSlot(store(), element, s)); }
+  model::clsStore& store() { return records.store; }
+  int slot(int element, int s) { return records.slot(element, s); }
   const clsCurve& curve(int element) { return modCurveRecords::curveOf(store(), element); }
 
-  fakes::FakePlatform fake;
-  document::clsDocument document{fake.platform};
+  support::clsBladeRecords records;
 };
 
 }  // namespace
@@ -135,12 +131,6 @@ TEST(Curve, FitIntervals) {
   EXPECT_EQ(curveOf({{0, 0, 1}, {0, 1, 1}, {0, 2, 1}}, 99).intervals, 170);
 }
 
-TEST_F(CurveRecords, DefaultsComeBackAsWritten) {
-  const std::string text = modSettingsFiles::settingsText(document);
-  EXPECT_NE(text.find("\r\n\r\nCurve 1 10 10 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0\r\nCurve 2 "), std::string::npos);
-  EXPECT_NE(text.find("Curve 11 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0 1\r\n\r\nShape 1 "), std::string::npos);
-}
-
 TEST_F(CurveRecords, VariantsMoveThePointsWithinTheirAmounts) {
   model::clsRandom random(5);
   const clsCurve& grass = curve(1);
@@ -163,7 +153,7 @@ TEST_F(CurveRecords, VariantsMoveThePointsWithinTheirAmounts) {
 }
 
 TEST_F(CurveRecords, ReadingClampsAndSwitchesPointCounts) {
-  ASSERT_TRUE(modSettingsFiles::applyUserText(document, "Curve 2 150 -5 7 9 0 0 0 1 0 .5 1 .2 .8 1\r\n", fake.platform));
+  ASSERT_EQ(records.apply(records.curve, "Curve 2 150 -5 7 9 0 0 0 1 0 .5 1 .2 .8 1"), model::RecordStatus::Applied);
   EXPECT_EQ(slot(2, 4), 100);
   EXPECT_EQ(slot(2, 5), 0);
   EXPECT_EQ(slot(2, 6), 7);
@@ -185,11 +175,8 @@ TEST_F(CurveRecords, ReadingClampsAndSwitchesPointCounts) {
   EXPECT_EQ(curve(2).cp.v.size(), 3u);
 }
 
-TEST_F(CurveRecords, AShortCurveLineChangesNothing) {
-  const std::string before = modSettingsFiles::settingsText(document);
-  EXPECT_FALSE(modSettingsFiles::applyUserText(document, "Usage 1 0 x\r\nCurve 1\r\n", fake.platform));
-  EXPECT_EQ(fake.messages.shown.back(), "An error occurred in the settings file:\n\nLine 2 at \"curve\".");
-  EXPECT_EQ(modSettingsFiles::settingsText(document), before);
+TEST_F(CurveRecords, AShortCurveLineFails) {
+  EXPECT_EQ(records.apply(records.curve, "Curve 1"), model::RecordStatus::Failed);
   // Four points need all eighteen fields.
-  EXPECT_FALSE(modSettingsFiles::applyUserText(document, "Curve 8 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0", fake.platform));
+  EXPECT_EQ(records.apply(records.curve, "Curve 8 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0"), model::RecordStatus::Failed);
 }

@@ -1,0 +1,49 @@
+#pragma once
+// The blade layer's records as the program starts with them: a store with the curve, shape and
+// size and rotation owners and the built-in default text applied, without the open document.
+
+#include "blade/curve_records.h"
+#include "blade/shape_records.h"
+#include "blade/size_rot.h"
+#include "fakes/fake_platform.h"
+#include "model/default_texts.h"
+#include "model/text_fields.h"
+#include "model/value_functions.h"
+
+namespace support {
+
+struct clsBladeRecords {
+  clsBladeRecords() {
+    modCurveRecords::loadCurves(store);
+    modWidthProfile::loadShape(store, widths);
+    modSizeRot::loadSizeRot(store);
+    modSettings::addOwner(registry, model::Section::Curve, curve);
+    modSettings::addOwner(registry, model::Section::Shape, shape);
+    modSettings::addOwner(registry, model::Section::SizeRot, sizeRot);
+    std::string note;
+    modSettings::applySettingsText(registry, modDefaults::defaultElementText(), messages, note);
+    modStore::setActiveElement(store, 1);
+  }
+  // One settings line, given to its owner as the settings text gives it.
+  static model::RecordStatus apply(model::IRecordOwner& owner, std::string_view line) {
+    const model::tFields fields = modText::splitFields(line);
+    return owner.fromTextSettings(modText::lowerAscii(fields.at(0)), fields);
+  }
+  // The owner's line that starts with `start`, without its line break.
+  static std::string line(const model::IRecordOwner& owner, const std::string& start) {
+    const std::string text = owner.toTextSettings();
+    const std::size_t at = text.find(start);
+    return at == std::string::npos ? std::string() : text.substr(at, text.find("\r\n", at) - at);
+  }
+  std::int32_t slot(int element, int s) const { return modGeneral::toLong(modStore::readElementSlot(store, element, s)); }
+
+  model::clsStore store = modStore::newStore();
+  blade::clsWidthProfile widths;
+  blade::clsCurveRecords curve{store};
+  blade::clsShapeRecords shape{store, widths};
+  blade::clsSizeRotRecords sizeRot{store};
+  model::clsSettingsRegistry registry;
+  fakes::FakeMessages messages;
+};
+
+}  // namespace support
