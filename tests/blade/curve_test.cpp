@@ -63,21 +63,6 @@ TEST(Curve, PassesThroughItsEndsWhateverTheWeights) {
   EXPECT_LT(mid, plain);  // pulled towards the middle point at x = 0
 }
 
-TEST(Curve, PointsAreTheWeightedRecursiveBasisSums) {
-  const clsCurve rock = curveOf({{-0.2f, 0, 1}, {-0.5f, 0.4f, 0.7f}, {0.5f, 0.4f, 0.7f}, {0.2f, 0, 1}});
-  for (float t = 1; t <= 6; t += 0.01f) {
-    double sx = 0, sy = 0, sw = 0;
-    for (int i = 1; i <= 4; ++i) {
-      const auto& p = rock.cp.v[static_cast<std::size_t>(i - 1)];
-      const double b = static_cast<double>(basisValue(i, 3, t)) * p.w;
-      sx += b * p.p.x, sy += b * p.p.y, sw += b;
-    }
-    const auto point = *curvePoint(rock.cp.v, 4, 3, t);
-    ASSERT_EQ(point.x, static_cast<float>(sx / sw)) << t;
-    ASSERT_EQ(point.y, static_cast<float>(sy / sw)) << t;
-  }
-}
-
 TEST(Curve, LengthAgreesWithADenseMeasurement) {
   const double dense = denseLength(kGrass, 1, 5);
   EXPECT_NEAR(*curveLength(kGrass), dense, dense * 0.001);

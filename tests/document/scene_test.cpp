@@ -8,7 +8,6 @@
 #include <map>
 #include <sstream>
 
-#include "document/settings_files.h"
 #include "support/assimp_readback.h"
 #include "support/field_run.h"
 #include "support/obj_readback.h"
@@ -109,12 +108,6 @@ TEST(Scene, AllElevenElementsInOneRun) {
     const int number = std::stoi(name->substr(rock ? 11 : 6));
     EXPECT_TRUE(rock ? (number >= 71 && number <= 118) : (number >= 1 && number <= 70)) << *name;
   }
-
-  // The settings file of the run opens to the same text.
-  clsFieldRun again("scene-again");
-  ASSERT_EQ(modSettingsFiles::openSettings(again.document, run.path("meadow.grass"), again.platform),
-            modSettingsFiles::OpenResult::Opened);
-  EXPECT_EQ(modSettingsFiles::settingsText(again.document), run.read("meadow.grass"));
 }
 
 struct clsCombination {

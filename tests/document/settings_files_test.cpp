@@ -4,8 +4,6 @@
 
 #include "fakes/fake_platform.h"
 #include "document/startup.h"
-#include "materials/palette.h"
-#include "model/default_texts.h"
 #include "model/settings_text.h"
 
 using namespace generation;
@@ -13,18 +11,6 @@ using namespace document;
 using namespace modSettingsFiles;
 
 namespace {
-
-// The default element text written back as it was applied, with the default palettes after
-// the size and rotation section, then the create dialog's lines.
-std::string defaultSettingsText() {
-  std::string text = modDefaults::defaultElementText();
-  const std::size_t sizeRotEnd = text.find("\r\n", text.find("Size_Rot 11 ")) + 2;
-  text.insert(sizeRotEnd, "\r\n" + modPalette::defaultColourText());
-  return text + "\r\n" +
-         "\r\n\r\n\r\nFile_Name_Obj <empty>\r\nApplication_Name Quenmoor Grass\r\nApplication_Version 7\r\n\r\n";
-}
-
-const std::string kDefaultText = defaultSettingsText();
 
 class SettingsFiles : public ::testing::Test {
  protected:
@@ -38,26 +24,16 @@ class SettingsFiles : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsFiles, DefaultTextLayout) {
-  EXPECT_EQ(settingsText(document), kDefaultText);
-  const std::string text = settingsText(document);
-  for (const char* line : {"Usage 11 0 rock<sp>4\r\nUsage_Info 1\r\n\r\nCurve 1 ", "Size_Rot 7 20 330 60 50 30 30 30 1 1 0\r\n",
-                           "Size_Rot 11 0 0 0 0 0 0 0 1 1 0\r\n\r\nMaterial 1 0 0 17408 15360 17920 2 24320 ",
-                           "Material 11 0 0 6583098 3932160 16777215 4 8700096 3932160 16777215 2 3687821 3932160 "
-                           "16777215 0 8683520 3932160 16777215 0 8683520 3932160 16777215 0 8683520 3932160 16777215 0 "
-                           "<empty> <empty>\r\n",
-                           "\r\n\r\n\r\n\r\n\r\nFile_Name_Obj <empty>\r\n"})
-    EXPECT_NE(text.find(line), std::string::npos) << line;
-  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Reset settings done");
-}
-
+// The default text itself is pinned by tests/golden/field.grass.
 TEST_F(SettingsFiles, DefaultSettingsUndoEveryChange) {
+  const std::string defaults = settingsText(document);
   modUsage::setUse(document.project.store, 4, 1);
   modUsage::setName(document.project.store, 1, "renamed");
   modStore::setActiveElement(document.project.store, 6);
   modSizeRot::setLean(document.project.store, 2, 99, true);
   resetSettings(document, fake.platform);
-  EXPECT_EQ(settingsText(document), kDefaultText);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Reset settings done");
+  EXPECT_EQ(settingsText(document), defaults);
   EXPECT_EQ(document.project.store.activeElement, 1);
   EXPECT_EQ(modUsage::name(document.project.store, 1), "grass 1");
   EXPECT_TRUE(document.project.dialog.note.empty());

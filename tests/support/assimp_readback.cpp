@@ -45,7 +45,6 @@ clsAssimpRead readWithAssimp(const std::string& path) {
     result.loaded = scene != nullptr;
     result.error = importer.GetErrorString();
     if (scene != nullptr) {
-      result.meshes = scene->mNumMeshes;
       result.materials = scene->mNumMaterials;
       for (unsigned m = 0; m < scene->mNumMeshes; ++m) result.faces += scene->mMeshes[m]->mNumFaces;
       readMaterials(*scene, result.materialNames, result.diffuse);

@@ -12,7 +12,6 @@ struct clsAssimpRead {
   bool loaded = false;
   std::string error;
   std::vector<std::string> warnings;
-  std::size_t meshes = 0;
   std::size_t faces = 0;
   std::size_t materials = 0;
   std::vector<std::string> materialNames;
