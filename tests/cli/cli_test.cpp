@@ -48,16 +48,6 @@ TEST_F(Cli, FormatGlbWritesTheSettingsAndOneGlbFile) {
   EXPECT_EQ(run("create --format gltf out/field.glb").exitCode, 1);
 }
 
-TEST_F(Cli, ExistingFilesAreKeptUnlessForced) {
-  write("out/field.obj", "precious");
-  const clsRun refused = run("create out/field.obj");
-  EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_EQ(readFile(folder / "out/field.obj"), "precious");
-  EXPECT_FALSE(fs::exists(folder / "out/field.grass"));
-  EXPECT_EQ(run("create --force out/field.obj").exitCode, 0);
-  EXPECT_EQ(readFile(folder / "out/field.obj").rfind(kFrame, 0), 0u);
-}
-
 TEST_F(Cli, NotesSeedsAndLimits) {
   const clsRun created = run("create --note tall --seed 7 --limit 1 out/field.obj");
   ASSERT_EQ(created.exitCode, 0) << created.err;

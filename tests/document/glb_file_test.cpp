@@ -66,7 +66,7 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
 
   const support::clsValidation validation = support::validateGltf(run.path("field.glb"));
   EXPECT_TRUE(validation.passed) << validation.report;
-  const support::clsAssimpTriangles read = support::readTrianglesWithAssimp(run.path("field.glb"));
+  const support::clsAssimpRead read = support::readWithAssimp(run.path("field.glb"));
   ASSERT_TRUE(read.loaded) << read.error;
   EXPECT_GT(read.triangles, 0u);
   EXPECT_NE(run.read("field.glb").find("\"extras\":{\"note\":[\"tall \\\"grass\\\"\",\"K\xc3\xa4se\"]}"),
@@ -82,7 +82,7 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   run.events.onEvents = nullptr;
   run.document.session.format = generation::ObjectFormat::Obj;
   ASSERT_EQ(run.create(5).outcome, document::RunOutcome::Done);
-  const support::clsAssimpTriangles obj = support::readTrianglesWithAssimp(run.path("field.obj"));
+  const support::clsAssimpRead obj = support::readWithAssimp(run.path("field.obj"));
   ASSERT_TRUE(obj.loaded) << obj.error;
   EXPECT_EQ(read.triangles, obj.triangles);
   for (std::size_t k = 0; k < 3; ++k) {

@@ -84,8 +84,7 @@ class FakeClock final : public platform::IClock {
 class FakeFileSystem final : public platform::IFileSystem {
  public:
   platform::FileStatus writeFile(const std::string& path, std::string_view data, bool append) override {
-    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0 ||
-        (!append && refuseCreate.count(path) != 0)) {
+    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0) {
       ++writes;
       return failed(platform::FileStatus::OpenFailed, "Permission denied");
     }
@@ -140,7 +139,7 @@ class FakeFileSystem final : public platform::IFileSystem {
     }
     platform::FileStatus commit() override {
       if (!stillOurs()) return owner_.failed(platform::FileStatus::WriteFailed, "the temporary file was removed");
-      if (owner_.refuseCreate.count(target_) != 0 || owner_.folders.count(target_) != 0)
+      if (owner_.folders.count(target_) != 0)
         return owner_.failed(platform::FileStatus::WriteFailed, "Permission denied");
       owner_.files[target_] = std::move(owner_.files[path_]);
       owner_.identity[target_] = identity_;
@@ -220,7 +219,6 @@ class FakeFileSystem final : public platform::IFileSystem {
 
   std::map<std::string, std::string> files;
   std::set<std::string> refuseOpen;    // any open fails (a file, or a folder ending with its separator)
-  std::set<std::string> refuseCreate;  // creating or replacing the file fails
   std::set<std::string> unreadable;
   std::set<std::string> folders;   // paths that are folders
   std::set<std::string> readOnly;  // files that may not be replaced

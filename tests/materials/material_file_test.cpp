@@ -53,18 +53,10 @@ TEST_F(MaterialFile, DefaultPalettesGiveOneHundredEighteenMaterials) {
 
   const materials::clsMaterialTable table = modPalette::reportStartEnd(store());
   std::size_t m = 0;
+  // The colours themselves are pinned by tests/golden/field.mtl.
   for (int e = 1; e <= 11; ++e) {
-    const materials::clsColourPool pool = modPalette::buildPool(store(), e);
     ASSERT_EQ(table.at(e, 1, 1), static_cast<int>(m) + 1);  // the table and the file count alike
-    for (std::size_t j = 0; j < pool.size(); ++j, ++m) {
-      const auto kd = modColour::getRGB(pool.diffuse[j]), ka = modColour::getRGB(pool.ambient[j]),
-                 ks = modColour::getRGB(pool.specular[j]);
-      for (std::size_t c = 0; c < 3; ++c) {
-        EXPECT_NEAR(materials[m].diffuse[c], kd[c] / 255.0, 1e-6);
-        EXPECT_NEAR(materials[m].ambient[c], ka[c] / 255.0, 1e-6);
-        EXPECT_NEAR(materials[m].specular[c], ks[c] / 255.0, 1e-6);
-      }
-    }
+    m += modPalette::buildPool(store(), e).size();
   }
 }
 

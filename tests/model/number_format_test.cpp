@@ -7,7 +7,6 @@
 #include <limits>
 #include <random>
 
-#include "support/format_reference.h"
 
 using namespace modNumber;
 
@@ -90,7 +89,7 @@ TEST(NumberFormat, TitleNumbers) {
   EXPECT_EQ(wholeText(99.5), "100");
 }
 
-TEST(NumberFormat, FastSinglesAgreeWithTheExactConversionAndTheFormerFormatter) {
+TEST(NumberFormat, FastSinglesAgreeWithTheExactConversion) {
   std::mt19937 engine(3);
   std::uniform_int_distribution<std::uint32_t> bits;
   std::vector<float> values = {9.999999e-5f, 9.9999995f, 0.99999994f, 1.0000001f, 8388607.5f, 16777215.0f,
@@ -108,7 +107,10 @@ TEST(NumberFormat, FastSinglesAgreeWithTheExactConversionAndTheFormerFormatter) 
     const std::string a(fast, formatSingle(v, fast));
     const std::string b(exact, formatSingleExact(v, exact));
     ASSERT_EQ(a, b) << std::hexfloat << v;
-    const std::string obj(fast, formatObjSingle(v, fast));
-    ASSERT_EQ(obj, std::string(exact, referenceFormat::formatObjSingle(v, exact))) << std::hexfloat << v;
+    // The OBJ form is the same text with a digit before a leading point.
+    std::string obj = b;
+    const std::size_t point = obj[0] == '-' ? 1 : 0;
+    if (obj[point] == '.') obj.insert(point, "0");
+    ASSERT_EQ(std::string(fast, formatObjSingle(v, fast)), obj) << std::hexfloat << v;
   }
 }
