@@ -22,28 +22,18 @@ class WidthProfile : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(WidthProfile, TheCurveFollowsNodeCountAndSectionChange) {
-  EXPECT_EQ(modCurveRecords::curveOf(store(), 1).sideNum, 4);
-  EXPECT_EQ(modCurveRecords::curveOf(store(), 1).intervals, 10);
-  EXPECT_EQ(modCurveRecords::curveOf(store(), 8).sideNum, 9);
-}
-
 TEST_F(WidthProfile, ShapeRecordsOrderJointAndSplit) {
   ASSERT_TRUE(apply("Shape 1 1 5 1 30 -10 9 2 0 10 5 5 1"));
   EXPECT_EQ(slotOf(slot::kJointNode), 5);
   EXPECT_EQ(slotOf(slot::kSplitNode), 5);
   ASSERT_TRUE(apply("Shape 3 7 300 99 500 -500 1 1 -80 200 0 0 4"));
   modStore::setActiveElement(store(), 3);
-  EXPECT_EQ(slotOf(slot::kSymmetric), 1);
-  EXPECT_EQ(slotOf(slot::kNodeCount), 100);
-  EXPECT_EQ(slotOf(slot::kCompoundCount), 30);
+  for (const auto& [s, value] : {std::pair{slot::kSymmetric, 1}, {slot::kNodeCount, 100}, {slot::kCompoundCount, 30},
+                                 {slot::kCompoundSize, -100}, {slot::kSectionChange, -30}, {slot::kWidthVariation, 100},
+                                 {slot::kSecondColourNode, 1}, {slot::kActiveSide, 1}})
+    EXPECT_EQ(slotOf(s), value) << s;
   EXPECT_EQ(modGeneral::toSingle(modStore::readSlot(store(), slot::kCompoundAngle)), 180);
-  EXPECT_EQ(slotOf(slot::kCompoundSize), -100);
-  EXPECT_EQ(slotOf(slot::kSectionChange), -30);
   EXPECT_EQ(modCurveRecords::curveOf(store(), 3).changeLenPercent, -30);
-  EXPECT_EQ(slotOf(slot::kWidthVariation), 100);
-  EXPECT_EQ(slotOf(slot::kSecondColourNode), 1);
-  EXPECT_EQ(slotOf(slot::kActiveSide), 1);
   EXPECT_FALSE(apply("Shape 1 1 5 1 30 -10 1 1 0 10 5 5"));
   EXPECT_FALSE(apply("Node_Wi 1 1 .5"));
 }

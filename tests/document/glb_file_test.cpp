@@ -13,18 +13,9 @@
 #include "support/gltf_validator.h"
 
 using support::clsFieldRun;
+using support::onlyElements;
 
 namespace {
-
-std::string onlyElements(std::initializer_list<int> elements, int items) {
-  std::string text;
-  for (int e = 1; e <= 11; ++e) {
-    const bool use = std::find(elements.begin(), elements.end(), e) != elements.end();
-    text += "Usage " + std::to_string(e) + (use ? " 1 " : " 0 ") + "e" + std::to_string(e) + "\r\n";
-    text += "Alpha " + std::to_string(e) + " 10 10 " + std::to_string(items) + " <empty> 0 -1\r\n";
-  }
-  return text;
-}
 
 enum class Stop { None, Limit, Cancel };
 

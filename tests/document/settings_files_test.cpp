@@ -87,14 +87,6 @@ TEST_F(SettingsFiles, EveryNoteComesBackFromTheSavedFile) {
   EXPECT_EQ(modUsage::name(document.project.store, 2), "old");
 }
 
-TEST_F(SettingsFiles, AFileWithOneRecordLeavesTheRestAtDefaults) {
-  modUsage::setUse(document.project.store, 7, 1);
-  fake.files.files["only.grass"] = "Usage_Info 3\r\n";
-  ASSERT_EQ(openSettings(document, "only.grass", fake.platform), OpenResult::Opened);
-  EXPECT_FALSE(modUsage::inUse(document.project.store, 7));
-  EXPECT_FLOAT_EQ(document.project.store.grassLength, 3);
-}
-
 TEST_F(SettingsFiles, AMalformedFileChangesNothing) {
   modUsage::setName(document.project.store, 2, "my work");
   modCreateDialog::setFileName(document.project.dialog, "keep.obj");
@@ -145,7 +137,7 @@ TEST_F(SettingsFiles, AByteOrderMarkIsNoPartOfTheFirstRecord) {
 }
 
 // Letters beyond ASCII: a one-byte file opens with its letters, Copy gives them to the (Unicode)
-// clipboard, and Save writes the one-byte form again; a letter without a byte is saved as UTF-8.
+// clipboard, and Save writes the one-byte form again (the encodings themselves: TextEncoding).
 TEST_F(SettingsFiles, LettersBeyondAsciiOpenCopyAndSaveAsTheyAre) {
   fake.files.files["wiese.grass"] = "Usage 2 1 Wiese<sp>\xE4\xF6\r\n";
   ASSERT_EQ(openSettings(document, "wiese.grass", fake.platform), OpenResult::Opened);
@@ -154,12 +146,6 @@ TEST_F(SettingsFiles, LettersBeyondAsciiOpenCopyAndSaveAsTheyAre) {
   EXPECT_NE(fake.clipboard.content.find("Usage 2 1 Wiese<sp>\xC3\xA4\xC3\xB6\r\n"), std::string::npos);
   ASSERT_TRUE(saveSettingsFile(document, "/", "again", fake.platform));
   EXPECT_NE(fake.files.files.at("/again.grass").find("Usage 2 1 Wiese<sp>\xE4\xF6\r\n"), std::string::npos);
-  modUsage::setName(document.project.store, 3, "\xE8\x8D\x89 \xC3\xA4");
-  ASSERT_TRUE(saveSettingsFile(document, "/", "again", fake.platform));
-  EXPECT_NE(fake.files.files.at("/again.grass").find("Usage 3 0 \xE8\x8D\x89<sp>\xC3\xA4\r\n"), std::string::npos);
-  clsDocument other{fake.platform};
-  ASSERT_EQ(openSettings(other, "/again.grass", fake.platform), OpenResult::Opened);
-  EXPECT_EQ(settingsText(other), settingsText(document));
 }
 
 TEST_F(SettingsFiles, CopyAndPaste) {

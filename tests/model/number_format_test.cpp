@@ -57,11 +57,8 @@ TEST(NumberFormat, ReadsTheLeadingNumber) {
 }
 
 TEST(NumberFormat, WholeNumbersOnly) {
-  EXPECT_TRUE(isNumber(" 007 "));
-  EXPECT_TRUE(isNumber("-1.5E+03"));
-  EXPECT_FALSE(isNumber("12 apples"));
-  EXPECT_FALSE(isNumber(""));
-  EXPECT_FALSE(isNumber("tall"));
+  for (const char* number : {" 007 ", "-1.5E+03"}) EXPECT_TRUE(isNumber(number)) << number;
+  for (const char* text : {"12 apples", "", "tall"}) EXPECT_FALSE(isNumber(text)) << text;
 }
 
 TEST(NumberFormat, WrittenSinglesReadBackToWithinSevenDigits) {

@@ -44,13 +44,6 @@ class SettingsText : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsText, BuildsSectionsInOrderWithOneEmptyLineAfterEach) {
-  const std::string text = modSettings::buildSettingsText(registry, "a note");
-  const std::string usageText = usage.toTextSettings();
-  EXPECT_EQ(text, "a note\r\n\r\n" + usageText + "\r\n" + curve.toTextSettings() + "\r\n");
-  EXPECT_EQ(modSettings::buildSettingsText(registry, ""), usageText + "\r\n" + curve.toTextSettings() + "\r\n");
-}
-
 TEST_F(SettingsText, KeywordsIgnoreLetterCase) {
   ASSERT_TRUE(apply("USAGE 3 1 BIG<sp>ONE\r\nUsAgE_iNfO 2.5\r\n"));
   EXPECT_TRUE(modUsage::inUse(store, 3));
