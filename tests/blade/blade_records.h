@@ -7,8 +7,8 @@
 #include "blade/size_rot.h"
 #include "fakes/fake_platform.h"
 #include "model/default_texts.h"
-#include "model/text_fields.h"
 #include "model/value_functions.h"
+#include "support/record_line.h"
 
 namespace support {
 
@@ -23,11 +23,6 @@ struct clsBladeRecords {
     std::string note;
     modSettings::applySettingsText(registry, modDefaults::defaultElementText(), messages, note);
     modStore::setActiveElement(store, 1);
-  }
-  // One settings line, given to its owner as the settings text gives it.
-  static model::RecordStatus apply(model::IRecordOwner& owner, std::string_view line) {
-    const model::tFields fields = modText::splitFields(line);
-    return owner.fromTextSettings(modText::lowerAscii(fields.at(0)), fields);
   }
   // The owner's line that starts with `start`, without its line break.
   static std::string line(const model::IRecordOwner& owner, const std::string& start) {

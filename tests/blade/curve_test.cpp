@@ -133,7 +133,7 @@ TEST_F(CurveRecords, VariantsMoveThePointsWithinTheirAmounts) {
 }
 
 TEST_F(CurveRecords, ReadingClampsAndSwitchesPointCounts) {
-  ASSERT_EQ(records.apply(records.curve, "Curve 2 150 -5 7 9 0 0 0 1 0 .5 1 .2 .8 1"), model::RecordStatus::Applied);
+  ASSERT_EQ(support::applyLine(records.curve, "Curve 2 150 -5 7 9 0 0 0 1 0 .5 1 .2 .8 1"), model::RecordStatus::Applied);
   for (const auto& [s, value] : {std::pair{4, 100}, {5, 0}, {6, 7}, {7, 4}, {8, 1}}) EXPECT_EQ(slot(2, s), value) << s;
   ASSERT_EQ(curve(2).cp.v.size(), 4u);
   EXPECT_EQ(curve(2).cp.v[3].p.x, 0);
@@ -152,7 +152,7 @@ TEST_F(CurveRecords, ReadingClampsAndSwitchesPointCounts) {
 }
 
 TEST_F(CurveRecords, AShortCurveLineFails) {
-  EXPECT_EQ(records.apply(records.curve, "Curve 1"), model::RecordStatus::Failed);
+  EXPECT_EQ(support::applyLine(records.curve, "Curve 1"), model::RecordStatus::Failed);
   // Four points need all eighteen fields.
-  EXPECT_EQ(records.apply(records.curve, "Curve 8 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0"), model::RecordStatus::Failed);
+  EXPECT_EQ(support::applyLine(records.curve, "Curve 8 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0"), model::RecordStatus::Failed);
 }

@@ -15,7 +15,7 @@ class SizeRot : public ::testing::Test {
  protected:
   model::clsStore& store() { return records.store; }
   std::int32_t slot(int element, int s) { return records.slot(element, s); }
-  model::RecordStatus apply(std::string_view line) { return records.apply(records.sizeRot, line); }
+  model::RecordStatus apply(std::string_view line) { return support::applyLine(records.sizeRot, line); }
   std::string sizeRotLine(int element) { return records.line(records.sizeRot, "Size_Rot " + std::to_string(element) + " "); }
 
   support::clsBladeRecords records;

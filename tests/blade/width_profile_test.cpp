@@ -15,7 +15,7 @@ class WidthProfile : public ::testing::Test {
   model::clsStore& store() { return records.store; }
   blade::clsWidthProfile& widths() { return records.widths; }
   int slotOf(int s) { return modGeneral::toInteger(modStore::readSlot(store(), s)); }
-  bool apply(std::string_view line) { return records.apply(records.shape, line) == model::RecordStatus::Applied; }
+  bool apply(std::string_view line) { return support::applyLine(records.shape, line) == model::RecordStatus::Applied; }
 
   support::clsBladeRecords records;
 };

@@ -8,7 +8,7 @@
 #include "fakes/fake_platform.h"
 #include "materials/material_records.h"
 #include "materials/palette.h"
-#include "model/text_fields.h"
+#include "support/record_line.h"
 
 namespace {
 
@@ -20,11 +20,7 @@ class MaterialFile : public ::testing::Test {
   }
   model::clsStore& store() { return store_; }
   std::string text() { return modMaterialFile::toText(store(), 1, modMaterialFile::prefixesFor("meadow")); }
-  // One "Material" line, as the settings text gives it to its owner.
-  model::RecordStatus apply(std::string_view line) {
-    const model::tFields fields = modText::splitFields(line);
-    return records.fromTextSettings(modText::lowerAscii(fields.at(0)), fields);
-  }
+  model::RecordStatus apply(std::string_view line) { return support::applyLine(records, line); }
 
   fakes::FakeUserStore userStore;
   model::clsStore store_ = modStore::newStore();
