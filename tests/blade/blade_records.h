@@ -17,18 +17,14 @@ struct clsBladeRecords {
     modCurveRecords::loadCurves(store);
     modWidthProfile::loadShape(store, widths);
     modSizeRot::loadSizeRot(store);
+    model::clsSettingsRegistry registry;
     modSettings::addOwner(registry, model::Section::Curve, curve);
     modSettings::addOwner(registry, model::Section::Shape, shape);
     modSettings::addOwner(registry, model::Section::SizeRot, sizeRot);
-    std::string note;
+    fakes::FakeMessages messages;
+    std::string note;  // the default text's other records, which these owners do not take
     modSettings::applySettingsText(registry, modDefaults::defaultElementText(), messages, note);
     modStore::setActiveElement(store, 1);
-  }
-  // The owner's line that starts with `start`, without its line break.
-  static std::string line(const model::IRecordOwner& owner, const std::string& start) {
-    const std::string text = owner.toTextSettings();
-    const std::size_t at = text.find(start);
-    return at == std::string::npos ? std::string() : text.substr(at, text.find("\r\n", at) - at);
   }
   std::int32_t slot(int element, int s) const { return modGeneral::toLong(modStore::readElementSlot(store, element, s)); }
 
@@ -37,8 +33,6 @@ struct clsBladeRecords {
   blade::clsCurveRecords curve{store};
   blade::clsShapeRecords shape{store, widths};
   blade::clsSizeRotRecords sizeRot{store};
-  model::clsSettingsRegistry registry;
-  fakes::FakeMessages messages;
 };
 
 }  // namespace support

@@ -16,7 +16,11 @@ class SizeRot : public ::testing::Test {
   model::clsStore& store() { return records.store; }
   std::int32_t slot(int element, int s) { return records.slot(element, s); }
   model::RecordStatus apply(std::string_view line) { return support::applyLine(records.sizeRot, line); }
-  std::string sizeRotLine(int element) { return records.line(records.sizeRot, "Size_Rot " + std::to_string(element) + " "); }
+  std::string sizeRotLine(int element) {
+    const std::string text = records.sizeRot.toTextSettings();
+    const std::size_t at = text.find("Size_Rot " + std::to_string(element) + " ");
+    return at == std::string::npos ? std::string() : text.substr(at, text.find("\r\n", at) - at);
+  }
 
   support::clsBladeRecords records;
 };
