@@ -10,6 +10,14 @@ using namespace modBladeBuilder;
 
 namespace {
 
+// The text of the items built into the list, material names "m" + number.
+std::string textOf(geometry::clsItemList& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.items.size(); ++i) modItemList::appendItemText(text, items, i, "m");
+  modItemList::clearItems(items);
+  return text;
+}
+
 // A straight blade of n nodes, 0.05 wide on each side, 1 long.
 struct clsStraightBlade {
   explicit clsStraightBlade(int n) {
@@ -29,15 +37,14 @@ struct clsStraightBlade {
   blade::clsScaledWidths widths;
   geometry::clsPolygon path;
   blade::clsItemInputs in;
+  // The text of the simple blade, built with random.
+  std::string build(model::clsRandom& random) {
+    geometry::clsItemList items;
+    geometry::clsTube work;
+    modBladeBuilder::buildBlade(items, work, in, nodes, modVectorMatrix::identityMatrix(), random);
+    return textOf(items);
+  }
 };
-
-// The text of the items built into the list, material names "m" + number.
-std::string textOf(geometry::clsItemList& items) {
-  std::string text;
-  for (std::size_t i = 0; i < items.items.size(); ++i) modItemList::appendItemText(text, items, i, "m");
-  modItemList::clearItems(items);
-  return text;
-}
 
 std::vector<std::string> linesStarting(const std::string& text, const std::string& start) {
   std::vector<std::string> lines;
@@ -64,11 +71,8 @@ TEST(BladeRing, TwistTurnsTheWidthAboutTheVerticalAxis) {
 
 TEST(SimpleBlade, DrawsOnlyWhatItsSettingsAskFor) {
   clsStraightBlade blade(2);
-  geometry::clsItemList items;
-  geometry::clsTube work;
   model::clsRandom random(1), reference(1);
-  buildBlade(items, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
-  const std::string text = textOf(items);
+  const std::string text = blade.build(random);
   // colour (2), spin (3), no width, size or lean draws; no ring material draws.
   for (int i = 0; i < 5; ++i) reference.draw();
   EXPECT_EQ(random.draw(), reference.draw());
@@ -80,12 +84,8 @@ TEST(SimpleBlade, DrawsOnlyWhatItsSettingsAskFor) {
 TEST(SimpleBlade, RainbowBandsTakeConsecutiveMaterials) {
   clsStraightBlade blade(5);
   blade.in.rainbow1 = true;
-  geometry::clsItemList items;
-  geometry::clsTube work;
   model::clsRandom random(2);
-  buildBlade(items, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
-  const std::string text = textOf(items);
-  const auto materials = linesStarting(text, "usemtl");
+  const auto materials = linesStarting(blade.build(random), "usemtl");
   ASSERT_EQ(materials.size(), 5u);  // one a ring
   EXPECT_EQ(materials[0], materials[1]);
   const int start = std::stoi(materials[1].substr(8));
@@ -97,12 +97,8 @@ TEST(SimpleBlade, SecondColourSetFromItsNode) {
   clsStraightBlade blade(5);
   blade.in.secondNode = 3;
   blade.in.secondUsed = true;
-  geometry::clsItemList items;
-  geometry::clsTube work;
   model::clsRandom random(3);
-  buildBlade(items, work, blade.in, blade.nodes, modVectorMatrix::identityMatrix(), random);
-  const std::string text = textOf(items);
-  const auto materials = linesStarting(text, "usemtl");
+  const auto materials = linesStarting(blade.build(random), "usemtl");
   ASSERT_EQ(materials.size(), 3u);  // the blade's own, then rings 4 and 5
   EXPECT_LE(std::stoi(materials[0].substr(8)), 7);
   EXPECT_EQ(materials[1], materials[2]);

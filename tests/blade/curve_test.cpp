@@ -4,9 +4,7 @@
 
 #include <cmath>
 
-#include "blade/curve_records.h"
-#include "fakes/fake_platform.h"
-#include "document/settings_files.h"
+#include "blade/blade_records.h"
 #include "geometry/polygon_ops.h"
 #include "geometry/vector_matrix.h"
 #include "model/value_functions.h"
@@ -40,13 +38,11 @@ const clsCurve kGrass = curveOf({{0, 0, 1}, {0, 0.5f, 1}, {0.2f, 0.8f, 1}});
 
 class CurveRecords : public ::testing::Test {
  protected:
-  CurveRecords() { modSettingsFiles::resetSettings(document, fake.platform); }
-  model::clsStore& store() { return document.project.store; }
-  int slot(int element, int s) { return modGeneral::toInteger(modStore::readElementSlot(store(), element, s)); }
+  model::clsStore& store() { return records.store; }
+  int slot(int element, int s) { return records.slot(element, s); }
   const clsCurve& curve(int element) { return modCurveRecords::curveOf(store(), element); }
 
-  fakes::FakePlatform fake;
-  document::clsDocument document{fake.platform};
+  support::clsBladeRecords records;
 };
 
 }  // namespace
@@ -65,21 +61,6 @@ TEST(Curve, PassesThroughItsEndsWhateverTheWeights) {
   EXPECT_FLOAT_EQ(at(heavy, 5).y, 0.8f);
   const float mid = at(heavy, 3).x, plain = at(kGrass, 3).x;
   EXPECT_LT(mid, plain);  // pulled towards the middle point at x = 0
-}
-
-TEST(Curve, PointsAreTheWeightedRecursiveBasisSums) {
-  const clsCurve rock = curveOf({{-0.2f, 0, 1}, {-0.5f, 0.4f, 0.7f}, {0.5f, 0.4f, 0.7f}, {0.2f, 0, 1}});
-  for (float t = 1; t <= 6; t += 0.01f) {
-    double sx = 0, sy = 0, sw = 0;
-    for (int i = 1; i <= 4; ++i) {
-      const auto& p = rock.cp.v[static_cast<std::size_t>(i - 1)];
-      const double b = static_cast<double>(basisValue(i, 3, t)) * p.w;
-      sx += b * p.p.x, sy += b * p.p.y, sw += b;
-    }
-    const auto point = *curvePoint(rock.cp.v, 4, 3, t);
-    ASSERT_EQ(point.x, static_cast<float>(sx / sw)) << t;
-    ASSERT_EQ(point.y, static_cast<float>(sy / sw)) << t;
-  }
 }
 
 TEST(Curve, LengthAgreesWithADenseMeasurement) {
@@ -106,12 +87,7 @@ TEST(Curve, NodesFollowTheSectionRule) {
       EXPECT_NEAR(denseLength(curve, t[j - 1], t[j]), expected, total * 0.01) << "change " << change << " section " << j;
     }
   }
-  model::clsRandom random(1);
-  const auto nodes = *nodePolyline(curveOf({{0, 0, 1}, {0, 0.5f, 1}, {0.2f, 0.8f, 1}}), false, random);
-  ASSERT_EQ(nodes.v.size(), 5u);
-  EXPECT_EQ(nodes.v.front().p.y, 0);
-  EXPECT_NEAR(nodes.v.back().p.x, 0.2f, 1e-5);
-  EXPECT_NEAR(nodes.v.back().p.y, 0.8f, 1e-5);
+  // The nodes of the default grass curve: tests/golden/field.obj.
 }
 
 TEST(Curve, DegenerateCurves) {
@@ -133,12 +109,6 @@ TEST(Curve, FitIntervals) {
   EXPECT_EQ(curveOf({{0, 0, 1}, {0, 1, 1}, {0, 2, 1}}, 1).intervals, 5);
   EXPECT_EQ(curveOf({{0, 0, 1}, {0, 1, 1}, {0, 2, 1}}, 4).intervals, 10);
   EXPECT_EQ(curveOf({{0, 0, 1}, {0, 1, 1}, {0, 2, 1}}, 99).intervals, 170);
-}
-
-TEST_F(CurveRecords, DefaultsComeBackAsWritten) {
-  const std::string text = modSettingsFiles::settingsText(document);
-  EXPECT_NE(text.find("\r\n\r\nCurve 1 10 10 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0\r\nCurve 2 "), std::string::npos);
-  EXPECT_NE(text.find("Curve 11 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0 1\r\n\r\nShape 1 "), std::string::npos);
 }
 
 TEST_F(CurveRecords, VariantsMoveThePointsWithinTheirAmounts) {
@@ -163,12 +133,8 @@ TEST_F(CurveRecords, VariantsMoveThePointsWithinTheirAmounts) {
 }
 
 TEST_F(CurveRecords, ReadingClampsAndSwitchesPointCounts) {
-  ASSERT_TRUE(modSettingsFiles::applyUserText(document, "Curve 2 150 -5 7 9 0 0 0 1 0 .5 1 .2 .8 1\r\n", fake.platform));
-  EXPECT_EQ(slot(2, 4), 100);
-  EXPECT_EQ(slot(2, 5), 0);
-  EXPECT_EQ(slot(2, 6), 7);
-  EXPECT_EQ(slot(2, 7), 4);
-  EXPECT_EQ(slot(2, 8), 1);
+  ASSERT_EQ(support::applyLine(records.curve, "Curve 2 150 -5 7 9 0 0 0 1 0 .5 1 .2 .8 1"), model::RecordStatus::Applied);
+  for (const auto& [s, value] : {std::pair{4, 100}, {5, 0}, {6, 7}, {7, 4}, {8, 1}}) EXPECT_EQ(slot(2, s), value) << s;
   ASSERT_EQ(curve(2).cp.v.size(), 4u);
   EXPECT_EQ(curve(2).cp.v[3].p.x, 0);
   EXPECT_EQ(curve(2).cp.v[3].w, 1);
@@ -185,11 +151,8 @@ TEST_F(CurveRecords, ReadingClampsAndSwitchesPointCounts) {
   EXPECT_EQ(curve(2).cp.v.size(), 3u);
 }
 
-TEST_F(CurveRecords, AShortCurveLineChangesNothing) {
-  const std::string before = modSettingsFiles::settingsText(document);
-  EXPECT_FALSE(modSettingsFiles::applyUserText(document, "Usage 1 0 x\r\nCurve 1\r\n", fake.platform));
-  EXPECT_EQ(fake.messages.shown.back(), "An error occurred in the settings file:\n\nLine 2 at \"curve\".");
-  EXPECT_EQ(modSettingsFiles::settingsText(document), before);
+TEST_F(CurveRecords, AShortCurveLineFails) {
+  EXPECT_EQ(support::applyLine(records.curve, "Curve 1"), model::RecordStatus::Failed);
   // Four points need all eighteen fields.
-  EXPECT_FALSE(modSettingsFiles::applyUserText(document, "Curve 8 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0", fake.platform));
+  EXPECT_EQ(support::applyLine(records.curve, "Curve 8 20 20 0 4 3 -.2 0 1 -.5 .4 .7 .5 .4 .7 .2 0"), model::RecordStatus::Failed);
 }

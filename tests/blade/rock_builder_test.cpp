@@ -67,12 +67,6 @@ std::vector<std::array<float, 3>> positions(const std::string& text) {
 
 }  // namespace
 
-TEST(RockBuilder, SectionPositions) {
-  std::vector<float> even = modWidthProfile::sectionPositions(9, 10, 0);
-  for (int i = 0; i < 10; ++i) EXPECT_FLOAT_EQ(even[static_cast<std::size_t>(i)], static_cast<float>(i));
-  EXPECT_EQ(modWidthProfile::sectionPositions(3, 3, 100), (std::vector<float>{0, 1, 3}));
-}
-
 TEST(RockBuilder, EndRingsLieFlatAndAreCapped) {
   const geometry::clsPolygon end = endRing(0.3f, 0.1f, 5, 2, true, 7);
   ASSERT_EQ(end.v.size(), 5u);
@@ -95,13 +89,6 @@ TEST(RockBuilder, EndRingsLieFlatAndAreCapped) {
   EXPECT_EQ(faces.back(), "f -1 -2 -3 -4 -5");
   EXPECT_EQ(lines(text, "vn ").size(), 25u);
   EXPECT_EQ(text.rfind("usemtl m_rock7", 0), 0u);
-}
-
-TEST(RockBuilder, FacetedRocksHaveNoNormals) {
-  clsRockFixture rock(6, false);
-  const std::string text = rock.build();
-  EXPECT_TRUE(lines(text, "vn ").empty());
-  for (const std::string& face : lines(text, "f")) EXPECT_EQ(face.find("//"), std::string::npos);
 }
 
 TEST(RockBuilder, AFlatSectionIsNotStretchedUp) {

@@ -4,10 +4,8 @@
 
 #include <cmath>
 
-#include "fakes/fake_platform.h"
-#include "document/settings_files.h"
+#include "blade/blade_records.h"
 #include "geometry/vector_matrix.h"
-#include "model/value_functions.h"
 
 using namespace modSizeRot;
 
@@ -15,18 +13,16 @@ namespace {
 
 class SizeRot : public ::testing::Test {
  protected:
-  SizeRot() { modSettingsFiles::resetSettings(document, fake.platform); }
-  model::clsStore& store() { return document.project.store; }
-  std::int32_t slot(int element, int s) { return modGeneral::toLong(modStore::readElementSlot(store(), element, s)); }
+  model::clsStore& store() { return records.store; }
+  std::int32_t slot(int element, int s) { return records.slot(element, s); }
+  model::RecordStatus apply(std::string_view line) { return support::applyLine(records.sizeRot, line); }
   std::string sizeRotLine(int element) {
-    const std::string text = modSettingsFiles::settingsText(document);
-    const std::string start = "Size_Rot " + std::to_string(element) + " ";
-    const std::size_t at = text.find(start);
-    return text.substr(at, text.find("\r\n", at) - at);
+    const std::string text = records.sizeRot.toTextSettings();
+    const std::size_t at = text.find("Size_Rot " + std::to_string(element) + " ");
+    return at == std::string::npos ? std::string() : text.substr(at, text.find("\r\n", at) - at);
   }
 
-  fakes::FakePlatform fake;
-  document::clsDocument document{fake.platform};
+  support::clsBladeRecords records;
 };
 
 geometry::clsPixel tipOf(const geometry::tMatrix& m) {
@@ -37,16 +33,13 @@ geometry::clsPixel tipOf(const geometry::tMatrix& m) {
 
 }  // namespace
 
-TEST_F(SizeRot, RecordsComeBackAsWrittenAndAreClamped) {
-  EXPECT_EQ(sizeRotLine(1), "Size_Rot 1 20 330 60 50 30 30 30 1 1 0");
-  EXPECT_EQ(sizeRotLine(9), "Size_Rot 9 0 0 0 0 0 0 0 1 1 0");
-  ASSERT_TRUE(modSettingsFiles::applyUserText(document, "Size_Rot 2 20 330 60 50 200 30 30 0 1 0\r\n", fake.platform));
+TEST_F(SizeRot, RecordsAreClampedButNotOrdered) {
+  ASSERT_EQ(apply("Size_Rot 2 20 330 60 50 200 30 30 0 1 0"), model::RecordStatus::Applied);
   EXPECT_EQ(sizeRotLine(2), "Size_Rot 2 20 330 60 50 180 30 30 1 1 0");
   // A record may leave the minimum above the maximum; only the editor keeps them in order.
-  ASSERT_TRUE(modSettingsFiles::applyUserText(document, "Size_Rot 3 0 0 0 0 0 0 0 7 2 0\r\n", fake.platform));
+  ASSERT_EQ(apply("Size_Rot 3 0 0 0 0 0 0 0 7 2 0"), model::RecordStatus::Applied);
   EXPECT_EQ(sizeRotLine(3), "Size_Rot 3 0 0 0 0 0 0 0 7 2 0");
-  EXPECT_FALSE(modSettingsFiles::applyUserText(document, "Size_Rot 3 0 0 0 0 0 0 0 7 2\r\n", fake.platform));
-  EXPECT_EQ(fake.messages.shown.back(), "An error occurred in the settings file:\n\nLine 1 at \"size_rot\".");
+  EXPECT_EQ(apply("Size_Rot 3 0 0 0 0 0 0 0 7 2"), model::RecordStatus::Failed);
 }
 
 TEST_F(SizeRot, EditorKeepsMinimumAndMaximumInOrder) {

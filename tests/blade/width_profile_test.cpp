@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "blade/blade_records.h"
 #include "blade/blade_snapshot.h"
-#include "blade/curve_records.h"
-#include "fakes/fake_platform.h"
-#include "document/settings_files.h"
-#include "model/value_functions.h"
 
 using namespace modWidthProfile;
 namespace slot = model::slot;
@@ -15,53 +12,30 @@ namespace {
 
 class WidthProfile : public ::testing::Test {
  protected:
-  WidthProfile() { modSettingsFiles::resetSettings(document, fake.platform); }
-  model::clsStore& store() { return document.project.store; }
-  blade::clsWidthProfile& widths() { return document.project.widths; }
+  model::clsStore& store() { return records.store; }
+  blade::clsWidthProfile& widths() { return records.widths; }
   int slotOf(int s) { return modGeneral::toInteger(modStore::readSlot(store(), s)); }
-  bool apply(const std::string& text) { return modSettingsFiles::applyUserText(document, text, fake.platform); }
+  bool apply(std::string_view line) { return support::applyLine(records.shape, line) == model::RecordStatus::Applied; }
 
-  fakes::FakePlatform fake;
-  document::clsDocument document{fake.platform};
+  support::clsBladeRecords records;
 };
 
 }  // namespace
 
-TEST_F(WidthProfile, DefaultRecordsComeBackAsWritten) {
-  const std::string text = modSettingsFiles::settingsText(document);
-  EXPECT_NE(text.find("Shape 1 1 5 1 30 -10 1 1 0 10 5 5 1\r\nNode_Wi 1 1 4.153846E-02 4.153846E-02\r\n"
-                      "Node_Wi 1 2 6.307692E-02 6.307692E-02\r\nNode_Wi 1 3 6.307692E-02 6.307692E-02\r\n"
-                      "Node_Wi 1 4 3.846154E-02 3.846154E-02\r\nNode_Wi 1 5 0 0\r\nShape 2 "),
-            std::string::npos);
-  EXPECT_NE(text.find("Shape 8 1 10 1 30 -10 1 1 0 0 10 10 1\r\nNode_Wi 8 1 7.846154E-02 7.846154E-02\r\n"
-                      "Node_Wi 8 2 .1953846 .1953846\r\n"),
-            std::string::npos);
-  EXPECT_NE(text.find("Node_Wi 11 10 9.384616E-02 9.384616E-02\r\n\r\nSize_Rot 1 "), std::string::npos);
-  // The curve follows the node count and section change.
-  EXPECT_EQ(modCurveRecords::curveOf(store(), 1).sideNum, 4);
-  EXPECT_EQ(modCurveRecords::curveOf(store(), 1).intervals, 10);
-  EXPECT_EQ(modCurveRecords::curveOf(store(), 8).sideNum, 9);
-}
-
 TEST_F(WidthProfile, ShapeRecordsOrderJointAndSplit) {
-  ASSERT_TRUE(apply("Shape 1 1 5 1 30 -10 9 2 0 10 5 5 1\r\n"));
+  ASSERT_TRUE(apply("Shape 1 1 5 1 30 -10 9 2 0 10 5 5 1"));
   EXPECT_EQ(slotOf(slot::kJointNode), 5);
   EXPECT_EQ(slotOf(slot::kSplitNode), 5);
-  ASSERT_TRUE(apply("Shape 3 7 300 99 500 -500 1 1 -80 200 0 0 4\r\n"));
-  EXPECT_EQ(store().activeElement, 1);  // opening selects element 1 afterwards
+  ASSERT_TRUE(apply("Shape 3 7 300 99 500 -500 1 1 -80 200 0 0 4"));
   modStore::setActiveElement(store(), 3);
-  EXPECT_EQ(slotOf(slot::kSymmetric), 1);
-  EXPECT_EQ(slotOf(slot::kNodeCount), 100);
-  EXPECT_EQ(slotOf(slot::kCompoundCount), 30);
+  for (const auto& [s, value] : {std::pair{slot::kSymmetric, 1}, {slot::kNodeCount, 100}, {slot::kCompoundCount, 30},
+                                 {slot::kCompoundSize, -100}, {slot::kSectionChange, -30}, {slot::kWidthVariation, 100},
+                                 {slot::kSecondColourNode, 1}, {slot::kActiveSide, 1}})
+    EXPECT_EQ(slotOf(s), value) << s;
   EXPECT_EQ(modGeneral::toSingle(modStore::readSlot(store(), slot::kCompoundAngle)), 180);
-  EXPECT_EQ(slotOf(slot::kCompoundSize), -100);
-  EXPECT_EQ(slotOf(slot::kSectionChange), -30);
   EXPECT_EQ(modCurveRecords::curveOf(store(), 3).changeLenPercent, -30);
-  EXPECT_EQ(slotOf(slot::kWidthVariation), 100);
-  EXPECT_EQ(slotOf(slot::kSecondColourNode), 1);
-  EXPECT_EQ(slotOf(slot::kActiveSide), 1);
-  EXPECT_FALSE(apply("Shape 1 1 5 1 30 -10 1 1 0 10 5 5\r\n"));
-  EXPECT_FALSE(apply("Node_Wi 1 1 .5\r\n"));
+  EXPECT_FALSE(apply("Shape 1 1 5 1 30 -10 1 1 0 10 5 5"));
+  EXPECT_FALSE(apply("Node_Wi 1 1 .5"));
 }
 
 TEST_F(WidthProfile, SymmetricEditingMirrorsButRecordsNever) {
@@ -73,7 +47,8 @@ TEST_F(WidthProfile, SymmetricEditingMirrorsButRecordsNever) {
   EXPECT_EQ(width(store(), widths(), 1, 2), 0);
   setWidth(store(), widths(), 0, 101, 1, false);  // outside the table: ignored
 
-  ASSERT_TRUE(apply("Node_Wi 1 3 .05 .02\r\nNode_Wi 1 4 -.1 .03\r\n"));
+  ASSERT_TRUE(apply("Node_Wi 1 3 .05 .02"));
+  ASSERT_TRUE(apply("Node_Wi 1 4 -.1 .03"));
   EXPECT_FLOAT_EQ(width(store(), widths(), 0, 3), 0.05f);
   EXPECT_FLOAT_EQ(width(store(), widths(), 1, 3), 0.02f);
   EXPECT_EQ(width(store(), widths(), 0, 4), 0);
@@ -149,7 +124,7 @@ TEST(RandomWidth, VariesWithinItsShareAndAlwaysDrawsTwice) {
 }
 
 TEST_F(WidthProfile, SnapshotScalesEveryCurveByElementOnesLength) {
-  document.project.store.grassLength = 2;
+  store().grassLength = 2;
   const model::clsSnapshot snapshot = modSnapshot::makeSnapshot(store());
   const float factor = modBladeSnapshot::curveScaleFactor(snapshot, 2);
   const float length = *modCurve::curveLength(modCurveRecords::curveOf(store(), 1));

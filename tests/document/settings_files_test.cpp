@@ -4,8 +4,6 @@
 
 #include "fakes/fake_platform.h"
 #include "document/startup.h"
-#include "materials/palette.h"
-#include "model/default_texts.h"
 #include "model/settings_text.h"
 
 using namespace generation;
@@ -13,18 +11,6 @@ using namespace document;
 using namespace modSettingsFiles;
 
 namespace {
-
-// The default element text written back as it was applied, with the default palettes after
-// the size and rotation section, then the create dialog's lines.
-std::string defaultSettingsText() {
-  std::string text = modDefaults::defaultElementText();
-  const std::size_t sizeRotEnd = text.find("\r\n", text.find("Size_Rot 11 ")) + 2;
-  text.insert(sizeRotEnd, "\r\n" + modPalette::defaultColourText());
-  return text + "\r\n" +
-         "\r\n\r\n\r\nFile_Name_Obj <empty>\r\nApplication_Name Quenmoor Grass\r\nApplication_Version 7\r\n\r\n";
-}
-
-const std::string kDefaultText = defaultSettingsText();
 
 class SettingsFiles : public ::testing::Test {
  protected:
@@ -38,26 +24,16 @@ class SettingsFiles : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsFiles, DefaultTextLayout) {
-  EXPECT_EQ(settingsText(document), kDefaultText);
-  const std::string text = settingsText(document);
-  for (const char* line : {"Usage 11 0 rock<sp>4\r\nUsage_Info 1\r\n\r\nCurve 1 ", "Size_Rot 7 20 330 60 50 30 30 30 1 1 0\r\n",
-                           "Size_Rot 11 0 0 0 0 0 0 0 1 1 0\r\n\r\nMaterial 1 0 0 17408 15360 17920 2 24320 ",
-                           "Material 11 0 0 6583098 3932160 16777215 4 8700096 3932160 16777215 2 3687821 3932160 "
-                           "16777215 0 8683520 3932160 16777215 0 8683520 3932160 16777215 0 8683520 3932160 16777215 0 "
-                           "<empty> <empty>\r\n",
-                           "\r\n\r\n\r\n\r\n\r\nFile_Name_Obj <empty>\r\n"})
-    EXPECT_NE(text.find(line), std::string::npos) << line;
-  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Reset settings done");
-}
-
+// The default text itself is pinned by tests/golden/field.grass.
 TEST_F(SettingsFiles, DefaultSettingsUndoEveryChange) {
+  const std::string defaults = settingsText(document);
   modUsage::setUse(document.project.store, 4, 1);
   modUsage::setName(document.project.store, 1, "renamed");
   modStore::setActiveElement(document.project.store, 6);
   modSizeRot::setLean(document.project.store, 2, 99, true);
   resetSettings(document, fake.platform);
-  EXPECT_EQ(settingsText(document), kDefaultText);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Reset settings done");
+  EXPECT_EQ(settingsText(document), defaults);
   EXPECT_EQ(document.project.store.activeElement, 1);
   EXPECT_EQ(modUsage::name(document.project.store, 1), "grass 1");
   EXPECT_TRUE(document.project.dialog.note.empty());
@@ -111,14 +87,6 @@ TEST_F(SettingsFiles, EveryNoteComesBackFromTheSavedFile) {
   EXPECT_EQ(modUsage::name(document.project.store, 2), "old");
 }
 
-TEST_F(SettingsFiles, AFileWithOneRecordLeavesTheRestAtDefaults) {
-  modUsage::setUse(document.project.store, 7, 1);
-  fake.files.files["only.grass"] = "Usage_Info 3\r\n";
-  ASSERT_EQ(openSettings(document, "only.grass", fake.platform), OpenResult::Opened);
-  EXPECT_FALSE(modUsage::inUse(document.project.store, 7));
-  EXPECT_FLOAT_EQ(document.project.store.grassLength, 3);
-}
-
 TEST_F(SettingsFiles, AMalformedFileChangesNothing) {
   modUsage::setName(document.project.store, 2, "my work");
   modCreateDialog::setFileName(document.project.dialog, "keep.obj");
@@ -169,7 +137,7 @@ TEST_F(SettingsFiles, AByteOrderMarkIsNoPartOfTheFirstRecord) {
 }
 
 // Letters beyond ASCII: a one-byte file opens with its letters, Copy gives them to the (Unicode)
-// clipboard, and Save writes the one-byte form again; a letter without a byte is saved as UTF-8.
+// clipboard, and Save writes the one-byte form again (the encodings themselves: TextEncoding).
 TEST_F(SettingsFiles, LettersBeyondAsciiOpenCopyAndSaveAsTheyAre) {
   fake.files.files["wiese.grass"] = "Usage 2 1 Wiese<sp>\xE4\xF6\r\n";
   ASSERT_EQ(openSettings(document, "wiese.grass", fake.platform), OpenResult::Opened);
@@ -178,12 +146,6 @@ TEST_F(SettingsFiles, LettersBeyondAsciiOpenCopyAndSaveAsTheyAre) {
   EXPECT_NE(fake.clipboard.content.find("Usage 2 1 Wiese<sp>\xC3\xA4\xC3\xB6\r\n"), std::string::npos);
   ASSERT_TRUE(saveSettingsFile(document, "/", "again", fake.platform));
   EXPECT_NE(fake.files.files.at("/again.grass").find("Usage 2 1 Wiese<sp>\xE4\xF6\r\n"), std::string::npos);
-  modUsage::setName(document.project.store, 3, "\xE8\x8D\x89 \xC3\xA4");
-  ASSERT_TRUE(saveSettingsFile(document, "/", "again", fake.platform));
-  EXPECT_NE(fake.files.files.at("/again.grass").find("Usage 3 0 \xE8\x8D\x89<sp>\xC3\xA4\r\n"), std::string::npos);
-  clsDocument other{fake.platform};
-  ASSERT_EQ(openSettings(other, "/again.grass", fake.platform), OpenResult::Opened);
-  EXPECT_EQ(settingsText(other), settingsText(document));
 }
 
 TEST_F(SettingsFiles, CopyAndPaste) {

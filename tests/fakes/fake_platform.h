@@ -84,8 +84,7 @@ class FakeClock final : public platform::IClock {
 class FakeFileSystem final : public platform::IFileSystem {
  public:
   platform::FileStatus writeFile(const std::string& path, std::string_view data, bool append) override {
-    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0 ||
-        (!append && refuseCreate.count(path) != 0)) {
+    if (refused(path)) {
       ++writes;
       return failed(platform::FileStatus::OpenFailed, "Permission denied");
     }
@@ -106,8 +105,7 @@ class FakeFileSystem final : public platform::IFileSystem {
   }
   std::optional<std::int64_t> fileLength(const std::string& path) override {
     const auto found = files.find(path);
-    if (found == files.end()) return std::nullopt;
-    return static_cast<std::int64_t>(found->second.size());
+    return found == files.end() ? std::nullopt : std::optional<std::int64_t>(found->second.size());
   }
   bool exists(const std::string& path) override { return files.count(path) != 0; }
   bool isFolder(const std::string& path) override { return folders.count(path) != 0; }
@@ -140,7 +138,7 @@ class FakeFileSystem final : public platform::IFileSystem {
     }
     platform::FileStatus commit() override {
       if (!stillOurs()) return owner_.failed(platform::FileStatus::WriteFailed, "the temporary file was removed");
-      if (owner_.refuseCreate.count(target_) != 0 || owner_.folders.count(target_) != 0)
+      if (owner_.folders.count(target_) != 0)
         return owner_.failed(platform::FileStatus::WriteFailed, "Permission denied");
       owner_.files[target_] = std::move(owner_.files[path_]);
       owner_.identity[target_] = identity_;
@@ -165,10 +163,7 @@ class FakeFileSystem final : public platform::IFileSystem {
   };
 
   std::unique_ptr<platform::ITemporaryFile> createTemporary(const std::string& path) override {
-    if (refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0) {
-      failed(platform::FileStatus::OpenFailed, "Permission denied");
-      return nullptr;
-    }
+    if (refused(path)) return failed(platform::FileStatus::OpenFailed, "Permission denied"), nullptr;
     const std::string temporaryPath = path + ".tmp" + std::to_string(++temporaries);
     files[temporaryPath];
     identity[temporaryPath] = ++identities;
@@ -185,10 +180,7 @@ class FakeFileSystem final : public platform::IFileSystem {
   }
   std::unique_ptr<platform::IFileLock> lockBaseName(const std::string& stem, bool& busy) override {
     busy = locked.count(stem) != 0;
-    if (busy) {
-      failed(platform::FileStatus::OpenFailed, "another run is writing these files");
-      return nullptr;
-    }
+    if (busy) return failed(platform::FileStatus::OpenFailed, "another run is writing these files"), nullptr;
     return std::make_unique<FakeLock>(*this, stem);
   }
   void removeLeftovers(const std::string& path) override {
@@ -201,6 +193,7 @@ class FakeFileSystem final : public platform::IFileSystem {
   }
   std::string lastError() const override { return error; }
 
+  bool refused(const std::string& path) const { return refuseOpen.count(folderOf(path)) != 0 || refuseOpen.count(path) != 0; }
   std::size_t usedBytes() const {
     std::size_t used = 0;
     for (const auto& [name, content] : files) used += content.size();
@@ -220,7 +213,6 @@ class FakeFileSystem final : public platform::IFileSystem {
 
   std::map<std::string, std::string> files;
   std::set<std::string> refuseOpen;    // any open fails (a file, or a folder ending with its separator)
-  std::set<std::string> refuseCreate;  // creating or replacing the file fails
   std::set<std::string> unreadable;
   std::set<std::string> folders;   // paths that are folders
   std::set<std::string> readOnly;  // files that may not be replaced
@@ -306,22 +298,17 @@ struct FakePlatform {
   platform::clsPlatform platform{messages, status, events, clipboard, userStore, clock, files, pictures};
 };
 
-}  // namespace fakes
-
-namespace fakes {
 
 // The desktop dialogs, answering what a test puts in.
 class FakeDialogs final : public platform::IFileDialogs, public platform::IColourChooser, public platform::ITextPrompt {
  public:
   std::optional<std::string> openFile(const std::string& title, const std::vector<platform::clsFileFilter>& filters,
                                       const std::string& folder) override {
-    asked.push_back({title, filters, folder});
-    return takeAnswer();
+    return takeAnswer(title, filters, folder);
   }
   std::optional<std::string> saveFile(const std::string& title, const std::vector<platform::clsFileFilter>& filters,
                                       const std::string& folder) override {
-    asked.push_back({title, filters, folder});
-    return takeAnswer();
+    return takeAnswer(title, filters, folder);
   }
   std::int32_t chooseColour(std::int32_t start, const std::string& prompt) override {
     colourPrompts.push_back(prompt);
@@ -348,7 +335,9 @@ class FakeDialogs final : public platform::IFileDialogs, public platform::IColou
   platform::clsDialogs dialogs{*this, *this, *this};
 
  private:
-  std::optional<std::string> takeAnswer() {
+  std::optional<std::string> takeAnswer(const std::string& title, const std::vector<platform::clsFileFilter>& filters,
+                                        const std::string& folder) {
+    asked.push_back({title, filters, folder});
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
     answers.erase(answers.begin());

@@ -64,13 +64,6 @@ TEST_F(ObjWriter, LimitIsTestedAfterEachWrite) {
   EXPECT_EQ(file().size() % 1000, 3u);  // header and whole items only
 }
 
-TEST_F(ObjWriter, CancelIsReportedByTheNextItem) {
-  ASSERT_EQ(open(1'000'000, "h\r\n"), RunStatus::GoOn);
-  EXPECT_EQ(writer.writeItem(item, false), RunStatus::GoOn);
-  fake.events.onEvents = [this] { cancel = true; };
-  EXPECT_EQ(writer.writeItem(item, false), RunStatus::Cancelled);
-}
-
 TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
   struct clsCase {
     int failingWrite;  // counted from the header's write
@@ -88,18 +81,6 @@ TEST_F(ObjWriter, FileFailuresGiveTheirCodes) {
     if (code == RunStatus::GoOn) code = fresh.finish();
     EXPECT_EQ(code, c.code);
   }
-}
-
-TEST_F(ObjWriter, ATemporaryFileRemovedDuringTheRunIsNoticed) {
-  ASSERT_EQ(open(1'000'000'000, "h\r\n"), RunStatus::GoOn);
-  // Removed, then made anew under the same name, as a tidy-up script or a new folder would.
-  fake.files.removeFile(temporaryPath);
-  fake.files.writeFile(temporaryPath, "", false);
-  RunStatus code = RunStatus::GoOn;
-  for (int i = 0; i < 1000 && code == RunStatus::GoOn; ++i) code = writer.writeItem(item, false);
-  ASSERT_EQ(writer.finish(), RunStatus::GoOn);
-  EXPECT_EQ(file(), "");  // nothing went into the new file
-  EXPECT_EQ(temporary->ready(false), platform::FileStatus::WriteFailed);
 }
 
 TEST_F(ObjWriter, ProgressLine) {

@@ -54,19 +54,6 @@ TEST(PolygonOps, MoveTurnScale) {
   EXPECT_FLOAT_EQ(moved.framePoints[0].z, 4);
 }
 
-TEST(PolygonOps, ClonesAreIndependent) {
-  clsPolygon source = onePoint(1, 2, 3);
-  source.v[0].vn1 = {0, 1, 0};
-  clsPolygon copy = clonePolygon(source, "copy");
-  copy.v[0].p.x = 9;
-  copy.v[0].vn1.y = 9;
-  copy.framePoints[0].z = 9;
-  EXPECT_EQ(copy.name, "copy");
-  EXPECT_FLOAT_EQ(source.v[0].p.x, 1);
-  EXPECT_FLOAT_EQ(source.v[0].vn1.y, 1);
-  EXPECT_FLOAT_EQ(source.framePoints[0].z, 3);
-}
-
 TEST(PolygonOps, JitterDrawsOncePerAxisAndThreeTimesWhenItMoves) {
   clsPolygon polygon = onePoint(0, 0, 0);
   polygon.v[0].vX = 1;

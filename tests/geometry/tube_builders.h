@@ -8,9 +8,8 @@
 namespace support {
 
 // A ring of n vertices on a circle of the given radius around the Y axis at height y.
-inline geometry::clsPolygon circleRing(int n, float radius, float y, bool along, bool around, bool capStart = false,
-                                       bool capEnd = false) {
-  geometry::clsPolygon ring = modTube::newPolygon("", capStart, capEnd, true, false, along, around, 0, 0);
+inline geometry::clsPolygon circleRing(int n, float radius, float y, bool along, bool around) {
+  geometry::clsPolygon ring = modTube::newPolygon("", false, false, true, false, along, around, 0, 0);
   for (int k = 0; k < n; ++k) {
     const double angle = 2 * 3.14159265358979 * k / n;
     modTube::addVertex(ring, static_cast<float>(radius * std::cos(angle)), y,

@@ -86,10 +86,8 @@ TEST(VectorMatrix, DirectionAngles) {
   EXPECT_FLOAT_EQ(directionAngle(0, -1), geometry::kThreeHalfPi);
   EXPECT_FLOAT_EQ(directionAngle(0, 2), geometry::kHalfPi);
   EXPECT_FLOAT_EQ(directionAngle(-3, 0), geometry::kPi);
-  EXPECT_NEAR(directionAngle(-1, -1), 5 * geometry::kPi / 4, 1e-6);
-  EXPECT_NEAR(directionAngle(1, 1), geometry::kPi / 4, 1e-6);
-  EXPECT_NEAR(directionAngle(-1, 1), 3 * geometry::kPi / 4, 1e-6);
-  EXPECT_NEAR(directionAngle(1, -1), 7 * geometry::kPi / 4, 1e-6);
+  for (const auto& [x, y, eighths] : {std::array<float, 3>{-1, -1, 5}, {1, 1, 1}, {-1, 1, 3}, {1, -1, 7}})
+    EXPECT_NEAR(directionAngle(x, y), eighths * geometry::kPi / 4, 1e-6) << x << " " << y;
 }
 
 TEST(VectorMatrix, DegreeTables) {

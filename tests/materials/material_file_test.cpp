@@ -6,23 +6,25 @@
 #include <sstream>
 
 #include "fakes/fake_platform.h"
-#include "document/creation_run.h"
-#include "document/save_buttons.h"
-#include "document/settings_files.h"
-#include "document/startup.h"
+#include "materials/material_records.h"
 #include "materials/palette.h"
+#include "support/record_line.h"
 
 namespace {
 
 class MaterialFile : public ::testing::Test {
  protected:
-  MaterialFile() { modStartup::startDocument(document, fake.platform); }
-  model::clsStore& store() { return document.project.store; }
+  MaterialFile() {
+    modPalette::loadPalettes(store_);
+    modPalette::restoreStoredColours(store_, userStore);  // nothing stored: the built-in palettes
+  }
+  model::clsStore& store() { return store_; }
   std::string text() { return modMaterialFile::toText(store(), 1, modMaterialFile::prefixesFor("meadow")); }
-  bool apply(const std::string& settings) { return modSettingsFiles::applyUserText(document, settings, fake.platform); }
+  model::RecordStatus apply(std::string_view line) { return support::applyLine(records, line); }
 
-  fakes::FakePlatform fake;
-  document::clsDocument document{fake.platform};
+  fakes::FakeUserStore userStore;
+  model::clsStore store_ = modStore::newStore();
+  materials::clsMaterialRecords records{store_};
 };
 
 std::vector<tinyobj::material_t> readMaterials(const std::string& text, std::string& warning, std::string& error) {
@@ -37,38 +39,24 @@ std::vector<tinyobj::material_t> readMaterials(const std::string& text, std::str
 
 TEST_F(MaterialFile, DefaultPalettesGiveOneHundredEighteenMaterials) {
   const std::string mtl = text();
-  EXPECT_EQ(mtl.rfind("newmtl meadow1\r\nKd 0 0.2666667 0\r\nKa 0 0.2352941 0\r\nKs 0 0.2745098 0\r\n\r\n\r\n"
-                      "newmtl meadow2\r\nKd 0 0.3019608 0\r\n",
-                      0),
-            0u);
   std::string warning, error;
   const auto materials = readMaterials(mtl, warning, error);
   ASSERT_EQ(materials.size(), 118u);
   EXPECT_EQ(error, "");
-  EXPECT_EQ(materials[69].name, "meadow70");
-  EXPECT_EQ(materials[70].name, "meadow_rock71");
-  EXPECT_EQ(materials[117].name, "meadow_rock118");
 
   const materials::clsMaterialTable table = modPalette::reportStartEnd(store());
   std::size_t m = 0;
+  // The colours themselves are pinned by tests/golden/field.mtl.
   for (int e = 1; e <= 11; ++e) {
-    const materials::clsColourPool pool = modPalette::buildPool(store(), e);
     ASSERT_EQ(table.at(e, 1, 1), static_cast<int>(m) + 1);  // the table and the file count alike
-    for (std::size_t j = 0; j < pool.size(); ++j, ++m) {
-      const auto kd = modColour::getRGB(pool.diffuse[j]), ka = modColour::getRGB(pool.ambient[j]),
-                 ks = modColour::getRGB(pool.specular[j]);
-      for (std::size_t c = 0; c < 3; ++c) {
-        EXPECT_NEAR(materials[m].diffuse[c], kd[c] / 255.0, 1e-6);
-        EXPECT_NEAR(materials[m].ambient[c], ka[c] / 255.0, 1e-6);
-        EXPECT_NEAR(materials[m].specular[c], ks[c] / 255.0, 1e-6);
-      }
-    }
+    m += modPalette::buildPool(store(), e).size();
   }
 }
 
 TEST_F(MaterialFile, MoreInfoFollowsTheMaterialsOfItsSetOnly) {
-  ASSERT_TRUE(apply("Material 1 0 1 17408 15360 17920 2 24320 15360 17920 2 17408 15360 17920 0 17408 15360 17920 0 "
-                    "17408 15360 17920 0 17408 15360 16777216 0 d<sp>1<p>Ns<sp>10 <empty>\r\n"));
+  ASSERT_EQ(apply("Material 1 0 1 17408 15360 17920 2 24320 15360 17920 2 17408 15360 17920 0 17408 15360 17920 0 "
+                  "17408 15360 17920 0 17408 15360 16777216 0 d<sp>1<p>Ns<sp>10 <empty>"),
+            model::RecordStatus::Applied);
   EXPECT_TRUE(modPalette::rainbow(store(), 1, 2));
   EXPECT_EQ(modPalette::moreInfo(store(), 1, 1), "d 1\r\nNs 10");
   const std::string mtl = text();
@@ -83,46 +71,14 @@ TEST_F(MaterialFile, MoreInfoFollowsTheMaterialsOfItsSetOnly) {
 }
 
 TEST_F(MaterialFile, RecordsRoundTripAndClamp) {
-  ASSERT_TRUE(apply("MATERIAL 0 5 -1 1 2 3 25 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 d<sp>0.5 <empty>\r\n"));
-  const std::string settings = modSettingsFiles::settingsText(document);
+  ASSERT_EQ(apply("MATERIAL 0 5 -1 1 2 3 25 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 d<sp>0.5 <empty>"),
+            model::RecordStatus::Applied);
+  const std::string settings = records.toTextSettings();
   EXPECT_NE(settings.find("Material 1 1 0 1 2 3 20 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 1 2 3 0 d<sp>0.5 <empty>\r\n"),
             std::string::npos);
   EXPECT_NE(settings.find("Material 2 0 0 17408 15360 17920 2 24320 "), std::string::npos);
-  ASSERT_TRUE(apply(settings));
-  EXPECT_EQ(modSettingsFiles::settingsText(document), settings);
-  EXPECT_FALSE(apply("Material 1 0 0 1 2 3\r\n"));
-  EXPECT_EQ(fake.messages.shown.back(), "An error occurred in the settings file:\n\nLine 1 at \"material\".");
-}
-
-TEST_F(MaterialFile, SavingColorsAndTheRunStopOnAFailure) {
-  modCreateDialog::setFileName(document.project.dialog, "out/Meadow.OBJ");
-  ASSERT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveOutcome::Saved);
-  EXPECT_EQ(fake.files.files.at("out/Meadow.mtl").rfind("newmtl Meadow1\r\n", 0), 0u);
-  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save materials done");
-  fake.messages.answer = false;
-  EXPECT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveOutcome::NameRefused);
-  EXPECT_EQ(fake.messages.asked.back(),
-            "A file with the same name (Meadow.mtl) already exists.\nDo you want to overwrite the existing file?");
-
-  fake.files.files.clear();
-  fake.files.refuseOpen.insert("locked/field.mtl");
-  modCreateDialog::setFileName(document.project.dialog, "locked/field");
-  model::clsRandom random(1);
-  generation::clsCreation creation{fake.platform, random};
-  EXPECT_EQ(modCreationRun::runCreation(document, creation).outcome, document::RunOutcome::FilesRefused);
-  EXPECT_EQ(fake.messages.shown.back(),
-            "Creating the file locked/field.mtl has failed.\nPermission denied\nNothing was written.");
-  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Creating grass object failed.");
-  EXPECT_TRUE(fake.files.files.empty());
-
-  // A disk that fills up half-way leaves the old file as it was, and no fragment beside it.
-  fake.files.refuseOpen.clear();
-  fake.files.files["full/field.mtl"] = "old materials";
-  fake.files.capacity = 4000;
-  modCreateDialog::setFileName(document.project.dialog, "full/field");
-  fake.messages.answer = true;
-  EXPECT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveOutcome::Failed);
-  EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"full/field.mtl", "old materials"}}));
-  EXPECT_EQ(fake.messages.shown.back(),
-            "An error occurred while writing the material file.\nfull/field.mtl: No space left on device");
+  modPalette::resetColours(store());
+  ASSERT_EQ(modPalette::readColorText(store(), settings), 11);
+  EXPECT_EQ(records.toTextSettings(), settings);
+  EXPECT_EQ(apply("Material 1 0 0 1 2 3"), model::RecordStatus::Failed);
 }

@@ -7,68 +7,42 @@
 #include <limits>
 #include <random>
 
-#include "support/format_reference.h"
 
 using namespace modNumber;
 
-TEST(NumberFormat, SinglesAsTheSettingsTextWritesThem) {
-  EXPECT_EQ(singleText(0.5f), ".5");
-  EXPECT_EQ(singleText(-0.2f), "-.2");
-  EXPECT_EQ(singleText(0.04153846f), "4.153846E-02");
-  EXPECT_EQ(singleText(-10), "-10");
-  EXPECT_EQ(singleText(0), "0");
-  EXPECT_EQ(singleText(-0.0f), "0");
-  EXPECT_EQ(singleText(1), "1");
-  EXPECT_EQ(singleText(0.1953846f), ".1953846");
-  EXPECT_EQ(singleText(0.09384616f), "9.384616E-02");
-  EXPECT_EQ(singleText(0.05f), ".05");
-  EXPECT_EQ(singleText(1.0f / 3), ".3333333");
-  EXPECT_EQ(singleText(1.0f / 30), "3.333334E-02");  // the single is 0.033333335
-  EXPECT_EQ(singleText(1234567), "1234567");
-  EXPECT_EQ(singleText(12345678), "1.234568E+07");
-  EXPECT_EQ(singleText(10000000), "1E+07");
-  EXPECT_EQ(singleText(123.25f), "123.25");
-  EXPECT_EQ(singleText(9.9999999f), "10");
-  EXPECT_EQ(singleText(1e-20f), "1E-20");
-  EXPECT_EQ(singleText(std::numeric_limits<float>::max()), "3.402823E+38");
-  EXPECT_EQ(singleText(std::numeric_limits<float>::infinity()), "3.402823E+38");
-  EXPECT_EQ(singleText(std::numeric_limits<float>::quiet_NaN()), "0");
-}
-
-TEST(NumberFormat, ObjNumbersKeepADigitBeforeThePoint) {
+TEST(NumberFormat, SinglesDoublesAndObjNumbers) {
+  constexpr float kMax = std::numeric_limits<float>::max(), kInf = std::numeric_limits<float>::infinity();
+  const std::pair<float, const char*> singles[] = {
+      {0.5f, ".5"}, {-0.2f, "-.2"}, {0.04153846f, "4.153846E-02"}, {-10, "-10"}, {0, "0"}, {-0.0f, "0"}, {1, "1"},
+      {0.1953846f, ".1953846"}, {0.09384616f, "9.384616E-02"}, {0.05f, ".05"}, {1.0f / 3, ".3333333"},
+      {1.0f / 30, "3.333334E-02"},  // the single is 0.033333335
+      {1234567, "1234567"}, {12345678, "1.234568E+07"}, {10000000, "1E+07"}, {123.25f, "123.25"}, {9.9999999f, "10"},
+      {1e-20f, "1E-20"}, {kMax, "3.402823E+38"}, {kInf, "3.402823E+38"},
+      {std::numeric_limits<float>::quiet_NaN(), "0"}};
+  for (const auto& [v, text] : singles) EXPECT_EQ(singleText(v), text) << text;
+  // OBJ and MTL numbers keep a digit before the point.
   char buffer[kMaxNumberChars];
-  const auto obj = [&](float v) { return std::string(buffer, formatObjSingle(v, buffer)); };
-  EXPECT_EQ(obj(0.5f), "0.5");
-  EXPECT_EQ(obj(-0.25f), "-0.25");
-  EXPECT_EQ(obj(0.04153846f), "4.153846E-02");
-  EXPECT_EQ(obj(12.5f), "12.5");
-  EXPECT_EQ(obj(0), "0");
-}
-
-TEST(NumberFormat, DoublesKeepFifteenDigits) {
-  EXPECT_EQ(doubleText(1.0 / 3), ".333333333333333");
-  EXPECT_EQ(doubleText(1.0 / 30), "3.33333333333333E-02");
-  EXPECT_EQ(doubleText(7), "7");
-  EXPECT_EQ(doubleText(1e100), "1E+100");
-  EXPECT_EQ(doubleText(-2.5e-300), "-2.5E-300");
+  for (const auto& [v, text] : {std::pair<float, const char*>{0.5f, "0.5"}, {-0.25f, "-0.25"},
+                                {0.04153846f, "4.153846E-02"}, {12.5f, "12.5"}, {0, "0"}})
+    EXPECT_EQ(std::string(buffer, formatObjSingle(v, buffer)), text);
+  // Doubles keep fifteen digits.
+  for (const auto& [v, text] : {std::pair<double, const char*>{1.0 / 3, ".333333333333333"},
+                                {1.0 / 30, "3.33333333333333E-02"}, {7, "7"}, {1e100, "1E+100"}, {-2.5e-300, "-2.5E-300"}})
+    EXPECT_EQ(doubleText(v), text);
 }
 
 TEST(NumberFormat, ReadsTheLeadingNumber) {
   double v = -1;
-  EXPECT_TRUE(readNumber("  12abc", v));
-  EXPECT_EQ(v, 12);
-  EXPECT_TRUE(readNumber(".5", v));
-  EXPECT_EQ(v, 0.5);
+  // "2e": an exponent letter without digits is not taken.
+  for (const auto& [text, value] : {std::pair<const char*, double>{"  12abc", 12}, {".5", 0.5}, {"+3e2x", 300},
+                                    {"2e", 2}, {"1D3", 1000}}) {
+    EXPECT_TRUE(readNumber(text, v)) << text;
+    EXPECT_EQ(v, value) << text;
+  }
   EXPECT_TRUE(readNumber("-.2", v));
   EXPECT_DOUBLE_EQ(v, -0.2);
   EXPECT_TRUE(readNumber("4.153846E-02", v));
   EXPECT_DOUBLE_EQ(v, 0.04153846);
-  EXPECT_TRUE(readNumber("+3e2x", v));
-  EXPECT_EQ(v, 300);
-  EXPECT_TRUE(readNumber("2e", v));  // an exponent letter without digits is not taken
-  EXPECT_EQ(v, 2);
-  EXPECT_TRUE(readNumber("1D3", v));
-  EXPECT_EQ(v, 1000);
   for (const char* none : {"", "abc", "nan", "inf", "-", ".", "e5", "<empty>"}) {
     EXPECT_TRUE(readNumber(none, v)) << none;
     EXPECT_EQ(v, 0) << none;
@@ -83,11 +57,8 @@ TEST(NumberFormat, ReadsTheLeadingNumber) {
 }
 
 TEST(NumberFormat, WholeNumbersOnly) {
-  EXPECT_TRUE(isNumber(" 007 "));
-  EXPECT_TRUE(isNumber("-1.5E+03"));
-  EXPECT_FALSE(isNumber("12 apples"));
-  EXPECT_FALSE(isNumber(""));
-  EXPECT_FALSE(isNumber("tall"));
+  for (const char* number : {" 007 ", "-1.5E+03"}) EXPECT_TRUE(isNumber(number)) << number;
+  for (const char* text : {"12 apples", "", "tall"}) EXPECT_FALSE(isNumber(text)) << text;
 }
 
 TEST(NumberFormat, WrittenSinglesReadBackToWithinSevenDigits) {
@@ -107,17 +78,15 @@ TEST(NumberFormat, WrittenSinglesReadBackToWithinSevenDigits) {
 }
 
 TEST(NumberFormat, TitleNumbers) {
-  EXPECT_EQ(oneDecimalText(0.2), "0.2");
-  EXPECT_EQ(oneDecimalText(0), "0");
-  EXPECT_EQ(oneDecimalText(0.04), "0");
-  EXPECT_EQ(oneDecimalText(1.25), "1.2");  // ties to even
-  EXPECT_EQ(oneDecimalText(12.96), "13");
+  for (const auto& [v, text] : {std::pair<double, const char*>{0.2, "0.2"}, {0, "0"}, {0.04, "0"},
+                                {1.25, "1.2"} /* ties to even */, {12.96, "13"}})
+    EXPECT_EQ(oneDecimalText(v), text);
   EXPECT_EQ(wholeText(30.1), "30");
   EXPECT_EQ(wholeText(2.5), "2");
   EXPECT_EQ(wholeText(99.5), "100");
 }
 
-TEST(NumberFormat, FastSinglesAgreeWithTheExactConversionAndTheFormerFormatter) {
+TEST(NumberFormat, FastSinglesAgreeWithTheExactConversion) {
   std::mt19937 engine(3);
   std::uniform_int_distribution<std::uint32_t> bits;
   std::vector<float> values = {9.999999e-5f, 9.9999995f, 0.99999994f, 1.0000001f, 8388607.5f, 16777215.0f,
@@ -135,7 +104,10 @@ TEST(NumberFormat, FastSinglesAgreeWithTheExactConversionAndTheFormerFormatter) 
     const std::string a(fast, formatSingle(v, fast));
     const std::string b(exact, formatSingleExact(v, exact));
     ASSERT_EQ(a, b) << std::hexfloat << v;
-    const std::string obj(fast, formatObjSingle(v, fast));
-    ASSERT_EQ(obj, std::string(exact, referenceFormat::formatObjSingle(v, exact))) << std::hexfloat << v;
+    // The OBJ form is the same text with a digit before a leading point.
+    std::string obj = b;
+    const std::size_t point = obj[0] == '-' ? 1 : 0;
+    if (obj[point] == '.') obj.insert(point, "0");
+    ASSERT_EQ(std::string(fast, formatObjSingle(v, fast)), obj) << std::hexfloat << v;
   }
 }

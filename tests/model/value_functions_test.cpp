@@ -8,11 +8,9 @@
 using namespace modGeneral;
 
 TEST(ValueFunctions, IntegerConversionsRoundTiesToEvenAndClamp) {
-  EXPECT_EQ(toInteger(2.5), 2);
-  EXPECT_EQ(toInteger(3.5), 4);
-  EXPECT_EQ(toInteger(-2.5), -2);
+  for (const auto& [v, whole] : {std::pair<double, int>{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-40000, -32768}})
+    EXPECT_EQ(toInteger(v), whole) << v;
   EXPECT_EQ(toInteger(40000), 32767);
-  EXPECT_EQ(toInteger(-40000.0), -32768);
   EXPECT_EQ(toInteger(std::string("x")), 0);
   EXPECT_EQ(toInteger(std::string(" 12 ")), 12);
   EXPECT_EQ(toInteger(std::string("12abc")), 0);  // typed input must be wholly numeric
@@ -34,10 +32,8 @@ TEST(ValueFunctions, SingleAndColourConversions) {
   EXPECT_EQ(toColour(-5), 0);
   EXPECT_EQ(toColour(99999999), 16777216);
   EXPECT_EQ(toColour(255.4), 255);
-  EXPECT_EQ(greyOf(16777215), 255);
-  EXPECT_EQ(greyOf(255), 85);
-  EXPECT_EQ(greyOf(-1), 0);
-  EXPECT_EQ(greyOf(0x010203), 2);
+  for (const auto& [colour, grey] : {std::pair<int, int>{16777215, 255}, {255, 85}, {-1, 0}, {0x010203, 2}})
+    EXPECT_EQ(greyOf(colour), grey) << colour;
 }
 
 TEST(ValueFunctions, ClampsLetTheLowerBoundWinWhenTheBoundsCross) {

@@ -21,51 +21,23 @@ class clsCollect final : public Assimp::LogStream {
   std::vector<std::string>& lines_;
 };
 
-void readMaterials(const aiScene& scene, std::vector<std::string>& names, std::vector<std::array<float, 3>>& diffuse) {
+void readMaterials(const aiScene& scene, clsAssimpRead& result) {
+  result.materials = scene.mNumMaterials;
   for (unsigned m = 0; m < scene.mNumMaterials; ++m) {
     aiString name;
     aiColor3D kd;
     scene.mMaterials[m]->Get(AI_MATKEY_NAME, name);
     scene.mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, kd);
-    names.emplace_back(name.C_Str());
-    diffuse.push_back({kd.r, kd.g, kd.b});
+    result.materialNames.emplace_back(name.C_Str());
+    result.diffuse.push_back({kd.r, kd.g, kd.b});
   }
 }
 
-}  // namespace
-
-clsAssimpRead readWithAssimp(const std::string& path) {
-  clsAssimpRead result;
-  Assimp::DefaultLogger::create("", Assimp::Logger::NORMAL);
-  Assimp::DefaultLogger::get()->attachStream(new clsCollect(result.warnings),
-                                             Assimp::Logger::Warn | Assimp::Logger::Err);
-  {
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure);
-    result.loaded = scene != nullptr;
-    result.error = importer.GetErrorString();
-    if (scene != nullptr) {
-      result.meshes = scene->mNumMeshes;
-      result.materials = scene->mNumMaterials;
-      for (unsigned m = 0; m < scene->mNumMeshes; ++m) result.faces += scene->mMeshes[m]->mNumFaces;
-      readMaterials(*scene, result.materialNames, result.diffuse);
-    }
-  }
-  Assimp::DefaultLogger::kill();
-  return result;
-}
-
-clsAssimpTriangles readTrianglesWithAssimp(const std::string& path) {
-  clsAssimpTriangles result;
-  Assimp::Importer importer;
-  // Faces are fanned here, as OBJ readers commonly do: Assimp's own triangulation clips ears.
-  const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure);
-  result.loaded = scene != nullptr;
-  result.error = importer.GetErrorString();
-  if (scene == nullptr) return result;
+void readTriangles(const aiScene& scene, clsAssimpRead& result) {
   bool first = true;
-  for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
-    const aiMesh& mesh = *scene->mMeshes[m];
+  for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene.mMeshes[m];
+    result.faces += mesh.mNumFaces;
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
       const aiFace& face = mesh.mFaces[f];
       for (unsigned i = 1; i + 1 < face.mNumIndices; ++i) {
@@ -90,7 +62,27 @@ clsAssimpTriangles readTrianglesWithAssimp(const std::string& path) {
       }
     }
   }
-  readMaterials(*scene, result.materialNames, result.diffuse);
+}
+
+}  // namespace
+
+clsAssimpRead readWithAssimp(const std::string& path) {
+  clsAssimpRead result;
+  Assimp::DefaultLogger::create("", Assimp::Logger::NORMAL);
+  Assimp::DefaultLogger::get()->attachStream(new clsCollect(result.warnings),
+                                             Assimp::Logger::Warn | Assimp::Logger::Err);
+  {
+    // Faces are fanned here: Assimp's own triangulation clips ears.
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure);
+    result.loaded = scene != nullptr;
+    result.error = importer.GetErrorString();
+    if (scene != nullptr) {
+      readMaterials(*scene, result);
+      readTriangles(*scene, result);
+    }
+  }
+  Assimp::DefaultLogger::kill();
   return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Reads an OBJ file with Assimp, its data-structure validation switched on, collecting every
-// error and warning its logger reports.
+// Reads an OBJ or glTF file with Assimp, its data-structure validation switched on, collecting
+// every error and warning its logger reports.
 
 #include <array>
 #include <string>
@@ -12,26 +12,16 @@ struct clsAssimpRead {
   bool loaded = false;
   std::string error;
   std::vector<std::string> warnings;
-  std::size_t meshes = 0;
   std::size_t faces = 0;
   std::size_t materials = 0;
   std::vector<std::string> materialNames;
   std::vector<std::array<float, 3>> diffuse;  // by material, as Assimp read it
+  // The faces fanned into triangles, as OBJ readers commonly do, those of zero area left out,
+  // and the bounds of their corners.
+  std::size_t triangles = 0;
+  std::array<float, 3> min{}, max{};
 };
 
 clsAssimpRead readWithAssimp(const std::string& path);
-
-// The triangles of an OBJ or glTF file as Assimp reads them (faces fanned into triangles),
-// those of zero area left out, the bounds of their corners, and each material's diffuse colour.
-struct clsAssimpTriangles {
-  bool loaded = false;
-  std::string error;
-  std::size_t triangles = 0;
-  std::array<float, 3> min{}, max{};
-  std::vector<std::string> materialNames;
-  std::vector<std::array<float, 3>> diffuse;
-};
-
-clsAssimpTriangles readTrianglesWithAssimp(const std::string& path);
 
 }  // namespace support

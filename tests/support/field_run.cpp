@@ -1,5 +1,6 @@
 #include "support/field_run.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -38,6 +39,16 @@ std::string clsFieldRun::read(const std::string& fileName) const {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+std::string onlyElements(std::initializer_list<int> elements, int items) {
+  std::string text;
+  for (int e = 1; e <= 11; ++e) {
+    const bool use = std::find(elements.begin(), elements.end(), e) != elements.end();
+    text += "Usage " + std::to_string(e) + (use ? " 1 " : " 0 ") + "e" + std::to_string(e) + "\r\n";
+    if (items > 0) text += "Alpha " + std::to_string(e) + " 10 10 " + std::to_string(items) + " <empty> 0 -1\r\n";
+  }
+  return text;
 }
 
 }  // namespace support

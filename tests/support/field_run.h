@@ -3,6 +3,7 @@
 // rest of the platform is faked. For tests that read the files back.
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 #include "fakes/fake_platform.h"
@@ -43,5 +44,9 @@ class clsFieldRun {
  private:
   generation::clsCreation* creation_ = nullptr;
 };
+
+// Usage lines that put only the given elements in use; with items, each element's coverage
+// record: a 10 x 10 area of that many items.
+std::string onlyElements(std::initializer_list<int> elements, int items = 0);
 
 }  // namespace support

@@ -47,10 +47,4 @@ clsReadBack readObjFile(const std::string& path) {
   return collect(reader);
 }
 
-clsReadBack readObjText(const std::string& text) {
-  tinyobj::ObjReader reader;
-  reader.ParseFromString(text, "", config());
-  return collect(reader);
-}
-
 }  // namespace support

@@ -22,6 +22,5 @@ struct clsReadBack {
 };
 
 clsReadBack readObjFile(const std::string& path);
-clsReadBack readObjText(const std::string& text);
 
 }  // namespace support

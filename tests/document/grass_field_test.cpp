@@ -162,33 +162,6 @@ TEST(GrassField, ACurveThatCannotBeComputedIsToldOnceAndLeftOut) {
   EXPECT_EQ(read.vertices, 1000u * 10);  // element 2 only
 }
 
-TEST(GrassField, LimitAndCancelEndWithWholeItems) {
-  clsFieldRun run("limit");
-  ASSERT_TRUE(run.apply(alpha(20000, "", 0, -1)));
-  modCreateDialog::setDiskSpace(run.document.session, 1);
-  ASSERT_EQ(run.create(8).outcome, document::RunOutcome::Stopped);
-  const std::string object = run.read("field.obj");
-  EXPECT_GT(object.size(), 1'000'000u);
-  EXPECT_LT(object.size(), 1'600'000u);
-  const support::clsReadBack read = support::readObjFile(run.path("field.obj"));
-  ASSERT_TRUE(read.valid);
-  EXPECT_EQ(read.vertices % 10, 0u);
-  EXPECT_EQ(read.faces, read.vertices / 10 * 4);
-  EXPECT_EQ(run.status.last().rfind("Quenmoor Grass - Done - ", 0), 0u);
-  EXPECT_EQ(run.status.last().find("- 100% -"), std::string::npos);
-
-  int items = 0;
-  run.events.onEvents = [&] {
-    if (++items == 50) run.cancel();
-  };
-  modCreateDialog::setDiskSpace(run.document.session, 2000);
-  const document::clsRunResult cancelled = run.create(9);
-  EXPECT_EQ(cancelled.outcome, document::RunOutcome::Stopped);
-  EXPECT_EQ(cancelled.code, generation::RunStatus::Cancelled);
-  EXPECT_EQ(items, 50);
-  EXPECT_EQ(run.status.last().rfind("Quenmoor Grass - Done - 0% - ", 0), 0u);
-}
-
 TEST(GrassField, CompoundLeavesStandOnTheirFoot) {
   clsFieldRun run("compound");
   // 5 leaflets of 4 rings on a stem of 2 rings: 44 vertices and 16 faces an item.

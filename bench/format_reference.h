@@ -1,7 +1,7 @@
 #pragma once
 // The seven-digit single formatter as it stood before its digit emission and layout were
 // rewritten: kept verbatim as the reference that the new one must equal for every single
-// (the exhaustive check under bench/, the sampled test and the side-by-side benchmark).
+// (the exhaustive check and the side-by-side benchmark).
 
 #include <algorithm>
 #include <array>
