@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace cli_test {
 
@@ -30,9 +31,10 @@ inline std::string readFile(const fs::path& path) {
 class CliFolder : public ::testing::Test {
  protected:
   CliFolder() {
-    folder = fs::temp_directory_path() /
-             (std::string("quenmoor-cli-") + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // The process number keeps two builds' test runs on one machine out of each other's way.
+    const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
+    folder = fs::temp_directory_path() / (std::string("quenmoor-cli-") + test.test_suite_name() + "-" + test.name() +
+                                          "-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder / "out");
   }
