@@ -1,23 +1,14 @@
 // The curve, shape and size and rotation pages on real widgets: clicks and keys reach the
 // store and the settings text.
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QToolButton>
-
 #include "blade/curve_records.h"
 #include "desktop/desktop_support.h"
-#include "document/settings_files.h"
 #include "editors/frm_curve.h"
 
 namespace {
 
 std::string lineOf(support::clsDesktop& desktop, const std::string& start) {
-  const std::string text = modSettingsFiles::settingsText(desktop.session().document);
+  const std::string text = desktop.settings();
   const std::size_t at = text.find(start);
   return at == std::string::npos ? "" : text.substr(at, text.find("\r\n", at) - at);
 }
@@ -40,11 +31,7 @@ class BladePagesTest : public QObject {
     QCOMPARE(green.x, 60.0f / scale);
     QTest::keyClick(view, Qt::Key_Left);
     QCOMPARE(green.x, 59.0f / scale);
-    auto* weight = desktop.find<QLineEdit>("txtCPW2");
-    weight->setFocus();
-    weight->selectAll();
-    QTest::keyClicks(weight, "2.5");
-    QTest::keyClick(weight, Qt::Key_Return);
+    support::typeInto(desktop.find<QWidget>("txtCPW2"), "2.5", true);
     QCOMPARE(modCurveRecords::curveOf(desktop.session().store(), 1).cp.v[1].w, 2.5f);
     QTest::mouseClick(desktop.find<QCheckBox>("chkUse4CP"), Qt::LeftButton);
     QVERIFY(desktop.find<QLineEdit>("txtCPW4")->isEnabled());
@@ -56,7 +43,7 @@ class BladePagesTest : public QObject {
   void shapePage() {
     support::clsDesktop desktop(folder.filePath("user.ini"));
     desktop.show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab1"), Qt::LeftButton);
+    desktop.clickTab(1);
     QTest::mouseClick(desktop.find<QPushButton>("cmdNodeNum1"), Qt::LeftButton);
     QVERIFY(lineOf(desktop, "Shape 1 ").rfind("Shape 1 1 6 ", 0) == 0);
     QVERIFY(!lineOf(desktop, "Node_Wi 1 6 ").empty());
@@ -70,10 +57,7 @@ class BladePagesTest : public QObject {
     // After Enter a box shows what was stored, its text selected for the next value.
     for (const auto& [name, typed, stored] : {std::tuple{"txtCompoundAngle", "500", "180"}, std::tuple{"txtVWi", "33.5", "34"}}) {
       auto* box = desktop.find<QLineEdit>(name);
-      box->setFocus();
-      box->selectAll();
-      QTest::keyClicks(box, typed);
-      QTest::keyClick(box, Qt::Key_Return);
+      support::typeInto(box, typed, true);
       QCOMPARE(box->text(), QString(stored));
       QCOMPARE(box->selectedText(), QString(stored));
     }
@@ -86,7 +70,7 @@ class BladePagesTest : public QObject {
   void sizeRotPage() {
     support::clsDesktop desktop(folder.filePath("user.ini"));
     desktop.show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab2"), Qt::LeftButton);
+    desktop.clickTab(2);
     auto* spin = desktop.find<QScrollBar>("barSpin0");
     spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QVERIFY(lineOf(desktop, "Size_Rot 1 ").rfind("Size_Rot 1 20 331 ", 0) == 0);

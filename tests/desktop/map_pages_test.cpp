@@ -1,19 +1,9 @@
 // The colour, coverage and altitude pages on real widgets, and a field made from pictures that
 // were loaded through them.
 
-#include <QCheckBox>
-#include <QMimeData>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QToolButton>
 
 #include "desktop/desktop_support.h"
-#include "document/settings_files.h"
 #include "materials/palette.h"
 #include "support/obj_readback.h"
 
@@ -24,7 +14,7 @@ class MapPagesTest : public QObject {
   void colourPage() {
     support::clsDesktop desktop(folder.filePath("user.ini"));
     desktop.show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab3"), Qt::LeftButton);
+    desktop.clickTab(3);
     auto* pool = desktop.find<QWidget>("picMain");
     QVERIFY(pool->toolTip().startsWith("Pool of 10 colors"));
     desktop.find<QScrollBar>("barTransition0")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -37,7 +27,7 @@ class MapPagesTest : public QObject {
     desktop.fakeDialogs.colour = 255;  // pure red as specular of colour 2
     QTest::mouseClick(desktop.find<QPushButton>("lblSpecular1"), Qt::LeftButton);
     QCOMPARE(QString::fromStdString(desktop.fakeDialogs.colourPrompts.back()), QString("Choose specular color"));
-    QVERIFY(modSettingsFiles::settingsText(desktop.session().document).find("Material 1 0 0 17408 15360 17920 3 24320 15360 255 ") !=
+    QVERIFY(desktop.settings().find("Material 1 0 0 17408 15360 17920 3 24320 15360 255 ") !=
             std::string::npos);
     // A more-info text counts once its box is left.
     auto* info = desktop.find<QPlainTextEdit>("txtMoreInfo0");
@@ -60,7 +50,7 @@ class MapPagesTest : public QObject {
     QVERIFY(half.save(folder.filePath("half.png")));
     QVERIFY(white.save(folder.filePath("white.png")));
 
-    QTest::mouseClick(desktop.find<QToolButton>("radTab4"), Qt::LeftButton);
+    desktop.clickTab(4);
     desktop.fakeDialogs.answers = {folder.filePath("half.png").toStdString()};
     QTest::mouseClick(desktop.find<QPushButton>("frmAlpha/cmdLoad"), Qt::LeftButton);
     // Only formats this build reads are offered.
@@ -74,28 +64,19 @@ class MapPagesTest : public QObject {
     QCOMPARE(desktop.find<QLabel>("lblPickColor")->text(), QString(""));
     QTest::mouseClick(desktop.find<QPushButton>("cmdClearPick"), Qt::LeftButton);
     QCOMPARE(desktop.find<QLabel>("lblPickColor")->text(), QString("No pick"));
-    auto* cover = desktop.find<QLineEdit>("txtCover0");
-    cover->setFocus();
-    cover->selectAll();
-    QTest::keyClicks(cover, "20");
-    QTest::keyClick(cover, Qt::Key_Return);
-    cover = desktop.find<QLineEdit>("txtCover1");
-    cover->setFocus();
-    cover->selectAll();
-    QTest::keyClicks(cover, "20");
-    QTest::keyClick(cover, Qt::Key_Return);
+    for (const char* cover : {"txtCover0", "txtCover1"}) support::typeInto(desktop.find<QWidget>(cover), "20", true);
 
-    QTest::mouseClick(desktop.find<QToolButton>("radTab5"), Qt::LeftButton);
+    desktop.clickTab(5);
     desktop.fakeDialogs.answers = {folder.filePath("white.png").toStdString()};
     QTest::mouseClick(desktop.find<QPushButton>("frmBump/cmdLoad"), Qt::LeftButton);
     QVERIFY(!desktop.find<QScrollBar>("frmBump/barH")->isEnabled());
 
-    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    desktop.clickTab(6);
     desktop.session().edit([&] {
       modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("mapped").toStdString());
     });
     QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
-    QVERIFY(desktop.program->window().windowTitle().startsWith("Quenmoor Grass - Done - 100%"));
+    QVERIFY(desktop.window().windowTitle().startsWith("Quenmoor Grass - Done - 100%"));
     const support::clsReadBack read = support::readObjFile(folder.filePath("mapped.obj").toStdString());
     QVERIFY(read.valid);
     QCOMPARE(read.vertices, std::size_t{10000});
@@ -111,31 +92,15 @@ class MapPagesTest : public QObject {
   void dropsOnTheCoverageFrame() {
     support::clsDesktop desktop(folder.filePath("user.ini"));
     desktop.show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab4"), Qt::LeftButton);
+    desktop.clickTab(4);
     QImage white(20, 20, QImage::Format_RGB32);
     white.fill(Qt::white);
     QVERIFY(white.save(folder.filePath("drop.png")));
-    QFile settings(folder.filePath("dropped.grass"));
-    QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write("Usage 4 1 dropped\r\n");
-    settings.close();
-    QFile bad(folder.filePath("bad.grass"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("Usage 4\r\n");
-    bad.close();
+    support::writeFile(folder.filePath("dropped.grass"), "Usage 4 1 dropped\r\n");
+    support::writeFile(folder.filePath("bad.grass"), "Usage 4\r\n");
     auto* frame = desktop.find<QWidget>("frmAlpha/picAlphaBeta");
-    QWindow* window = desktop.program->window().windowHandle();
-    const QPoint at = frame->mapTo(&desktop.program->window(), frame->rect().center());
-    const auto drop = [&](const QString& path) {
-      QMimeData data;
-      data.setUrls({QUrl::fromLocalFile(path)});
-      QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QCoreApplication::sendEvent(window, &enter);
-      if (!enter.isAccepted()) return false;
-      QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QCoreApplication::sendEvent(window, &dropped);
-      return dropped.isAccepted();
-    };
+    const QPoint at = frame->mapTo(&desktop.window(), frame->rect().center());
+    const auto drop = [&](const QString& path) { return support::dropFile(desktop.window().windowHandle(), at, path); };
     const auto path = [&] { return desktop.find<QLabel>("frmAlpha/lblFileName")->text(); };
     QVERIFY(drop(folder.filePath("drop.png")));
     QTRY_COMPARE(path(), folder.filePath("drop.png"));
@@ -146,7 +111,7 @@ class MapPagesTest : public QObject {
     QTRY_COMPARE(desktop.messages.shown.size(), std::size_t{1});
     QCOMPARE(path(), folder.filePath("drop.png"));
     QVERIFY(drop(folder.filePath("dropped.grass")));
-    QTRY_COMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
+    QTRY_COMPARE(desktop.window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
     QVERIFY(desktop.find<QCheckBox>("chkUse4")->isChecked());
   }
 

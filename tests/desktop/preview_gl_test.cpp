@@ -2,18 +2,12 @@
 // shows grass inside its coverage rectangle, an element switched off leaves only the grid, only
 // changed elements are uploaded again, and a view can be saved.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QMimeData>
 #include <QImage>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <sys/mount.h>
 
 #include "desktop/desktop_support.h"
 #include "desktop/preview_dock.h"
 #include "desktop/preview_view.h"
-#include "document/settings_files.h"
 
 namespace {
 
@@ -97,9 +91,7 @@ class PreviewGlTest : public QObject {
     const QString disk = folder.filePath("disk");
     QVERIFY(QDir(folder.path()).mkpath("disk"));
     if (::mount("tmpfs", disk.toUtf8().constData(), "tmpfs", 0, "size=64k") == 0) {
-      QFile old(disk + "/old.png");
-      QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
-      old.close();
+      support::writeFile(disk + "/old.png", "old picture");
       QFile filler(disk + "/filler");
       QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
       while (filler.write(QByteArray(512, 'x')) == 512) {
@@ -107,9 +99,7 @@ class PreviewGlTest : public QObject {
       filler.close();
       desktop.fakeDialogs.answers = {(disk + "/old.png").toStdString()};
       QTest::mouseClick(desktop.find<QPushButton>("cmdSaveView"), Qt::LeftButton);
-      QFile kept(disk + "/old.png");
-      QVERIFY(kept.open(QIODevice::ReadOnly));
-      QCOMPARE(kept.readAll(), QByteArray("old picture"));
+      QCOMPARE(support::fileBytes(disk + "/old.png"), QByteArray("old picture"));
       QVERIFY(QString::fromStdString(desktop.messages.shown.back()).endsWith("old.png: No space left on device"));
       QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden).size(), 2);
       ::umount(disk.toUtf8().constData());
@@ -124,20 +114,9 @@ class PreviewGlTest : public QObject {
     desktop.showExposed();
     desktop::PreviewView* view = desktop.program->preview().view();
     QVERIFY(view != nullptr);
-    QFile settings(folder.filePath("onview.grass"));
-    QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write("Usage 6 1 dropped\r\n");
-    settings.close();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(settings.fileName())});
-    const QPoint centre(view->width() / 2, view->height() / 2);
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(view, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(view, &drop);
-    QVERIFY(drop.isAccepted());
-    QTRY_COMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
+    support::writeFile(folder.filePath("onview.grass"), "Usage 6 1 dropped\r\n");
+    QVERIFY(support::dropFile(view, QPoint(view->width() / 2, view->height() / 2), folder.filePath("onview.grass")));
+    QTRY_COMPARE(desktop.window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
     QVERIFY(desktop.find<QCheckBox>("chkUse6")->isChecked());
   }
 
@@ -147,23 +126,15 @@ class PreviewGlTest : public QObject {
     desktop::PreviewView* view = desktop.program->preview().view();
     QVERIFY(view != nullptr);
     // A large field at the largest cap, changed again at once: the view ends with the last one.
-    desktop.session().edit([&] {
-      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
-                                      desktop.platform);
-    });
+    desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");
     desktop.program->preview().updateNow();
-    desktop.session().edit([&] {
-      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 3 3 500 <empty> 0 -1\r\n", desktop.platform);
-    });
+    desktop.apply("Alpha 1 3 3 500 <empty> 0 -1\r\n");
     desktop.program->preview().updateNow();
     QTRY_VERIFY_WITH_TIMEOUT(view->scene() && view->scene()->itemsTotal == 500, 20000);
     // Closing while a scene is being built.
-    desktop.session().edit([&] {
-      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
-                                      desktop.platform);
-    });
+    desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");
     desktop.program->preview().updateNow();
-    desktop.program->window().close();
+    desktop.window().close();
     desktop.program.reset();
   }
 

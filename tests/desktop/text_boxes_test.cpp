@@ -3,9 +3,6 @@
 // longer than a box can lay out are kept whole in the store and shown cut, saying so.
 
 #include <QClipboard>
-#include <QLabel>
-#include <QTemporaryDir>
-#include <QToolButton>
 
 #include "desktop/desktop_support.h"
 #include "desktop/long_text_box.h"

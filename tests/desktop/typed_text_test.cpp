@@ -2,16 +2,7 @@
 // Undo is never reverted by a stale box; and whatever reads the store first applies the text
 // being typed, once, as one Undo step.
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest/QtTest>
-
 #include "desktop/desktop_support.h"
-#include "document/settings_files.h"
 
 namespace {
 
@@ -33,22 +24,11 @@ const clsRow kRows[] = {
     {6, "txtFileName", "field", Action::OtherTab}, {0, "txtLen", "2", Action::CloseWindow},
 };
 
-QWidget* box(support::clsDesktop& desktop, const char* name) { return desktop.find<QWidget>(name); }
-
-void typeInto(QWidget* box, const char* text) {
-  box->setFocus();
-  if (auto* line = qobject_cast<QLineEdit*>(box)) line->selectAll();
-  if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) lines->selectAll();
-  QTest::keyClicks(box, text);
-}
+using support::typeInto;
 
 QString shown(QWidget* box) {
   if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
   return qobject_cast<QPlainTextEdit*>(box)->toPlainText();
-}
-
-void press(support::clsDesktop& desktop, QWidget* at, Qt::Key key, Qt::KeyboardModifiers modifiers) {
-  QTest::keyClick(at != nullptr ? at : &desktop.program->window(), key, modifiers);
 }
 
 }  // namespace
@@ -61,24 +41,24 @@ class TypedTextTest : public QObject {
     for (const clsRow& row : kRows) {
       support::clsDesktop desktop(folder.filePath("user.ini"));
       desktop.show();
-      QTest::mouseClick(desktop.find<QToolButton>(qPrintable(QString("radTab%1").arg(row.tab))), Qt::LeftButton);
-      QWidget* edit = box(desktop, row.box);
-      const std::string before = text(desktop);
+      desktop.clickTab(row.tab);
+      QWidget* edit = desktop.find<QWidget>(row.box);
+      const std::string before = desktop.settings();
       const QString oldShown = shown(edit);
       typeInto(edit, row.typed);
       if (qobject_cast<QLineEdit*>(edit) != nullptr) QTest::keyClick(edit, Qt::Key_Return);
       else desktop.find<QToolButton>("radTab6")->setFocus();  // a text of many lines counts when left
-      const std::string typed = text(desktop);
+      const std::string typed = desktop.settings();
       const QString typedShown = shown(edit);
       QVERIFY2(typed != before, row.box);
       edit->setFocus();
-      press(desktop, edit, Qt::Key_Z, Qt::ControlModifier);  // Undo with the focus in the box
+      QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);  // Undo with the focus in the box
       QCOMPARE(shown(edit), oldShown);
       // Leaving the box, or clicking a button of its page, keeps the Undo.
       desktop.find<QRadioButton>("radElement1")->setFocus();
-      QVERIFY2(text(desktop) == before, row.box);
-      press(desktop, nullptr, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-      QVERIFY2(text(desktop) == typed, row.box);
+      QVERIFY2(desktop.settings() == before, row.box);
+      QTest::keyClick(&desktop.window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      QVERIFY2(desktop.settings() == typed, row.box);
       QCOMPARE(shown(edit), typedShown);
     }
   }
@@ -90,28 +70,28 @@ class TypedTextTest : public QObject {
       {
         support::clsDesktop desktop(folder.filePath("user.ini"));
         desktop.show();
-        QTest::mouseClick(desktop.find<QToolButton>(qPrintable(QString("radTab%1").arg(row.tab))), Qt::LeftButton);
-        typeInto(box(desktop, row.box), row.typed);
+        desktop.clickTab(row.tab);
+        typeInto(desktop.find<QWidget>(row.box), row.typed);
         desktop.find<QRadioButton>("radElement1")->setFocus();
-        expected = text(desktop);
+        expected = desktop.settings();
       }
       support::clsDesktop desktop(folder.filePath("user.ini"));
       desktop.show();
-      QTest::mouseClick(desktop.find<QToolButton>(qPrintable(QString("radTab%1").arg(row.tab))), Qt::LeftButton);
+      desktop.clickTab(row.tab);
       const std::size_t steps = desktop.session().history.undo.size();
-      QWidget* edit = box(desktop, row.box);
+      QWidget* edit = desktop.find<QWidget>(row.box);
       typeInto(edit, row.typed);
       switch (row.action) {
-        case Action::SaveKey: press(desktop, edit, Qt::Key_S, Qt::ControlModifier); break;
+        case Action::SaveKey: QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier); break;
         case Action::OtherTab:
           QTest::mouseClick(desktop.find<QToolButton>(row.tab == 2 ? "radTab3" : "radTab2"), Qt::LeftButton);
           break;
         case Action::OtherElement: QTest::mouseClick(desktop.find<QRadioButton>("radElement2"), Qt::LeftButton); break;
         case Action::CopyButton: QTest::mouseClick(desktop.find<QPushButton>("cmdCopySettings"), Qt::LeftButton); break;
-        case Action::QuitKey: press(desktop, edit, Qt::Key_Q, Qt::ControlModifier); break;
-        case Action::CloseWindow: desktop.program->window().close(); break;
+        case Action::QuitKey: QTest::keyClick(edit, Qt::Key_Q, Qt::ControlModifier); break;
+        case Action::CloseWindow: desktop.window().close(); break;
       }
-      QVERIFY2(text(desktop) == expected, row.box);
+      QVERIFY2(desktop.settings() == expected, row.box);
       QVERIFY2(desktop.session().history.undo.size() >= steps + 1, row.box);
       if (row.action == Action::CopyButton)
         QCOMPARE(QString::fromStdString(desktop.clipboard.content), QString::fromStdString(expected));
@@ -119,7 +99,6 @@ class TypedTextTest : public QObject {
   }
 
  private:
-  static std::string text(support::clsDesktop& desktop) { return modSettingsFiles::settingsText(desktop.session().document); }
   QTemporaryDir folder;
 };
 
