@@ -11,25 +11,14 @@
 
 namespace {
 
-// Pixels clearly green, as blades of the default palette are.
-int greenPixels(const QImage& image, const QRect& area) {
+// Pixels clearly green, as blades of the default palette are, or of the coverage outline's amber.
+bool green(QRgb p) { return qGreen(p) > qRed(p) + 25 && qGreen(p) > qBlue(p) + 25; }
+bool amber(QRgb p) { return qRed(p) > 200 && qGreen(p) > 140 && qGreen(p) < 220 && qBlue(p) < 90; }
+
+int pixels(const QImage& image, const QRect& area, bool (*colour)(QRgb)) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x) {
-      const QRgb p = image.pixel(x, y);
-      if (qGreen(p) > qRed(p) + 25 && qGreen(p) > qBlue(p) + 25) ++count;
-    }
-  return count;
-}
-
-// Pixels of the coverage outline's amber.
-int amberPixels(const QImage& image) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb p = image.pixel(x, y);
-      if (qRed(p) > 200 && qGreen(p) > 140 && qGreen(p) < 220 && qBlue(p) < 90) ++count;
-    }
+    for (int x = area.left(); x <= area.right(); ++x) count += colour(image.pixel(x, y));
   return count;
 }
 
@@ -48,9 +37,9 @@ class PreviewGlTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(view->scene() != nullptr, 10000);
     QImage frame = view->picture();
     const QRect centre(frame.width() / 3, frame.height() / 3, frame.width() / 3, frame.height() / 3);
-    QVERIFY(greenPixels(frame, centre) > centre.width() * centre.height() / 10);
+    QVERIFY(pixels(frame, centre, green) > centre.width() * centre.height() / 10);
     // The coverage outline shows all round the field, above the grid lines it lies on.
-    QVERIFY(amberPixels(frame) > frame.width());
+    QVERIFY(pixels(frame, frame.rect(), amber) > frame.width());
     // The corners are sky, outside the field.
     QCOMPARE(frame.pixel(2, 2) & 0xFFFFFF, desktop::PreviewView::kBackground & 0xFFFFFF);
     QCOMPARE(frame.pixel(frame.width() - 3, 2) & 0xFFFFFF, desktop::PreviewView::kBackground & 0xFFFFFF);
@@ -71,7 +60,7 @@ class PreviewGlTest : public QObject {
                                  view->scene()->elements[1].triangles.empty(),
                              10000);
     frame = view->picture();
-    QCOMPARE(greenPixels(frame, frame.rect()), 0);
+    QCOMPARE(pixels(frame, frame.rect(), green), 0);
 
     desktop.fakeDialogs.answers = {folder.filePath("view").toStdString()};
     QTest::mouseClick(desktop.find<QPushButton>("cmdSaveView"), Qt::LeftButton);
