@@ -32,7 +32,7 @@ class MainWindowTest : public QObject {
  private Q_SLOTS:
   void init() { settingsFile = folder.filePath("user.ini"); QFile::remove(settingsFile); }
 
-  void startsOnTheCurveTab() {
+  void startsOnTheCurveTabAndTheElementListIsWired() {
     support::clsDesktop desktop(settingsFile);
     QCOMPARE(desktop.window().windowTitle(), QString("Quenmoor Grass"));
     QVERIFY(desktop.find<QToolButton>("radTab0")->isChecked());
@@ -41,9 +41,22 @@ class MainWindowTest : public QObject {
     // No OpenGL here: the 3D view says so and everything else works.
     QCOMPARE(desktop.find<QLabel>("lblNoOpenGL")->text(),
              QString("The 3D view needs OpenGL, which this display does not offer."));
+
+    desktop.show();
+    desktop.fakeDialogs.text = "tall grass";
+    QTest::mouseClick(desktop.find<QRadioButton>("radElement3"), Qt::RightButton);
+    QCOMPARE(desktop.find<QRadioButton>("radElement3")->text(), QString("tall grass"));
+    QVERIFY(desktop.find<QRadioButton>("radElement1")->isChecked());  // a right click picks nothing
+    QTest::mouseClick(desktop.find<QRadioButton>("radElement5"), Qt::LeftButton);
+    QCOMPARE(desktop.session().store().activeElement, 5);
+    QTest::mouseClick(desktop.find<QCheckBox>("chkUse5"), Qt::LeftButton);
+    const std::string text = desktop.settings();
+    QVERIFY(text.find("Usage 3 0 tall<sp>grass\r\n") != std::string::npos);
+    QVERIFY(text.find("Usage 5 1 grass<sp>5\r\n") != std::string::npos);
   }
 
-  void helpBalloonsReachEveryWidget() {
+  // Balloons on every control while asked for, and Help names files that exist.
+  void helpBalloonsAndHelpFiles() {
     support::clsDesktop desktop(settingsFile);
     desktop.window().show();
     const QStringList named = {"radTab0", "radTab6", "cmdMin", "cmdMax", "chkUse1", "chkUse8", "radElement11",
@@ -62,21 +75,17 @@ class MainWindowTest : public QObject {
     for (QWidget* widget : desktop.window().findChildren<QWidget*>())
       if (widget->objectName() != "picAlphaBeta" && widget->objectName() != "picMain")
         QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
-  }
 
-  void elementListWiring() {
-    support::clsDesktop desktop(settingsFile);
-    desktop.show();
-    desktop.fakeDialogs.text = "tall grass";
-    QTest::mouseClick(desktop.find<QRadioButton>("radElement3"), Qt::RightButton);
-    QCOMPARE(desktop.find<QRadioButton>("radElement3")->text(), QString("tall grass"));
-    QVERIFY(desktop.find<QRadioButton>("radElement1")->isChecked());  // a right click picks nothing
-    QTest::mouseClick(desktop.find<QRadioButton>("radElement5"), Qt::LeftButton);
-    QCOMPARE(desktop.session().store().activeElement, 5);
-    QTest::mouseClick(desktop.find<QCheckBox>("chkUse5"), Qt::LeftButton);
-    const std::string text = desktop.settings();
-    QVERIFY(text.find("Usage 3 0 tall<sp>grass\r\n") != std::string::npos);
-    QVERIFY(text.find("Usage 5 1 grass<sp>5\r\n") != std::string::npos);
+    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdHelp"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.shown.size(), std::size_t{1});
+    const QString message = QString::fromStdString(desktop.messages.shown[0]);
+    const QRegularExpression file("Please read the file (\\S+) for");
+    int files = 0;
+    for (auto match = file.globalMatch(message); match.hasNext(); ++files) {
+      const QString path = match.next().captured(1);
+      QVERIFY2(QFileInfo(path).isAbsolute() && QFileInfo::exists(path), qPrintable(path));
+    }
+    QCOMPARE(files, 2);
   }
 
   void opensTheSettingsFileNamedOnTheCommandLine() {
@@ -97,22 +106,6 @@ class MainWindowTest : public QObject {
     QVERIFY(missing.messages.shown[0].rfind("An error occurred while opening the settings file.", 0) == 0);
     QVERIFY(missing.window().isVisible());
     QCOMPARE(missing.settings(), defaults);
-  }
-
-  void helpNamesFilesThatExist() {
-    support::clsDesktop desktop(settingsFile);
-    desktop.show();
-    desktop.clickTab(6);
-    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdHelp"), Qt::LeftButton);
-    QCOMPARE(desktop.messages.shown.size(), std::size_t{1});
-    const QString message = QString::fromStdString(desktop.messages.shown[0]);
-    const QRegularExpression named("Please read the file (\\S+) for");
-    int files = 0;
-    for (auto match = named.globalMatch(message); match.hasNext(); ++files) {
-      const QString path = match.next().captured(1);
-      QVERIFY2(QFileInfo(path).isAbsolute() && QFileInfo::exists(path), qPrintable(path));
-    }
-    QCOMPARE(files, 2);
   }
 
   // A name the check refuses is typed again: the Create tab shows and its file-name box takes the keys.
