@@ -98,9 +98,8 @@ class MainWindowTest : public QObject {
     QVERIFY(desktop.find<QCheckBox>("chkUse3")->isChecked());
     QVERIFY(desktop.messages.shown.empty());
 
-    support::clsDesktop fresh(settingsFile);
-    const std::string defaults = fresh.settings();
     support::clsDesktop missing(settingsFile);
+    const std::string defaults = missing.settings();
     missing.program->start(desktop::modCommandLine::parse({folder.filePath("nowhere.grass").toStdString()}));
     QCOMPARE(missing.messages.shown.size(), std::size_t{1});
     QVERIFY(missing.messages.shown[0].rfind("An error occurred while opening the settings file.", 0) == 0);

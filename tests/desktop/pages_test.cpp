@@ -21,12 +21,7 @@ std::string lineOf(support::clsDesktop& desktop, const std::string& start) {
 
 enum class Action { SaveKey, OtherTab, OtherElement, CopyButton, QuitKey, CloseWindow };
 
-struct clsRow {
-  int tab;
-  const char* box;
-  const char* typed;
-  Action action;
-};
+struct clsRow { int tab; const char* box; const char* typed; Action action; };
 
 const clsRow kRows[] = {
     {0, "txtCPW2", "3", Action::SaveKey},         {0, "txtVCP1", "7", Action::OtherTab},
@@ -36,8 +31,6 @@ const clsRow kRows[] = {
     {5, "txtMaxHi", "7", Action::OtherTab},       {6, "txtNote", "Curve tweaked by hand", Action::CopyButton},
     {6, "txtFileName", "field", Action::OtherTab}, {0, "txtLen", "2", Action::CloseWindow},
 };
-
-using support::typeInto;
 
 QString shown(QWidget* box) {
   if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
@@ -236,7 +229,7 @@ class PagesTest : public QObject {
         QWidget* edit = desktop.find<QWidget>(row.box);
         const std::string before = desktop.settings();
         const QString oldShown = shown(edit);
-        typeInto(edit, row.typed);
+        support::typeInto(edit, row.typed);
         if (qobject_cast<QLineEdit*>(edit) != nullptr) QTest::keyClick(edit, Qt::Key_Return);
         else desktop.find<QToolButton>("radTab6")->setFocus();  // a text of many lines counts when left
         typed = desktop.settings();
@@ -257,7 +250,7 @@ class PagesTest : public QObject {
       desktop.clickTab(row.tab);
       const std::size_t steps = desktop.session().history.undo.size();
       QWidget* edit = desktop.find<QWidget>(row.box);
-      typeInto(edit, row.typed);
+      support::typeInto(edit, row.typed);
       switch (row.action) {
         case Action::SaveKey: QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier); break;
         case Action::OtherTab: desktop.clickTab(row.tab == 2 ? 3 : 2); break;

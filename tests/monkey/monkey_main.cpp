@@ -31,11 +31,11 @@ constexpr int kHangSeconds = 10;
 constexpr std::size_t kKeptEvents = 50;
 
 struct clsOptions {
-  std::uint64_t seed = 1;
-  double seconds = 120;
-  long events = -1;  // no bound but time
+  std::uint64_t seed;
+  double seconds;
+  long events;  // -1: no bound but time
   QString log;
-  long maxMB = 4000;
+  long maxMB;
 };
 
 // The last events, for the report, and the heartbeat the watchdog watches.
@@ -263,11 +263,12 @@ class clsMonkey {
     const QPointer<QWidget> alive = target;
     target->setFocus(Qt::MouseFocusReason);
     if (chance(50)) QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    if (!alive) return;
     // A long text arrives as a user brings it: pasted, not typed key by key.
-    if (alive && text.size() > 1000) {
+    if (text.size() > 1000) {
       QGuiApplication::clipboard()->setText(text);
       QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
-    } else if (alive) {
+    } else {
       QTest::keyClicks(target, text);
     }
     if (!alive) return;
@@ -326,17 +327,12 @@ class clsMonkey {
 };
 
 clsOptions readOptions(const QStringList& arguments) {
-  clsOptions options;
-  for (int i = 1; i + 1 < arguments.size(); i += 2) {
-    const QString& name = arguments[i];
-    const QString& value = arguments[i + 1];
-    if (name == "--seed") options.seed = value.toULongLong();
-    else if (name == "--seconds") options.seconds = value.toDouble();
-    else if (name == "--events") options.events = value.toLong();
-    else if (name == "--log") options.log = value;
-    else if (name == "--max-mb") options.maxMB = value.toLong();
-  }
-  return options;
+  const auto option = [&](const char* name, const char* otherwise) {
+    const qsizetype at = arguments.indexOf(name);
+    return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString(otherwise);
+  };
+  return {option("--seed", "1").toULongLong(), option("--seconds", "120").toDouble(), option("--events", "-1").toLong(),
+          option("--log", ""), option("--max-mb", "4000").toLong()};
 }
 
 }  // namespace

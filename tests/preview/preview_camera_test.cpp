@@ -8,12 +8,8 @@
 
 #include "preview/preview_camera.h"
 
-namespace {
-
 using preview::clsBounds;
 using preview::clsCamera;
-
-}  // namespace
 
 TEST(PreviewCamera, MouseAndWheelMoveItWithinBounds) {
   enum class Move { Orbit, Pan, Zoom };
