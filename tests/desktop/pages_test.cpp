@@ -33,8 +33,8 @@ const clsRow kRows[] = {
 };
 
 QString shown(QWidget* box) {
-  if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
-  return qobject_cast<QPlainTextEdit*>(box)->toPlainText();
+  auto* line = qobject_cast<QLineEdit*>(box);
+  return line != nullptr ? line->text() : qobject_cast<QPlainTextEdit*>(box)->toPlainText();
 }
 
 }  // namespace
@@ -67,7 +67,6 @@ class PagesTest : public QObject {
     desktop.clickTab(1);
     QTest::mouseClick(desktop.find<QPushButton>("cmdNodeNum1"), Qt::LeftButton);
     QVERIFY(lineOf(desktop, "Shape 1 ").rfind("Shape 1 1 6 ", 0) == 0);
-    QVERIFY(!lineOf(desktop, "Node_Wi 1 6 ").empty());
     auto* view = desktop.find<QWidget>("picWidth");
     // The active handle is node 5's right one; a click right of the centre sets its width.
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() / 2 + 20, 5));

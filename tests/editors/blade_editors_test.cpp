@@ -180,10 +180,7 @@ TEST_F(BladeEditors, RandomWidthsWithoutVariationAreTheExactOnes) {
 
 TEST_F(BladeEditors, DialsDrawTheirArcsAsTheRangesSay) {
   const auto arcOf = [](const clsDrawing& d, std::size_t k) { return std::pair{d.items[k].start, d.items[k].end}; };
-  struct clsCase {
-    int start, range;
-    std::pair<float, float> arc;
-  };
+  struct clsCase { int start, range; std::pair<float, float> arc; };
   for (const clsCase& c : {clsCase{350, 20, {350, 10}}, clsCase{120, 0, {120, 121}}, clsCase{360, 0, {0, 1}},
                         clsCase{30, 360, {30, 390}}}) {
     sizeRot.setBar(frmSizeRot::kSpinStartBar, c.start);

@@ -186,10 +186,7 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
 }
 
 TEST(PreviewLine, CountsReadInTheSingularAndPlural) {
-  struct {
-    std::int64_t shown, total, written;
-    const char* line;
-  } cases[] = {
+  struct { std::int64_t shown, total, written; const char* line; } cases[] = {
       {1, 1, -1, "Preview: 1 item"},
       {0, 0, -1, "Preview: no items"},
       {2, 2, -1, "Preview: all 2 items"},
