@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "desktop/desktop_program.h"
+#include "document/create_dialog.h"
 #include "document/settings_files.h"
 #include "fakes/fake_platform.h"
 #include "platform/native/std_file_system.h"
@@ -99,6 +100,13 @@ struct clsDesktop {
   // Settings lines applied as one edit, as if opened.
   void apply(const std::string& text) {
     session().edit([&] { modSettingsFiles::applyUserText(session().document, text, platform); });
+  }
+  // Where Create writes, with room on the disk.
+  void setOutput(const QString& base) {
+    session().edit([&] {
+      modCreateDialog::setFileName(session().project().dialog, base.toStdString());
+      modCreateDialog::setDiskSpace(session().document.session, 2000);
+    });
   }
   void clickTab(int tab) { QTest::mouseClick(find<QToolButton>(qPrintable(QString("radTab%1").arg(tab))), Qt::LeftButton); }
   // Shown and active, so that focus moves as it does for a user.

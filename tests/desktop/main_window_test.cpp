@@ -7,24 +7,10 @@
 
 #include "desktop/desktop_support.h"
 #include "desktop/termination_signals.h"
-#include "document/settings_files.h"
 #include "document/startup.h"
 #include "platform/qt/qt_recovery_files.h"
 
 using support::fileBytes;
-
-namespace {
-
-// A field of a million blades into base, with room on the disk: a run long enough to stop.
-void prepareLongRun(support::clsDesktop& desktop, const QString& base) {
-  desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");
-  desktop.session().edit([&] {
-    modCreateDialog::setFileName(desktop.session().project().dialog, base.toStdString());
-    modCreateDialog::setDiskSpace(desktop.session().document.session, 2000);
-  });
-}
-
-}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -135,8 +121,7 @@ class MainWindowTest : public QObject {
     const QString base = folder.filePath("window/field");
     QDir().mkpath(folder.filePath("window"));
     QDir().mkpath(folder.filePath("tool"));
-    desktop.session().edit([&] { modCreateDialog::setFileName(desktop.session().project().dialog, base.toStdString()); });
-    desktop.session().edit([&] { modCreateDialog::setDiskSpace(desktop.session().document.session, 2000); });
+    desktop.setOutput(base);
     QStringList titles;
     connect(&desktop.window(), &QWidget::windowTitleChanged, this, [&](const QString& t) { titles << t; });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
@@ -161,7 +146,8 @@ class MainWindowTest : public QObject {
     support::clsDesktop desktop(settingsFile, 7);
     desktop.window().show();
     desktop.clickTab(6);
-    prepareLongRun(desktop, folder.filePath("big"));
+    desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");  // a run long enough to stop
+    desktop.setOutput(folder.filePath("big"));
     QTimer::singleShot(300, this, [&] { QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdCancel"), Qt::LeftButton); });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
     QVERIFY(desktop.window().windowTitle().startsWith("Quenmoor Grass - Done - "));
@@ -192,7 +178,8 @@ class MainWindowTest : public QObject {
     desktop.clickTab(6);
     QDir(folder.filePath("term")).removeRecursively();
     QVERIFY(QDir(folder.path()).mkpath("term"));
-    prepareLongRun(desktop, folder.filePath("term/f"));
+    desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");
+    desktop.setOutput(folder.filePath("term/f"));
     QTimer::singleShot(300, this, [] { ::raise(SIGTERM); });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
     QVERIFY(!desktop.window().isVisible());

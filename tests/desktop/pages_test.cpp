@@ -171,9 +171,7 @@ class PagesTest : public QObject {
     QVERIFY(!desktop.find<QScrollBar>("frmBump/barH")->isEnabled());
 
     desktop.clickTab(6);
-    desktop.session().edit([&] {
-      modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("mapped").toStdString());
-    });
+    desktop.setOutput(folder.filePath("mapped"));
     QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
     QVERIFY(desktop.window().windowTitle().startsWith("Quenmoor Grass - Done - 100%"));
     const support::clsReadBack read = support::readObjFile(folder.filePath("mapped.obj").toStdString());
