@@ -42,8 +42,8 @@ struct clsOptions {
 class clsJournal {
  public:
   explicit clsJournal(const QString& path) {
-    // Unbuffered: every line is on disk before its event is sent.
-    if (!path.isEmpty() && (file_ = std::fopen(path.toLocal8Bit().constData(), "w")) != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
+    if (!path.isEmpty()) file_ = std::fopen(path.toLocal8Bit().constData(), "w");
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);  // each line on disk before its event is sent
   }
   void add(const std::string& line) {
     if (file_ != nullptr) std::fputs((line + "\n").c_str(), file_);
@@ -157,7 +157,8 @@ class clsMonkey {
                          : kind == 4 ? value() : QString();
     if (kind == 0) QGuiApplication::clipboard()->clear();
     else QGuiApplication::clipboard()->setText(text);
-    log(QStringList{"clipboard cleared", "clipboard 10000 x", "clipboard 400000 y", "clipboard settings", "clipboard value"}[kind]);
+    log(QStringList{"clipboard cleared", "clipboard 10000 x", "clipboard 400000 y", "clipboard settings",
+                    "clipboard value"}[kind]);
   }
 
   QWidget* scope() {

@@ -135,7 +135,9 @@ TEST_F(Preview, ExtremeValuesGiveABoundedSceneAndGrid) {
     EXPECT_LE(shown->itemsShown, 2000) << line;
     const auto grid = modPreview::groundGrid(*shown);
     EXPECT_LE(grid.size(), 2u * modPreview::kMaxGridLines) << line;
-    const auto finite = [](const auto& r) { return std::isfinite(r.x1) && std::isfinite(r.z1) && std::isfinite(r.x2) && std::isfinite(r.z2); };
+    const auto finite = [](const auto& r) {
+      return std::isfinite(r.x1) && std::isfinite(r.z1) && std::isfinite(r.x2) && std::isfinite(r.z2);
+    };
     for (const modPreview::clsGridLine& g : grid) ASSERT_TRUE(finite(g)) << line;
     for (const modPreview::clsGroundRect& r : modPreview::coverageBands(*shown)) ASSERT_TRUE(finite(r)) << line;
   }
