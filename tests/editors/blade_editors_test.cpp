@@ -67,12 +67,10 @@ TEST_F(BladeEditors, CurvePointsArePickedWithinSevenPixelsElseMoved) {
   EXPECT_FLOAT_EQ(points[2].p.x, 197.0f / 210);
 }
 
-TEST_F(BladeEditors, CurveWeightOfTextThatIsNoNumberIsTheSmallest) {
+// A weight of text that is no number is the smallest; the fourth point comes and goes with its weight.
+TEST_F(BladeEditors, CurveWeights) {
   curve.applyWeight(2, "abc");
   EXPECT_EQ(curve.weightText(2), "0.1");
-}
-
-TEST_F(BladeEditors, CurveFourthPointComesAndGoesWithItsWeight) {
   curve.setUseFourPoints(true);
   EXPECT_EQ(curve.activePoint(), 4);
   EXPECT_EQ(curve.weightText(4), "1");
