@@ -142,7 +142,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window, cli);
   }
 
-  void cancelAndCloseDuringARun() {
+  void cancelDuringARunKeepsWholeBlades() {
     support::clsDesktop desktop(settingsFile, 7);
     desktop.window().show();
     desktop.clickTab(6);
@@ -157,36 +157,34 @@ class MainWindowTest : public QObject {
     QVERIFY(object.endsWith("\r\n"));
     QCOMPARE(object.count("\nv ") % 10, 0);  // whole blades of ten vertices
     QVERIFY(desktop.find<QPushButton>("frmCreate/cmdSaveObj")->isEnabled());
-
-    // Ctrl+Q (as the close box) during a run cancels it and closes once it has ended.
-    bool shownAtQuit = false;
-    QTimer::singleShot(200, this, [&] {
-      shownAtQuit = desktop.window().isVisible();
-      QTest::keyClick(&desktop.window(), Qt::Key_Q, Qt::ControlModifier);
-    });
-    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
-    QVERIFY(shownAtQuit);
-    QVERIFY(desktop.window().windowTitle().endsWith(" MB - cancelled"));
-    QVERIFY(!desktop.window().isVisible());
-    QVERIFY(fileBytes(folder.filePath("big.obj")).endsWith("\r\n"));
   }
 
-  void terminationSignalsCancelTheRunThenClose() {
-    support::clsDesktop desktop(settingsFile, 7);
-    desktop::closeOnTerminationSignals(desktop.window(), [&desktop] { desktop.program->closeForSignal(); });
-    desktop.window().show();
-    desktop.clickTab(6);
-    QDir(folder.filePath("term")).removeRecursively();
-    QVERIFY(QDir(folder.path()).mkpath("term"));
-    desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");
-    desktop.setOutput(folder.filePath("term/f"));
-    QTimer::singleShot(300, this, [] { ::raise(SIGTERM); });
-    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
-    QVERIFY(!desktop.window().isVisible());
-    // The whole, shorter set and nothing else.
-    QCOMPARE(QDir(folder.filePath("term")).entryList(QDir::Files | QDir::Hidden),
-             QStringList({"f.grass", "f.mtl", "f.obj"}));
-    QVERIFY(fileBytes(folder.filePath("term/f.obj")).endsWith("\r\n"));
+  // Ctrl+Q (as the close box) or a termination signal during a run cancels it and closes once it
+  // has ended, leaving the whole, shorter set and nothing else.
+  void closingDuringARunCancelsItFirst() {
+    for (const bool signal : {false, true}) {
+      support::clsDesktop desktop(settingsFile, 7);
+      if (signal) desktop::closeOnTerminationSignals(desktop.window(), [&desktop] { desktop.program->closeForSignal(); });
+      desktop.window().show();
+      desktop.clickTab(6);
+      const QString out = folder.filePath(signal ? "term" : "quit");
+      QDir(out).removeRecursively();
+      QVERIFY(QDir().mkpath(out));
+      desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");
+      desktop.setOutput(out + "/f");
+      bool shownAtClose = false;
+      QTimer::singleShot(300, this, [&] {
+        shownAtClose = desktop.window().isVisible();
+        if (signal) ::raise(SIGTERM);
+        else QTest::keyClick(&desktop.window(), Qt::Key_Q, Qt::ControlModifier);
+      });
+      QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
+      QVERIFY(shownAtClose);
+      QVERIFY(desktop.window().windowTitle().endsWith(" MB - cancelled"));
+      QVERIFY(!desktop.window().isVisible());
+      QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"f.grass", "f.mtl", "f.obj"}));
+      QVERIFY(fileBytes(out + "/f.obj").endsWith("\r\n"));
+    }
   }
 
   void perUserValuesSurviveARestart() {
