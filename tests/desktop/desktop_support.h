@@ -3,13 +3,25 @@
 // the test's; messages and dialogs are fakes, files are real.
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest/QtTest>
 #include <memory>
 
 #include "desktop/desktop_program.h"
+#include "document/create_dialog.h"
+#include "document/settings_files.h"
 #include "fakes/fake_platform.h"
 #include "platform/native/std_file_system.h"
 #include "platform/qt/qt_desktop_platform.h"
@@ -33,6 +45,38 @@ inline void dragThumb(QScrollBar* bar, int dx) {
   QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(dx, 0));
 }
 
+// Types as a user does: into the focused box, over its whole text, then Enter when asked.
+inline void typeInto(QWidget* box, const QString& text, bool enter = false) {
+  box->setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(box)) line->selectAll();
+  if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) lines->selectAll();
+  QTest::keyClicks(box, text);
+  if (enter) QTest::keyClick(box, Qt::Key_Return);
+}
+
+inline QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+}
+
+// A file dragged onto target at the place at and dropped, as the window system delivers it:
+// true when both the entering drag and the drop are taken.
+inline bool dropFile(QObject* target, QPoint at, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &dropped);
+  return dropped.isAccepted();
+}
+
 // The Qt title, pump and per-user store; messages and dialogs are fakes, files are real.
 struct clsDesktop {
   explicit clsDesktop(const QString& settingsFile, std::uint64_t seed = 1, platform::IRecoveryFiles* recovery = nullptr)
@@ -51,6 +95,20 @@ struct clsDesktop {
     return found;
   }
   editors::clsSession& session() { return program->session(); }
+  desktop::MainWindow& window() { return program->window(); }
+  std::string settings() { return modSettingsFiles::settingsText(session().document); }
+  // Settings lines applied as one edit, as if opened.
+  void apply(const std::string& text) {
+    session().edit([&] { modSettingsFiles::applyUserText(session().document, text, platform); });
+  }
+  // Where Create writes, with room on the disk.
+  void setOutput(const QString& base) {
+    session().edit([&] {
+      modCreateDialog::setFileName(session().project().dialog, base.toStdString());
+      modCreateDialog::setDiskSpace(session().document.session, 2000);
+    });
+  }
+  void clickTab(int tab) { QTest::mouseClick(find<QToolButton>(qPrintable(QString("radTab%1").arg(tab))), Qt::LeftButton); }
   // Shown and active, so that focus moves as it does for a user.
   void show() {
     program->window().show();

@@ -1,36 +1,16 @@
 // The desktop program's main window, element list and create page on real widgets (offscreen):
 // every click and key goes through the widgets, and the store, the title and the files show it.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
-#include <QtTest/QtTest>
 
 #include <csignal>
 
 #include "desktop/desktop_support.h"
 #include "desktop/termination_signals.h"
-#include "document/settings_files.h"
 #include "document/startup.h"
 #include "platform/qt/qt_recovery_files.h"
 
-namespace {
-
-QByteArray fileBytes(const QString& path) {
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
-}
-
-}  // namespace
+using support::fileBytes;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -38,40 +18,16 @@ class MainWindowTest : public QObject {
  private Q_SLOTS:
   void init() { settingsFile = folder.filePath("user.ini"); QFile::remove(settingsFile); }
 
-  void startsOnTheCurveTab() {
+  void startsOnTheCurveTabAndTheElementListIsWired() {
     support::clsDesktop desktop(settingsFile);
-    QCOMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass"));
+    QCOMPARE(desktop.window().windowTitle(), QString("Quenmoor Grass"));
     QVERIFY(desktop.find<QToolButton>("radTab0")->isChecked());
     QVERIFY(desktop.find<QRadioButton>("radElement1")->isChecked());
     QCOMPARE(desktop.find<QToolButton>("radTab2")->text(), QString("Size, Rotate"));
     // No OpenGL here: the 3D view says so and everything else works.
     QCOMPARE(desktop.find<QLabel>("lblNoOpenGL")->text(),
              QString("The 3D view needs OpenGL, which this display does not offer."));
-  }
 
-  void helpBalloonsReachEveryWidget() {
-    support::clsDesktop desktop(settingsFile);
-    desktop.program->window().show();
-    const QStringList named = {"radTab0", "radTab6", "cmdMin", "cmdMax", "chkUse1", "chkUse8", "radElement11",
-                               "txtLen", "frmCreate/lblFileName", "frmCreate/cmdSaveColors", "frmCreate/cmdSaveSettings", "frmCreate/cmdCancel",
-                               "frmCreate/cmdCopySettings", "frmCreate/cmdPasteSettings", "frmCreate/cmdOpenSettings", "frmCreate/cmdDefaultSettings",
-                               "frmCreate/txtDiskSpace"};
-    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
-    auto* tips = desktop.find<QCheckBox>("frmCreate/chkHelpTip");
-    QTest::mouseClick(tips, Qt::LeftButton);
-    for (const QString& name : named)
-      QVERIFY2(!desktop.find<QWidget>(qPrintable(name))->toolTip().isEmpty(), qPrintable(name));
-    QCOMPARE(desktop.find<QToolButton>("radTab3")->toolTip(), QString("Set the colors for grass."));
-    QCOMPARE(desktop.find<QCheckBox>("chkUse9")->toolTip(), QString("If checked, this rock will be created."));
-    QTest::mouseClick(tips, Qt::LeftButton);
-    // The pictures tell their size and the pool its colours whether balloons are on or not.
-    for (QWidget* widget : desktop.program->window().findChildren<QWidget*>())
-      if (widget->objectName() != "picAlphaBeta" && widget->objectName() != "picMain")
-        QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
-  }
-
-  void elementListWiring() {
-    support::clsDesktop desktop(settingsFile);
     desktop.show();
     desktop.fakeDialogs.text = "tall grass";
     QTest::mouseClick(desktop.find<QRadioButton>("radElement3"), Qt::RightButton);
@@ -80,74 +36,59 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(desktop.find<QRadioButton>("radElement5"), Qt::LeftButton);
     QCOMPARE(desktop.session().store().activeElement, 5);
     QTest::mouseClick(desktop.find<QCheckBox>("chkUse5"), Qt::LeftButton);
-    const std::string text = modSettingsFiles::settingsText(desktop.session().document);
-    QVERIFY(text.find("Usage 3 0 tall<sp>grass\r\n") != std::string::npos);
-    QVERIFY(text.find("Usage 5 1 grass<sp>5\r\n") != std::string::npos);
-    auto* length = desktop.find<QLineEdit>("txtLen");
-    length->setFocus();
-    length->selectAll();
-    QTest::keyClicks(length, "0");
-    QTest::keyClick(length, Qt::Key_Return);
-    QCOMPARE(length->text(), QString("0.0000001"));
-    // Undo through the menu's shortcut, from outside the text box.
-    desktop.find<QToolButton>("radTab0")->setFocus();
-    QTest::keyClick(&desktop.program->window(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(desktop.session().store().grassLength, 1.0f);
+    QVERIFY(desktop.settings().find("Usage 5 1 grass<sp>5\r\n") != std::string::npos);
   }
 
-  void opensTheSettingsFileNamedOnTheCommandLine() {
-    const QString path = folder.filePath("start.grass");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Usage 3 1 tall<sp>grass\r\n");
-    file.close();
+  // Balloons on every control while asked for, and Help names files that exist.
+  void helpBalloonsAndHelpFiles() {
     support::clsDesktop desktop(settingsFile);
-    desktop.program->start(desktop::modCommandLine::parse({path.toStdString()}));
-    QCOMPARE(desktop.program->window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
-    QCOMPARE(desktop.find<QRadioButton>("radElement3")->text(), QString("tall grass"));
-    QVERIFY(desktop.find<QCheckBox>("chkUse3")->isChecked());
-    QVERIFY(desktop.messages.shown.empty());
+    desktop.window().show();
+    const QStringList named = {"radTab0", "radTab6", "cmdMin", "cmdMax", "chkUse1", "chkUse8", "radElement11",
+                               "txtLen", "frmCreate/lblFileName", "frmCreate/cmdSaveColors", "frmCreate/cmdSaveSettings", "frmCreate/cmdCancel",
+                               "frmCreate/cmdCopySettings", "frmCreate/cmdPasteSettings", "frmCreate/cmdOpenSettings", "frmCreate/cmdDefaultSettings",
+                               "frmCreate/txtDiskSpace"};
+    desktop.clickTab(6);
+    auto* tips = desktop.find<QCheckBox>("frmCreate/chkHelpTip");
+    QTest::mouseClick(tips, Qt::LeftButton);
+    for (const QString& name : named)
+      QVERIFY2(!desktop.find<QWidget>(qPrintable(name))->toolTip().isEmpty(), qPrintable(name));
+    QCOMPARE(desktop.find<QToolButton>("radTab3")->toolTip(), QString("Set the colors for grass."));
+    QCOMPARE(desktop.find<QCheckBox>("chkUse9")->toolTip(), QString("If checked, this rock will be created."));
+    QTest::mouseClick(tips, Qt::LeftButton);
+    // The pictures tell their size and the pool its colours whether balloons are on or not.
+    for (QWidget* widget : desktop.window().findChildren<QWidget*>())
+      if (widget->objectName() != "picAlphaBeta" && widget->objectName() != "picMain")
+        QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
 
-    support::clsDesktop fresh(settingsFile);
-    const std::string defaults = modSettingsFiles::settingsText(fresh.session().document);
-    support::clsDesktop missing(settingsFile);
-    missing.program->start(desktop::modCommandLine::parse({folder.filePath("nowhere.grass").toStdString()}));
-    QCOMPARE(missing.messages.shown.size(), std::size_t{1});
-    QVERIFY(missing.messages.shown[0].rfind("An error occurred while opening the settings file.", 0) == 0);
-    QVERIFY(missing.program->window().isVisible());
-    QCOMPARE(modSettingsFiles::settingsText(missing.session().document), defaults);
-  }
-
-  void helpNamesFilesThatExist() {
-    support::clsDesktop desktop(settingsFile);
-    desktop.show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdHelp"), Qt::LeftButton);
     QCOMPARE(desktop.messages.shown.size(), std::size_t{1});
     const QString message = QString::fromStdString(desktop.messages.shown[0]);
-    const QRegularExpression named("Please read the file (\\S+) for");
+    const QRegularExpression file("Please read the file (\\S+) for");
     int files = 0;
-    for (auto match = named.globalMatch(message); match.hasNext(); ++files) {
+    for (auto match = file.globalMatch(message); match.hasNext(); ++files) {
       const QString path = match.next().captured(1);
       QVERIFY2(QFileInfo(path).isAbsolute() && QFileInfo::exists(path), qPrintable(path));
     }
     QCOMPARE(files, 2);
   }
 
-  void createPageBoxes() {
+  void opensTheSettingsFileNamedOnTheCommandLine() {
+    const QString path = folder.filePath("start.grass");
+    support::writeFile(path, "Usage 3 1 tall<sp>grass\r\n");
     support::clsDesktop desktop(settingsFile);
-    desktop.show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
-    auto* limit = desktop.find<QLineEdit>("frmCreate/txtDiskSpace");
-    limit->setFocus();
-    limit->selectAll();
-    QTest::keyClicks(limit, "7");
-    QCOMPARE(desktop.session().document.session.diskLimitMB, 7);
-    auto* name = desktop.find<QLineEdit>("frmCreate/txtFileName");
-    name->setFocus();
-    QTest::keyClicks(name, "c:\\out\\my grass");
-    desktop.find<QPlainTextEdit>("frmCreate/txtNote")->setFocus();
-    QCOMPARE(QString::fromStdString(desktop.session().project().dialog.objectPath), name->text());
+    desktop.program->start(desktop::modCommandLine::parse({path.toStdString()}));
+    QCOMPARE(desktop.window().windowTitle(), QString("Quenmoor Grass - Open settings done"));
+    QCOMPARE(desktop.find<QRadioButton>("radElement3")->text(), QString("tall grass"));
+    QVERIFY(desktop.find<QCheckBox>("chkUse3")->isChecked());
+    QVERIFY(desktop.messages.shown.empty());
+
+    support::clsDesktop missing(settingsFile);
+    const std::string defaults = missing.settings();
+    missing.program->start(desktop::modCommandLine::parse({folder.filePath("nowhere.grass").toStdString()}));
+    QCOMPARE(missing.messages.shown.size(), std::size_t{1});
+    QVERIFY(missing.messages.shown[0].rfind("An error occurred while opening the settings file.", 0) == 0);
+    QVERIFY(missing.window().isVisible());
+    QCOMPARE(missing.settings(), defaults);
   }
 
   // A name the check refuses is typed again: the Create tab shows and its file-name box takes the keys.
@@ -155,21 +96,18 @@ class MainWindowTest : public QObject {
     support::clsDesktop desktop(settingsFile);
     desktop.show();
     auto* name = desktop.find<QLineEdit>("frmCreate/txtFileName");
-    QTest::keyClick(&desktop.program->window(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&desktop.window(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(desktop.messages.shown.back(), std::string("Please enter a file name (which ends with .obj)."));
     QVERIFY(desktop.find<QToolButton>("radTab6")->isChecked());
     QCOMPARE(QApplication::focusWidget(), name);
     QTest::keyClicks(QApplication::focusWidget(), "first");
     QCOMPARE(name->text(), QString("first"));
 
-    QFile existing(folder.filePath("kept.grass"));
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.close();
-    name->selectAll();
-    QTest::keyClicks(name, folder.filePath("kept"));
+    support::writeFile(folder.filePath("kept.grass"), "");
+    support::typeInto(name, folder.filePath("kept"));
     QTest::mouseClick(desktop.find<QToolButton>("radTab0"), Qt::LeftButton);
     desktop.messages.answer = false;  // No to overwriting
-    QTest::keyClick(&desktop.program->window(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&desktop.window(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(desktop.messages.asked.size(), std::size_t{1});
     QVERIFY(desktop.find<QToolButton>("radTab6")->isChecked());
     QCOMPARE(QApplication::focusWidget(), name);
@@ -178,15 +116,14 @@ class MainWindowTest : public QObject {
 
   void createsTheFilesTheToolCreates() {
     support::clsDesktop desktop(settingsFile, 42);
-    desktop.program->window().show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
+    desktop.window().show();
+    desktop.clickTab(6);
     const QString base = folder.filePath("window/field");
     QDir().mkpath(folder.filePath("window"));
     QDir().mkpath(folder.filePath("tool"));
-    desktop.session().edit([&] { modCreateDialog::setFileName(desktop.session().project().dialog, base.toStdString()); });
-    desktop.session().edit([&] { modCreateDialog::setDiskSpace(desktop.session().document.session, 2000); });
+    desktop.setOutput(base);
     QStringList titles;
-    connect(&desktop.program->window(), &QWidget::windowTitleChanged, this, [&](const QString& t) { titles << t; });
+    connect(&desktop.window(), &QWidget::windowTitleChanged, this, [&](const QString& t) { titles << t; });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
     QVERIFY(titles.last().startsWith("Quenmoor Grass - Done - 100% - "));
     QVERIFY(titles.filter(" - grass 1 - Blade ").size() >= 1);
@@ -205,84 +142,63 @@ class MainWindowTest : public QObject {
     QCOMPARE(window, cli);
   }
 
-  void cancelAndCloseDuringARun() {
+  void cancelDuringARunKeepsWholeBlades() {
     support::clsDesktop desktop(settingsFile, 7);
-    desktop.program->window().show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
-    desktop.session().edit([&] {
-      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
-                                      desktop.platform);
-      modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("big").toStdString());
-      modCreateDialog::setDiskSpace(desktop.session().document.session, 2000);
-    });
-    QElapsedTimer clicked;
-    qint64 latency = -1;
-    QTimer::singleShot(300, this, [&] {
-      clicked.start();
-      QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdCancel"), Qt::LeftButton);
-    });
+    desktop.window().show();
+    desktop.clickTab(6);
+    desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");  // a run long enough to stop
+    desktop.setOutput(folder.filePath("big"));
+    QTimer::singleShot(300, this, [&] { QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdCancel"), Qt::LeftButton); });
     QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
-    latency = clicked.elapsed();
-    qInfo("Cancel took effect %lld ms after its click", latency);
-    QVERIFY(desktop.program->window().windowTitle().startsWith("Quenmoor Grass - Done - "));
-    QVERIFY(!desktop.program->window().windowTitle().contains("- 100% -"));
-    QVERIFY(desktop.program->window().windowTitle().endsWith(" MB - cancelled"));
+    QVERIFY(desktop.window().windowTitle().startsWith("Quenmoor Grass - Done - "));
+    QVERIFY(!desktop.window().windowTitle().contains("- 100% -"));
+    QVERIFY(desktop.window().windowTitle().endsWith(" MB - cancelled"));
     const QByteArray object = fileBytes(folder.filePath("big.obj"));
     QVERIFY(object.endsWith("\r\n"));
     QCOMPARE(object.count("\nv ") % 10, 0);  // whole blades of ten vertices
     QVERIFY(desktop.find<QPushButton>("frmCreate/cmdSaveObj")->isEnabled());
-
-    // Ctrl+Q (as the close box) during a run cancels it and closes once it has ended.
-    bool shownAtQuit = false;
-    QTimer::singleShot(200, this, [&] {
-      shownAtQuit = desktop.program->window().isVisible();
-      QTest::keyClick(&desktop.program->window(), Qt::Key_Q, Qt::ControlModifier);
-    });
-    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
-    QVERIFY(shownAtQuit);
-    QVERIFY(desktop.program->window().windowTitle().endsWith(" MB - cancelled"));
-    QVERIFY(!desktop.program->window().isVisible());
-    QVERIFY(fileBytes(folder.filePath("big.obj")).endsWith("\r\n"));
   }
 
-  void terminationSignalsCancelTheRunThenClose() {
-    support::clsDesktop desktop(settingsFile, 7);
-    desktop::closeOnTerminationSignals(desktop.program->window(), [&desktop] { desktop.program->closeForSignal(); });
-    desktop.program->window().show();
-    QTest::mouseClick(desktop.find<QToolButton>("radTab6"), Qt::LeftButton);
-    QDir(folder.filePath("term")).removeRecursively();
-    QVERIFY(QDir(folder.path()).mkpath("term"));
-    desktop.session().edit([&] {
-      modSettingsFiles::applyUserText(desktop.session().document, "Alpha 1 10 10 1000000 <empty> 0 -1\r\n",
-                                      desktop.platform);
-      modCreateDialog::setFileName(desktop.session().project().dialog, folder.filePath("term/f").toStdString());
-      modCreateDialog::setDiskSpace(desktop.session().document.session, 2000);
-    });
-    QTimer::singleShot(300, this, [] { ::raise(SIGTERM); });
-    QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
-    QVERIFY(!desktop.program->window().isVisible());
-    // The whole, shorter set and nothing else.
-    QCOMPARE(QDir(folder.filePath("term")).entryList(QDir::Files | QDir::Hidden),
-             QStringList({"f.grass", "f.mtl", "f.obj"}));
-    QVERIFY(fileBytes(folder.filePath("term/f.obj")).endsWith("\r\n"));
+  // Ctrl+Q (as the close box) or a termination signal during a run cancels it and closes once it
+  // has ended, leaving the whole, shorter set and nothing else.
+  void closingDuringARunCancelsItFirst() {
+    for (const bool signal : {false, true}) {
+      support::clsDesktop desktop(settingsFile, 7);
+      if (signal) desktop::closeOnTerminationSignals(desktop.window(), [&desktop] { desktop.program->closeForSignal(); });
+      desktop.window().show();
+      desktop.clickTab(6);
+      const QString out = folder.filePath(signal ? "term" : "quit");
+      QDir(out).removeRecursively();
+      QVERIFY(QDir().mkpath(out));
+      desktop.apply("Alpha 1 10 10 1000000 <empty> 0 -1\r\n");
+      desktop.setOutput(out + "/f");
+      bool shownAtClose = false;
+      QTimer::singleShot(300, this, [&] {
+        shownAtClose = desktop.window().isVisible();
+        if (signal) ::raise(SIGTERM);
+        else QTest::keyClick(&desktop.window(), Qt::Key_Q, Qt::ControlModifier);
+      });
+      QTest::mouseClick(desktop.find<QPushButton>("frmCreate/cmdSaveObj"), Qt::LeftButton);
+      QVERIFY(shownAtClose);
+      QVERIFY(desktop.window().windowTitle().endsWith(" MB - cancelled"));
+      QVERIFY(!desktop.window().isVisible());
+      QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"f.grass", "f.mtl", "f.obj"}));
+      QVERIFY(fileBytes(out + "/f.obj").endsWith("\r\n"));
+    }
   }
 
   void perUserValuesSurviveARestart() {
     {
       support::clsDesktop first(settingsFile);
-      const std::string defaults = modSettingsFiles::settingsText(first.session().document);
+      const std::string defaults = first.settings();
       QVERIFY(defaults.find("Material 1 0 0 17408 15360 17920") != std::string::npos);  // not black
-      first.program->window().show();
-      QTest::mouseClick(first.find<QToolButton>("radTab6"), Qt::LeftButton);
+      first.window().show();
+      first.clickTab(6);
       QTest::mouseClick(first.find<QCheckBox>("frmCreate/chkHelpTip"), Qt::LeftButton);
-      auto* limit = first.find<QLineEdit>("frmCreate/txtDiskSpace");
-      limit->setFocus();
-      limit->selectAll();
-      QTest::keyClicks(limit, "7");
+      support::typeInto(first.find<QWidget>("frmCreate/txtDiskSpace"), "7");
       // A name typed without Enter, then the format chosen by keyboard: the name is kept, as .glb.
       auto* name = first.find<QLineEdit>("frmCreate/txtFileName");
-      name->setFocus();
-      QTest::keyClicks(name, "typed");
+      support::typeInto(name, "typed");
       auto* format = first.find<QComboBox>("frmCreate/cmbFormat");
       format->setFocus();
       QTest::keyClick(format, Qt::Key_Down);
@@ -290,7 +206,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(name->text(), QString("typed.glb"));
       first.fakeDialogs.answers = {folder.filePath("somewhere/x.obj").toStdString()};
       QTest::mouseClick(first.find<QPushButton>("frmCreate/lblFileName"), Qt::LeftButton);
-      first.program->window().close();
+      first.window().close();
       first.userStore.sync();
     }
     support::clsDesktop second(settingsFile);
@@ -303,12 +219,10 @@ class MainWindowTest : public QObject {
 
   void closingAsksAboutUnsavedChanges() {
     // The per-user store cannot be written: its folder is a file.
-    QFile blocker(folder.filePath("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    support::writeFile(folder.filePath("blocker"), "");
     support::clsDesktop desktop(folder.filePath("blocker/user.ini"));
     desktop.show();
-    QWidget& window = desktop.program->window();
+    QWidget& window = desktop.window();
     QTest::mouseClick(desktop.find<QCheckBox>("chkUse5"), Qt::LeftButton);
     desktop.messages.threeWayAnswer = platform::Answer::Cancel;
     QVERIFY(!window.close());
@@ -326,8 +240,8 @@ class MainWindowTest : public QObject {
     support::clsDesktop again(settingsFile);
     again.show();
     QTest::mouseClick(again.find<QCheckBox>("chkUse5"), Qt::LeftButton);
-    QTest::keyClick(&again.program->window(), Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(again.program->window().close());
+    QTest::keyClick(&again.window(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(again.window().close());
     QVERIFY(again.messages.asked.empty());
   }
 
@@ -365,7 +279,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(third.messages.asked.back(), std::string(editors::clsAutosave::kRestoreQuestion));
     QVERIFY(third.find<QCheckBox>("chkUse5")->isChecked());
     QVERIFY(!QFile::exists(kept + "/design-3.grass"));
-    QTest::keyClick(&third.program->window(), Qt::Key_Z, Qt::ControlModifier);  // one Undo step
+    QTest::keyClick(&third.window(), Qt::Key_Z, Qt::ControlModifier);  // one Undo step
     QVERIFY(!third.find<QCheckBox>("chkUse5")->isChecked());
     // A clean exit leaves nothing behind.
     first.reset();
@@ -379,7 +293,7 @@ class MainWindowTest : public QObject {
       desktop.show();
       QTest::mouseClick(desktop.find<QCheckBox>("chkUse6"), Qt::LeftButton);
       desktop.program->closeForSignal();
-      QVERIFY(!desktop.program->window().isVisible());
+      QVERIFY(!desktop.window().isVisible());
       QVERIFY(desktop.messages.asked.empty());
     }
     QVERIFY(fileBytes(files.filePath()).contains("Usage 6 1 grass<sp>6\r\n"));
@@ -387,7 +301,7 @@ class MainWindowTest : public QObject {
 
   void maxAndMinButtonsResizeTheWindow() {
     support::clsDesktop desktop(settingsFile);
-    desktop::MainWindow& window = desktop.program->window();
+    desktop::MainWindow& window = desktop.window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QRect start = window.geometry();
@@ -400,8 +314,6 @@ class MainWindowTest : public QObject {
     auto* dial = desktop.find<QWidget>("picSpin");
     QCOMPARE(dial->minimumWidth(), qRound(120.0 * once.width() / start.width()));
     QVERIFY(desktop.find<QWidget>("picWidth")->maximumWidth() > 260);
-    QTest::mouseClick(desktop.find<QToolButton>("cmdMax"), Qt::LeftButton);
-    QCOMPARE(window.geometry(), once);
     QTest::mouseClick(desktop.find<QToolButton>("radTab2"), Qt::LeftButton);
     QTest::mouseClick(desktop.find<QToolButton>("cmdMin"), Qt::LeftButton);
     QCOMPARE(window.geometry(), start);

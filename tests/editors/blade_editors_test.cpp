@@ -67,12 +67,10 @@ TEST_F(BladeEditors, CurvePointsArePickedWithinSevenPixelsElseMoved) {
   EXPECT_FLOAT_EQ(points[2].p.x, 197.0f / 210);
 }
 
-TEST_F(BladeEditors, CurveWeightOfTextThatIsNoNumberIsTheSmallest) {
+// A weight of text that is no number is the smallest; the fourth point comes and goes with its weight.
+TEST_F(BladeEditors, CurveWeights) {
   curve.applyWeight(2, "abc");
   EXPECT_EQ(curve.weightText(2), "0.1");
-}
-
-TEST_F(BladeEditors, CurveFourthPointComesAndGoesWithItsWeight) {
   curve.setUseFourPoints(true);
   EXPECT_EQ(curve.activePoint(), 4);
   EXPECT_EQ(curve.weightText(4), "1");
@@ -180,10 +178,7 @@ TEST_F(BladeEditors, RandomWidthsWithoutVariationAreTheExactOnes) {
 
 TEST_F(BladeEditors, DialsDrawTheirArcsAsTheRangesSay) {
   const auto arcOf = [](const clsDrawing& d, std::size_t k) { return std::pair{d.items[k].start, d.items[k].end}; };
-  struct clsCase {
-    int start, range;
-    std::pair<float, float> arc;
-  };
+  struct clsCase { int start, range; std::pair<float, float> arc; };
   for (const clsCase& c : {clsCase{350, 20, {350, 10}}, clsCase{120, 0, {120, 121}}, clsCase{360, 0, {0, 1}},
                         clsCase{30, 360, {30, 390}}}) {
     sizeRot.setBar(frmSizeRot::kSpinStartBar, c.start);

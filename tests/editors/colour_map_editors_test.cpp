@@ -175,12 +175,7 @@ TEST_F(ColourAndMaps, AltitudeValuesAndRecordsThatPickTheElement) {
 
 TEST_F(ColourAndMaps, WhatADropDoes) {
   fake.files.folders = {"maps", "odd.grass"};
-  struct clsCase {
-    std::vector<std::string> paths;
-    bool onFrame;
-    DropAction action;
-    std::string path;
-  };
+  struct clsCase { std::vector<std::string> paths; bool onFrame; DropAction action; std::string path; };
   for (const clsCase& c : std::vector<clsCase>{
            {{"a.grass"}, false, DropAction::OpenSettings, "a.grass"},
            {{"wide.png", "B.GRASS"}, true, DropAction::OpenSettings, "B.GRASS"},  // a frame too: the design opens

@@ -111,10 +111,10 @@ TEST_F(MainWindow, UndoAndRedoEveryKindOfEdit) {
   }
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Undo done");
   EXPECT_FALSE(session.undo());
-  ASSERT_TRUE(session.redo());
-  EXPECT_EQ(settings(), renamed);
-  ASSERT_TRUE(session.redo());
-  EXPECT_EQ(settings(), longer);
+  for (const std::string* expected : {&renamed, &longer}) {
+    ASSERT_TRUE(session.redo());
+    EXPECT_EQ(settings(), *expected);
+  }
   EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Redo done");
   fake.clipboard.content = "Usage 1\r\n";
   EXPECT_FALSE(createDialog.pasteSettings());
@@ -134,24 +134,21 @@ TEST_F(MainWindow, MaxTwiceIsMaxOnceAndMinRestoresTheStart) {
 }
 
 TEST_F(MainWindow, TheFormatChoiceNamesTheFileAndIsRememberedButNotUndone) {
-  fakes::FakePlatform again;
-  clsSession other{again.platform, dialogs.dialogs, 1};
-  frmCreate create{other};
-  create.applyFileName("/tmp/out/My Field.obj");
-  create.chooseFormat(1);
-  EXPECT_EQ(create.fileNameText(), "/tmp/out/My_Field.glb");
-  create.applyFileName("/tmp/out/b.obj");
-  EXPECT_EQ(create.fileNameText(), "/tmp/out/b.glb");
+  createDialog.applyFileName("/tmp/out/My Field.obj");
+  createDialog.chooseFormat(1);
+  EXPECT_EQ(createDialog.fileNameText(), "/tmp/out/My_Field.glb");
+  createDialog.applyFileName("/tmp/out/b.obj");
+  EXPECT_EQ(createDialog.fileNameText(), "/tmp/out/b.glb");
   dialogs.answers = {std::string("/tmp/out/c")};
-  create.chooseFileName();
+  createDialog.chooseFileName();
   EXPECT_EQ(dialogs.asked.back().filters[0].caption, "glTF binary files (*.glb)");
-  EXPECT_EQ(create.fileNameText(), "/tmp/out/c.glb");
-  ASSERT_TRUE(other.undo());  // the file name goes back, the format stays
-  EXPECT_EQ(create.fileNameText(), "/tmp/out/b.glb");
-  EXPECT_EQ(modSettingsFiles::settingsText(other.document).find("File_Name_Obj /tmp/out/b.obj") != std::string::npos, true);
-  other.close();
-  EXPECT_EQ(again.userStore.values.at("objectformat"), "glb");
-  clsSession restarted{again.platform, dialogs.dialogs, 1};
+  EXPECT_EQ(createDialog.fileNameText(), "/tmp/out/c.glb");
+  ASSERT_TRUE(session.undo());  // the file name goes back, the format stays
+  EXPECT_EQ(createDialog.fileNameText(), "/tmp/out/b.glb");
+  EXPECT_EQ(modSettingsFiles::settingsText(session.document).find("File_Name_Obj /tmp/out/b.obj") != std::string::npos, true);
+  session.close();
+  EXPECT_EQ(fake.userStore.values.at("objectformat"), "glb");
+  clsSession restarted{fake.platform, dialogs.dialogs, 1};
   EXPECT_EQ(frmCreate{restarted}.formatChoice(), 1);
 }
 

@@ -10,35 +10,15 @@
 //
 // quenmoor-grass-monkey --seed N [--seconds S] [--events E] [--log FILE] [--max-mb M]
 
-#include <QAbstractButton>
-#include <QAbstractScrollArea>
-#include <QAbstractSlider>
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDialog>
-#include <QDockWidget>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QTimer>
 #include <QtTest/QtTest>
-#include <array>
+#include <QtWidgets>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <deque>
-#include <functional>
 #include <mutex>
 #include <random>
-#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -51,11 +31,11 @@ constexpr int kHangSeconds = 10;
 constexpr std::size_t kKeptEvents = 50;
 
 struct clsOptions {
-  std::uint64_t seed = 1;
-  double seconds = 120;
-  long events = -1;  // no bound but time
+  std::uint64_t seed;
+  double seconds;
+  long events;  // -1: no bound but time
   QString log;
-  long maxMB = 4000;
+  long maxMB;
 };
 
 // The last events, for the report, and the heartbeat the watchdog watches.
@@ -63,17 +43,13 @@ class clsJournal {
  public:
   explicit clsJournal(const QString& path) {
     if (!path.isEmpty()) file_ = std::fopen(path.toLocal8Bit().constData(), "w");
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);  // each line on disk before its event is sent
   }
   void add(const std::string& line) {
-    {
-      const std::lock_guard<std::mutex> hold(mutex_);
-      last_.push_back(line);
-      if (last_.size() > kKeptEvents) last_.pop_front();
-    }
-    if (file_ != nullptr) {
-      std::fputs((line + "\n").c_str(), file_);
-      std::fflush(file_);
-    }
+    if (file_ != nullptr) std::fputs((line + "\n").c_str(), file_);
+    const std::lock_guard<std::mutex> hold(mutex_);
+    last_.push_back(line);
+    if (last_.size() > kKeptEvents) last_.pop_front();
   }
   void report(std::uint64_t seed, const char* why) {
     const std::lock_guard<std::mutex> hold(mutex_);
@@ -92,10 +68,8 @@ class clsJournal {
 
 long residentMB() {
   QFile statm("/proc/self/statm");
-  if (!statm.open(QIODevice::ReadOnly)) return 0;
-  const QList<QByteArray> fields = statm.readAll().split(' ');
-  if (fields.size() < 2) return 0;
-  return fields[1].toLong() * sysconf(_SC_PAGESIZE) / (1024 * 1024);
+  const QList<QByteArray> fields = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ') : QList<QByteArray>();
+  return fields.size() < 2 ? 0 : fields[1].toLong() * sysconf(_SC_PAGESIZE) / (1024 * 1024);
 }
 
 std::int64_t nowMs() {
@@ -147,6 +121,8 @@ class clsMonkey {
   }
 
   int below(int n) { return n <= 0 ? 0 : static_cast<int>(random_() % static_cast<std::uint64_t>(n)); }
+  template <class List>
+  auto& oneOf(const List& list) { return list[below(static_cast<int>(std::size(list)))]; }
   bool chance(int percent) { return below(100) < percent; }
 
   void log(const QString& text) { journal_.add(QString("#%1 %2").arg(count_).arg(text).toStdString()); }
@@ -158,7 +134,7 @@ class clsMonkey {
         "0", "-0", "3.4E+38", "-3.4E+38", "3.5E+38", "1.7976931348623157E+308", "1E+400", "1E-45",
         "1e-30", "2147483647", "2147483648", "-2147483649", "65536", "-32769", "nan", "inf"};
     switch (below(12)) {
-      case 0: return kExtremes[static_cast<std::size_t>(below(static_cast<int>(kExtremes.size())))];
+      case 0: return oneOf(kExtremes);
       case 1: return QString::number(-below(1000));
       case 2: return QString::number((static_cast<double>(below(2000001)) - 1000000.0) / (1 + below(1000)), 'g', 7);
       case 3: return "abc";
@@ -175,14 +151,14 @@ class clsMonkey {
 
   // Long or empty clipboard contents, pasted rather than typed.
   void fillClipboard() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    switch (below(5)) {
-      case 0: clipboard->clear(); log("clipboard cleared"); break;
-      case 1: clipboard->setText(QString(10000, 'x')); log("clipboard 10000 x"); break;
-      case 2: clipboard->setText(QString(400000, 'y')); log("clipboard 400000 y"); break;
-      case 3: clipboard->setText("Usage 3 1 pasted\r\nCurve 1 5 5 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0"); log("clipboard settings"); break;
-      default: clipboard->setText(value()); log("clipboard value"); break;
-    }
+    const int kind = below(5);
+    const QString text = kind == 1 ? QString(10000, 'x') : kind == 2 ? QString(400000, 'y')
+                         : kind == 3 ? "Usage 3 1 pasted\r\nCurve 1 5 5 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0"
+                         : kind == 4 ? value() : QString();
+    if (kind == 0) QGuiApplication::clipboard()->clear();
+    else QGuiApplication::clipboard()->setText(text);
+    log(QStringList{"clipboard cleared", "clipboard 10000 x", "clipboard 400000 y", "clipboard settings",
+                    "clipboard value"}[kind]);
   }
 
   QWidget* scope() {
@@ -209,16 +185,13 @@ class clsMonkey {
 
   // Ends an open dialog or menu as a user would: Escape, a button, or closing it.
   void dismiss(QWidget* top) {
-    if (auto* box = qobject_cast<QMessageBox*>(top)) {
-      const QList<QAbstractButton*> buttons = box->buttons();
-      if (!buttons.isEmpty()) {
-        QAbstractButton* button = buttons[below(static_cast<int>(buttons.size()))];
-        // Ending the run: never Yes to saving on close, which would ask for a file name again.
-        if (finishing() && box->button(QMessageBox::No) != nullptr) button = box->button(QMessageBox::No);
-        log("answer " + button->text() + " to " + nameOf(box));
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-      }
+    if (auto* box = qobject_cast<QMessageBox*>(top); box != nullptr && !box->buttons().isEmpty()) {
+      QAbstractButton* button = oneOf(box->buttons());
+      // Ending the run: never Yes to saving on close, which would ask for a file name again.
+      if (finishing() && box->button(QMessageBox::No) != nullptr) button = box->button(QMessageBox::No);
+      log("answer " + button->text() + " to " + nameOf(box));
+      QTest::mouseClick(button, Qt::LeftButton);
+      return;
     }
     if (auto* dialog = qobject_cast<QDialog*>(top); dialog != nullptr && chance(50)) {
       log("reject " + nameOf(dialog));
@@ -231,18 +204,14 @@ class clsMonkey {
 
   void act() {
     QWidget* root = scope();
-    if (root != window_) {
-      ++openFor_;
-      if (openFor_ > 12 || chance(25)) {
-        openFor_ = 0;
-        dismiss(root);
-        return;
-      }
-    } else {
+    openFor_ = root == window_ ? 0 : openFor_ + 1;
+    if (openFor_ > 0 && (openFor_ > 12 || chance(25))) {
       openFor_ = 0;
+      dismiss(root);
+      return;
     }
     const QList<QWidget*> all = targets(root);
-    QWidget* target = all.isEmpty() ? root : all[below(static_cast<int>(all.size()))];
+    QWidget* target = all.isEmpty() ? root : oneOf(all);
     const QPointer<QWidget> alive = target;
     const QPoint at = somewhere(target);
     const int kind = below(100);
@@ -287,7 +256,7 @@ class clsMonkey {
     QList<QWidget*> boxes;
     for (QWidget* widget : targets(scope()))
       if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)) boxes << widget;
-    if (!boxes.isEmpty()) target = boxes[below(static_cast<int>(boxes.size()))];
+    if (!boxes.isEmpty()) target = oneOf(boxes);
     QString text = value();
     // The disk-space limit stays small, so that a creation run ends within seconds.
     if (target->objectName() == "txtDiskSpace") text = QString::number(below(4));
@@ -295,17 +264,16 @@ class clsMonkey {
     const QPointer<QWidget> alive = target;
     target->setFocus(Qt::MouseFocusReason);
     if (chance(50)) QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    if (!alive) return;
     // A long text arrives as a user brings it: pasted, not typed key by key.
-    if (alive && text.size() > 1000) {
+    if (text.size() > 1000) {
       QGuiApplication::clipboard()->setText(text);
       QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
-    } else if (alive) {
+    } else {
       QTest::keyClicks(target, text);
     }
     if (!alive) return;
-    const int end = below(3);
-    if (end == 0) QTest::keyClick(target, Qt::Key_Return);
-    else if (end == 1) QTest::keyClick(target, Qt::Key_Tab);
+    if (const int end = below(3); end < 2) QTest::keyClick(target, end == 0 ? Qt::Key_Return : Qt::Key_Tab);
   }
 
   // A key as a user presses it on whatever has the focus, shortcuts included (Quit is reached
@@ -321,13 +289,9 @@ class clsMonkey {
         {Qt::Key_PageUp, {}}, {Qt::Key_PageDown, {}}, {Qt::Key_Home, {}}, {Qt::Key_End, {}},
         {Qt::Key_Plus, {}}, {Qt::Key_Minus, {}}, {Qt::Key_5, {}}, {Qt::Key_E, {}},
         {Qt::Key_F, Qt::AltModifier}, {Qt::Key_E, Qt::AltModifier}, {Qt::Key_V, Qt::AltModifier}};
-    const auto& [code, modifiers] = kKeys[static_cast<std::size_t>(below(static_cast<int>(kKeys.size())))];
-    QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr) focus = scope();
-    log(QString("key %1 modifiers %2 to %3")
-            .arg(QKeySequence(code).toString())
-            .arg(static_cast<int>(modifiers))
-            .arg(nameOf(focus)));
+    const auto& [code, modifiers] = oneOf(kKeys);
+    QWidget* focus = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : scope();
+    log(QString("key %1 modifiers %2 to %3").arg(QKeySequence(code).toString()).arg(int(modifiers)).arg(nameOf(focus)));
     QTest::keyClick(focus, code, modifiers);
   }
 
@@ -336,21 +300,17 @@ class clsMonkey {
     QMenuBar* bar = window_->menuBar();
     const QList<QAction*> actions = bar->actions();
     if (actions.isEmpty()) return;
-    QAction* action = actions[below(static_cast<int>(actions.size()))];
-    const QRect place = bar->actionGeometry(action);
+    QAction* action = oneOf(actions);
     log("menu " + action->text());
-    QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
   }
 
   // The run is over: dialogs and menus go, a creation run is cancelled, the window closes
   // (answering No to saving), and with it the program.
   void finish() {
-    QWidget* root = scope();
-    if (root != window_) {
+    if (QWidget* root = scope(); root != window_) {
       dismiss(root);
-      return;
-    }
-    if (window_ && window_->isVisible()) {
+    } else if (window_ && window_->isVisible()) {
       log("close the window");
       window_->close();
     }
@@ -368,17 +328,12 @@ class clsMonkey {
 };
 
 clsOptions readOptions(const QStringList& arguments) {
-  clsOptions options;
-  for (int i = 1; i + 1 < arguments.size(); i += 2) {
-    const QString& name = arguments[i];
-    const QString& value = arguments[i + 1];
-    if (name == "--seed") options.seed = value.toULongLong();
-    else if (name == "--seconds") options.seconds = value.toDouble();
-    else if (name == "--events") options.events = value.toLong();
-    else if (name == "--log") options.log = value;
-    else if (name == "--max-mb") options.maxMB = value.toLong();
-  }
-  return options;
+  const auto option = [&](const char* name, const char* otherwise) {
+    const qsizetype at = arguments.indexOf(name);
+    return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString(otherwise);
+  };
+  return {option("--seed", "1").toULongLong(), option("--seconds", "120").toDouble(), option("--events", "-1").toLong(),
+          option("--log", ""), option("--max-mb", "4000").toLong()};
 }
 
 }  // namespace

@@ -3,28 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 // A folder per test process, removed as it ends: the tests run side by side and must not read
 // each other's files.
-struct clsScratchFolder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("quenmoor-pictures-" + std::to_string(::getpid()));
-  clsScratchFolder() { std::filesystem::create_directories(path); }
-  ~clsScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
-
 std::string scratch(const std::string& name) {
-  static const clsScratchFolder folder;
-  return (folder.path / name).string();
+  static const QTemporaryDir folder;
+  return folder.filePath(QString::fromStdString(name)).toStdString();
 }
 
 }  // namespace

@@ -4,22 +4,22 @@
 
 #include <filesystem>
 
-namespace {
-
-std::filesystem::path scratch() {
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("quenmoor-fs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  return folder;
-}
-
-}  // namespace
-
-TEST(StdFileSystem, WritesAppendsAndReadsBytesAsTheyAre) {
+// Each test in a folder of its own, emptied first.
+class StdFileSystem : public ::testing::Test {
+ protected:
   platform::StdFileSystem files;
-  const std::string path = (scratch() / "a.txt").string();
+  const std::filesystem::path folder = [] {
+    const ::testing::UnitTest* test = ::testing::UnitTest::GetInstance();
+    const auto path = std::filesystem::temp_directory_path() / ("quenmoor-fs-" + std::to_string(test->random_seed()) +
+                                                                "-" + test->current_test_info()->name());
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+};
+
+TEST_F(StdFileSystem, WritesAppendsAndReadsBytesAsTheyAre) {
+  const std::string path = (folder / "a.txt").string();
   EXPECT_FALSE(files.exists(path));
   ASSERT_EQ(files.writeFile(path, "one\r\n", false), platform::FileStatus::Ok);
   ASSERT_EQ(files.writeFile(path, std::string("t\0o\r\n", 5), true), platform::FileStatus::Ok);
@@ -32,9 +32,7 @@ TEST(StdFileSystem, WritesAppendsAndReadsBytesAsTheyAre) {
   EXPECT_EQ(files.fileLength(path), 1);
 }
 
-TEST(StdFileSystem, FailuresAreReportedNotThrown) {
-  platform::StdFileSystem files;
-  const auto folder = scratch();
+TEST_F(StdFileSystem, FailuresAreReportedNotThrown) {
   std::string text;
   EXPECT_EQ(files.writeFile((folder / "no/such/dir/x").string(), "x", false), platform::FileStatus::OpenFailed);
   EXPECT_EQ(files.readFile((folder / "missing").string(), text), platform::FileStatus::OpenFailed);
@@ -47,9 +45,7 @@ TEST(StdFileSystem, FailuresAreReportedNotThrown) {
   }
 }
 
-TEST(StdFileSystem, ATemporaryFileReplacesItsTargetOnlyWhenStillItself) {
-  platform::StdFileSystem files;
-  const auto folder = scratch();
+TEST_F(StdFileSystem, ATemporaryFileReplacesItsTargetOnlyWhenStillItself) {
   const std::string path = (folder / std::string(240, 'n')).string() + ".grass";  // a long name still fits
   ASSERT_EQ(files.writeFile(path, "old", false), platform::FileStatus::Ok);
   auto removed = files.createTemporary(path);
@@ -79,9 +75,7 @@ TEST(StdFileSystem, ATemporaryFileReplacesItsTargetOnlyWhenStillItself) {
   EXPECT_EQ(left, 1u);
 }
 
-TEST(StdFileSystem, TargetsAreCheckedAndBaseNamesLocked) {
-  platform::StdFileSystem files;
-  const auto folder = scratch();
+TEST_F(StdFileSystem, TargetsAreCheckedAndBaseNamesLocked) {
   std::filesystem::create_directory(folder / "f.obj");
   EXPECT_FALSE(files.checkTarget((folder / "f.obj").string()));
   EXPECT_EQ(files.lastError(), (folder / "f.obj").string() + " is a folder.");

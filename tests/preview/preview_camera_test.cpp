@@ -8,20 +8,13 @@
 
 #include "preview/preview_camera.h"
 
-namespace {
-
 using preview::clsBounds;
 using preview::clsCamera;
 
-}  // namespace
-
 TEST(PreviewCamera, MouseAndWheelMoveItWithinBounds) {
   enum class Move { Orbit, Pan, Zoom };
-  struct {
-    Move move;
-    float a, b;
-    clsCamera want;  // from the start: target (5, 0, 5), yaw 35, pitch 30, distance 20
-  } cases[] = {
+  // want: from the start, target (5, 0, 5), yaw 35, pitch 30, distance 20.
+  struct { Move move; float a, b; clsCamera want; } cases[] = {
       {Move::Orbit, 10, 20, {5, 0, 5, 31, 38, 20}},
       {Move::Orbit, 0, 1000, {5, 0, 5, 35, 89, 20}},  // never over the top
       {Move::Orbit, 0, -1000, {5, 0, 5, 35, -89, 20}},
@@ -59,12 +52,8 @@ TEST(PreviewCamera, FramingShowsTheWholeFieldInAnyViewShape) {
 
 TEST(PreviewCamera, ANewFieldIsFramedOnlyWhenItLeavesTheViewOrShrinks) {
   const clsBounds field{0, 0, 0, 10, 1, 10};
-  struct {
-    const char* what;
-    float zoom;  // wheel after framing the field of 10
-    clsBounds next;
-    bool framed;
-  } cases[] = {
+  // zoom: the wheel after framing the field of 10.
+  struct { const char* what; float zoom; clsBounds next; bool framed; } cases[] = {
       {"grass a little longer", 0, {0, 0, 0, 10, 1.2f, 10}, false},
       {"cover area X 10 -> 14", 0, {0, 0, 0, 14, 1, 10}, true},
       {"lifted by an altitude picture", 0, {0, 0, 0, 10, 8, 10}, true},

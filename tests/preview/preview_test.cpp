@@ -13,10 +13,8 @@
 #include "document/settings_files.h"
 #include "fakes/fake_platform.h"
 #include "generation/item_placement.h"
-#include "generation/map_records.h"
 #include "materials/mtl_file.h"
 #include "materials/palette.h"
-#include "model/value_functions.h"
 #include "model/usage_records.h"
 #include "preview/capture_sink.h"
 #include "preview/preview_grid.h"
@@ -36,6 +34,16 @@ class Preview : public ::testing::Test {
     const document::clsRunResult result = modCreationRun::runCreation(document, creation);
     itemsInFile = result.itemsInFile;
     return result.code;
+  }
+  std::optional<preview::clsPreviewScene> scene(std::uint64_t seed, std::int64_t cap) {
+    return modPreview::buildScene(document.project, seed, cap, std::atomic<bool>{false}, document.session.diskLimitMB);
+  }
+  // The x and y of an item's points, exactly.
+  static std::vector<std::pair<float, float>> pointsOf(const geometry::clsItemList& list, std::size_t i) {
+    const std::size_t end = i + 1 < list.items.size() ? list.items[i + 1].firstPoint : list.points.size();
+    std::vector<std::pair<float, float>> xy;
+    for (std::size_t k = list.items[i].firstPoint; k < end; ++k) xy.emplace_back(list.points[k].x, list.points[k].y);
+    return xy;
   }
 
   fakes::FakePlatform fake;
@@ -61,12 +69,12 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   ASSERT_GT(items.size(), 100000u);
   EXPECT_TRUE(object.compare(object.size() - items.size(), items.size(), items) == 0);
 
-  const auto scene = modPreview::buildScene(document.project, 17, preview::kDefaultPreviewCap, std::atomic<bool>{false}, document.session.diskLimitMB);
-  ASSERT_TRUE(scene);
-  EXPECT_EQ(scene->itemsShown, 1300);
-  EXPECT_EQ(scene->elements[0].vertices.size(), 1000u * 10);  // shared by the faces of a smooth blade
-  EXPECT_EQ(scene->elements[0].triangles.size(), 1000u * 8 * 3);  // four quads a blade
-  EXPECT_EQ(modPreview::previewLine(*scene), "Preview: all 1,300 items");
+  const auto shown = scene(17, preview::kDefaultPreviewCap);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->itemsShown, 1300);
+  EXPECT_EQ(shown->elements[0].vertices.size(), 1000u * 10);  // shared by the faces of a smooth blade
+  EXPECT_EQ(shown->elements[0].triangles.size(), 1000u * 8 * 3);  // four quads a blade
+  EXPECT_EQ(modPreview::previewLine(*shown), "Preview: all 1,300 items");
 }
 
 TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
@@ -83,20 +91,11 @@ TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
   for (std::size_t e : {0u, 7u}) {
     const geometry::clsItemList &full = all.items_[e], &kept = every.items_[e];
     ASSERT_EQ(kept.items.size(), (full.items.size() + 6) / 7);
-    for (std::size_t j = 0; j < kept.items.size(); ++j) {
-      const geometry::clsItemEntry &a = kept.items[j], &b = full.items[j * 7];
-      const std::size_t ends[2] = {j + 1 < kept.items.size() ? kept.items[j + 1].firstPoint : kept.points.size(),
-                                   j * 7 + 1 < full.items.size() ? full.items[j * 7 + 1].firstPoint : full.points.size()};
-      ASSERT_EQ(ends[0] - a.firstPoint, ends[1] - b.firstPoint);
-      for (std::size_t k = 0; k < ends[0] - a.firstPoint; ++k) {
-        ASSERT_EQ(kept.points[a.firstPoint + k].x, full.points[b.firstPoint + k].x);
-        ASSERT_EQ(kept.points[a.firstPoint + k].y, full.points[b.firstPoint + k].y);
-      }
-    }
+    for (std::size_t j = 0; j < kept.items.size(); ++j) ASSERT_EQ(pointsOf(kept, j), pointsOf(full, j * 7)) << e << " " << j;
   }
-  const auto scene = modPreview::buildScene(document.project, 17, 1000, std::atomic<bool>{false}, document.session.diskLimitMB);
-  ASSERT_TRUE(scene);
-  EXPECT_EQ(modPreview::previewLine(*scene), "Preview: 858 of 6,001 items");
+  const auto shown = scene(17, 1000);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(modPreview::previewLine(*shown), "Preview: 858 of 6,001 items");
 }
 
 TEST_F(Preview, TheNewestRequestWinsAndAStopEndsTheThread) {
@@ -120,7 +119,6 @@ TEST_F(Preview, TheNewestRequestWinsAndAStopEndsTheThread) {
     modUsage::setUse(document.project.store, 1, 1);
     worker.request(document.project, 2, 20000);
   }
-  SUCCEED();
 }
 
 // Any value a box or a settings file can hold gives a scene and a ground grid of bounded size.
@@ -132,15 +130,16 @@ TEST_F(Preview, ExtremeValuesGiveABoundedSceneAndGrid) {
       "Curve 1 3.4E+38 3.4E+38 0 3 3 0 0 1 0 .5 1 .2 .8 1 0 0 0", "Shape 1 1 5 3.4E+38 3.4E+38 3.4E+38 1 1 0 10 5 5 1"};
   for (const char* line : lines) {
     ASSERT_TRUE(apply(std::string(line) + "\r\n")) << line;
-    const auto scene = modPreview::buildScene(document.project, 3, 2000, std::atomic<bool>{false}, document.session.diskLimitMB);
-    ASSERT_TRUE(scene) << line;
-    EXPECT_LE(scene->itemsShown, 2000) << line;
-    const auto grid = modPreview::groundGrid(*scene);
+    const auto shown = scene(3, 2000);
+    ASSERT_TRUE(shown) << line;
+    EXPECT_LE(shown->itemsShown, 2000) << line;
+    const auto grid = modPreview::groundGrid(*shown);
     EXPECT_LE(grid.size(), 2u * modPreview::kMaxGridLines) << line;
-    for (const modPreview::clsGridLine& g : grid)
-      ASSERT_TRUE(std::isfinite(g.x1) && std::isfinite(g.z1) && std::isfinite(g.x2) && std::isfinite(g.z2)) << line;
-    for (const modPreview::clsGroundRect& r : modPreview::coverageBands(*scene))
-      ASSERT_TRUE(std::isfinite(r.x1) && std::isfinite(r.z1) && std::isfinite(r.x2) && std::isfinite(r.z2)) << line;
+    const auto finite = [](const auto& r) {
+      return std::isfinite(r.x1) && std::isfinite(r.z1) && std::isfinite(r.x2) && std::isfinite(r.z2);
+    };
+    for (const modPreview::clsGridLine& g : grid) ASSERT_TRUE(finite(g)) << line;
+    for (const modPreview::clsGroundRect& r : modPreview::coverageBands(*shown)) ASSERT_TRUE(finite(r)) << line;
   }
 }
 
@@ -158,18 +157,18 @@ TEST_F(Preview, FacesShowTheirMaterialsKdInBands) {
       mtl >> r >> g >> b;
       kd.insert(static_cast<std::uint32_t>(std::lround(r * 255) + 256 * std::lround(g * 255) + 65536 * std::lround(b * 255)));
     }
-  const auto scene = modPreview::buildScene(document.project, 5, 500, std::atomic<bool>{false}, document.session.diskLimitMB);
-  ASSERT_TRUE(scene);
-  const preview::clsPreviewElement& grass = scene->elements[0];
-  std::set<std::uint32_t> shown;
+  const auto shown = scene(5, 500);
+  ASSERT_TRUE(shown);
+  const preview::clsPreviewElement& grass = shown->elements[0];
+  std::set<std::uint32_t> colours;
   for (std::size_t t = 0; t < grass.triangles.size(); t += 3) {
     const std::uint32_t colour = grass.vertices[grass.triangles[t]].colour;
     ASSERT_EQ(grass.vertices[grass.triangles[t + 1]].colour, colour);
     ASSERT_EQ(grass.vertices[grass.triangles[t + 2]].colour, colour);
-    shown.insert(colour);
+    colours.insert(colour);
   }
-  EXPECT_GE(shown.size(), 3u);
-  for (std::uint32_t colour : shown) EXPECT_TRUE(kd.count(colour)) << colour;
+  EXPECT_GE(colours.size(), 3u);
+  for (std::uint32_t colour : colours) EXPECT_TRUE(kd.count(colour)) << colour;
 }
 
 // With the default limit of 1 MB the run stops early: the view shows only the items the file
@@ -178,21 +177,18 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   ASSERT_TRUE(apply("Alpha 1 10 10 20000 <empty> 0 -1\r\nUsage 2 1 g\r\n"));
   ASSERT_EQ(create(9), generation::RunStatus::LimitReached);
 
-  const auto scene = modPreview::buildScene(document.project, 9, preview::kDefaultPreviewCap, std::atomic<bool>{false}, document.session.diskLimitMB);
-  ASSERT_TRUE(scene);
-  EXPECT_EQ(scene->itemsWritten, itemsInFile);
-  EXPECT_EQ(scene->itemsShown, itemsInFile);
-  EXPECT_TRUE(scene->elements[1].vertices.empty());
-  EXPECT_EQ(modPreview::previewLine(*scene), "The disk-space limit stops the run at about " +
+  const auto shown = scene(9, preview::kDefaultPreviewCap);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->itemsWritten, itemsInFile);
+  EXPECT_EQ(shown->itemsShown, itemsInFile);
+  EXPECT_TRUE(shown->elements[1].vertices.empty());
+  EXPECT_EQ(modPreview::previewLine(*shown), "The disk-space limit stops the run at about " +
                                                  std::to_string(itemsInFile / 1000) + "," +
                                                  std::to_string(itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
 }
 
 TEST(PreviewLine, CountsReadInTheSingularAndPlural) {
-  struct {
-    std::int64_t shown, total, written;
-    const char* line;
-  } cases[] = {
+  struct { std::int64_t shown, total, written; const char* line; } cases[] = {
       {1, 1, -1, "Preview: 1 item"},
       {0, 0, -1, "Preview: no items"},
       {2, 2, -1, "Preview: all 2 items"},
