@@ -347,6 +347,7 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "monkey: seed %llu, %g s\n", static_cast<unsigned long long>(options.seed), options.seconds);
 
   desktop::DesktopPlatform machine;
+  machine.fileDialogs.setReadOnly(true);
 
   std::unique_ptr<desktop::DesktopProgram> program;
   std::uint64_t starts = 0;

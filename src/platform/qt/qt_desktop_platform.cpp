@@ -103,6 +103,7 @@ std::optional<std::string> QtFileDialogs::openFile(const std::string& title, con
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setOption(QFileDialog::ReadOnly, readOnly_);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }
@@ -115,6 +116,7 @@ std::optional<std::string> QtFileDialogs::saveFile(const std::string& title, con
   // The program asks about existing files itself, naming all three it writes.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setOption(QFileDialog::ReadOnly, readOnly_);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }

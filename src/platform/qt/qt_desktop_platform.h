@@ -71,6 +71,9 @@ class QtEventPump final : public IEventPump {
 class QtFileDialogs final : public IFileDialogs {
  public:
   void setParent(QWidget* parent) { parent_ = parent; }
+  // No new folders, renaming, deleting or moving by drag inside the dialogs: for the GUI monkey,
+  // whose random clicks must not change the machine's files.
+  void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
   std::optional<std::string> openFile(const std::string& title, const std::vector<clsFileFilter>& filters,
                                       const std::string& folder) override;
   std::optional<std::string> saveFile(const std::string& title, const std::vector<clsFileFilter>& filters,
@@ -78,6 +81,7 @@ class QtFileDialogs final : public IFileDialogs {
 
  private:
   QPointer<QWidget> parent_;
+  bool readOnly_ = false;
 };
 
 class QtColourChooser final : public IColourChooser {
