@@ -6,9 +6,9 @@
 #include <chrono>
 #include <string>
 
-#include "geometry/normals.h"
-#include "support/obj_text.h"
+#include "geometry/item_normals.h"
 #include "model/number_format.h"
+#include "support/obj_text.h"
 
 namespace {
 
@@ -35,7 +35,6 @@ void BM_BladeNormalsAndText(benchmark::State& state) {
   text.reserve(4096);
   for (auto _ : state) {
     text.clear();
-    modTube::computeNormals(tube);
     modTube::appendObjText(text, tube, true, random, "meadow");
     benchmark::DoNotOptimize(text.data());
   }
@@ -44,21 +43,27 @@ void BM_BladeNormalsAndText(benchmark::State& state) {
 }
 BENCHMARK(BM_BladeNormalsAndText);
 
-// The floor: the tube's 60 numbers (positions and normals) formatted into one buffer.
-char* numbersAlone(const geometry::clsTube& tube, char* out) {
-  for (const auto& ring : tube.rings)
-    for (const auto& vertex : ring.v)
-      for (const geometry::clsPixel& p : {vertex.p, vertex.vn1})
-        for (float c : {p.x, p.y, p.z}) out = modNumber::formatObjSingle(c, out);
+// The blade as an item with its normals.
+geometry::clsItemList bladeItem() {
+  geometry::clsItemList list;
+  model::clsRandom random(1);
+  modItemList::addTube(list, bladeTube(), true, random);
+  modItemNormals::computeNormals(list, 0, 1);
+  return list;
+}
+
+// The floor: the item's 60 numbers (positions and normals) formatted into one buffer.
+char* numbersAlone(const geometry::clsItemList& item, char* out) {
+  for (const geometry::clsPixel& p : item.points)
+    for (float c : {p.x, p.y, p.z}) out = modNumber::formatObjSingle(c, out);
   return out;
 }
 
 void BM_BladeNumbersAlone(benchmark::State& state) {
-  geometry::clsTube tube = bladeTube();
-  modTube::computeNormals(tube);
+  const geometry::clsItemList item = bladeItem();
   char buffer[60 * modNumber::kMaxNumberChars];
   for (auto _ : state) {
-    numbersAlone(tube, buffer);
+    numbersAlone(item, buffer);
     benchmark::DoNotOptimize(buffer);
   }
 }
@@ -68,6 +73,7 @@ BENCHMARK(BM_BladeNumbersAlone);
 void BM_BladeTextToNumbersRatio(benchmark::State& state) {
   using clock = std::chrono::steady_clock;
   geometry::clsTube tube = bladeTube();
+  const geometry::clsItemList item = bladeItem();
   model::clsRandom random(1);
   std::string text;
   text.reserve(4096);
@@ -78,13 +84,12 @@ void BM_BladeTextToNumbersRatio(benchmark::State& state) {
     const auto start = clock::now();
     for (int i = 0; i < kBatch; ++i) {
       text.clear();
-      modTube::computeNormals(tube);
       modTube::appendObjText(text, tube, true, random, "meadow");
       benchmark::DoNotOptimize(text.data());
     }
     const auto middle = clock::now();
     for (int i = 0; i < kBatch; ++i) {
-      numbersAlone(tube, buffer);
+      numbersAlone(item, buffer);
       benchmark::DoNotOptimize(buffer);
     }
     const auto end = clock::now();
@@ -103,10 +108,11 @@ BENCHMARK(BM_BladeTextToNumbersRatio);
 namespace {
 
 void BM_BladeNormalsOnly(benchmark::State& state) {
-  geometry::clsTube tube = bladeTube();
+  geometry::clsItemList item = bladeItem();
   for (auto _ : state) {
-    modTube::computeNormals(tube);
-    benchmark::DoNotOptimize(tube.rings[0].v[0].vn1);
+    item.items[0].normalsDone = false;
+    modItemNormals::computeNormals(item, 0, 1);
+    benchmark::DoNotOptimize(item.points[1]);
   }
 }
 BENCHMARK(BM_BladeNormalsOnly);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/normals.h"
 #include "geometry/tube_copies.h"
 #include "blade/item_colours.h"
 #include "geometry/vector_matrix.h"
@@ -69,7 +68,6 @@ void buildBlade(geometry::clsItemList& items, clsTube& work, const clsItemInputs
   tMatrix m = modSizeRot::drawItemTransform(random, in.sizeRot);
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(work, m);
-  modTube::computeNormals(work);
   modItemList::addTube(items, work, true, random, colours.bladeMat);
 }
 
@@ -152,7 +150,6 @@ void buildCompoundLeaf(geometry::clsItemList& items, const clsItemInputs& in, co
   modVectorMatrix::multiplyMatrix(m, modSizeRot::drawItemTransform(random, in.sizeRot));
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(fan, m);
-  modTube::computeNormals(fan);
   modItemList::addTube(items, fan, true, random);
 }
 

@@ -4,7 +4,6 @@
 
 #include "blade/item_colours.h"
 #include "blade/width_profile.h"
-#include "geometry/normals.h"
 #include "geometry/polygon_ops.h"
 #include "geometry/vector_matrix.h"
 
@@ -87,7 +86,6 @@ void buildRock(geometry::clsItemList& items, const blade::clsItemInputs& in, con
   geometry::tMatrix m = modSizeRot::drawItemTransform(random, in.sizeRot);
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(tube, m);
-  if (in.smooth) modTube::computeNormals(tube);
   modItemList::addTube(items, tube, in.smooth, random, colours.bladeMat);
 }
 

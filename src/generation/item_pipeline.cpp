@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "geometry/item_normals.h"
+
 namespace generation {
 
 namespace {
@@ -17,7 +19,7 @@ constexpr auto kPumpEvery = std::chrono::milliseconds(20);
 }  // namespace
 
 clsItemPipeline::clsItemPipeline(clsObjWriter& writer, IItemStage& stage)
-    : writer_(writer), stage_(stage), current_(std::make_unique<clsBatch>()) {
+    : services_(writer.services()), stage_(stage), current_(std::make_unique<clsBatch>()) {
   for (std::size_t i = 0; i < kBatches; ++i) free_.push_back(std::make_unique<clsBatch>());
   freeBatches_ = kBatches;
   thread_ = std::thread([this] { stageLoop(); });
@@ -43,17 +45,19 @@ RunStatus clsItemPipeline::itemDone(bool report, std::int32_t itemNumber) {
   // While every batch waits for the stage, this thread does the stage's work itself rather than
   // wait later: both cores keep busy, and the result is the same whoever does it.
   bool ahead = false;
-  if (freeBatches_.load(std::memory_order_relaxed) == 0) {
+  if (freeBatches_.load(std::memory_order_relaxed) == 0 && stage_.worksAhead()) {
     const std::uint32_t itemsBegin = batch.steps.empty() ? 0 : batch.steps.back().itemsEnd;
-    ahead = stage_.workAhead(element_, batch.list, itemsBegin, static_cast<std::uint32_t>(batch.list.items.size()),
-                             batch.text);
+    const auto itemsEnd = static_cast<std::uint32_t>(batch.list.items.size());
+    modItemNormals::computeNormals(batch.list, itemsBegin, itemsEnd);
+    stage_.workAhead(element_, batch.list, itemsBegin, itemsEnd, batch.text);
+    ahead = true;
   }
   addStep(Kind::Item, report, itemNumber, 0, ahead);
   if ((current_->steps.size() >= kBatchSteps || current_->list.points.size() >= kBatchPoints) && !send(End::None))
-    return writer_.cancelRequested() ? RunStatus::Cancelled : finalCode_;
-  if (writer_.services().events != nullptr) writer_.services().events->processEvents();
+    return cancelRequested() ? RunStatus::Cancelled : finalCode_;
+  if (services_.events != nullptr) services_.events->processEvents();
   deliverProgress();
-  if (writer_.cancelRequested()) return RunStatus::Cancelled;
+  if (cancelRequested()) return RunStatus::Cancelled;
   if (stopped_.load(std::memory_order_acquire)) {
     std::lock_guard lock(mutex_);
     return finalCode_;
@@ -84,9 +88,9 @@ bool clsItemPipeline::send(End end) {
   while (free_.empty() && !stopped_.load(std::memory_order_relaxed)) {
     if (room_.wait_for(lock, kPumpEvery) == std::cv_status::timeout && end == End::None) {
       lock.unlock();
-      if (writer_.services().events != nullptr) writer_.services().events->processEvents();
+      if (services_.events != nullptr) services_.events->processEvents();
       deliverProgress();
-      if (writer_.cancelRequested()) return false;
+      if (cancelRequested()) return false;
       lock.lock();
     }
   }
@@ -103,14 +107,14 @@ bool clsItemPipeline::send(End end) {
 void clsItemPipeline::deliverProgress() {
   // A plain load first: the exchange, a locked instruction, is paid only when a line waits.
   if (!progressWaiting_.load(std::memory_order_relaxed) ||
-      !progressWaiting_.exchange(false, std::memory_order_acq_rel) || writer_.services().status == nullptr)
+      !progressWaiting_.exchange(false, std::memory_order_acq_rel) || services_.status == nullptr)
     return;
   std::string line;
   {
     std::lock_guard lock(mutex_);
     line.swap(progress_);
   }
-  writer_.services().status->setProgress(line);
+  services_.status->setProgress(line);
 }
 
 void clsItemPipeline::stop(RunStatus code) {
@@ -160,9 +164,10 @@ void clsItemPipeline::stageLoop() {
   }
 }
 
-// Gives the batch's steps to the stage in order; false once the stage gave a status other than
+// Gives the batch's steps to the stage in order, with the normals the generator left to this
+// thread filled in; false once the stage gave a status other than
 // GoOn, which ends the run exactly where the stage as the generator's own sink would have ended it.
-bool clsItemPipeline::runBatch(const clsBatch& batch) {
+bool clsItemPipeline::runBatch(clsBatch& batch) {
   std::uint32_t item = 0, text = 0;
   for (const clsStep& step : batch.steps) {
     switch (step.kind) {
@@ -170,6 +175,7 @@ bool clsItemPipeline::runBatch(const clsBatch& batch) {
       case Kind::EndElement: stage_.endElement(); break;
       case Kind::Item: {
         const std::string_view ahead = batch.text.view().substr(text, step.textEnd - text);
+        modItemNormals::computeNormals(batch.list, item, step.itemsEnd);
         const RunStatus code =
             stage_.itemDone(batch.list, item, step.itemsEnd, step.report, step.number, step.ahead ? &ahead : nullptr);
         item = step.itemsEnd;

@@ -35,13 +35,13 @@ class IItemStage {
   virtual RunStatus finish() = 0;
   // The progress line for the calling thread's title, made after an item that asked for one.
   virtual std::string progressLine() = 0;
+  // Whether the calling thread can do some of the stage's work (workAhead).
+  virtual bool worksAhead() const { return false; }
   // On the calling thread, while every batch waits for the stage: the stage's work on items of
-  // element done there instead, appended to text, so that both threads keep busy; false when the
-  // stage has no such work. What itemDone makes of it must not differ from its own work.
-  virtual bool workAhead(int /*element*/, const geometry::clsItemList& /*list*/, std::uint32_t /*first*/,
-                         std::uint32_t /*end*/, model::clsTextBuffer& /*text*/) {
-    return false;
-  }
+  // element done there instead, appended to text, so that both threads keep busy. What itemDone
+  // makes of it must not differ from its own work.
+  virtual void workAhead(int /*element*/, const geometry::clsItemList& /*list*/, std::uint32_t /*first*/,
+                         std::uint32_t /*end*/, model::clsTextBuffer& /*text*/) {}
 };
 
 class clsItemPipeline final : public IItemSink {
@@ -84,11 +84,14 @@ class clsItemPipeline final : public IItemSink {
   void addStep(Kind kind, bool report, std::int32_t number, int element, bool ahead = false);
   bool send(End end);
   void stageLoop();
-  bool runBatch(const clsBatch& batch);
+  bool runBatch(clsBatch& batch);
   void stop(RunStatus code);
   void deliverProgress();
+  bool cancelRequested() const { return services_.cancelRequested != nullptr && *services_.cancelRequested; }
 
-  clsObjWriter& writer_;
+  // A copy: the writer's own lies beside the counts the stage changes after every item, and
+  // reading it on this thread would share that memory with the stage's thread.
+  const clsWriterServices services_;
   IItemStage& stage_;
   std::unique_ptr<clsBatch> current_;
 

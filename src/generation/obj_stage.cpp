@@ -25,10 +25,9 @@ RunStatus clsObjStage::itemDone(const geometry::clsItemList& list, std::uint32_t
   return writer_.bufferAppended(buffer.size() - before);
 }
 
-bool clsObjStage::workAhead(int element, const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end,
+void clsObjStage::workAhead(int element, const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end,
                             model::clsTextBuffer& text) {
   for (std::uint32_t i = first; i < end; ++i) modItemList::appendItemText(text, list, i, prefixFor(element));
-  return true;
 }
 
 }  // namespace generation

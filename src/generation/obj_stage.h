@@ -25,7 +25,8 @@ class clsObjStage final : public IItemStage {
   void endElement() override { writer_.endElement(); }
   RunStatus finish() override { return writer_.finish(); }
   std::string progressLine() override { return writer_.progressLine(); }
-  bool workAhead(int element, const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end,
+  bool worksAhead() const override { return true; }
+  void workAhead(int element, const geometry::clsItemList& list, std::uint32_t first, std::uint32_t end,
                  model::clsTextBuffer& text) override;
 
  private:

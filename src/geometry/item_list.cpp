@@ -107,8 +107,7 @@ void addTube(clsItemList& list, const geometry::clsTube& tube, bool writeNormals
     const int normals = geometry::normalsPerVertex(runFlags);
     for (std::size_t k = 0; k < item.count; ++k) {
       list.points.push_back(ring.v[k].p);
-      if (normals >= 1) list.points.push_back(ring.v[k].vn1);
-      if (normals == 2) list.points.push_back(ring.v[k].vn2);
+      for (int m = 0; m < normals; ++m) list.points.push_back({});
     }
     runStart = ring.isEnd || r + 1 == tube.rings.size();
     if (runStart && capEnd) item.flags |= ringFlag::kCapEnd;

@@ -37,6 +37,7 @@ struct clsItemEntry {
   std::uint32_t ringCount = 0;
   std::uint32_t firstPoint = 0;  // each vertex: its position, then the normals its ring writes
   std::int32_t leadMaterial = 0;  // "usemtl" before the whole item; 0 for none
+  bool normalsDone = false;       // modItemNormals::computeNormals filled them
 };
 
 struct clsItemList {
@@ -59,7 +60,8 @@ namespace modItemList {
 void clearItems(geometry::clsItemList& list);
 
 // Adds the tube as the list's next item. Draws one material number for the tube and one for
-// every ring, in ring order; writeNormals off leaves every normal out.
+// every ring, in ring order; writeNormals off leaves every normal out. The normals it writes are
+// zeros until modItemNormals::computeNormals fills them.
 void addTube(geometry::clsItemList& list, const geometry::clsTube& tube, bool writeNormals, model::clsRandom& random,
              std::int32_t leadMaterial = 0);
 

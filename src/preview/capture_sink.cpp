@@ -2,13 +2,17 @@
 
 #include <algorithm>
 
+#include "geometry/item_normals.h"
+
 namespace preview {
 
 generation::RunStatus clsCaptureSink::itemDone(bool, std::int32_t itemNumber) {
   if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return generation::RunStatus::Cancelled;
+  std::size_t& kept = kept_[static_cast<std::size_t>(element_ - 1)];
   // Not shown: the item just made goes.
-  if ((itemNumber - 1) % step_ != 0) dropLastItem(kept_[static_cast<std::size_t>(element_ - 1)]);
-  kept_[static_cast<std::size_t>(element_ - 1)] = items().items.size();
+  if ((itemNumber - 1) % step_ != 0) dropLastItem(kept);
+  modItemNormals::computeNormals(items(), kept, items().items.size());
+  kept = items().items.size();
   return generation::RunStatus::GoOn;
 }
 

@@ -10,6 +10,7 @@
 #include "generation/obj_writer.h"
 #include "generation/object_path.h"
 #include "geometry/item_faces.h"
+#include "geometry/item_normals.h"
 #include "geometry/vector_matrix.h"
 #include "materials/colour_math.h"
 #include "materials/mtl_file.h"
@@ -123,9 +124,11 @@ class clsFieldSink final : public preview::clsCaptureSink {
   }
   generation::RunStatus itemDone(bool report, std::int32_t itemNumber) override {
     ++made_;
-    const geometry::clsItemList& list = items();
+    geometry::clsItemList& list = items();
     if (list.items.size() > before_) {
       const std::size_t last = list.items.size() - 1;
+      // Formatted below in full or as a sample; the capture computes the rest it keeps.
+      if (exact_ || (itemNumber - 1) % step_ == 0) modItemNormals::computeNormals(list, last, last + 1);
       if (!exact_) {
         bound_ += static_cast<std::int64_t>(modItemList::maxItemText(list, last, *prefix_));
         // The items shown are a fair sample of the field: their text, step times, estimates it.

@@ -5,7 +5,6 @@
 #include <sstream>
 #include <vector>
 
-#include "geometry/normals.h"
 #include "geometry/tube_builders.h"
 
 using namespace modTube;
@@ -33,9 +32,8 @@ std::vector<std::string> facesOf(const std::string& text) {
   return faces;
 }
 
-std::string text(clsTube tube, bool writeNormals = true) {
+std::string text(const clsTube& tube, bool writeNormals = true) {
   model::clsRandom random(1);
-  computeNormals(tube);
   return tubeToObjText(tube, writeNormals, random, "m");
 }
 

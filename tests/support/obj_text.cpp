@@ -1,6 +1,7 @@
 #include "support/obj_text.h"
 
 #include "geometry/item_list.h"
+#include "geometry/item_normals.h"
 
 namespace modTube {
 
@@ -8,6 +9,7 @@ void appendObjText(std::string& out, const clsTube& tube, bool writeNormals, mod
                    std::string_view materialPrefix) {
   geometry::clsItemList list;
   modItemList::addTube(list, tube, writeNormals, random);
+  modItemNormals::computeNormals(list, 0, 1);
   modItemList::appendItemText(out, list, 0, materialPrefix);
 }
 

@@ -2,6 +2,7 @@
 
 #include "generation/create_object.h"
 #include "generation/item_placement.h"
+#include "geometry/item_normals.h"
 #include "model/store.h"
 
 namespace support {
@@ -14,6 +15,7 @@ void clsObjSink::beginElement(int element, std::int32_t itemCount) {
 generation::RunStatus clsObjSink::itemDone(bool report, std::int32_t itemNumber) {
   if (report) writer_.setItemNumber(itemNumber);
   text_.clear();
+  modItemNormals::computeNormals(items_, 0, items_.items.size());
   for (std::size_t i = 0; i < items_.items.size(); ++i) modItemList::appendItemText(text_, items_, i, *prefix_);
   modItemList::clearItems(items_);
   return writer_.writeItem(text_, report);

@@ -1,4 +1,4 @@
-#include "geometry/normals.h"
+#include "geometry/item_normals.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,24 @@ using geometry::clsPixel;
 namespace {
 
 double dot(const clsPixel& a, float x, float y, float z) { return a.x * x + a.y * y + a.z * z; }
+
+// The tube as an item with its normals computed, read back into its rings' vertices.
+void computeNormals(geometry::clsTube& tube) {
+  geometry::clsItemList list;
+  model::clsRandom random(1);
+  modItemList::addTube(list, tube, true, random);
+  modItemNormals::computeNormals(list, 0, 1);
+  const clsPixel* point = list.points.data();
+  for (std::size_t r = 0; r < tube.rings.size(); ++r) {
+    const int normals = geometry::normalsPerVertex(list.rings[r].flags);
+    for (std::size_t k = 0; k < list.rings[r].count; ++k) {
+      ++point;
+      clsVertex& vertex = tube.rings[r].v[k];
+      vertex.vn1 = normals >= 1 ? *point++ : clsPixel{};
+      vertex.vn2 = normals == 2 ? *point++ : clsPixel{};
+    }
+  }
+}
 
 }  // namespace
 
