@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
+#include <utility>
 
 #include "document/settings_files.h"
 #include "fakes/fake_platform.h"
@@ -20,10 +22,13 @@ namespace {
 enum class Stop { None, Limit, Cancel };
 
 struct clsGlbCase {
+  clsGlbCase(const char* name, std::string settings, Stop stop = Stop::None, std::string inJson = {})
+      : name(name), settings(std::move(settings)), stop(stop), inJson(std::move(inJson)) {}
   const char* name;
   std::string settings;  // applied over the defaults; empty keeps the default field
-  Stop stop = Stop::None;
+  Stop stop;
   std::string inJson;  // a piece the file's JSON must hold
+  friend void PrintTo(const clsGlbCase& c, std::ostream* out) { *out << c.name; }
 };
 
 // Element 1's palette with more-info lines for its first colour set.
