@@ -165,8 +165,8 @@ void clsItemPipeline::stageLoop() {
 }
 
 // Gives the batch's steps to the stage in order, with the normals the generator left to this
-// thread filled in; false once the stage gave a status other than
-// GoOn, which ends the run exactly where the stage as the generator's own sink would have ended it.
+// thread filled in; false once the stage gave a status other than GoOn, which ends the run
+// exactly where the stage as the generator's own sink would have ended it.
 bool clsItemPipeline::runBatch(clsBatch& batch) {
   std::uint32_t item = 0, text = 0;
   for (const clsStep& step : batch.steps) {
