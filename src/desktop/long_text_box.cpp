@@ -5,10 +5,12 @@
 #include <QLocale>
 #include <QMimeData>
 
+#include "desktop/fitted_label.h"
+
 namespace desktop {
 
 LongTextBox::LongTextBox(QWidget* parent) : QPlainTextEdit(parent) {
-  notice_ = new QLabel(this);
+  notice_ = new FittedLabel(this);
   notice_->setObjectName("lblCut");
   notice_->setAutoFillBackground(true);
   notice_->hide();

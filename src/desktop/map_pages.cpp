@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "desktop/fitted_label.h"
 #include "platform/qt/qt_colour.h"
 
 namespace desktop {
@@ -24,6 +25,14 @@ ValueBox* box(QWidget* parent, const char* name) {
   auto* made = new ValueBox(parent);
   made->setObjectName(name);
   made->setMaximumWidth(110);
+  return made;
+}
+
+// The picture's path under the frame: cut in its middle when long, so that the file's name shows.
+FittedLabel* pathLabel(QWidget* parent) {
+  auto* made = new FittedLabel(parent);
+  made->setObjectName("lblFileName");
+  made->setElideMode(Qt::ElideMiddle);
   return made;
 }
 
@@ -66,12 +75,11 @@ AlphaPage::AlphaPage(editors::frmAlpha& model, QWidget* parent) : EditorPage(par
 
   frame_ = new PictureFrame(model_, Qt::white, this);
   frame_->onPick = [this](int x, int y) { model_.pickAt(x, y); };
-  fileName_ = new QLabel(this);
-  fileName_->setObjectName("lblFileName");
+  fileName_ = pathLabel(this);
   load_ = button(this, frmAlpha::kLoadCaption, "cmdLoad");
   clear_ = button(this, frmAlpha::kClearCaption, "cmdClear");
   circle_ = button(this, frmAlpha::kCircleCaption, "cmdCircle");
-  pick_ = new QLabel(this);
+  pick_ = new FittedLabel(this);
   pick_->setObjectName("lblPickColor");
   pick_->setAlignment(Qt::AlignCenter);
   pick_->setAutoFillBackground(true);
@@ -144,8 +152,7 @@ BumpPage::BumpPage(editors::frmBump& model, QWidget* parent) : EditorPage(parent
   connect(useSpace_, &QCheckBox::clicked, this, [this](bool on) { model_.setUseSpace(on); });
 
   frame_ = new PictureFrame(model_, Qt::black, this);
-  fileName_ = new QLabel(this);
-  fileName_->setObjectName("lblFileName");
+  fileName_ = pathLabel(this);
   load_ = button(this, frmBump::kLoadCaption, "cmdLoad");
   clear_ = button(this, frmBump::kClearCaption, "cmdClear");
   copy_ = button(this, "Copy", "cmdCopy");

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/editor_page.h"
+#include "desktop/fitted_label.h"
 #include "desktop/preview_view.h"
 #include "editors/view_picture.h"
 #include "model/value_functions.h"
@@ -45,7 +46,9 @@ PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
     message->setAlignment(Qt::AlignCenter);
     layout->addWidget(message, 1);
   }
-  line_ = new QLabel(body);
+  // Two lines at most, whatever it says: the dock keeps the width its buttons give it.
+  line_ = new FittedLabel(body, {}, 2);
+  line_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   line_->setObjectName("lblPreview");
   auto* controls = new QHBoxLayout;
   reshuffle_ = new QPushButton("Reshuffle", body);

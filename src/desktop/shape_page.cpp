@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "desktop/fitted_label.h"
+
 namespace desktop {
 
 ShapePage::ShapePage(editors::frmShapeWi& model, editors::clsSession& session, QWidget* parent)
@@ -98,7 +100,7 @@ ShapePage::ShapePage(editors::frmShapeWi& model, editors::clsSession& session, Q
   section_->setRange(-30, 30);
   section_->setSingleStep(1);
   section_->setPageStep(15);
-  sectionValue_ = new QLabel(this);
+  sectionValue_ = new FittedLabel(this, "-30%");
   sectionValue_->setObjectName("lblDist");
   auto* sectionColumn = new QVBoxLayout;
   sectionColumn->addWidget(new QLabel(frmShapeWi::kSectionCaption, this));
@@ -134,7 +136,7 @@ void ShapePage::addStepper(QGridLayout* grid, int row, const char* caption, cons
                            std::array<QPushButton*, 2>& buttons, QLabel*& value,
                            std::function<void(int)> change) {
   grid->addWidget(new QLabel(caption, this), row, 0);
-  value = new QLabel(this);
+  value = new FittedLabel(this, "000");
   buttons = stepButtons(this, name, std::move(change));
   grid->addWidget(buttons[0], row, 1);
   grid->addWidget(value, row, 2, Qt::AlignCenter);

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "desktop/fitted_label.h"
+
 namespace desktop {
 
 namespace {
@@ -24,7 +26,8 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
   using editors::frmSizeRot;
   auto* grid = new QGridLayout;
   for (int i = 0; i < 8; ++i) {
-    labels_[static_cast<std::size_t>(i)] = new QLabel(this);
+    // The captions for a grass element are the longer ones.
+    labels_[static_cast<std::size_t>(i)] = new FittedLabel(this, qt(model_.label(i)));
     labels_[static_cast<std::size_t>(i)]->setObjectName(QString("lblMain%1").arg(i));
   }
   int row = 0;
@@ -38,7 +41,7 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
     scroll->setPageStep(range.largeChange);
     scroll->setMinimumWidth(160);
     QLabel*& value = values_[static_cast<std::size_t>(bar)];
-    value = new QLabel(this);
+    value = new FittedLabel(this, qt(frmSizeRot::barText(bar, range.maximum)));
     value->setObjectName(QString(kBarNames[static_cast<std::size_t>(bar)]).replace("bar", "lbl"));
     const int label = kBarLabels[static_cast<std::size_t>(bar)];
     if (label >= 0) grid->addWidget(labels_[static_cast<std::size_t>(label)], row, 0);
@@ -55,7 +58,7 @@ SizeRotPage::SizeRotPage(editors::frmSizeRot& model, QWidget* parent) : EditorPa
                            std::function<void(int)> change) {
     grid->addWidget(labels_[static_cast<std::size_t>(label)], row, 0);
     auto* pair = new QHBoxLayout;
-    value = new QLabel(this);
+    value = new FittedLabel(this, "0000");
     buttons = stepButtons(this, name, std::move(change));
     pair->addWidget(buttons[0]);
     pair->addWidget(value);

@@ -35,8 +35,10 @@ float wrapped(int degrees) { return static_cast<float>(modGeneral::wrapAngle(sta
 
 int frmSizeRot::barValue(int bar) const { return integerSlot(session_.store(), kBars[static_cast<std::size_t>(bar)].slot); }
 
-std::string frmSizeRot::barText(int bar) const {
-  const std::string value = std::to_string(barValue(bar));
+std::string frmSizeRot::barText(int bar) const { return barText(bar, barValue(bar)); }
+
+std::string frmSizeRot::barText(int bar, int number) {
+  const std::string value = std::to_string(number);
   switch (bar) {
     case kSpinStartBar:
     case kSpinRangeBar: return value + " degrees";

@@ -38,6 +38,8 @@ class frmSizeRot final : public clsCopyingEditor {
 
   int barValue(int bar) const;
   std::string barText(int bar) const;
+  // What a bar's value label says for value.
+  static std::string barText(int bar, int value);
   std::string minText() const;
   std::string maxText() const;
   // The fixed labels 0..7; 5 and 6 name rocks for rock elements.

@@ -29,6 +29,10 @@
 
 namespace support {
 
+// The pages behind tabs 0..6, by name.
+inline constexpr const char* kPageNames[7] = {"frmCurve", "frmShapeWi", "frmSizeRot", "frmColor",
+                                              "frmAlpha", "frmBump",    "frmCreate"};
+
 // Takes a scroll bar's thumb with the mouse and drags it dx pixels in steps of 10, as a user does.
 inline void dragThumb(QScrollBar* bar, int dx) {
   QStyleOptionSlider option;

@@ -5,10 +5,14 @@
 
 #include <csignal>
 
+#include <QToolTip>
+
 #include "desktop/desktop_support.h"
+#include "desktop/fitted_label.h"
 #include "desktop/termination_signals.h"
 #include "document/startup.h"
 #include "platform/qt/qt_recovery_files.h"
+#include "preview/preview_scene.h"
 
 using support::fileBytes;
 
@@ -112,6 +116,45 @@ class MainWindowTest : public QObject {
     QVERIFY(desktop.find<QToolButton>("radTab6")->isChecked());
     QCOMPARE(QApplication::focusWidget(), name);
     QCOMPARE(fileBytes(folder.filePath("kept.grass")), QByteArray());
+  }
+
+  // No text the program writes into a label moves a control or resizes the window: the longest
+  // 3D-view line wraps onto two lines and is cut, a long path is cut, each whole in its tooltip.
+  void longLinesNeitherMoveControlsNorResizeTheWindow() {
+    support::clsDesktop desktop(settingsFile);
+    desktop.show();
+    preview::clsPreviewScene scene;
+    scene.itemsTotal = scene.itemsWritten = std::numeric_limits<std::int64_t>::max();
+    const QString longest =
+        QString::fromStdString(modPreview::previewLine(scene)) + QString(" - layout %1").arg(UINT64_MAX);
+    const QString path = QString("/a folder with a long name").repeated(12) + "/field.png";
+    // The labels the program writes into, and any label of that kind added later.
+    QList<QLabel*> written;
+    for (const char* name : {"lblPreview", "frmAlpha/lblFileName", "frmBump/lblFileName", "lblPickColor", "lblDist",
+                             "frmSizeRot/lblMain5", "lblVSize", "lblTransition0", "lblCut"})
+      written << desktop.find<QLabel>(name);
+    for (desktop::FittedLabel* label : desktop.window().findChildren<desktop::FittedLabel*>())
+      if (!written.contains(label)) written << label;
+    const QSize size = desktop.window().size();
+    QLabel* line = written[0];
+    for (int tab = 0; tab < 7; ++tab) {
+      desktop.clickTab(tab);
+      QWidget* page = desktop.find<QWidget>(support::kPageNames[tab]);
+      std::vector<std::pair<QWidget*, QRect>> placed;
+      for (QWidget* w : page->findChildren<QWidget*>()) placed.emplace_back(w, QRect(w->mapTo(page, QPoint()), w->size()));
+      for (QLabel* label : written) label->setText(label == line ? longest : path);
+      QTest::qWait(20);
+      QCOMPARE(desktop.window().size(), size);
+      for (const auto& [w, at] : placed)
+        QVERIFY2(QRect(w->mapTo(page, QPoint()), w->size()) == at, qPrintable(w->objectName()));
+    }
+    for (QLabel* label : written)
+      QVERIFY2(qobject_cast<desktop::FittedLabel*>(label) != nullptr, qPrintable(label->objectName()));
+    QVERIFY(static_cast<desktop::FittedLabel*>(line)->isCut());
+    QCOMPARE(static_cast<desktop::FittedLabel*>(line)->shownLines().size(), 2);
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), line->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(line, &help);
+    QCOMPARE(QToolTip::text(), longest);
   }
 
   void createsTheFilesTheToolCreates() {
