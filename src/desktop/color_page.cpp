@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "desktop/fitted_label.h"
 #include "platform/qt/qt_colour.h"
 
 namespace desktop {
@@ -59,7 +60,7 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
     bar->setPageStep(4);
     bar->setMinimumWidth(72);
     QLabel*& value = transitionValues_[static_cast<std::size_t>(k - 1)];
-    value = new QLabel(this);
+    value = new FittedLabel(this, "20");
     value->setObjectName(QString("lblTransition%1").arg(k - 1));
     value->setAlignment(Qt::AlignCenter);
     grid->addWidget(bar, 5, k);
@@ -124,6 +125,19 @@ ColorPage::ColorPage(editors::frmColor& model, QWidget* parent) : EditorPage(par
   connect(save_, &QPushButton::clicked, this, [this] { model_.save(); });
   connect(copy_, &QPushButton::clicked, this, [this] { model_.copy(); });
   connect(paste_, &QPushButton::clicked, this, [this] { model_.paste(); });
+
+  // Tab goes as the page is read, row by row: each row's "set all" after its swatches, the two
+  // rainbow boxes before the two more-info boxes below them.
+  QWidgetList order;
+  for (int row = 0; row < 4; ++row) {
+    for (QPushButton* swatch : swatches_[static_cast<std::size_t>(row)]) order << swatch;
+    order << setAll_[static_cast<std::size_t>(kRowSetAll[static_cast<std::size_t>(row)])];
+  }
+  for (QScrollBar* bar : transitions_) order << bar;
+  for (int i = 4; i < 8; ++i) order << setAll_[static_cast<std::size_t>(i)];
+  order << rainbows_[0] << rainbows_[1] << moreInfoHelp_ << moreInfo_[0] << moreInfo_[1] << reset_ << save_ << copy_
+        << paste_;
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

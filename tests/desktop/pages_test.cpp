@@ -198,6 +198,40 @@ class PagesTest : public QObject {
     QVERIFY(desktop.find<QCheckBox>("chkUse4")->isChecked());
   }
 
+  // Tab walks every page's controls once each as they are read: never back up to a row above,
+  // nor left within a row.
+  void tabFollowsTheReadingOrderOnEveryPage() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.show();
+    for (int tab = 0; tab < 7; ++tab) {
+      desktop.clickTab(tab);
+      auto* page = desktop.find<QWidget>(support::kPageNames[tab]);
+      const auto takes = [&](QWidget* w) {
+        return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && page->isAncestorOf(w);
+      };
+      QWidget* first = page->nextInFocusChain();
+      while (!takes(first)) first = first->nextInFocusChain();
+      first->setFocus(Qt::TabFocusReason);
+      QWidgetList walked;
+      for (QWidget* w = first; takes(w) && !walked.contains(w); w = QApplication::focusWidget()) {
+        if (!walked.empty()) {
+          const QWidget* before = walked.back();
+          const QRect a(before->mapTo(page, QPoint(0, 0)), before->size());
+          const QRect b(w->mapTo(page, QPoint(0, 0)), w->size());
+          // Rectangles that only touch are beside each other, not one above the other.
+          const bool above = b.y() + b.height() < a.y();
+          const bool sameRow = b.y() < a.y() + a.height() && a.y() < b.y() + b.height();
+          const bool back = above || (sameRow && b.x() + b.width() <= a.x());
+          QVERIFY2(!back, qPrintable(QString("%1: %2 -> %3").arg(support::kPageNames[tab], before->objectName(), w->objectName())));
+        }
+        walked << w;
+        QTest::keyClick(w, Qt::Key_Tab);
+      }
+      for (QWidget* w : page->findChildren<QWidget*>())
+        QVERIFY2(!takes(w) || walked.contains(w), qPrintable(QString("%1: %2 skipped").arg(support::kPageNames[tab], w->objectName())));
+    }
+  }
+
   void undoIsNeverRevertedByABoxAndEveryActionAppliesTheTypedTextFirst() {
     for (const clsRow& row : kRows) {
       support::clsDesktop desktop(folder.filePath("user.ini"));
