@@ -144,11 +144,21 @@ void CreatePage::refresh() {
 void CreatePage::setRunning(bool running) {
   for (QWidget* control : findChildren<QWidget*>())
     if (control != cancel_) control->setEnabled(!running);
+  if (!running && focusFileNameLater_) {
+    focusFileNameLater_ = false;
+    focusFileName();
+  }
 }
 
 void CreatePage::commitEdits() { applyTypedText(); }
 
 void CreatePage::focusFileName() {
+  // Refused by Create, which holds the page meanwhile: a box that cannot take the focus yet takes
+  // it when the page is given back (else it would stay on Cancel and the typed keys be lost).
+  if (!fileName_->isEnabled()) {
+    focusFileNameLater_ = true;
+    return;
+  }
   fileName_->setFocus(Qt::OtherFocusReason);
   fileName_->selectAll();
 }

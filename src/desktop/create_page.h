@@ -50,6 +50,7 @@ class CreatePage final : public QWidget {
   QPushButton* defaults_ = nullptr;
   QCheckBox* helpTips_ = nullptr;
   QPushButton* help_ = nullptr;
+  bool focusFileNameLater_ = false;
 };
 
 }  // namespace desktop

@@ -116,6 +116,25 @@ class MainWindowTest : public QObject {
     QVERIFY(desktop.find<QToolButton>("radTab6")->isChecked());
     QCOMPARE(QApplication::focusWidget(), name);
     QCOMPARE(fileBytes(folder.filePath("kept.grass")), QByteArray());
+
+    // The same from the Create button, which holds the page while it runs: the box, not Cancel,
+    // takes the keys, its text selected to be typed over.
+    auto* note = desktop.find<QPlainTextEdit>("txtNote");
+    support::typeInto(name, "x");
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QTest::mouseClick(note->viewport(), Qt::LeftButton);
+    QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.shown.back(), std::string("Please enter a file name (which ends with .obj)."));
+    QCOMPARE(QApplication::focusWidget(), name);
+    QTest::keyClicks(QApplication::focusWidget(), "again");
+    QCOMPARE(name->text(), QString("again"));
+    support::typeInto(name, folder.filePath("kept"));
+    QTest::mouseClick(note->viewport(), Qt::LeftButton);
+    QTest::mouseClick(desktop.find<QPushButton>("cmdSaveObj"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.asked.size(), std::size_t{2});
+    QCOMPARE(QApplication::focusWidget(), name);
+    QTRY_COMPARE(name->selectedText(), name->text());
+    QCOMPARE(fileBytes(folder.filePath("kept.grass")), QByteArray());
   }
 
   // No text the program writes into a label moves a control or resizes the window: the longest
