@@ -1,6 +1,11 @@
 #include "editors/autosave.h"
 
+#include <algorithm>
+#include <map>
+
 #include "document/settings_files.h"
+#include "model/store.h"
+#include "model/text_fields.h"
 
 namespace editors {
 
@@ -54,7 +59,7 @@ void clsAutosave::offerRecovery() {
   for (const platform::clsLeftover& leftover : files_.leftovers()) {
     // Cancel, or the box closed any other way (the program ending meanwhile), decides nothing:
     // the design is offered again at the next start. No lets it go.
-    const platform::Answer answer = session_.platform.messages.askYesNoCancel(kRestoreQuestion);
+    const platform::Answer answer = session_.platform.messages.askYesNoCancel(modAutosave::restoreQuestion(leftover));
     if (answer == platform::Answer::Cancel) continue;
     bool restored = false;
     if (answer == platform::Answer::Yes)
@@ -71,3 +76,57 @@ void clsAutosave::offerRecovery() {
 }
 
 }  // namespace editors
+
+namespace modAutosave {
+
+namespace {
+
+// At most limit bytes of text, not cutting a UTF-8 character, "..." where it was cut.
+std::string shortened(std::string text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end) + "...";
+}
+
+}  // namespace
+
+std::string restoreQuestion(const platform::clsLeftover& leftover) {
+  constexpr std::size_t kLongest = 60;
+  std::map<int, std::string> inUse;  // by element, later records winning as when applied
+  std::string note;
+  bool first = true;
+  for (std::string_view line : modText::splitLines(leftover.text)) {
+    const model::tFields fields = modText::splitFields(line);
+    const std::string keyword = fields.empty() ? "" : modText::lowerAscii(fields[0]);
+    const bool record = std::find(modSettings::kRecordKeywords.begin(), modSettings::kRecordKeywords.end(),
+                                  keyword) != modSettings::kRecordKeywords.end();
+    // The text starts with the note, if it has one; a marked note line loses its marker.
+    if (first && !record) {
+      note = std::string(line);
+      const std::string marker = std::string(modSettings::kNoteMarker) + " ";
+      if (note.rfind(marker, 0) == 0) note.erase(0, marker.size());
+    }
+    first = false;
+    double element = 0;
+    double use = 0;
+    std::string name;
+    if (keyword != "usage" || !modSettings::numberField(fields, 1, element) ||
+        !modSettings::numberField(fields, 2, use) || !modSettings::textField(fields, 3, name))
+      continue;
+    const int e = modStore::clampElement(element);
+    if (use != 0) inUse[e] = shortened(name, kLongest);
+    else inUse.erase(e);
+  }
+  std::string question = editors::clsAutosave::kRestoreQuestion;
+  question += "\n\n";
+  if (!leftover.savedWhen.empty()) question += "Kept " + leftover.savedWhen + ".\n";
+  question += "Elements in use: ";
+  if (inUse.empty()) question += "none";
+  for (auto at = inUse.begin(); at != inUse.end(); ++at) question += (at == inUse.begin() ? "" : ", ") + at->second;
+  question += ".";
+  if (!note.empty()) question += "\nNote: " + shortened(note, kLongest);
+  return question;
+}
+
+}  // namespace modAutosave

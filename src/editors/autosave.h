@@ -44,3 +44,11 @@ class clsAutosave {
 };
 
 }  // namespace editors
+
+namespace modAutosave {
+
+// The question that offers a leftover design: when it was kept, its elements in use and its
+// note's first line, so that the user knows which design it is.
+std::string restoreQuestion(const platform::clsLeftover& leftover);
+
+}  // namespace modAutosave

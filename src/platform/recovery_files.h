@@ -11,6 +11,7 @@ namespace platform {
 struct clsLeftover {
   std::string id;  // names the leftover for removeLeftover
   std::string text;
+  std::string savedWhen;  // the local date and time it was last written, "" when not known
 };
 
 class IRecoveryFiles {

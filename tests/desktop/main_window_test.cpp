@@ -333,12 +333,16 @@ class MainWindowTest : public QObject {
     third.program->autosave()->offerRecovery();
     QVERIFY(QFile::exists(kept + "/design-3.grass"));
     secondFiles.removeLeftover("3");  // as if this start had ended: offered again
-    QVERIFY(QFile::copy(firstFiles.filePath(), kept + "/design-3.grass"));
+    // Kept with a note: the question says when it was kept and what it holds.
+    support::writeFile(kept + "/design-3.grass", "Meadow by the brook\r\nsecond line\r\n\r\n" + fileBytes(firstFiles.filePath()));
     third.messages.threeWayAnswer = platform::Answer::Yes;
     third.show();
     third.program->autosave()->offerRecovery();
     QCOMPARE(third.messages.asked.size(), std::size_t{2});
-    QCOMPARE(third.messages.asked.back(), std::string(editors::clsAutosave::kRestoreQuestion));
+    const QString question = QString::fromStdString(third.messages.asked.back());
+    QVERIFY2(question.startsWith(QString(editors::clsAutosave::kRestoreQuestion) + "\n\nKept "), qPrintable(question));
+    QVERIFY2(question.contains(QLocale(QLocale::English).toString(QDate::currentDate(), "d MMM yyyy")), qPrintable(question));
+    QVERIFY2(question.endsWith(".\nElements in use: grass 1, grass 5.\nNote: Meadow by the brook"), qPrintable(question));
     QVERIFY(third.find<QCheckBox>("chkUse5")->isChecked());
     QVERIFY(!QFile::exists(kept + "/design-3.grass"));
     QTest::keyClick(&third.window(), Qt::Key_Z, Qt::ControlModifier);  // one Undo step

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/settings_files.h"
+#include "editors/autosave.h"
 #include "editors/frm_create.h"
 #include "editors/frm_element.h"
 #include "editors/frm_main.h"
@@ -189,4 +190,19 @@ TEST_F(MainWindow, UndoKeepsPicturesWithinALimit) {
   elementList.applyLength("3");
   EXPECT_EQ(session.history.undo.back().pictures.coverage[0], current);
   EXPECT_EQ(modUndo::historyPictureBytes(session.history, session.project()), std::size_t{4} * 64000000);
+}
+
+// The recovery question names when the design was kept, its elements in use as the text leaves
+// them and its note's first line, unmarked and cut when long.
+TEST(RestoreQuestion, NamesWhenAndWhat) {
+  const std::string ask = std::string(clsAutosave::kRestoreQuestion) + "\n\n";
+  const struct {
+    std::string text, when, question;
+  } kCases[] = {
+      {"Usage 1 1 grass<sp>1\r\nUsage 2 0 grass<sp>2\r\nUsage 9 1 rock<sp>2\r\n", "", "Elements in use: grass 1, rock 2."},
+      {"<note> Usage of rocks\r\nmore\r\n\r\nUsage 1 0 a\r\nUsage 8 1 big\r\nUsage 8 0 big\r\n", "Tue 8 Dec 2026, 14:31",
+       "Kept Tue 8 Dec 2026, 14:31.\nElements in use: none.\nNote: Usage of rocks"},
+      {std::string(70, 'x') + "\r\n\r\nUsage 3 1 tall<sp>grass\r\n", "", "Elements in use: tall grass.\nNote: " + std::string(60, 'x') + "..."},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(modAutosave::restoreQuestion({"1", c.text, c.when}), ask + c.question);
 }

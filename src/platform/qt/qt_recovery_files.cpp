@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
@@ -85,7 +86,9 @@ std::vector<clsLeftover> QtRecoveryFiles::leftovers() {
       ::close(lock);
       continue;
     }
-    result.push_back({id.toStdString(), file.readAll().toStdString()});
+    // In English, as every other text of the program.
+    const QString when = QLocale(QLocale::English).toString(info.lastModified(), "ddd d MMM yyyy, HH:mm");
+    result.push_back({id.toStdString(), file.readAll().toStdString(), when.toStdString()});
     claimed_[id.toStdString()] = lock;
   }
   return result;
