@@ -26,6 +26,10 @@ clsShown fit(QString text, const QFont& font, int width, int lines, Qt::TextElid
     return shown;
   }
   QTextLayout layout(text, font);
+  // A word longer than the line (a path) is broken too, not drawn past the label's edge.
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
   layout.beginLayout();
   for (int n = 0; n < lines; ++n) {
     QTextLine line = layout.createLine();

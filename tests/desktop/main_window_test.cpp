@@ -171,6 +171,10 @@ class MainWindowTest : public QObject {
       QVERIFY2(qobject_cast<desktop::FittedLabel*>(label) != nullptr, qPrintable(label->objectName()));
     QVERIFY(static_cast<desktop::FittedLabel*>(line)->isCut());
     QCOMPARE(static_cast<desktop::FittedLabel*>(line)->shownLines().size(), 2);
+    // A path keeps its file name.
+    const QStringList shownPath = desktop.find<desktop::FittedLabel>("frmBump/lblFileName")->shownLines();
+    QVERIFY2(shownPath.size() == 1 && shownPath[0].endsWith("/field.png") && shownPath[0].size() < path.size(),
+             qPrintable(shownPath.join('|')));
     QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), line->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(line, &help);
     QCOMPARE(QToolTip::text(), longest);
