@@ -81,8 +81,10 @@ namespace modAutosave {
 
 namespace {
 
-// At most limit bytes of text, not cutting a UTF-8 character, "..." where it was cut.
+// The text on one line (no control characters) in at most limit bytes, not cutting a UTF-8
+// character, "..." where it was cut.
 std::string shortened(std::string text, std::size_t limit) {
+  std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
   if (text.size() <= limit) return text;
   std::size_t end = limit;
   while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
@@ -120,12 +122,13 @@ std::string restoreQuestion(const platform::clsLeftover& leftover) {
   }
   std::string question = editors::clsAutosave::kRestoreQuestion;
   question += "\n\n";
-  if (!leftover.savedWhen.empty()) question += "Kept " + leftover.savedWhen + ".\n";
+  if (!leftover.savedWhen.empty()) question += "Kept on " + leftover.savedWhen + ".\n";
   question += "Elements in use: ";
   if (inUse.empty()) question += "none";
   for (auto at = inUse.begin(); at != inUse.end(); ++at) question += (at == inUse.begin() ? "" : ", ") + at->second;
   question += ".";
-  if (!note.empty()) question += "\nNote: " + shortened(note, kLongest);
+  note = shortened(note, kLongest);
+  if (!note.empty()) question += "\nNote: " + note;
   return question;
 }
 

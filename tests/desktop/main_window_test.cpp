@@ -344,7 +344,7 @@ class MainWindowTest : public QObject {
     third.program->autosave()->offerRecovery();
     QCOMPARE(third.messages.asked.size(), std::size_t{2});
     const QString question = QString::fromStdString(third.messages.asked.back());
-    QVERIFY2(question.startsWith(QString(editors::clsAutosave::kRestoreQuestion) + "\n\nKept "), qPrintable(question));
+    QVERIFY2(question.startsWith(QString(editors::clsAutosave::kRestoreQuestion) + "\n\nKept on "), qPrintable(question));
     QVERIFY2(question.contains(QLocale(QLocale::English).toString(QDate::currentDate(), "d MMM yyyy")), qPrintable(question));
     QVERIFY2(question.endsWith(".\nElements in use: grass 1, grass 5.\nNote: Meadow by the brook"), qPrintable(question));
     QVERIFY(third.find<QCheckBox>("chkUse5")->isChecked());

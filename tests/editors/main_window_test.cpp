@@ -199,9 +199,9 @@ TEST(RestoreQuestion, NamesWhenAndWhat) {
   const struct {
     std::string text, when, question;
   } kCases[] = {
-      {"Usage 1 1 grass<sp>1\r\nUsage 2 0 grass<sp>2\r\nUsage 9 1 rock<sp>2\r\n", "", "Elements in use: grass 1, rock 2."},
-      {"<note> Usage of rocks\r\nmore\r\n\r\nUsage 1 0 a\r\nUsage 8 1 big\r\nUsage 8 0 big\r\n", "Tue 8 Dec 2026, 14:31",
-       "Kept Tue 8 Dec 2026, 14:31.\nElements in use: none.\nNote: Usage of rocks"},
+      {"Usage 1 1 grass<sp>1\r\r\nUsage 2 0 grass<sp>2\r\nUsage 9 1 rock<sp>2\r\n", "", "Elements in use: grass 1, rock 2."},
+      {"<note> Usage of rocks\r\nmore\r\n\r\nUsage 1 0 a\r\nUsage 8 1 big\r\nUsage 8 0 big\r\n", "Tue 8 Dec 2026 at 14:31",
+       "Kept on Tue 8 Dec 2026 at 14:31.\nElements in use: none.\nNote: Usage of rocks"},
       {std::string(70, 'x') + "\r\n\r\nUsage 3 1 tall<sp>grass\r\n", "", "Elements in use: tall grass.\nNote: " + std::string(60, 'x') + "..."},
   };
   for (const auto& c : kCases) EXPECT_EQ(modAutosave::restoreQuestion({"1", c.text, c.when}), ask + c.question);

@@ -87,7 +87,7 @@ std::vector<clsLeftover> QtRecoveryFiles::leftovers() {
       continue;
     }
     // In English, as every other text of the program.
-    const QString when = QLocale(QLocale::English).toString(info.lastModified(), "ddd d MMM yyyy, HH:mm");
+    const QString when = QLocale(QLocale::English).toString(info.lastModified(), "ddd d MMM yyyy 'at' HH:mm");
     result.push_back({id.toStdString(), file.readAll().toStdString(), when.toStdString()});
     claimed_[id.toStdString()] = lock;
   }
