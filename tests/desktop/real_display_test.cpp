@@ -50,7 +50,9 @@ class RealDisplayTest : public QObject {
     desktop.showExposed();
     desktop::PreviewView* view = desktop.program->preview().view();
     QVERIFY2(view != nullptr, "no OpenGL under Xvfb");
-    view->resize(640, 480);
+    // The size the dock's layout gives the view, so that no later layout pass takes it back.
+    desktop.find<QWidget>("picPreview")->setFixedSize(640, 480);
+    QTRY_COMPARE(view->size(), QSize(640, 480));
     QTRY_VERIFY_WITH_TIMEOUT(view->scene() != nullptr, 10000);
     QImage frame = view->picture();
     const QRect centre(frame.width() / 3, frame.height() / 3, frame.width() / 3, frame.height() / 3);
