@@ -1,0 +1,256 @@
+#include "platform/assimp/assimp_ground_loader.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include <assimp/Importer.hpp>
+#include <assimp/ProgressHandler.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+namespace platform {
+namespace {
+
+// Assimp reads the file in the first part of the progress, we copy its triangles in the rest.
+constexpr float kReadShare = 0.9f;
+constexpr std::size_t kTrianglesPerReport = 1 << 16;
+
+struct clsCancelled {};
+
+// Passes Assimp's progress on; a cancel is thrown out of the reader (Assimp catches it and
+// ends the read) while the file is read, and noticed by load afterwards.
+class ProgressRelay final : public Assimp::ProgressHandler {
+ public:
+  ProgressRelay(const tGroundProgress& progress, bool& cancelled) : progress_(progress), cancelled_(cancelled) {}
+  bool Update(float percentage) override {
+    if (cancelled_ || !progress_) return !cancelled_;
+    if (!progress_(std::clamp(percentage, 0.0f, 1.0f) * kReadShare)) cancelled_ = true;
+    return !cancelled_;
+  }
+  void UpdateFileRead(int currentStep, int numberOfSteps) override {
+    const float share = numberOfSteps > 0 ? float(currentStep) / float(numberOfSteps) : 1.0f;
+    if (!Update(share * 0.8f)) throw clsCancelled{};
+  }
+
+ private:
+  const tGroundProgress& progress_;
+  bool& cancelled_;
+};
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// Assimp's reasons can span lines and run long; a message shows one short line.
+std::string oneLine(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 32) c = ' ';
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
+  if (text.size() > 160) text = text.substr(0, 157) + "...";
+  return text;
+}
+
+std::string lowerExtension(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  if (!extension.empty()) extension.erase(0, 1);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+bool isTextFormat(const std::string& extension) {
+  return extension == "obj" || extension == "gltf" || extension == "dae" || extension == "x3d" ||
+         extension == "off" || extension == "ply" || extension == "stl";
+}
+
+std::string withThousands(std::uint64_t n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+  return digits;
+}
+
+struct clsInstance {
+  const aiMesh* mesh;
+  aiMatrix4x4 transform;
+};
+
+// Every mesh as the nodes place it; a mesh that no node names stands where it is.
+std::vector<clsInstance> instancesOf(const aiScene& scene) {
+  std::vector<clsInstance> instances;
+  if (scene.mRootNode != nullptr) {
+    std::vector<std::pair<const aiNode*, aiMatrix4x4>> pending{{scene.mRootNode, scene.mRootNode->mTransformation}};
+    while (!pending.empty()) {
+      const auto [node, transform] = pending.back();
+      pending.pop_back();
+      for (unsigned m = 0; m < node->mNumMeshes; ++m) {
+        if (node->mMeshes[m] < scene.mNumMeshes && scene.mMeshes[node->mMeshes[m]] != nullptr)
+          instances.push_back({scene.mMeshes[node->mMeshes[m]], transform});
+      }
+      for (unsigned c = 0; c < node->mNumChildren; ++c) {
+        if (node->mChildren[c] != nullptr) pending.emplace_back(node->mChildren[c], transform * node->mChildren[c]->mTransformation);
+      }
+    }
+  }
+  if (instances.empty()) {
+    for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+      if (scene.mMeshes[m] != nullptr) instances.push_back({scene.mMeshes[m], aiMatrix4x4()});
+    }
+  }
+  return instances;
+}
+
+std::uint64_t trianglesOf(const std::vector<clsInstance>& instances) {
+  std::uint64_t count = 0;
+  for (const clsInstance& instance : instances) {
+    for (unsigned f = 0; f < instance.mesh->mNumFaces; ++f) {
+      const unsigned corners = instance.mesh->mFaces[f].mNumIndices;
+      if (corners >= 3) count += corners - 2;
+    }
+  }
+  return count;
+}
+
+// Appends the triangle when its corners are finite and it has an area; in double, so that a
+// product of singles neither vanishes nor overflows.
+void addTriangle(const std::array<aiVector3D, 3>& at, bool zUp, clsGroundMesh& mesh) {
+  double p[3][3];
+  for (int k = 0; k < 3; ++k) {
+    p[k][0] = at[k].x;
+    p[k][1] = zUp ? at[k].z : at[k].y;
+    p[k][2] = zUp ? -double(at[k].y) : at[k].z;
+    for (double v : p[k]) {
+      if (!std::isfinite(v) || std::fabs(v) > 1e30) return;
+    }
+  }
+  const double u[3] = {p[1][0] - p[0][0], p[1][1] - p[0][1], p[1][2] - p[0][2]};
+  const double v[3] = {p[2][0] - p[0][0], p[2][1] - p[0][1], p[2][2] - p[0][2]};
+  const double c[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+  const double cross = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+  const double lengths = (u[0] * u[0] + u[1] * u[1] + u[2] * u[2]) * (v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+  if (!(cross > 1e-12 * lengths)) return;
+  for (const auto& corner : p) {
+    for (double value : corner) mesh.corners.push_back(static_cast<float>(value));
+  }
+}
+
+void computeBounds(clsGroundMesh& mesh) {
+  float low[3] = {mesh.corners[0], mesh.corners[1], mesh.corners[2]};
+  float high[3] = {low[0], low[1], low[2]};
+  for (std::size_t i = 0; i < mesh.corners.size(); i += 3) {
+    for (std::size_t k = 0; k < 3; ++k) {
+      low[k] = std::min(low[k], mesh.corners[i + k]);
+      high[k] = std::max(high[k], mesh.corners[i + k]);
+    }
+  }
+  mesh.minX = low[0], mesh.minY = low[1], mesh.minZ = low[2];
+  mesh.maxX = high[0], mesh.maxY = high[1], mesh.maxZ = high[2];
+}
+
+// The usable triangles of every instance, in the program's axes; false when cancelled.
+bool copyTriangles(const std::vector<clsInstance>& instances, std::uint64_t total, bool zUp, clsGroundMesh& mesh,
+                   const tGroundProgress& progress) {
+  mesh.corners.reserve(static_cast<std::size_t>(total) * 9);
+  std::uint64_t done = 0;
+  for (const clsInstance& instance : instances) {
+    const aiMesh& source = *instance.mesh;
+    for (unsigned f = 0; f < source.mNumFaces; ++f) {
+      const aiFace& face = source.mFaces[f];
+      if (face.mNumIndices < 3 || face.mIndices == nullptr) continue;
+      // Polygons the triangulation left (it leaves none it can read) are fanned.
+      for (unsigned i = 1; i + 1 < face.mNumIndices; ++i) {
+        const unsigned a = face.mIndices[0], b = face.mIndices[i], c = face.mIndices[i + 1];
+        if (++done % kTrianglesPerReport == 0 && progress &&
+            !progress(kReadShare + (1 - kReadShare) * float(done) / float(total)))
+          return false;
+        if (a >= source.mNumVertices || b >= source.mNumVertices || c >= source.mNumVertices) continue;
+        addTriangle({instance.transform * source.mVertices[a], instance.transform * source.mVertices[b],
+                     instance.transform * source.mVertices[c]},
+                    zUp, mesh);
+      }
+    }
+  }
+  // A ground of many unusable triangles gives the reserve back.
+  if (mesh.corners.size() < mesh.corners.capacity() / 4 * 3) mesh.corners.shrink_to_fit();
+  return true;
+}
+
+}  // namespace
+
+GroundStatus AssimpGroundLoader::load(const std::string& path, const clsGroundOptions& options, clsGroundMesh& mesh,
+                                      std::string& error, const tGroundProgress& progress) {
+  mesh = {};
+  error.clear();
+  std::error_code failure;
+  const std::filesystem::file_status status = std::filesystem::status(path, failure);
+  if (!std::filesystem::exists(status)) {
+    error = "The ground file " + quoted(path) + " does not exist.";
+    return GroundStatus::Missing;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    error = "The ground " + quoted(path) + " is not a file.";
+    return GroundStatus::Unreadable;
+  }
+  const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path, failure));
+  if (failure || bytes == 0) {
+    error = "The ground file " + quoted(path) + " is empty.";
+    return GroundStatus::Unreadable;
+  }
+  const std::int64_t limit = isTextFormat(lowerExtension(path)) ? kMaxTextFileBytes : kMaxBinaryFileBytes;
+  if (bytes > limit) {
+    error = "The ground file " + quoted(path) + " is too large: " + withThousands(std::uint64_t(bytes >> 20)) +
+            " MB, grounds of this type are read up to " + withThousands(std::uint64_t(limit >> 20)) + " MB.";
+    return GroundStatus::TooLarge;
+  }
+
+  bool cancelled = false;
+  Assimp::Importer importer;
+  importer.SetProgressHandler(new ProgressRelay(progress, cancelled));  // the importer owns it
+  const aiScene* scene = nullptr;
+  std::string reason;
+  try {
+    // Only triangulation: every other step copies the scene or costs time a ground does not need.
+    scene = importer.ReadFile(path, aiProcess_Triangulate);
+    if (scene == nullptr) reason = importer.GetErrorString();
+  } catch (...) {
+    scene = nullptr;
+    reason = "the reader failed";
+  }
+  if (cancelled) {
+    error = "Reading the ground file " + quoted(path) + " was cancelled.";
+    return GroundStatus::Cancelled;
+  }
+  if (scene == nullptr) {
+    reason = oneLine(reason);
+    error = "The ground file " + quoted(path) + " cannot be read" + (reason.empty() ? "" : ": " + reason) + ".";
+    return GroundStatus::Unreadable;
+  }
+  const std::vector<clsInstance> instances = instancesOf(*scene);
+  const std::uint64_t total = trianglesOf(instances);
+  if (total > kMaxGroundTriangles) {
+    error = "The ground file " + quoted(path) + " holds " + withThousands(total) + " triangles; grounds of at most " +
+            withThousands(kMaxGroundTriangles) + " are read.";
+    return GroundStatus::TooLarge;
+  }
+  if (!copyTriangles(instances, total, options.zUp, mesh, progress)) {
+    mesh = {};
+    error = "Reading the ground file " + quoted(path) + " was cancelled.";
+    return GroundStatus::Cancelled;
+  }
+  if (mesh.corners.empty()) {
+    error = "The ground file " + quoted(path) +
+            (total == 0 ? " holds no triangles." : " holds no usable triangle (only flat or broken ones).");
+    return GroundStatus::NoTriangles;
+  }
+  computeBounds(mesh);
+  if (progress) progress(1.0f);
+  return GroundStatus::Ok;
+}
+
+std::vector<std::string> AssimpGroundLoader::extensions() const {
+  return {"obj", "gltf", "glb", "ply", "stl", "fbx", "dae", "3ds", "off", "x3d"};
+}
+
+}  // namespace platform
