@@ -44,6 +44,10 @@ class ProgressRelay final : public Assimp::ProgressHandler {
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
+std::string cancelledMessage(const std::string& path) {
+  return "Reading the ground file " + quoted(path) + " was cancelled.";
+}
+
 // Assimp's reasons can span lines and run long; a message shows one short line.
 std::string oneLine(std::string text) {
   for (char& c : text) {
@@ -70,6 +74,35 @@ std::string withThousands(std::uint64_t n) {
   std::string digits = std::to_string(n);
   for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
   return digits;
+}
+
+// Every mesh and face in place, every face naming corners its mesh holds.
+bool isWhole(const aiScene& scene) {
+  if (scene.mNumMeshes > 0 && scene.mMeshes == nullptr) return false;
+  for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+    const aiMesh* mesh = scene.mMeshes[m];
+    if (mesh == nullptr) return false;
+    if ((mesh->mNumFaces > 0 && mesh->mFaces == nullptr) || (mesh->mNumVertices > 0 && mesh->mVertices == nullptr))
+      return false;
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+      const aiFace& face = mesh->mFaces[f];
+      if (face.mNumIndices > 0 && face.mIndices == nullptr) return false;
+      for (unsigned i = 0; i < face.mNumIndices; ++i) {
+        if (face.mIndices[i] >= mesh->mNumVertices) return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool hasPolygons(const aiScene& scene) {
+  for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene.mMeshes[m];
+    for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+      if (mesh.mFaces[f].mNumIndices > 3) return true;
+    }
+  }
+  return false;
 }
 
 struct clsInstance {
@@ -211,15 +244,25 @@ GroundStatus AssimpGroundLoader::load(const std::string& path, const clsGroundOp
   const aiScene* scene = nullptr;
   std::string reason;
   try {
-    // Only triangulation: every other step copies the scene or costs time a ground does not need.
-    scene = importer.ReadFile(path, aiProcess_Triangulate);
-    if (scene == nullptr) reason = importer.GetErrorString();
+    // Read as it is, then checked: Assimp's readers can leave a cut file's faces pointing
+    // nowhere, and its steps after reading trust them. Only triangulation is asked for; every
+    // other step copies the scene or costs time a ground does not need.
+    scene = importer.ReadFile(path, 0);
+    if (scene == nullptr) {
+      reason = importer.GetErrorString();
+    } else if (!isWhole(*scene)) {
+      scene = nullptr;
+      reason = "the file is cut short or damaged";
+    } else if (hasPolygons(*scene)) {
+      scene = importer.ApplyPostProcessing(aiProcess_Triangulate);
+      if (scene == nullptr) reason = importer.GetErrorString();
+    }
   } catch (...) {
     scene = nullptr;
     reason = "the reader failed";
   }
   if (cancelled) {
-    error = "Reading the ground file " + quoted(path) + " was cancelled.";
+    error = cancelledMessage(path);
     return GroundStatus::Cancelled;
   }
   if (scene == nullptr) {
@@ -236,7 +279,7 @@ GroundStatus AssimpGroundLoader::load(const std::string& path, const clsGroundOp
   }
   if (!copyTriangles(instances, total, options.zUp, mesh, progress)) {
     mesh = {};
-    error = "Reading the ground file " + quoted(path) + " was cancelled.";
+    error = cancelledMessage(path);
     return GroundStatus::Cancelled;
   }
   if (mesh.corners.empty()) {
@@ -244,8 +287,12 @@ GroundStatus AssimpGroundLoader::load(const std::string& path, const clsGroundOp
             (total == 0 ? " holds no triangles." : " holds no usable triangle (only flat or broken ones).");
     return GroundStatus::NoTriangles;
   }
+  if (progress && !progress(1.0f)) {
+    mesh = {};
+    error = cancelledMessage(path);
+    return GroundStatus::Cancelled;
+  }
   computeBounds(mesh);
-  if (progress) progress(1.0f);
   return GroundStatus::Ok;
 }
 
