@@ -2,7 +2,7 @@
 """Writes hilly test terrains (sine hills over a 100 x 100 square, Y up) for the ground benchmarks.
 
     bench/make_terrain.py OUT_FOLDER            # hills_500.obj, hills_1m.obj, hills_1m.ply, hills_1m.glb
-    bench/make_terrain.py OUT_FOLDER --huge     # also hills_5m.obj and hills_5m.ply (5,000,000 triangles)
+    bench/make_terrain.py OUT_FOLDER --huge     # also hills_5m.obj, .ply and .stl (5,000,000 triangles)
 
 hills_500 is a grid of 500 x 500 squares (500,000 triangles) to grow a field on; hills_1m has
 1000 x 500 squares, exactly 1,000,000 triangles, in the three formats a ground is read from.
@@ -56,6 +56,12 @@ def write_ply(path, points, triangles):
         f.write(b"".join(struct.pack("<B3i", 3, *t) for t in triangles))
 
 
+def write_stl(path, points, triangles):
+    with open(path, "wb") as f:
+        f.write(b"sine hills".ljust(80, b" ") + struct.pack("<I", len(triangles)))
+        f.write(b"".join(struct.pack("<12fH", 0, 0, 0, *points[a], *points[b], *points[c], 0) for a, b, c in triangles))
+
+
 def write_glb(path, points, triangles):
     positions = b"".join(struct.pack("<3f", *p) for p in points)
     indices = b"".join(struct.pack("<3I", *t) for t in triangles)
@@ -97,6 +103,7 @@ def main():
         points, triangles = grid(2500, 1000)
         write_obj(os.path.join(out, "hills_5m.obj"), points, triangles)
         write_ply(os.path.join(out, "hills_5m.ply"), points, triangles)
+        write_stl(os.path.join(out, "hills_5m.stl"), points, triangles)
 
 
 if __name__ == "__main__":

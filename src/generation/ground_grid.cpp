@@ -6,7 +6,6 @@
 namespace {
 
 using generation::clsGroundGrid;
-using generation::kCellMargin;
 
 // At most this many cells (16 MB of offsets), and list entries a triangle on average before the
 // grid is made coarser: a few huge triangles over a fine grid must not fill the memory.
@@ -24,13 +23,19 @@ clsSpan spanOf(const clsGroundGrid& grid, const float* t) {
   const double ux = double(t[3]) - t[0], uz = double(t[5]) - t[2], vx = double(t[6]) - t[0], vz = double(t[8]) - t[2];
   const double shadow = ux * vz - uz * vx;
   if (!(std::fabs(shadow) > 1e-12 * ((x1 - x0) * (x1 - x0) + (z1 - z0) * (z1 - z0)))) return {1, 0, 0, 0};
-  const auto cell = [](double at, double origin, double perUnit, int count) {
-    return static_cast<int>(std::clamp(std::floor((at - origin) * perUnit), 0.0, double(count - 1)));
+  // The cells from low to high; a high bound right on a cell's edge does not reach into that
+  // cell, for the triangle beside it there answers a point on that edge. Grounds made on a
+  // regular grid (height fields, scans) so keep one entry a cell instead of four.
+  const auto cells = [](double low, double high, double origin, double perUnit, int count) {
+    const double first = std::floor((low - origin) * perUnit), end = (high - origin) * perUnit;
+    double last = std::floor(end);
+    if (last == end && last > first) last -= 1;
+    return std::pair(static_cast<int>(std::clamp(first, 0.0, double(count - 1))),
+                     static_cast<int>(std::clamp(last, 0.0, double(count - 1))));
   };
-  return {cell(x0 - kCellMargin / grid.cellsPerX, grid.originX, grid.cellsPerX, grid.columns),
-          cell(x1 + kCellMargin / grid.cellsPerX, grid.originX, grid.cellsPerX, grid.columns),
-          cell(z0 - kCellMargin / grid.cellsPerZ, grid.originZ, grid.cellsPerZ, grid.rows),
-          cell(z1 + kCellMargin / grid.cellsPerZ, grid.originZ, grid.cellsPerZ, grid.rows)};
+  const auto [column0, column1] = cells(x0, x1, grid.originX, grid.cellsPerX, grid.columns);
+  const auto [row0, row1] = cells(z0, z1, grid.originZ, grid.cellsPerZ, grid.rows);
+  return {column0, column1, row0, row1};
 }
 
 std::int64_t entriesOf(const clsSpan& span) {

@@ -21,9 +21,10 @@ struct clsGroundGrid {
   std::vector<std::uint32_t> triangles;
 };
 
-// A triangle is listed in every cell its X/Z bounds, widened by this share of a cell, touch; a
-// point this close outside the grid still looks into its edge cell. So a point on the edge
-// between two cells, or on the ground's rim, still finds its triangles.
+// A point this share of a cell outside the grid still looks into its edge cell, so that a point
+// on the ground's rim, rounded outward, finds its triangles. Inside, none is needed: a point
+// and a triangle's corner at the same place fall into the same cell, for both are placed by the
+// same rounding, which never reverses an order.
 inline constexpr double kCellMargin = 1e-3;
 
 }  // namespace generation
@@ -34,7 +35,8 @@ namespace modGroundGrid {
 // out, for nothing can land on them.
 generation::clsGroundGrid buildGrid(const platform::clsGroundMesh& mesh);
 
-// The cell of (x, z), or -1 when the point lies outside the grid.
+// The cell of (x, z), or -1 when the point lies outside the grid. A triangle is listed in the
+// cells its X/Z bounds cover, as this places their corners.
 inline std::int64_t cellAt(const generation::clsGroundGrid& grid, double x, double z) {
   const double u = (x - grid.originX) * grid.cellsPerX;
   const double v = (z - grid.originZ) * grid.cellsPerZ;

@@ -193,7 +193,7 @@ TEST_F(AssimpGround, ABadGroundIsRefusedWithItsReason) {
   for (auto& p : broken.points) p[1] = NAN;
   std::filesystem::create_directory(folder / "folder.obj");
   std::ofstream(folder / "huge.obj").close();
-  std::filesystem::resize_file(folder / "huge.obj", 300LL << 20);  // sparse: no disk taken
+  std::filesystem::resize_file(folder / "huge.obj", 300LL << 20);  // sparse: it takes no disk
   const struct {
     std::string path;
     GroundStatus status;

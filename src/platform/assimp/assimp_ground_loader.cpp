@@ -65,9 +65,10 @@ std::string lowerExtension(const std::string& path) {
   return extension;
 }
 
-bool isTextFormat(const std::string& extension) {
-  return extension == "obj" || extension == "gltf" || extension == "dae" || extension == "x3d" ||
-         extension == "off" || extension == "ply" || extension == "stl";
+std::int64_t byteLimitFor(const std::string& extension) {
+  if (extension == "obj") return AssimpGroundLoader::kMaxObjBytes;
+  if (extension == "stl") return AssimpGroundLoader::kMaxStlBytes;
+  return AssimpGroundLoader::kMaxOtherBytes;
 }
 
 std::string withThousands(std::uint64_t n) {
@@ -146,27 +147,24 @@ std::uint64_t trianglesOf(const std::vector<clsInstance>& instances) {
   return count;
 }
 
-// Appends the triangle when its corners are finite and it has an area; in double, so that a
-// product of singles neither vanishes nor overflows.
-void addTriangle(const std::array<aiVector3D, 3>& at, bool zUp, clsGroundMesh& mesh) {
-  double p[3][3];
-  for (int k = 0; k < 3; ++k) {
-    p[k][0] = at[k].x;
-    p[k][1] = zUp ? at[k].z : at[k].y;
-    p[k][2] = zUp ? -double(at[k].y) : at[k].z;
-    for (double v : p[k]) {
-      if (!std::isfinite(v) || std::fabs(v) > 1e30) return;
-    }
+// Writes the triangle's nine numbers to out when its corners are finite and it has an area, as
+// singles; the test in double, so that a product of singles neither vanishes nor overflows.
+bool putTriangle(const aiVector3D& a, const aiVector3D& b, const aiVector3D& c, bool zUp, float* out) {
+  for (const aiVector3D* p : {&a, &b, &c}) {
+    *out++ = p->x;
+    *out++ = zUp ? p->z : p->y;
+    *out++ = zUp ? -p->y : p->z;
   }
-  const double u[3] = {p[1][0] - p[0][0], p[1][1] - p[0][1], p[1][2] - p[0][2]};
-  const double v[3] = {p[2][0] - p[0][0], p[2][1] - p[0][1], p[2][2] - p[0][2]};
-  const double c[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
-  const double cross = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+  out -= 9;
+  for (int k = 0; k < 9; ++k) {
+    if (!std::isfinite(out[k]) || std::fabs(out[k]) > 1e30f) return false;
+  }
+  const double u[3] = {double(out[3]) - out[0], double(out[4]) - out[1], double(out[5]) - out[2]};
+  const double v[3] = {double(out[6]) - out[0], double(out[7]) - out[1], double(out[8]) - out[2]};
+  const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+  const double cross = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
   const double lengths = (u[0] * u[0] + u[1] * u[1] + u[2] * u[2]) * (v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-  if (!(cross > 1e-12 * lengths)) return;
-  for (const auto& corner : p) {
-    for (double value : corner) mesh.corners.push_back(static_cast<float>(value));
-  }
+  return cross > 1e-12 * lengths;
 }
 
 void computeBounds(clsGroundMesh& mesh) {
@@ -185,27 +183,31 @@ void computeBounds(clsGroundMesh& mesh) {
 // The usable triangles of every instance, in the program's axes; false when cancelled.
 bool copyTriangles(const std::vector<clsInstance>& instances, std::uint64_t total, bool zUp, clsGroundMesh& mesh,
                    const tGroundProgress& progress) {
-  mesh.corners.reserve(static_cast<std::size_t>(total) * 9);
+  mesh.corners.resize(static_cast<std::size_t>(total) * 9);
+  float* out = mesh.corners.data();
   std::uint64_t done = 0;
   for (const clsInstance& instance : instances) {
     const aiMesh& source = *instance.mesh;
+    const bool placed = !instance.transform.IsIdentity();
     for (unsigned f = 0; f < source.mNumFaces; ++f) {
       const aiFace& face = source.mFaces[f];
-      if (face.mNumIndices < 3 || face.mIndices == nullptr) continue;
-      // Polygons the triangulation left (it leaves none it can read) are fanned.
+      // Polygons the triangulation left (it leaves none it can read) are fanned; the scene's
+      // corner numbers were checked when it was read.
       for (unsigned i = 1; i + 1 < face.mNumIndices; ++i) {
-        const unsigned a = face.mIndices[0], b = face.mIndices[i], c = face.mIndices[i + 1];
         if (++done % kTrianglesPerReport == 0 && progress &&
             !progress(kReadShare + (1 - kReadShare) * float(done) / float(total)))
           return false;
-        if (a >= source.mNumVertices || b >= source.mNumVertices || c >= source.mNumVertices) continue;
-        addTriangle({instance.transform * source.mVertices[a], instance.transform * source.mVertices[b],
-                     instance.transform * source.mVertices[c]},
-                    zUp, mesh);
+        const aiVector3D* at = source.mVertices;
+        const unsigned a = face.mIndices[0], b = face.mIndices[i], c = face.mIndices[i + 1];
+        const bool kept = placed ? putTriangle(instance.transform * at[a], instance.transform * at[b],
+                                               instance.transform * at[c], zUp, out)
+                                 : putTriangle(at[a], at[b], at[c], zUp, out);
+        if (kept) out += 9;
       }
     }
   }
-  // A ground of many unusable triangles gives the reserve back.
+  mesh.corners.resize(static_cast<std::size_t>(out - mesh.corners.data()));
+  // A ground of many unusable triangles gives the rest back.
   if (mesh.corners.size() < mesh.corners.capacity() / 4 * 3) mesh.corners.shrink_to_fit();
   return true;
 }
@@ -231,7 +233,7 @@ GroundStatus AssimpGroundLoader::load(const std::string& path, const clsGroundOp
     error = "The ground file " + quoted(path) + " is empty.";
     return GroundStatus::Unreadable;
   }
-  const std::int64_t limit = isTextFormat(lowerExtension(path)) ? kMaxTextFileBytes : kMaxBinaryFileBytes;
+  const std::int64_t limit = byteLimitFor(lowerExtension(path));
   if (bytes > limit) {
     error = "The ground file " + quoted(path) + " is too large: " + withThousands(std::uint64_t(bytes >> 20)) +
             " MB, grounds of this type are read up to " + withThousands(std::uint64_t(limit >> 20)) + " MB.";
