@@ -206,6 +206,7 @@ TEST_F(AssimpGround, ABadGroundIsRefusedWithItsReason) {
       {write("garbage.obj", "Lorem ipsum dolor\nsit amet\n\x01\x02\xff\n"), GroundStatus::NoTriangles, "holds no"},
       {write("garbage.glb", "Lorem ipsum dolor sit amet, consectetur\n"), GroundStatus::Unreadable, "cannot be read"},
       {write("garbage.ply", "ply\nLorem ipsum\n"), GroundStatus::Unreadable, "cannot be read"},
+      {write("cut-header.dat", ply.substr(0, 22)), GroundStatus::Unreadable, "header is cut short"},
       {write("garbage.fbx", std::string(4000, 'x')), GroundStatus::Unreadable, "cannot be read"},
       {write("cut.ply", ply.substr(0, ply.size() / 2)), GroundStatus::Unreadable, "cannot be read"},
       {write("cut.glb", glb.substr(0, glb.size() - 100)), GroundStatus::Unreadable, "cannot be read"},
@@ -224,6 +225,22 @@ TEST_F(AssimpGround, ABadGroundIsRefusedWithItsReason) {
     EXPECT_NE(error.find("\"" + bad.path + "\""), std::string::npos) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     EXPECT_TRUE(mesh.corners.empty()) << bad.path;
+  }
+}
+
+TEST_F(AssimpGround, AFileCutAnywhereIsRefusedOrReadNeverACrash) {
+  const clsSurface hills = groundtest::hills(4, 3);
+  const std::pair<std::string, std::string> files[] = {{"obj", objText(hills, false)}, {"glb", glbBytes(hills)},
+                                                       {"ply", plyBytes(hills)}, {"stl", stlBytes(hills)}};
+  for (const auto& [extension, bytes] : files) {
+    // Every cut within the first 200 bytes (the headers), then every seventh.
+    for (std::size_t length = 1; length < bytes.size(); length += length < 200 ? 1 : 7) {
+      platform::clsGroundMesh mesh;
+      std::string error;
+      const GroundStatus status = loader.load(write("cut." + extension, bytes.substr(0, length)), {}, mesh, error);
+      EXPECT_EQ(status == GroundStatus::Ok, error.empty()) << extension << " " << length << ": " << error;
+      EXPECT_LE(platform::triangleCount(mesh), hills.triangles.size());
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <utility>
 
@@ -63,6 +64,21 @@ std::string lowerExtension(const std::string& path) {
   if (!extension.empty()) extension.erase(0, 1);
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return extension;
+}
+
+// Assimp's PLY reader never returns from a file cut inside its header: such a file is refused
+// before Assimp sees it, whatever its name (Assimp knows a PLY file by its first bytes too). A
+// header ends within its first lines; 64 KB is far more than any needs.
+bool isCutPly(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::string start(64 * 1024, '\0');
+  file.read(start.data(), static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<std::size_t>(file.gcount()));
+  std::string magic = start.substr(0, 3);
+  for (char& c : magic) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (magic != "ply") return false;
+  const std::size_t end = start.find("end_header");
+  return end == std::string::npos || end + 10 >= start.size() || (start[end + 10] != '\n' && start[end + 10] != '\r');
 }
 
 std::int64_t byteLimitFor(const std::string& extension) {
@@ -238,6 +254,11 @@ GroundStatus AssimpGroundLoader::load(const std::string& path, const clsGroundOp
     error = "The ground file " + quoted(path) + " is too large: " + withThousands(std::uint64_t(bytes >> 20)) +
             " MB, grounds of this type are read up to " + withThousands(std::uint64_t(limit >> 20)) + " MB.";
     return GroundStatus::TooLarge;
+  }
+
+  if (isCutPly(path)) {
+    error = "The ground file " + quoted(path) + " cannot be read: its PLY header is cut short or damaged.";
+    return GroundStatus::Unreadable;
   }
 
   bool cancelled = false;
