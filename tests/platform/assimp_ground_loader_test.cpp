@@ -58,7 +58,8 @@ std::string stlBytes(const clsSurface& surface) {
   return bytes;
 }
 
-std::string glbBytes(const clsSurface& surface) {
+// node is the scene's one node, which may move the mesh.
+std::string glbBytes(const clsSurface& surface, const std::string& node = R"({"mesh":0})") {
   std::string binary;
   for (const auto& p : surface.points) binary += bytesOf(p.data(), 12);
   const std::size_t positions = binary.size();
@@ -72,7 +73,7 @@ std::string glbBytes(const clsSurface& surface) {
   char bounds[256];
   std::snprintf(bounds, sizeof bounds, "\"min\":[%.9g,%.9g,%.9g],\"max\":[%.9g,%.9g,%.9g]", low[0], low[1], low[2],
                 high[0], high[1], high[2]);
-  std::string json = R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[{"mesh":0}],)"
+  std::string json = R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[)" + node + "],"
                      R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],)"
                      R"("buffers":[{"byteLength":)" + std::to_string(binary.size()) + "}],"
                      R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":)" + std::to_string(positions) +
@@ -156,24 +157,8 @@ TEST_F(AssimpGround, QuadsAreTriangulatedAndNodesPlaced) {
   // One quad, and the same quad moved up by 2 by a node of a glTF file.
   const platform::clsGroundMesh quad = load(write("quad.obj", "v 0 0 0\nv 0 1 4\nv 4 1 4\nv 4 0 0\nf 1 2 3 4\n"));
   EXPECT_EQ(platform::triangleCount(quad), 2u);
-  clsSurface square{{{0, 0, 0}, {0, 0, 4}, {4, 0, 4}, {4, 0, 0}}, {{0, 1, 2}, {0, 2, 3}}};
-  std::string glb = glbBytes(square);
-  const std::string node = R"("nodes":[{"mesh":0})";
-  const std::string placed = R"("nodes":[{"mesh":0,"translation":[0,2,0]})";
-  // The JSON keeps its length (and so every offset) when the padding blanks make room.
-  const std::size_t at = glb.find(node);
-  ASSERT_NE(at, std::string::npos);
-  glb.replace(at, node.size(), placed);
-  const std::uint32_t grown = std::uint32_t(placed.size() - node.size());
-  std::uint32_t jsonLength, total;
-  std::memcpy(&jsonLength, glb.data() + 12, 4);
-  std::memcpy(&total, glb.data() + 8, 4);
-  const std::uint32_t padded = (jsonLength + grown + 3) / 4 * 4;
-  glb.insert(20 + jsonLength + grown, std::string(padded - jsonLength - grown, ' '));
-  jsonLength = padded;
-  total = std::uint32_t(glb.size());
-  std::memcpy(glb.data() + 12, &jsonLength, 4);
-  std::memcpy(glb.data() + 8, &total, 4);
+  const clsSurface square{{{0, 0, 0}, {0, 0, 4}, {4, 0, 4}, {4, 0, 0}}, {{0, 1, 2}, {0, 2, 3}}};
+  const std::string glb = glbBytes(square, R"({"mesh":0,"translation":[0,2,0]})");
   const platform::clsGroundMesh lifted = load(write("lifted.glb", glb));
   EXPECT_FLOAT_EQ(lifted.minY, 2);
   EXPECT_FLOAT_EQ(lifted.maxY, 2);

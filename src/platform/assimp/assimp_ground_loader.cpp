@@ -23,24 +23,30 @@ constexpr std::size_t kTrianglesPerReport = 1 << 16;
 
 struct clsCancelled {};
 
-// Passes Assimp's progress on; a cancel is thrown out of the reader (Assimp catches it and
-// ends the read) while the file is read, and noticed by load afterwards.
+// Passes Assimp's progress on, never backwards: reading is the first 80 % of it, its steps
+// after reading the rest. A cancel while the file is read is thrown out of the reader, which
+// ends the read at once (load catches whatever Assimp does not); later it is noticed by load.
 class ProgressRelay final : public Assimp::ProgressHandler {
  public:
   ProgressRelay(const tGroundProgress& progress, bool& cancelled) : progress_(progress), cancelled_(cancelled) {}
   bool Update(float percentage) override {
     if (cancelled_ || !progress_) return !cancelled_;
-    if (!progress_(std::clamp(percentage, 0.0f, 1.0f) * kReadShare)) cancelled_ = true;
+    last_ = std::max(last_, std::clamp(percentage, 0.0f, 1.0f));
+    if (!progress_(last_ * kReadShare)) cancelled_ = true;
     return !cancelled_;
   }
   void UpdateFileRead(int currentStep, int numberOfSteps) override {
-    const float share = numberOfSteps > 0 ? float(currentStep) / float(numberOfSteps) : 1.0f;
-    if (!Update(share * 0.8f)) throw clsCancelled{};
+    if (!Update(0.8f * shareOf(currentStep, numberOfSteps))) throw clsCancelled{};
+  }
+  void UpdatePostProcess(int currentStep, int numberOfSteps) override {
+    Update(0.8f + 0.2f * shareOf(currentStep, numberOfSteps));
   }
 
  private:
+  static float shareOf(int step, int steps) { return steps > 0 ? float(step) / float(steps) : 1.0f; }
   const tGroundProgress& progress_;
   bool& cancelled_;
+  float last_ = 0;
 };
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
