@@ -37,8 +37,8 @@ geometry::tMatrix leanWithGround(const geometry::clsPixel& normal, float leanPer
   const double ax = nz / sideways, az = -nx / sideways;  // unit axis (ax, 0, az)
   const double c = std::cos(angle), s = std::sin(angle), t = 1 - c;
   // Rodrigues' turn about (ax, 0, az), for column vectors.
-  const double m[3][3] = {{t * ax * ax + c, -s * az, t * ax * az},
-                          {s * az, c, -s * ax},
+  const double m[3][3] = {{t * ax * ax + c, -s * az, t * ax * az},  //
+                          {s * az, c, -s * ax},                     //
                           {t * ax * az, s * ax, t * az * az + c}};
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) turn[i][j] = static_cast<float>(m[i][j]);

@@ -16,8 +16,8 @@ generation::clsGround facets(const float (&angles)[4]) {
   auto mesh = std::make_shared<platform::clsGroundMesh>();
   for (int k = 0; k < 4; ++k) {
     const float rise = std::tan(angles[k] / float(kDegrees)), x0 = float(k), x1 = float(k + 1);
-    for (const std::array<float, 3>& p : {std::array{x0, 0.0f, 0.0f}, {x0, rise, 1}, {x1, rise, 1}, {x0, 0.0f, 0.0f},
-                                          {x1, rise, 1}, {x1, 0.0f, 0.0f}})
+    for (const std::array<float, 3>& p :
+         {std::array{x0, 0.0f, 0.0f}, {x0, rise, 1}, {x1, rise, 1}, {x0, 0.0f, 0.0f}, {x1, rise, 1}, {x1, 0.0f, 0.0f}})
       mesh->corners.insert(mesh->corners.end(), p.begin(), p.end());
   }
   mesh->maxX = 4, mesh->maxZ = 1, mesh->maxY = std::tan(angles[3] / float(kDegrees));
@@ -87,7 +87,8 @@ TEST(GroundRule, LeaningTurnsUpTowardTheNormal) {
     EXPECT_NEAR(angleToUp(half, {0, 1, 0}), slope / 2, 0.01);
     const auto& m = half;
     const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) + m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
     EXPECT_NEAR(det, 1, 1e-5);
     for (int c = 0; c < 3; ++c) EXPECT_NEAR(std::hypot(m[0][c], m[1][c], m[2][c]), 1, 1e-5);
     EXPECT_EQ(modGroundRule::leanWithGround(n, 0), modGroundRule::leanWithGround({0, 1, 0}, 100));

@@ -33,8 +33,7 @@ inline clsSurface hills(int columns = 12, int rows = 9) {
     for (int i = 0; i < columns; ++i) {
       const unsigned a = unsigned(j * (columns + 1) + i), b = a + 1, c = a + unsigned(columns) + 1, d = c + 1;
       surface.triangles.push_back({a, c, b});
-      if ((i + j) % 2 == 0) surface.triangles.push_back({b, c, d});
-      else surface.triangles.push_back({b, d, c});
+      surface.triangles.push_back((i + j) % 2 == 0 ? std::array{b, c, d} : std::array{b, d, c});
     }
   }
   return surface;

@@ -27,18 +27,19 @@ std::string objText(const clsSurface& surface, bool zUp) {
   char line[128];
   for (const auto& p : surface.points) {
     // Nine digits bring every single back exactly; a Z-up file holds (x, -z, y).
-    if (zUp) std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", p[0], -p[2], p[1]);
-    else std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", p[0], p[1], p[2]);
+    std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", p[0], zUp ? -p[2] : p[1], zUp ? p[1] : p[2]);
     text += line;
   }
-  for (const auto& t : surface.triangles) text += "f " + std::to_string(t[0] + 1) + " " + std::to_string(t[1] + 1) + " " + std::to_string(t[2] + 1) + "\n";
+  for (const auto& t : surface.triangles)
+    text += "f " + std::to_string(t[0] + 1) + " " + std::to_string(t[1] + 1) + " " + std::to_string(t[2] + 1) + "\n";
   return text;
 }
 
 std::string plyBytes(const clsSurface& surface) {
   std::string bytes = "ply\nformat binary_little_endian 1.0\nelement vertex " + std::to_string(surface.points.size()) +
                       "\nproperty float x\nproperty float y\nproperty float z\nelement face " +
-                      std::to_string(surface.triangles.size()) + "\nproperty list uchar int vertex_indices\nend_header\n";
+                      std::to_string(surface.triangles.size()) +
+                      "\nproperty list uchar int vertex_indices\nend_header\n";
   for (const auto& p : surface.points) bytes += bytesOf(p.data(), 12);
   for (const auto& t : surface.triangles) {
     bytes += bytesOf(std::uint8_t(3));
@@ -70,19 +71,18 @@ std::string glbBytes(const clsSurface& surface, const std::string& node = R"({"m
   for (const auto& p : surface.points) {
     for (int k = 0; k < 3; ++k) low[k] = std::min(low[k], p[k]), high[k] = std::max(high[k], p[k]);
   }
-  char bounds[256];
-  std::snprintf(bounds, sizeof bounds, "\"min\":[%.9g,%.9g,%.9g],\"max\":[%.9g,%.9g,%.9g]", low[0], low[1], low[2],
-                high[0], high[1], high[2]);
-  std::string json = R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[)" + node + "],"
-                     R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],)"
-                     R"("buffers":[{"byteLength":)" + std::to_string(binary.size()) + "}],"
-                     R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":)" + std::to_string(positions) +
-                     R"(},{"buffer":0,"byteOffset":)" + std::to_string(positions) + R"(,"byteLength":)" +
-                     std::to_string(binary.size() - positions) + "}],"
-                     R"("accessors":[{"bufferView":0,"componentType":5126,"count":)" +
-                     std::to_string(surface.points.size()) + R"(,"type":"VEC3",)" + bounds +
-                     R"(},{"bufferView":1,"componentType":5125,"count":)" +
-                     std::to_string(3 * surface.triangles.size()) + R"(,"type":"SCALAR"}]})";
+  std::string json(1024 + node.size(), '\0');
+  json.resize(std::size_t(std::snprintf(
+      json.data(), json.size(),
+      R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[%s],)"
+      R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],"buffers":[{"byteLength":%zu}],)"
+      R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":%zu},)"
+      R"({"buffer":0,"byteOffset":%zu,"byteLength":%zu}],)"
+      R"("accessors":[{"bufferView":0,"componentType":5126,"count":%zu,"type":"VEC3",)"
+      R"("min":[%.9g,%.9g,%.9g],"max":[%.9g,%.9g,%.9g]},)"
+      R"({"bufferView":1,"componentType":5125,"count":%zu,"type":"SCALAR"}]})",
+      node.c_str(), binary.size(), positions, positions, binary.size() - positions, surface.points.size(), low[0],
+      low[1], low[2], high[0], high[1], high[2], 3 * surface.triangles.size())));
   json.append((4 - json.size() % 4) % 4, ' ');
   binary.append((4 - binary.size() % 4) % 4, '\0');
   std::string bytes = "glTF" + bytesOf(std::uint32_t(2)) + bytesOf(std::uint32_t(28 + json.size() + binary.size()));
@@ -96,8 +96,9 @@ class AssimpGround : public ::testing::Test {
   platform::AssimpGroundLoader loader;
   const std::filesystem::path folder = [] {
     const ::testing::UnitTest* test = ::testing::UnitTest::GetInstance();
-    const auto path = std::filesystem::temp_directory_path() / ("quenmoor-ground-" + std::to_string(test->random_seed()) +
-                                                                "-" + test->current_test_info()->name());
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("quenmoor-ground-" + std::to_string(test->random_seed()) + "-" + test->current_test_info()->name());
     std::filesystem::remove_all(path);
     std::filesystem::create_directories(path);
     return path;
@@ -165,8 +166,8 @@ TEST_F(AssimpGround, QuadsAreTriangulatedAndNodesPlaced) {
 }
 
 TEST_F(AssimpGround, FlatAndBrokenTrianglesAreLeftOut) {
-  const platform::clsGroundMesh mesh = load(write(
-      "some.obj", "v 0 0 0\nv 0 0 1\nv 1 0 0\nv 2 0 0\nv 1e39 0 0\nf 1 2 3\nf 1 3 4\nf 1 2 5\nf 1 1 2\n"));
+  const platform::clsGroundMesh mesh =
+      load(write("some.obj", "v 0 0 0\nv 0 0 1\nv 1 0 0\nv 2 0 0\nv 1e39 0 0\nf 1 2 3\nf 1 3 4\nf 1 2 5\nf 1 1 2\n"));
   EXPECT_EQ(platform::triangleCount(mesh), 1u);
   EXPECT_EQ(mesh.maxX, 1);
 }
@@ -215,8 +216,8 @@ TEST_F(AssimpGround, ABadGroundIsRefusedWithItsReason) {
 
 TEST_F(AssimpGround, AFileCutAnywhereIsRefusedOrReadNeverACrash) {
   const clsSurface hills = groundtest::hills(4, 3);
-  const std::pair<std::string, std::string> files[] = {{"obj", objText(hills, false)}, {"glb", glbBytes(hills)},
-                                                       {"ply", plyBytes(hills)}, {"stl", stlBytes(hills)}};
+  const std::pair<std::string, std::string> files[] = {
+      {"obj", objText(hills, false)}, {"glb", glbBytes(hills)}, {"ply", plyBytes(hills)}, {"stl", stlBytes(hills)}};
   for (const auto& [extension, bytes] : files) {
     // Every cut within the first 200 bytes (the headers), then every seventh.
     for (std::size_t length = 1; length < bytes.size(); length += length < 200 ? 1 : 7) {
@@ -230,7 +231,20 @@ TEST_F(AssimpGround, AFileCutAnywhereIsRefusedOrReadNeverACrash) {
 }
 
 TEST_F(AssimpGround, ProgressRunsUpToTheEndAndCanCancel) {
-  const std::string path = write("hills.obj", objText(groundtest::hills(200, 200), false));
+  // Squares, which Assimp triangulates after reading.
+  std::string squares;
+  for (int j = 0; j <= 200; ++j) {
+    for (int i = 0; i <= 200; ++i)
+      squares += "v " + std::to_string(i) + " " + std::to_string((i * j) % 7) + " " + std::to_string(j) + "\n";
+  }
+  for (int j = 0; j < 200; ++j) {
+    for (int i = 1; i <= 200; ++i) {
+      const int a = j * 201 + i;
+      squares += "f " + std::to_string(a) + " " + std::to_string(a + 201) + " " + std::to_string(a + 202) + " " +
+                 std::to_string(a + 1) + "\n";
+    }
+  }
+  const std::string path = write("squares.obj", squares);
   std::vector<float> shares;
   platform::clsGroundMesh mesh;
   std::string error;
@@ -240,6 +254,7 @@ TEST_F(AssimpGround, ProgressRunsUpToTheEndAndCanCancel) {
   EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
   EXPECT_GE(shares.front(), 0);
   EXPECT_EQ(shares.back(), 1);
+  EXPECT_EQ(platform::triangleCount(mesh), 80000u);
   for (std::size_t stop = 0; stop < shares.size(); stop += std::max<std::size_t>(1, shares.size() / 4)) {
     std::size_t calls = 0;
     EXPECT_EQ(loader.load(path, {}, mesh, error, [&](float) { return calls++ < stop; }), GroundStatus::Cancelled);

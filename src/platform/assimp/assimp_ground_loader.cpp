@@ -146,7 +146,8 @@ std::vector<clsInstance> instancesOf(const aiScene& scene) {
           instances.push_back({scene.mMeshes[node->mMeshes[m]], transform});
       }
       for (unsigned c = 0; c < node->mNumChildren; ++c) {
-        if (node->mChildren[c] != nullptr) pending.emplace_back(node->mChildren[c], transform * node->mChildren[c]->mTransformation);
+        if (node->mChildren[c] != nullptr)
+          pending.emplace_back(node->mChildren[c], transform * node->mChildren[c]->mTransformation);
       }
     }
   }

@@ -21,8 +21,8 @@ class AssimpGroundLoader final : public IGroundLoader {
   static constexpr std::int64_t kMaxStlBytes = 320LL * 1024 * 1024;
   static constexpr std::int64_t kMaxOtherBytes = 128LL * 1024 * 1024;
 
-  GroundStatus load(const std::string& path, const clsGroundOptions& options, clsGroundMesh& mesh,
-                    std::string& error, const tGroundProgress& progress = {}) override;
+  GroundStatus load(const std::string& path, const clsGroundOptions& options, clsGroundMesh& mesh, std::string& error,
+                    const tGroundProgress& progress = {}) override;
   std::vector<std::string> extensions() const override;
 };
 
