@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/vector_matrix.h"
+
 namespace {
 
 bool within(float value, float from, float to) { return value >= std::min(from, to) && value <= std::max(from, to); }
@@ -44,6 +46,13 @@ geometry::tMatrix leanWithGround(const geometry::clsPixel& normal, float leanPer
     for (int j = 0; j < 3; ++j) turn[i][j] = static_cast<float>(m[i][j]);
   }
   return turn;
+}
+
+geometry::tMatrix standingPlacement(const generation::clsStanding& standing, float leanPercent, float lift) {
+  geometry::tMatrix placement = leanWithGround(standing.normal, leanPercent);
+  modVectorMatrix::multiplyMatrix(
+      placement, modVectorMatrix::translationMatrix(standing.base.x, standing.base.y + lift, standing.base.z));
+  return placement;
 }
 
 }  // namespace modGroundRule

@@ -35,4 +35,8 @@ generation::clsStanding standOn(const generation::clsGround& ground, const gener
 // 100 % turns +Y onto the normal.
 geometry::tMatrix leanWithGround(const geometry::clsPixel& normal, float leanPercent);
 
+// The placement of a clump that stands: leaned with the ground, then moved to its base, lifted
+// straight up by lift (the altitude picture's and "Use space" height, now above the ground).
+geometry::tMatrix standingPlacement(const generation::clsStanding& standing, float leanPercent, float lift);
+
 }  // namespace modGroundRule

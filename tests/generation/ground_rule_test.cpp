@@ -6,6 +6,7 @@
 #include <random>
 
 #include "generation/ground_shapes.h"
+#include "geometry/vector_matrix.h"
 
 namespace {
 
@@ -100,6 +101,18 @@ TEST(GroundRule, LeaningTurnsUpTowardTheNormal) {
   EXPECT_EQ(modGroundRule::leanWithGround({0, 1, 0}, 100), identity);
   EXPECT_EQ(modGroundRule::leanWithGround({0, 0, 0}, 100), identity);
   EXPECT_LT(angleToUp(modGroundRule::leanWithGround({0.6f, 0.8f, 0}, 250), {0.6f, 0.8f, 0}), 0.01);
+
+  // Placed: the item's foot on the base, lifted straight up; its axis along the normal.
+  generation::clsStanding standing;
+  standing.base = {1, 2, 3}, standing.normal = {0, 0.8f, -0.6f};
+  const geometry::tMatrix placement = modGroundRule::standingPlacement(standing, 100, 0.5f);
+  geometry::clsPixel foot{0, 0, 0}, tip{0, 1, 0};
+  modVectorMatrix::transformPoint(foot, placement);
+  modVectorMatrix::transformPoint(tip, placement);
+  EXPECT_EQ(foot, (geometry::clsPixel{1, 2.5f, 3}));
+  EXPECT_NEAR(tip.x - foot.x, 0, 1e-6);
+  EXPECT_NEAR(tip.y - foot.y, 0.8f, 1e-6);
+  EXPECT_NEAR(tip.z - foot.z, -0.6f, 1e-6);
 }
 
 }  // namespace
