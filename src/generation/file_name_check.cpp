@@ -52,6 +52,12 @@ bool isSystemFolder(std::string_view folder) {
   return underSystemFolder(fs::path(std::string(folder)).lexically_normal()) || underSystemFolder(resolvedFolder(folder));
 }
 
+bool inSystemFolder(const std::string& path, platform::IFileSystem& files) {
+  const std::string real = files.realTarget(path);
+  const std::size_t slash = real.find_last_of('/');
+  return isSystemFolder(slash == std::string::npos ? std::string_view() : std::string_view(real).substr(0, slash + 1));
+}
+
 clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std::string_view> extensions,
                                platform::IMessageBox& messages, platform::IFileSystem& files) {
   const modObjectPath::clsSplitPath parts = modObjectPath::splitObjectPath(objectPath);
@@ -63,6 +69,12 @@ clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std:
   if (isSystemFolder(parts.folder)) {
     messages.showMessage("You cannot write objects to system folders.");
     return {};
+  }
+  for (std::string_view extension : extensions) {
+    if (inSystemFolder(parts.folder + base + std::string(extension), files)) {
+      messages.showMessage("You cannot write objects to system folders.");
+      return {};
+    }
   }
   std::vector<std::string> existing;
   for (std::string_view extension : extensions) {
