@@ -86,6 +86,14 @@ TEST_F(CliPlaces, LinksOtherUsersPlantInASharedFolderAreNotFollowed) {
         << refused.err;
   }
   EXPECT_EQ(read("shared/secret"), "root only\n");
+  // Nor is a file of theirs there replaced.
+  ASSERT_EQ(shell(std::string(kNobody) + "bash -c 'echo theirs >shared/o.mtl'").exitCode, 0);
+  const clsRun theirs = run("create --force shared/o.obj");
+  EXPECT_EQ(theirs.exitCode, 2);
+  EXPECT_NE(theirs.err.find("shared/o.mtl belongs to another user in a shared folder; it is not replaced."),
+            std::string::npos)
+      << theirs.err;
+  EXPECT_EQ(read("shared/o.mtl"), "theirs\n");
   // A lock file planted as a link makes no file where it points.
   ASSERT_EQ(shell(std::string(kNobody) + "ln -s planted shared/" + lockName("g")).exitCode, 0);
   const clsRun locked = run("create --force shared/g.obj");

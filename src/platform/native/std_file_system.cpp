@@ -427,8 +427,8 @@ bool StdFileSystem::checkTarget(const std::string& path) {
   const std::string folder = folderOf(target);
   const std::string shown = folderText(folder);
   const char* folderName = folder.empty() ? "." : folder.c_str();
-  struct stat info {};
-  if (::stat(folderName, &info) != 0 || !S_ISDIR(info.st_mode)) {
+  struct stat folderInfo {};
+  if (::stat(folderName, &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
     fail(FileStatus::OpenFailed, target, "The folder " + shown + " does not exist.");
     return false;
   }
@@ -453,6 +453,7 @@ bool StdFileSystem::checkTarget(const std::string& path) {
   // The kernel's own view as well, for links of /proc that name no path.
   struct stat followed {};
   const bool existsFollowed = ::stat(path.c_str(), &followed) == 0;
+  struct stat info {};
   if (::lstat(target.c_str(), &info) != 0) {
     if (existsFollowed && !S_ISREG(followed.st_mode)) {
       fail(FileStatus::OpenFailed, target, path + " is not a regular file.");
@@ -470,6 +471,12 @@ bool StdFileSystem::checkTarget(const std::string& path) {
   }
   if (::access(target.c_str(), W_OK) != 0) {
     fail(FileStatus::OpenFailed, target, path + " is read-only.");
+    return false;
+  }
+  // As the kernel's protected_regular: in a shared sticky folder another user's file is theirs.
+  const bool shared = (folderInfo.st_mode & S_ISVTX) != 0 && (folderInfo.st_mode & S_IWOTH) != 0;
+  if (shared && info.st_uid != ::geteuid() && info.st_uid != folderInfo.st_uid) {
+    fail(FileStatus::OpenFailed, target, path + " belongs to another user in a shared folder; it is not replaced.");
     return false;
   }
   return true;
