@@ -53,9 +53,12 @@ bool isSystemFolder(std::string_view folder) {
 }
 
 bool inSystemFolder(const std::string& path, platform::IFileSystem& files) {
+  const auto folderOf = [](std::string_view file) {
+    const std::size_t slash = file.find_last_of('/');
+    return slash == std::string_view::npos ? std::string_view() : file.substr(0, slash + 1);
+  };
   const std::string real = files.realTarget(path);
-  const std::size_t slash = real.find_last_of('/');
-  return isSystemFolder(slash == std::string::npos ? std::string_view() : std::string_view(real).substr(0, slash + 1));
+  return isSystemFolder(folderOf(path)) || isSystemFolder(folderOf(real));
 }
 
 clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std::string_view> extensions,
