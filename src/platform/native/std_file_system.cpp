@@ -1,32 +1,32 @@
 #include "platform/native/std_file_system.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <climits>
-#include <ctime>
 #include <sys/file.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
-#include <vector>
+#include "platform/native/file_paths.h"
+#include "platform/native/std_temporary_file.h"
 
 namespace platform {
 namespace {
 
-std::string folderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
+using modFilePaths::fileNameOf;
+using modFilePaths::folderOf;
+using modFilePaths::followLinks;
+using modFilePaths::nameHash;
+using modFilePaths::randomPart;
+using modFilePaths::temporaryPrefix;
 
-std::string fileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+// Temporary files of other names are taken for a killed run's leftovers after a day.
+constexpr std::time_t kLeftoverSeconds = 24 * 60 * 60;
 
 // The read end of a pipe a shell made ("... | quenmoor-grass-cli check /dev/stdin"); a named
 // pipe on the disk is no file to read, as nobody may ever write to it.
@@ -36,55 +36,44 @@ bool isAnonymousPipe(int fd, const struct stat& info) {
   return S_ISFIFO(info.st_mode) && ::fstatfs(fd, &system) == 0 && static_cast<long>(system.f_type) == kPipeFileSystem;
 }
 
-constexpr int kMaxLinks = 40;  // as the kernel follows
+std::string folderText(const std::string& folder) { return folder.empty() ? std::string("./") : folder; }
 
-// The rule the kernel's protected_symlinks applies to opens: in a sticky folder that anyone may
-// write, a link is followed only when it is the user's own or the folder owner's.
-bool planted(const std::string& link, const struct stat& linkInfo) {
-  const std::string folder = folderOf(link);
+class StdFileLock final : public IFileLock {
+ public:
+  StdFileLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~StdFileLock() override {
+    if (fd_ < 0) return;
+    // Removed while still held: whoever opened it meanwhile sees that it is gone and starts anew.
+    ::unlink(path_.c_str());
+    ::close(fd_);
+  }
+  StdFileLock(const StdFileLock&) = delete;
+  StdFileLock& operator=(const StdFileLock&) = delete;
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+bool isHex(std::string_view text) { return text.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
+
+// ".qg-" + 16 hex digits + ".lock", or + "-" + 6 letters + ".tmp": what runs leave when killed.
+bool isRunFile(const std::string& name) {
+  if (name.size() < 25 || name.compare(0, 4, ".qg-") != 0 || !isHex(std::string_view(name).substr(4, 16))) return false;
+  if (name.size() == 25) return name.compare(20, 5, ".lock") == 0;
+  return name.size() == 31 && name[20] == '-' && name.compare(27, 4, ".tmp") == 0;
+}
+
+// Removes a run file of another name when it is old and no run holds it (a running run keeps
+// its files locked; the lock is tested on the file itself, so no holder is missed).
+void removeIfAbandoned(int folder, const std::string& name, std::time_t now) {
+  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
   struct stat info {};
-  if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0) return false;
-  const bool shared = (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
-  return shared && linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != info.st_uid;
-}
-
-// Follows the symbolic links at path, the same way whether the last one names a file or not, to
-// the file that writing there really changes. refusal names a link that may not be followed.
-std::string followLinks(const std::string& path, std::string& refusal) {
-  refusal.clear();
-  std::string current = path;
-  for (int depth = 0; depth < kMaxLinks; ++depth) {
-    struct stat info {};
-    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
-    if (planted(current, info)) {
-      refusal = current + " is a symbolic link that another user made in a shared folder; it is not followed.";
-      return current;
-    }
-    std::vector<char> text(PATH_MAX + 1);
-    const ssize_t length = ::readlink(current.c_str(), text.data(), text.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= text.size()) {
-      refusal = current + " is a symbolic link that cannot be read.";
-      return current;
-    }
-    const std::string target(text.data(), static_cast<std::size_t>(length));
-    current = target.front() == '/' ? target : folderOf(current) + target;
-  }
-  refusal = path + " is a chain of symbolic links that does not end.";
-  return current;
-}
-
-// Six letters for a new file's name; from the kernel, which needs no descriptor (the name is
-// wanted also when the process is out of them, to say so).
-std::string randomPart() {
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  unsigned char bytes[6] = {};
-  if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
-    std::uint64_t mixed = static_cast<std::uint64_t>(std::time(nullptr)) * 1099511628211ULL ^ ::getpid();
-    for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(mixed >>= 7);
-  }
-  std::string part;
-  for (const unsigned char byte : bytes) part += kLetters[byte % (sizeof kLetters - 1)];
-  return part;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > kLeftoverSeconds &&
+      ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    ::unlinkat(folder, name.c_str(), 0);
+  ::close(fd);
 }
 
 }  // namespace
@@ -170,218 +159,6 @@ bool StdFileSystem::isFolder(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-namespace {
-
-constexpr std::size_t kCopyBlockBytes = 1 << 20;
-// Temporary files of other names are taken for a killed run's leftovers after a day.
-constexpr std::time_t kLeftoverSeconds = 24 * 60 * 60;
-
-// FNV-1a: stable from run to run and from program to program.
-std::string nameHash(const std::string& name) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const unsigned char c : name) {
-    hash ^= c;
-    hash *= 1099511628211ULL;
-  }
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string text(16, '0');
-  for (int i = 15; i >= 0; --i, hash >>= 4) text[static_cast<std::size_t>(i)] = kHex[hash & 15];
-  return text;
-}
-
-// New files end ".tmp", replaced ones kept aside until their set is complete ".old".
-std::string temporaryPrefix(const std::string& target) { return ".qg-" + nameHash(fileNameOf(target)) + "-"; }
-
-std::string folderText(const std::string& folder) { return folder.empty() ? std::string("./") : folder; }
-
-// Through the one descriptor opened at creation, readable so that a spill can be copied out; the
-// file's identity is kept to tell at commit whether the temporary name still names it. The
-// descriptor holds a shared lock, by which a cleaning run of another name tells it is in use.
-class StdTemporaryFile final : public ITemporaryFile {
- public:
-  StdTemporaryFile(int fd, std::string temporaryPath, std::string target, std::string& lastError)
-      : fd_(fd), temporaryPath_(std::move(temporaryPath)), target_(std::move(target)), lastError_(lastError) {
-    (void)::flock(fd_, LOCK_SH | LOCK_NB);
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0) {
-      device_ = info.st_dev;
-      inode_ = info.st_ino;
-    }
-  }
-  ~StdTemporaryFile() override {
-    if (!committed_ && stillOurs()) ::unlink(temporaryPath_.c_str());
-    if (!oldPath_.empty()) ::unlink(oldPath_.c_str());
-    ::close(fd_);
-  }
-  StdTemporaryFile(const StdTemporaryFile&) = delete;
-  StdTemporaryFile& operator=(const StdTemporaryFile&) = delete;
-
-  FileStatus append(std::string_view data) override {
-    while (!data.empty()) {
-      const ssize_t put = ::write(fd_, data.data(), data.size());
-      if (put < 0) {
-        if (errno == EINTR) continue;
-        return fail(std::strerror(errno));
-      }
-      data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return FileStatus::Ok;
-  }
-
-  FileStatus appendContentsOf(ITemporaryFile& source) override {
-    auto* from = dynamic_cast<StdTemporaryFile*>(&source);
-    if (from == nullptr) return fail("the file to copy is not on this file system");
-    // The kernel copies without a trip through this process where it can (and shares the
-    // blocks on file systems that clone); anything it refuses goes the plain way.
-    off_t offset = 0;
-    for (;;) {
-      const ssize_t moved = ::copy_file_range(from->fd_, &offset, fd_, nullptr, kCopyBlockBytes * 64, 0);
-      if (moved == 0) return FileStatus::Ok;
-      if (moved > 0) continue;
-      if (errno == EINTR) continue;
-      if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != EBADF)
-        return fail(std::strerror(errno));
-      break;
-    }
-    std::vector<char> block(kCopyBlockBytes);
-    for (;;) {
-      const ssize_t got = ::pread(from->fd_, block.data(), block.size(), offset);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        return fail(std::strerror(errno));
-      }
-      if (got == 0) return FileStatus::Ok;
-      if (const FileStatus status = append(std::string_view(block.data(), static_cast<std::size_t>(got)));
-          status != FileStatus::Ok)
-        return status;
-      offset += got;
-    }
-  }
-
-  std::int64_t length() override {
-    struct stat info {};
-    return ::fstat(fd_, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
-  }
-
-  FileStatus ready(bool flushToDisk) override {
-    if (!stillOurs())
-      return fail("its temporary file " + temporaryPath_ + " was removed or replaced while it was written");
-    // A full disk may show only here, on file systems that allocate late.
-    if (flushToDisk && ::fsync(fd_) != 0) return fail(std::strerror(errno));
-    return FileStatus::Ok;
-  }
-
-  FileStatus commit() override {
-    if (committed_) return FileStatus::Ok;
-    if (!stillOurs())
-      return fail("its temporary file " + temporaryPath_ + " was removed or replaced while it was written");
-    bool movedAside = false;
-    if (const FileStatus kept = keepOld(movedAside); kept != FileStatus::Ok) return kept;
-    if (std::rename(temporaryPath_.c_str(), target_.c_str()) != 0) {
-      const int error = errno;
-      if (movedAside) (void)std::rename(oldPath_.c_str(), target_.c_str());
-      if (!oldPath_.empty() && !movedAside) ::unlink(oldPath_.c_str());
-      oldPath_.clear();
-      return fail(std::strerror(error));
-    }
-    committed_ = true;
-    return FileStatus::Ok;
-  }
-
-  FileStatus restore() override {
-    if (!committed_) return FileStatus::Ok;
-    if (oldPath_.empty()) {
-      if (::unlink(target_.c_str()) != 0 && errno != ENOENT) return fail(std::strerror(errno));
-    } else {
-      if (std::rename(oldPath_.c_str(), target_.c_str()) != 0) return fail(std::strerror(errno));
-      oldPath_.clear();
-    }
-    committed_ = false;
-    return FileStatus::Ok;
-  }
-
- private:
-  // A second name for the file about to be replaced, so that the rename leaves it whole beside
-  // its place; where the file system has no hard links it is moved aside instead.
-  FileStatus keepOld(bool& movedAside) {
-    struct stat info {};
-    if (::lstat(target_.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return FileStatus::Ok;
-    const std::string prefix = folderOf(target_) + temporaryPrefix(target_);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string candidate = prefix + randomPart() + ".old";
-      if (::link(target_.c_str(), candidate.c_str()) == 0) {
-        oldPath_ = candidate;
-        return FileStatus::Ok;
-      }
-      if (errno == EEXIST) continue;
-      if (::renameat2(AT_FDCWD, target_.c_str(), AT_FDCWD, candidate.c_str(), RENAME_NOREPLACE) == 0) {
-        oldPath_ = candidate;
-        movedAside = true;
-        return FileStatus::Ok;
-      }
-      if (errno != EEXIST) return fail("the file it replaces cannot be kept aside: " + std::string(std::strerror(errno)));
-    }
-    return fail("the file it replaces cannot be kept aside");
-  }
-  bool stillOurs() const {
-    struct stat info {};
-    return ::lstat(temporaryPath_.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_;
-  }
-  FileStatus fail(const std::string& reason) {
-    lastError_ = reason;
-    return FileStatus::WriteFailed;
-  }
-
-  int fd_;
-  std::string temporaryPath_;
-  std::string target_;
-  std::string oldPath_;  // the replaced file, kept until this object goes
-  std::string& lastError_;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
-  bool committed_ = false;
-};
-
-class StdFileLock final : public IFileLock {
- public:
-  StdFileLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~StdFileLock() override {
-    if (fd_ < 0) return;
-    // Removed while still held: whoever opened it meanwhile sees that it is gone and starts anew.
-    ::unlink(path_.c_str());
-    ::close(fd_);
-  }
-  StdFileLock(const StdFileLock&) = delete;
-  StdFileLock& operator=(const StdFileLock&) = delete;
-
- private:
-  int fd_;
-  std::string path_;
-};
-
-bool isHex(std::string_view text) { return text.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
-
-// ".qg-" + 16 hex digits + ".lock", or + "-" + 6 letters + ".tmp": what runs leave when killed.
-bool isRunFile(const std::string& name) {
-  if (name.size() < 25 || name.compare(0, 4, ".qg-") != 0 || !isHex(std::string_view(name).substr(4, 16))) return false;
-  if (name.size() == 25) return name.compare(20, 5, ".lock") == 0;
-  return name.size() == 31 && name[20] == '-' && name.compare(27, 4, ".tmp") == 0;
-}
-
-// Removes a run file of another name when it is old and no run holds it (a running run keeps
-// its files locked; the lock is tested on the file itself, so no holder is missed).
-void removeIfAbandoned(int folder, const std::string& name, std::time_t now) {
-  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > kLeftoverSeconds &&
-      ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-    ::unlinkat(folder, name.c_str(), 0);
-  ::close(fd);
-}
-
-}  // namespace
-
 std::string StdFileSystem::realTarget(const std::string& path) {
   std::string refusal;
   return followLinks(path, refusal);
@@ -406,7 +183,7 @@ std::unique_ptr<ITemporaryFile> StdFileSystem::createTemporary(const std::string
       continue;
     }
     if (replacing) (void)::fchmod(fd, old.st_mode & 07777);
-    return std::make_unique<StdTemporaryFile>(fd, candidate, target, lastError_);
+    return makeStdTemporaryFile(fd, candidate, target, lastError_);
   }
   // Out of descriptors the folder is not to blame.
   if (error == EMFILE || error == ENFILE)
