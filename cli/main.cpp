@@ -8,6 +8,7 @@
 #include "cli_options.h"
 #include "document/create_dialog.h"
 #include "document/creation_run.h"
+#include "generation/file_name_check.h"
 #include "generation/map_records.h"
 #include "generation/object_path.h"
 #include "document/save_buttons.h"
@@ -141,6 +142,37 @@ int printWhole(const std::string& text, clsConsole& console) {
   return cli::kExitFileFailure;
 }
 
+// settings --output: the same place check as every save, and the lock of the base name, so that
+// it never writes into a run's files.
+int saveSettingsText(const std::string& path, const std::string& text, clsConsole& console) {
+  if (modFileNameCheck::inSystemFolder(path, console.files)) {
+    console.messages.showMessage("You cannot write objects to system folders.");
+    return cli::kExitBadInput;
+  }
+  if (!console.files.checkTarget(path)) {
+    console.messages.showMessage("An error occurred while writing the settings file.\n" + console.files.lastError());
+    return cli::kExitFileFailure;
+  }
+  const std::string_view extension = modSettingsFiles::kSettingsExtension;
+  std::string stem = path;
+  if (stem.size() > extension.size() && stem.compare(stem.size() - extension.size(), extension.size(), extension) == 0)
+    stem.resize(stem.size() - extension.size());
+  bool busy = false;
+  const auto lock = console.files.lockBaseName(stem, busy);
+  if (lock == nullptr) {
+    console.messages.showMessage(busy ? "Another run is writing the files of " + stem +
+                                            " now.\nTry again when it has finished.\nNothing was written."
+                                      : console.files.lastError() + "\nNothing was written.");
+    return cli::kExitFileFailure;
+  }
+  if (platform::writeWholeFile(console.files, path, text) != platform::FileStatus::Ok) {
+    console.messages.showMessage(
+        platform::failureText("An error occurred while writing the settings file.", path, console.files));
+    return cli::kExitFileFailure;
+  }
+  return cli::kExitDone;
+}
+
 int runSettings(const cli::clsOptions& options, clsConsole& console, bool print) {
   clsDocument document(console.platform);
   const std::optional<std::string> file = options.path.empty() ? std::nullopt : std::optional<std::string>(options.path);
@@ -152,12 +184,7 @@ int runSettings(const cli::clsOptions& options, clsConsole& console, bool print)
   }
   const std::string text = modSettingsFiles::settingsFileText(document);
   if (!options.output) return printWhole(text, console);
-  if (platform::writeWholeFile(console.files, *options.output, text) != platform::FileStatus::Ok) {
-    console.messages.showMessage(platform::failureText("An error occurred while writing the settings file.",
-                                                       *options.output, console.files));
-    return cli::kExitFileFailure;
-  }
-  return cli::kExitDone;
+  return saveSettingsText(*options.output, text, console);
 }
 
 int runCommand(const cli::clsOptions& options) {

@@ -28,6 +28,8 @@ bool open(clsFileSet& set, std::string_view folder, std::string_view baseName,
   bool busy = false;
   set.lock = files.lockBaseName(stem, busy);
   if (busy) return refuse(platform, set, "Another run is writing the files of " + stem + " now.\nTry again when it has finished.");
+  // Without the lock a second run could take this run's files for leftovers.
+  if (set.lock == nullptr) return refuse(platform, set, files.lastError());
   for (document::clsPlannedFile& planned : set.files) {
     files.removeLeftovers(planned.path);
     planned.file = files.createTemporary(planned.path);
@@ -45,10 +47,17 @@ bool commit(clsFileSet& set, platform::clsPlatform& platform) {
     set.files.clear();
     return false;
   }
-  for (document::clsPlannedFile& planned : set.files) {
-    if (planned.file->commit() == platform::FileStatus::Ok) continue;
-    platform.messages.showMessage("Putting the file " + planned.path + " in its place has failed.\n" +
-                                  platform.files.lastError());
+  for (std::size_t i = 0; i < set.files.size(); ++i) {
+    if (set.files[i].file->commit() == platform::FileStatus::Ok) continue;
+    const std::string reason = platform.files.lastError();
+    // The files already in place give way to the old ones again, kept aside until now.
+    std::string notRestored;
+    for (std::size_t j = i; j-- > 0;)
+      if (set.files[j].file->restore() != platform::FileStatus::Ok)
+        notRestored += "\n" + set.files[j].path + " could not be put back: " + platform.files.lastError();
+    platform.messages.showMessage("Putting the file " + set.files[i].path + " in its place has failed; " +
+                                  (notRestored.empty() ? "no file was replaced." : "some files were replaced.") + "\n" +
+                                  reason + notRestored);
     set.files.clear();
     return false;
   }

@@ -36,14 +36,16 @@ struct clsFileSet {
 
 namespace modFileSet {
 
-// Checks every place (the folder takes new files; no target is a folder or read-only), takes
-// the base name's lock, removes what runs that died left behind, and starts a temporary file
-// for every output. On failure a message names what is in the way and nothing was touched.
+// Checks every place (the folder takes new files; no target is a folder, device or read-only;
+// every name fits), takes the base name's lock (refused when it cannot be taken), removes what
+// runs that died left behind, and starts a temporary file for every output. On failure a
+// message names what is in the way and nothing was touched.
 bool open(document::clsFileSet& set, std::string_view folder, std::string_view baseName,
           std::span<const document::clsOutput> outputs, platform::clsPlatform& platform);
 
-// Puts every file in its place, in order, once all are checked whole; on failure a message says
-// which and why, and the temporary files are removed with the set.
+// Puts every file in its place, in order, once all are checked whole; the files they replace are
+// kept aside until the last is in place. On failure the old files are put back, a message says
+// which file failed and why, and the temporary files are removed with the set.
 bool commit(document::clsFileSet& set, platform::clsPlatform& platform);
 
 }  // namespace modFileSet

@@ -52,6 +52,15 @@ bool isSystemFolder(std::string_view folder) {
   return underSystemFolder(fs::path(std::string(folder)).lexically_normal()) || underSystemFolder(resolvedFolder(folder));
 }
 
+bool inSystemFolder(const std::string& path, platform::IFileSystem& files) {
+  const auto folderOf = [](std::string_view file) {
+    const std::size_t slash = file.find_last_of('/');
+    return slash == std::string_view::npos ? std::string_view() : file.substr(0, slash + 1);
+  };
+  const std::string real = files.realTarget(path);
+  return isSystemFolder(folderOf(path)) || isSystemFolder(folderOf(real));
+}
+
 clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std::string_view> extensions,
                                platform::IMessageBox& messages, platform::IFileSystem& files) {
   const modObjectPath::clsSplitPath parts = modObjectPath::splitObjectPath(objectPath);
@@ -63,6 +72,12 @@ clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std:
   if (isSystemFolder(parts.folder)) {
     messages.showMessage("You cannot write objects to system folders.");
     return {};
+  }
+  for (std::string_view extension : extensions) {
+    if (inSystemFolder(parts.folder + base + std::string(extension), files)) {
+      messages.showMessage("You cannot write objects to system folders.");
+      return {};
+    }
   }
   std::vector<std::string> existing;
   for (std::string_view extension : extensions) {

@@ -37,5 +37,7 @@ std::string overwriteQuestion(const std::vector<std::string>& existing);
 // The folder is judged where it really is: made absolute, with "..", "." and symbolic links
 // resolved as far as it exists.
 bool isSystemFolder(std::string_view folder);
+// Whether path, or the file that writing there really changes (links followed), is in a system folder.
+bool inSystemFolder(const std::string& path, platform::IFileSystem& files);
 
 }  // namespace modFileNameCheck

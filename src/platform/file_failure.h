@@ -40,6 +40,8 @@ inline void reportFileFailure(clsPlatform& platform, FileStatus failure, std::st
 // Writes text under a temporary name beside path and puts it in path's place only when it is
 // complete; on any failure the temporary file is removed and an old file at path is untouched.
 inline FileStatus writeWholeFile(IFileSystem& files, const std::string& path, std::string_view text) {
+  // Judged where the file really changes: a device, pipe or folder is never replaced.
+  if (!files.checkTarget(path)) return FileStatus::OpenFailed;
   const std::unique_ptr<ITemporaryFile> file = files.createTemporary(path);
   if (file == nullptr) return FileStatus::OpenFailed;
   FileStatus status = file->append(text);
@@ -58,6 +60,11 @@ struct clsSaveTexts {
 // Saves text whole at path, reporting the outcome by message and title.
 inline bool saveReported(clsPlatform& platform, const std::string& path, std::string_view text,
                          const clsSaveTexts& texts) {
+  if (!platform.files.checkTarget(path)) {  // its reason names the file
+    platform.messages.showMessage(std::string(texts.openingFailed) + "\n" + platform.files.lastError());
+    platform.status.setTitle(titleWith(texts.failedTitle));
+    return false;
+  }
   const FileStatus written = writeWholeFile(platform.files, path, text);
   if (written != FileStatus::Ok) {
     reportFileFailure(platform, written, path, texts.openingFailed, texts.writingFailed, texts.failedTitle);

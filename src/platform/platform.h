@@ -90,8 +90,12 @@ class ITemporaryFile {
   // Checks that the temporary name still names this file (not removed or replaced meanwhile);
   // flushToDisk then waits until the data is on the disk.
   virtual FileStatus ready(bool flushToDisk) = 0;
-  // Puts the complete file in the place of its target in one step, once it is ready.
+  // Puts the complete file in the place of its target in one step, once it is ready. The file it
+  // replaced is kept aside until this object is destroyed, so that restore can put it back.
   virtual FileStatus commit() = 0;
+  // Undoes a commit: the replaced file is back in its place, or, where there was none, the new
+  // one is removed. Nothing to do before a commit.
+  virtual FileStatus restore() = 0;
 };
 
 // Held while one run writes the files of a base name; released when destroyed.
@@ -116,14 +120,21 @@ class IFileSystem {
   // Starts the file that is to replace path; null when it cannot be created (lastError says why,
   // naming the folder when the folder refuses it).
   virtual std::unique_ptr<ITemporaryFile> createTemporary(const std::string& path) = 0;
-  // Whether a complete file can be put at path: the folder exists and takes new files, and path
-  // is neither a folder nor a file that may not be replaced. When not, lastError is a whole
-  // sentence that names what is in the way.
+  // The file that writing at path really changes: a symbolic link is written through (the link
+  // stays and what it names is replaced, made when it does not exist yet), its folder as it
+  // really is. path itself where nothing is to be resolved.
+  virtual std::string realTarget(const std::string& path) { return path; }
+  // Whether a complete file can be put at path, judged at the file that really changes: the
+  // folder exists and takes new files; the name fits the file system; the target is a regular
+  // file that may be replaced, or nothing yet; no link of another user in a shared folder leads
+  // there. When not, lastError is a whole sentence that names what is in the way.
   virtual bool checkTarget(const std::string& path) = 0;
-  // The advisory lock of the files folder + base name + any extension, for one run; null with
-  // busy set when another run holds it.
+  // The advisory lock of the files folder + base name + any extension, for one run. Null when
+  // it is not taken: busy set when another run holds it, otherwise lastError says why.
   virtual std::unique_ptr<IFileLock> lockBaseName(const std::string& stem, bool& busy) = 0;
   // Removes the temporary files that ended runs left for path; call under the base name's lock.
+  // Temporary files of other names in the folder go too once they are a day old and no run
+  // holds them.
   virtual void removeLeftovers(const std::string& path) = 0;
   virtual void removeFile(const std::string& path) = 0;
   // The system's reason for the last call that failed ("No space left on device"), for messages.

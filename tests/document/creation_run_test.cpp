@@ -120,6 +120,8 @@ TEST_F(CreationRun, PlacesThatCannotBeWrittenRefuseTheRunUpFront) {
             "The folder out/ does not take new files: Permission denied."},
            {[](auto& files) { files.locked.insert("out/f"); },
             "Another run is writing the files of out/f now.\nTry again when it has finished."},
+           {[](auto& files) { files.unlockable.insert("out/f"); }, "The lock file out/f.lock is a folder."},
+           {[](auto& files) { files.devices.insert("out/f.grass"); }, "out/f.grass is not a regular file."},
        }) {
     fakes::FakeFileSystem& files = fake.files;
     files.files = {{"out/f.mtl", "old mtl"}};
@@ -127,6 +129,8 @@ TEST_F(CreationRun, PlacesThatCannotBeWrittenRefuseTheRunUpFront) {
     files.readOnly.clear();
     files.refuseOpen.clear();
     files.locked.clear();
+    files.unlockable.clear();
+    files.devices.clear();
     files.writes = files.temporaries = 0;
     c.arrange(files);
     EXPECT_EQ(run("out/f.obj").outcome, RunOutcome::FilesRefused) << c.message;
@@ -153,6 +157,33 @@ TEST_F(CreationRun, ATemporaryFileRemovedMidRunFailsTheRun) {
   EXPECT_EQ(fake.messages.shown.back(),
             "Writing the file f.obj has failed; no file was replaced.\nthe temporary file was removed");
   EXPECT_EQ(fake.files.files, (std::map<std::string, std::string>{{"f.obj", "old obj"}}));
+}
+
+// A file that cannot be put in its place after the others were (a folder made there meanwhile)
+// puts the old ones back: the old set stays whole, a new set leaves nothing.
+TEST_F(CreationRun, AFailedLastRenamePutsTheReplacedFilesBack) {
+  for (const std::map<std::string, std::string>& old :
+       {std::map<std::string, std::string>{{"f.mtl", "old mtl"}, {"f.grass", "old grass"}},
+        std::map<std::string, std::string>{}}) {
+    fake.files.files = old;
+    fake.files.folders.clear();
+    fake.files.onTemporary = [&](const std::string& path) {
+      if (path.rfind("f.obj", 0) == 0) fake.files.folders.insert("f.obj");
+    };
+    EXPECT_EQ(run("f.obj").outcome, RunOutcome::ObjectFailed);
+    EXPECT_EQ(fake.files.files, old);
+    EXPECT_EQ(fake.messages.shown.back(),
+              "Putting the file f.obj in its place has failed; no file was replaced.\nIs a directory");
+  }
+}
+
+// Every check is made on the file that really changes: a link into a system folder is refused
+// though the folder of the name is not one.
+TEST_F(CreationRun, LinksAreJudgedWhereTheyLead) {
+  fake.files.links["f.mtl"] = "/etc/victim.mtl";
+  EXPECT_EQ(run("f.obj").outcome, RunOutcome::NameRefused);
+  EXPECT_EQ(fake.messages.shown.back(), "You cannot write objects to system folders.");
+  EXPECT_TRUE(fake.files.files.empty());
 }
 
 TEST_F(CreationRun, LeftoversOfADeadRunAreRemovedAndTheLockReleased) {

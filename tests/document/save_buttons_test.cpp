@@ -49,3 +49,19 @@ TEST_F(SaveColours, SavingAndTheRunStopOnAFailure) {
   EXPECT_EQ(fake.messages.shown.back(),
             "An error occurred while writing the material file.\nfull/field.mtl: No space left on device");
 }
+
+// "Save settings" and "Save colors only" make the same place check as a run: a device or pipe
+// named like their file is never replaced by a regular file.
+TEST_F(SaveColours, DevicesArePlacesNoSaveReplaces) {
+  modCreateDialog::setFileName(document.project.dialog, "out/dev");
+  fake.files.devices = {"out/dev.mtl", "out/dev.grass"};
+  EXPECT_EQ(modSaveButtons::saveColors(document, fake.platform), modSaveButtons::SaveOutcome::Failed);
+  EXPECT_EQ(fake.messages.shown.back(),
+            "An error occurred while opening the material file.\nout/dev.mtl is not a regular file.");
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Save materials failed");
+  EXPECT_EQ(modSaveButtons::saveSettings(document, fake.platform), modSaveButtons::SaveOutcome::Failed);
+  EXPECT_EQ(fake.messages.shown.back(),
+            "An error occurred while opening the settings file.\nout/dev.grass is not a regular file.");
+  EXPECT_EQ(fake.files.temporaries, 0);
+  EXPECT_TRUE(fake.files.files.empty());
+}

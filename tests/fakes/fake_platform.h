@@ -139,13 +139,22 @@ class FakeFileSystem final : public platform::IFileSystem {
     platform::FileStatus commit() override {
       if (!stillOurs()) return owner_.failed(platform::FileStatus::WriteFailed, "the temporary file was removed");
       if (owner_.folders.count(target_) != 0)
-        return owner_.failed(platform::FileStatus::WriteFailed, "Permission denied");
+        return owner_.failed(platform::FileStatus::WriteFailed, "Is a directory");
+      const auto old = owner_.files.find(target_);
+      replaced_ = old == owner_.files.end() ? std::nullopt : std::optional<std::string>(old->second);
       owner_.files[target_] = std::move(owner_.files[path_]);
       owner_.identity[target_] = identity_;
       owner_.files.erase(path_);
       owner_.identity.erase(path_);
       owner_.created.push_back(target_);
       committed_ = true;
+      return platform::FileStatus::Ok;
+    }
+    platform::FileStatus restore() override {
+      if (!committed_) return platform::FileStatus::Ok;
+      if (replaced_) owner_.files[target_] = *replaced_;
+      else owner_.removeFile(target_);
+      committed_ = false;
       return platform::FileStatus::Ok;
     }
     const std::string& path() const { return path_; }
@@ -159,6 +168,7 @@ class FakeFileSystem final : public platform::IFileSystem {
     std::string path_, target_;
     int identity_;
     std::string orphan_;  // what is written after the file was removed: lost, as on a real disk
+    std::optional<std::string> replaced_;  // the file the commit replaced, kept for restore
     bool committed_ = false;
   };
 
@@ -171,8 +181,14 @@ class FakeFileSystem final : public platform::IFileSystem {
     if (onTemporary) onTemporary(temporaryPath);
     return file;
   }
+  std::string realTarget(const std::string& path) override {
+    const auto link = links.find(path);
+    return link == links.end() ? path : link->second;
+  }
   bool checkTarget(const std::string& path) override {
     if (folders.count(path) != 0) return failed(path + " is a folder.");
+    if (devices.count(path) != 0) return failed(path + " is not a regular file.");
+    if (path.size() - folderOf(path).size() > 255) return failed(path + ": the name is longer than the folder takes (255 bytes).");
     if (refuseOpen.count(folderOf(path)) != 0)
       return failed("The folder " + folderOf(path) + " does not take new files: Permission denied.");
     if (readOnly.count(path) != 0) return failed(path + " is read-only.");
@@ -181,6 +197,8 @@ class FakeFileSystem final : public platform::IFileSystem {
   std::unique_ptr<platform::IFileLock> lockBaseName(const std::string& stem, bool& busy) override {
     busy = locked.count(stem) != 0;
     if (busy) return failed(platform::FileStatus::OpenFailed, "another run is writing these files"), nullptr;
+    if (unlockable.count(stem) != 0)
+      return failed(platform::FileStatus::OpenFailed, "The lock file " + stem + ".lock is a folder."), nullptr;
     return std::make_unique<FakeLock>(*this, stem);
   }
   void removeLeftovers(const std::string& path) override {
@@ -217,6 +235,9 @@ class FakeFileSystem final : public platform::IFileSystem {
   std::set<std::string> folders;   // paths that are folders
   std::set<std::string> readOnly;  // files that may not be replaced
   std::set<std::string> locked;    // base names another run holds
+  std::set<std::string> unlockable;  // base names whose lock file cannot be opened
+  std::set<std::string> devices;     // paths that are devices or pipes
+  std::map<std::string, std::string> links;  // symbolic links and the files they really name
   std::vector<std::string> created;  // paths in the order they were created or replaced
   std::function<void(const std::string&)> onTemporary;  // told every temporary file's name
   std::size_t capacity = static_cast<std::size_t>(-1);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
 
 // Each test in a folder of its own, emptied first.
 class StdFileSystem : public ::testing::Test {
@@ -100,4 +102,46 @@ TEST_F(StdFileSystem, TargetsAreCheckedAndBaseNamesLocked) {
   first.reset();
   EXPECT_NE(files.lockBaseName(stem, busy), nullptr);
   EXPECT_FALSE(busy);
+}
+
+TEST_F(StdFileSystem, ACommitKeepsTheOldFileAsideUntilTheFileGoes) {
+  const std::string path = (folder / "f.mtl").string();
+  const auto commitNew = [&] {
+    auto file = files.createTemporary(path);
+    EXPECT_EQ(file->append("new"), platform::FileStatus::Ok);
+    EXPECT_EQ(file->commit(), platform::FileStatus::Ok);
+    return file;
+  };
+  std::string text;
+  commitNew()->restore();  // no old file: the new one goes again
+  EXPECT_FALSE(std::filesystem::exists(path));
+  ASSERT_EQ(files.writeFile(path, "old", false), platform::FileStatus::Ok);
+  {
+    auto file = commitNew();
+    ASSERT_EQ(files.readFile(path, text), platform::FileStatus::Ok);
+    EXPECT_EQ(text, "new");
+    EXPECT_EQ(file->restore(), platform::FileStatus::Ok);
+  }
+  ASSERT_EQ(files.readFile(path, text), platform::FileStatus::Ok);
+  EXPECT_EQ(text, "old");
+  commitNew();
+  ASSERT_EQ(files.readFile(path, text), platform::FileStatus::Ok);
+  EXPECT_EQ(text, "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(StdFileSystem, OutOfDescriptorsIsToldAsThatNotAsTheFolder) {
+  rlimit old {};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old), 0);
+  rlimit few = old;
+  few.rlim_cur = 64;
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+  std::vector<int> taken;
+  for (int fd = ::dup(0); fd >= 0; fd = ::dup(0)) taken.push_back(fd);
+  const auto file = files.createTemporary((folder / "f.obj").string());
+  const std::string error = files.lastError();
+  for (const int fd : taken) ::close(fd);
+  ::setrlimit(RLIMIT_NOFILE, &old);
+  EXPECT_EQ(file, nullptr);
+  EXPECT_EQ(error, "no further file can be opened now: Too many open files");
 }

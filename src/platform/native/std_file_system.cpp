@@ -1,39 +1,79 @@
 #include "platform/native/std_file_system.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
-#include <vector>
+#include "platform/native/file_paths.h"
+#include "platform/native/std_temporary_file.h"
 
 namespace platform {
 namespace {
 
-// A file named through a symbolic link is replaced where the link points, so the link stays.
-std::string resolvedTarget(const std::string& path) {
+using modFilePaths::fileNameOf;
+using modFilePaths::folderOf;
+using modFilePaths::followLinks;
+using modFilePaths::nameHash;
+using modFilePaths::randomPart;
+using modFilePaths::temporaryPrefix;
+
+// Temporary files of other names are taken for a killed run's leftovers after a day.
+constexpr std::time_t kLeftoverSeconds = 24 * 60 * 60;
+
+// The read end of a pipe a shell made ("... | quenmoor-grass-cli check /dev/stdin"); a named
+// pipe on the disk is no file to read, as nobody may ever write to it.
+bool isAnonymousPipe(int fd, const struct stat& info) {
+  constexpr long kPipeFileSystem = 0x50495045;  // PIPEFS_MAGIC
+  struct statfs system {};
+  return S_ISFIFO(info.st_mode) && ::fstatfs(fd, &system) == 0 && static_cast<long>(system.f_type) == kPipeFileSystem;
+}
+
+std::string folderText(const std::string& folder) { return folder.empty() ? std::string("./") : folder; }
+
+class StdFileLock final : public IFileLock {
+ public:
+  StdFileLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~StdFileLock() override {
+    if (fd_ < 0) return;
+    // Removed while still held: whoever opened it meanwhile sees that it is gone and starts anew.
+    ::unlink(path_.c_str());
+    ::close(fd_);
+  }
+  StdFileLock(const StdFileLock&) = delete;
+  StdFileLock& operator=(const StdFileLock&) = delete;
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+bool isHex(std::string_view text) { return text.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
+
+// ".qg-" + 16 hex digits + ".lock", or + "-" + 6 letters + ".tmp": what runs leave when killed.
+bool isRunFile(const std::string& name) {
+  if (name.size() < 25 || name.compare(0, 4, ".qg-") != 0 || !isHex(std::string_view(name).substr(4, 16))) return false;
+  if (name.size() == 25) return name.compare(20, 5, ".lock") == 0;
+  return name.size() == 31 && name[20] == '-' && name.compare(27, 4, ".tmp") == 0;
+}
+
+// Removes a run file of another name when it is old and no run holds it (a running run keeps
+// its files locked; the lock is tested on the file itself, so no holder is missed).
+void removeIfAbandoned(int folder, const std::string& name, std::time_t now) {
+  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char* real = ::realpath(path.c_str(), nullptr);
-  if (real == nullptr) return path;
-  std::string target(real);
-  std::free(real);
-  return target;
-}
-
-std::string folderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string fileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > kLeftoverSeconds &&
+      ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    ::unlinkat(folder, name.c_str(), 0);
+  ::close(fd);
 }
 
 }  // namespace
@@ -70,10 +110,12 @@ FileStatus StdFileSystem::readFile(const std::string& path, std::string& out) {
     ::close(fd);
     return fail(FileStatus::OpenFailed, path, error);
   }
-  if (!S_ISREG(info.st_mode)) {
+  if (!S_ISREG(info.st_mode) && !isAnonymousPipe(fd, info)) {
     ::close(fd);
     return fail(FileStatus::OpenFailed, path, S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file");
   }
+  // A pipe is read to its end, however slowly its writer goes.
+  if (S_ISFIFO(info.st_mode)) (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (info.st_size > kMaxReadBytes) {
     ::close(fd);
     return fail(FileStatus::ReadFailed, path, "the file is larger than 64 MB");
@@ -117,198 +159,101 @@ bool StdFileSystem::isFolder(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-namespace {
-
-constexpr std::size_t kCopyBlockBytes = 1 << 20;
-
-// Through the one descriptor opened at creation, readable so that a spill can be copied out; the
-// file's identity is kept to tell at commit whether the temporary name still names it.
-class StdTemporaryFile final : public ITemporaryFile {
- public:
-  StdTemporaryFile(int fd, std::string temporaryPath, std::string target, std::string& lastError)
-      : fd_(fd), temporaryPath_(std::move(temporaryPath)), target_(std::move(target)), lastError_(lastError) {
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0) {
-      device_ = info.st_dev;
-      inode_ = info.st_ino;
-    }
-  }
-  ~StdTemporaryFile() override {
-    if (!committed_ && stillOurs()) ::unlink(temporaryPath_.c_str());
-    ::close(fd_);
-  }
-  StdTemporaryFile(const StdTemporaryFile&) = delete;
-  StdTemporaryFile& operator=(const StdTemporaryFile&) = delete;
-
-  FileStatus append(std::string_view data) override {
-    while (!data.empty()) {
-      const ssize_t put = ::write(fd_, data.data(), data.size());
-      if (put < 0) {
-        if (errno == EINTR) continue;
-        return fail(std::strerror(errno));
-      }
-      data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return FileStatus::Ok;
-  }
-
-  FileStatus appendContentsOf(ITemporaryFile& source) override {
-    auto* from = dynamic_cast<StdTemporaryFile*>(&source);
-    if (from == nullptr) return fail("the file to copy is not on this file system");
-    // The kernel copies without a trip through this process where it can (and shares the
-    // blocks on file systems that clone); anything it refuses goes the plain way.
-    off_t offset = 0;
-    for (;;) {
-      const ssize_t moved = ::copy_file_range(from->fd_, &offset, fd_, nullptr, kCopyBlockBytes * 64, 0);
-      if (moved == 0) return FileStatus::Ok;
-      if (moved > 0) continue;
-      if (errno == EINTR) continue;
-      if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != EBADF)
-        return fail(std::strerror(errno));
-      break;
-    }
-    std::vector<char> block(kCopyBlockBytes);
-    for (;;) {
-      const ssize_t got = ::pread(from->fd_, block.data(), block.size(), offset);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        return fail(std::strerror(errno));
-      }
-      if (got == 0) return FileStatus::Ok;
-      if (const FileStatus status = append(std::string_view(block.data(), static_cast<std::size_t>(got)));
-          status != FileStatus::Ok)
-        return status;
-      offset += got;
-    }
-  }
-
-  std::int64_t length() override {
-    struct stat info {};
-    return ::fstat(fd_, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
-  }
-
-  FileStatus ready(bool flushToDisk) override {
-    if (!stillOurs())
-      return fail("its temporary file " + temporaryPath_ + " was removed or replaced while it was written");
-    // A full disk may show only here, on file systems that allocate late.
-    if (flushToDisk && ::fsync(fd_) != 0) return fail(std::strerror(errno));
-    return FileStatus::Ok;
-  }
-
-  FileStatus commit() override {
-    if (committed_) return FileStatus::Ok;
-    if (!stillOurs())
-      return fail("its temporary file " + temporaryPath_ + " was removed or replaced while it was written");
-    if (std::rename(temporaryPath_.c_str(), target_.c_str()) != 0) return fail(std::strerror(errno));
-    committed_ = true;
-    return FileStatus::Ok;
-  }
-
- private:
-  bool stillOurs() const {
-    struct stat info {};
-    return ::lstat(temporaryPath_.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_;
-  }
-  FileStatus fail(const std::string& reason) {
-    lastError_ = reason;
-    return FileStatus::WriteFailed;
-  }
-
-  int fd_;
-  std::string temporaryPath_;
-  std::string target_;
-  std::string& lastError_;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
-  bool committed_ = false;
-};
-
-class StdFileLock final : public IFileLock {
- public:
-  StdFileLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~StdFileLock() override {
-    if (fd_ < 0) return;
-    // Removed while still held: whoever opened it meanwhile sees that it is gone and starts anew.
-    ::unlink(path_.c_str());
-    ::close(fd_);
-  }
-  StdFileLock(const StdFileLock&) = delete;
-  StdFileLock& operator=(const StdFileLock&) = delete;
-
- private:
-  int fd_;
-  std::string path_;
-};
-
-// FNV-1a: stable from run to run and from program to program.
-std::string nameHash(const std::string& name) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const unsigned char c : name) {
-    hash ^= c;
-    hash *= 1099511628211ULL;
-  }
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string text(16, '0');
-  for (int i = 15; i >= 0; --i, hash >>= 4) text[static_cast<std::size_t>(i)] = kHex[hash & 15];
-  return text;
+std::string StdFileSystem::realTarget(const std::string& path) {
+  std::string refusal;
+  return followLinks(path, refusal);
 }
 
-std::string temporaryPrefix(const std::string& target) { return ".qg-" + nameHash(fileNameOf(target)) + "-"; }
-
-std::string folderText(const std::string& folder) { return folder.empty() ? std::string("./") : folder; }
-
-}  // namespace
-
 std::unique_ptr<ITemporaryFile> StdFileSystem::createTemporary(const std::string& path) {
-  const std::string target = resolvedTarget(path);
+  std::string refusal;
+  const std::string target = followLinks(path, refusal);
+  if (!refusal.empty()) {
+    fail(FileStatus::OpenFailed, target, refusal);
+    return nullptr;
+  }
   // The new file gets the old one's permissions, or the usual ones for a new file.
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  std::random_device entropy;
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   int error = EEXIST;
   for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-    std::string suffix;
-    for (int i = 0; i < 6; ++i) suffix += kLetters[entropy() % (sizeof kLetters - 1)];
-    const std::string candidate = folderOf(target) + temporaryPrefix(target) + suffix + ".tmp";
-    const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const std::string candidate = folderOf(target) + temporaryPrefix(target) + randomPart() + ".tmp";
+    const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
       error = errno;
       continue;
     }
     if (replacing) (void)::fchmod(fd, old.st_mode & 07777);
-    return std::make_unique<StdTemporaryFile>(fd, candidate, target, lastError_);
+    return makeStdTemporaryFile(fd, candidate, target, lastError_);
   }
-  fail(FileStatus::OpenFailed, target,
-       "the folder " + folderText(folderOf(target)) + " does not take a new file: " + std::strerror(error));
+  // Out of descriptors the folder is not to blame.
+  if (error == EMFILE || error == ENFILE)
+    fail(FileStatus::OpenFailed, target, "no further file can be opened now: " + std::string(std::strerror(error)));
+  else
+    fail(FileStatus::OpenFailed, target,
+         "the folder " + folderText(folderOf(target)) + " does not take a new file: " + std::strerror(error));
   return nullptr;
 }
 
 bool StdFileSystem::checkTarget(const std::string& path) {
-  const std::string target = resolvedTarget(path);
+  std::string refusal;
+  const std::string target = followLinks(path, refusal);
+  if (!refusal.empty()) {
+    fail(FileStatus::OpenFailed, target, refusal);
+    return false;
+  }
   const std::string folder = folderOf(target);
   const std::string shown = folderText(folder);
-  struct stat info {};
-  if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+  const char* folderName = folder.empty() ? "." : folder.c_str();
+  struct stat folderInfo {};
+  if (::stat(folderName, &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
     fail(FileStatus::OpenFailed, target, "The folder " + shown + " does not exist.");
     return false;
   }
-  if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) {
+  if (::access(folderName, W_OK | X_OK) != 0) {
     fail(FileStatus::OpenFailed, target,
          "The folder " + shown + " does not take new files: " + std::strerror(errno) + ".");
     return false;
   }
-  if (::stat(target.c_str(), &info) != 0) return true;
+  // The name is judged before anything is made: a name the folder cannot take fails only at
+  // the rename, after the whole run.
+  long nameMax = ::pathconf(folderName, _PC_NAME_MAX);
+  if (nameMax <= 0) nameMax = NAME_MAX;
+  if (fileNameOf(target).size() > static_cast<std::size_t>(nameMax)) {
+    fail(FileStatus::OpenFailed, target,
+         path + ": the name is longer than the folder takes (" + std::to_string(nameMax) + " bytes).");
+    return false;
+  }
+  if (target.size() >= PATH_MAX) {
+    fail(FileStatus::OpenFailed, target, path + ": the path is longer than the system takes.");
+    return false;
+  }
+  // The kernel's own view as well, for links of /proc that name no path.
+  struct stat followed {};
+  const bool existsFollowed = ::stat(path.c_str(), &followed) == 0;
+  struct stat info {};
+  if (::lstat(target.c_str(), &info) != 0) {
+    if (existsFollowed && !S_ISREG(followed.st_mode)) {
+      fail(FileStatus::OpenFailed, target, path + " is not a regular file.");
+      return false;
+    }
+    return true;
+  }
   if (S_ISDIR(info.st_mode)) {
     fail(FileStatus::OpenFailed, target, path + " is a folder.");
     return false;
   }
-  if (!S_ISREG(info.st_mode)) {
+  if (!S_ISREG(info.st_mode) || (existsFollowed && !S_ISREG(followed.st_mode))) {
     fail(FileStatus::OpenFailed, target, path + " is not a regular file.");
     return false;
   }
   if (::access(target.c_str(), W_OK) != 0) {
     fail(FileStatus::OpenFailed, target, path + " is read-only.");
+    return false;
+  }
+  // As the kernel's protected_regular: in a shared sticky folder another user's file is theirs.
+  const bool shared = (folderInfo.st_mode & S_ISVTX) != 0 && (folderInfo.st_mode & S_IWOTH) != 0;
+  if (shared && info.st_uid != ::geteuid() && info.st_uid != folderInfo.st_uid) {
+    fail(FileStatus::OpenFailed, target, path + " belongs to another user in a shared folder; it is not replaced.");
     return false;
   }
   return true;
@@ -317,11 +262,26 @@ bool StdFileSystem::checkTarget(const std::string& path) {
 std::unique_ptr<IFileLock> StdFileSystem::lockBaseName(const std::string& stem, bool& busy) {
   busy = false;
   const std::string lockPath = folderOf(stem) + ".qg-" + nameHash(fileNameOf(stem)) + ".lock";
+  const auto refuse = [&](const std::string& why) -> std::unique_ptr<IFileLock> {
+    lastError_ = "The lock file " + lockPath + " " + why;
+    return nullptr;
+  };
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    // Where no lock file can be made, nothing else can be written either; that failure is
-    // reported where it happens.
-    if (fd < 0) return std::make_unique<StdFileLock>(-1, lockPath);
+    // Never through a link: a planted one would make a file wherever it points.
+    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    // Another user's lock left by a run that ended: reading it is enough to lock it.
+    if (fd < 0 && errno == EACCES) fd = ::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+      const int error = errno;
+      if (error == ELOOP) return refuse("is a symbolic link; it is not followed.");
+      if (error == EISDIR) return refuse("is a folder.");
+      return refuse(std::string("cannot be opened: ") + std::strerror(error) + ".");
+    }
+    struct stat held {};
+    if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+      ::close(fd);
+      return refuse("is not a regular file.");
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       const int error = errno;
       ::close(fd);
@@ -330,29 +290,35 @@ std::unique_ptr<IFileLock> StdFileSystem::lockBaseName(const std::string& stem, 
         lastError_ = "another run is writing these files";
         return nullptr;
       }
-      return std::make_unique<StdFileLock>(-1, lockPath);  // a file system without locks
+      // A file system without locks: no run can lock there, and there is nothing to wait for.
+      if (error == ENOLCK || error == EOPNOTSUPP) return std::make_unique<StdFileLock>(-1, lockPath);
+      return refuse(std::string("cannot be locked: ") + std::strerror(error) + ".");
     }
     // The lock file may have been removed by the run that held it, between open and lock.
-    struct stat held {}, named {};
-    if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-        held.st_ino == named.st_ino)
+    struct stat named {};
+    if (::lstat(lockPath.c_str(), &named) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
       return std::make_unique<StdFileLock>(fd, lockPath);
     ::close(fd);
   }
-  return std::make_unique<StdFileLock>(-1, lockPath);
+  return refuse("keeps changing; it is not taken.");
 }
 
 void StdFileSystem::removeLeftovers(const std::string& path) {
-  const std::string target = resolvedTarget(path);
+  std::string refusal;
+  const std::string target = followLinks(path, refusal);
   const std::string folder = folderOf(target);
   const std::string prefix = temporaryPrefix(target);
   DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
   if (listing == nullptr) return;
+  const std::time_t now = std::time(nullptr);
   while (const dirent* entry = ::readdir(listing)) {
     const std::string name = entry->d_name;
-    if (name.size() == prefix.size() + 10 && name.compare(0, prefix.size(), prefix) == 0 &&
-        name.compare(name.size() - 4, 4, ".tmp") == 0)
-      ::unlink((folder + name).c_str());
+    const bool ours = name.size() == prefix.size() + 10 && name.compare(0, prefix.size(), prefix) == 0 &&
+                      (name.compare(name.size() - 4, 4, ".tmp") == 0 || name.compare(name.size() - 4, 4, ".old") == 0);
+    if (ours)
+      ::unlinkat(::dirfd(listing), name.c_str(), 0);
+    else if (isRunFile(name))
+      removeIfAbandoned(::dirfd(listing), name, now);
   }
   ::closedir(listing);
 }

@@ -13,6 +13,7 @@ class StdFileSystem final : public IFileSystem {
   std::optional<std::int64_t> fileLength(const std::string& path) override;
   bool exists(const std::string& path) override;
   bool isFolder(const std::string& path) override;
+  std::string realTarget(const std::string& path) override;
   std::unique_ptr<ITemporaryFile> createTemporary(const std::string& path) override;
   bool checkTarget(const std::string& path) override;
   std::unique_ptr<IFileLock> lockBaseName(const std::string& stem, bool& busy) override;
