@@ -1,6 +1,7 @@
 #include "cli_options.h"
 
 #include <charconv>
+#include <optional>
 
 namespace cli {
 
@@ -10,7 +11,8 @@ const char* const kUsage =
     "                            [--force] OUT.obj\n"
     "      Writes OUT.mtl, OUT.grass and OUT.obj from the built-in settings,\n"
     "      or from FILE applied to them as \"Open settings...\" does.\n"
-    "      --format glb  writes OUT.grass and OUT.glb (one binary glTF file, no MTL)\n"
+    "      --format glb  writes OUT.grass and OUT.glb (one binary glTF file, no MTL);\n"
+    "               without --format, OUT's extension (.obj or .glb) chooses the format\n"
     "      --limit  disk-space limit in MB, 1 to 2000 (default 2000)\n"
     "      --force  overwrite existing files without asking\n"
     "  quenmoor-grass-cli materials [--settings FILE] [--force] OUT.mtl\n"
@@ -21,6 +23,20 @@ const char* const kUsage =
     "  quenmoor-grass-cli --help | --version\n"
     "Exit codes: 0 done, 1 bad input, 2 file failure, 3 cancelled (Ctrl+C) or disk-space limit\n"
     "reached, 4 files written but a coverage or altitude picture could not be read.\n";
+
+namespace {
+
+// The format an output name's extension names, in any letter case; none for another ending.
+std::optional<bool> glbByExtension(const std::string& path) {
+  if (path.size() < 4) return std::nullopt;
+  std::string ending = path.substr(path.size() - 4);
+  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  if (ending == ".glb") return true;
+  if (ending == ".obj") return false;
+  return std::nullopt;
+}
+
+}  // namespace
 
 bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options, std::string& error) {
   if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
@@ -42,6 +58,7 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
   }
 
   std::vector<std::string> positional;
+  std::optional<std::string> format;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool creates = options.command == Command::Create || options.command == Command::Materials;
@@ -63,7 +80,7 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
           error = "--format needs obj or glb, not \"" + value + "\"";
           return false;
         }
-        options.glb = value == "glb";
+        format = value;
       }
       else if (argument == "--limit") {
         int limit = 0;
@@ -98,6 +115,15 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
     return false;
   }
   if (!positional.empty()) options.path = positional[0];
+  if (options.command == Command::Create) {
+    const std::optional<bool> named = glbByExtension(options.path);
+    if (format && named && *named != (*format == "glb")) {
+      error = "--format " + *format + " does not match the output name " + options.path + "; give the name ." +
+              *format + " or leave --format out";
+      return false;
+    }
+    options.glb = format ? *format == "glb" : named.value_or(false);
+  }
   return true;
 }
 

@@ -16,7 +16,9 @@ struct clsOptions {
   std::optional<std::uint64_t> seed;
   std::optional<int> limitMB;
   std::optional<std::string> note;
-  bool glb = false;  // create: one binary glTF file instead of the OBJ and its MTL file
+  // create: one binary glTF file instead of the OBJ and its MTL file; without --format the
+  // output name's extension (".glb" or ".obj") decides.
+  bool glb = false;
   bool force = false;
   std::optional<std::string> output;  // settings: the file to write instead of standard output
   std::string path;  // OUT.obj for create, OUT.mtl for materials, FILE for settings and check

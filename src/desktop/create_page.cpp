@@ -90,6 +90,7 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
     if (fileName_->text() != qt(model_.fileNameText())) model_.applyFileName(fileName_->text().toStdString());
     model_.chooseFormat(choice);
     fileName_->show(qt(model_.fileNameText()));
+    showCaptions();
   });
   connect(create_, &QPushButton::clicked, this, [this] {
     if (onCreate) onCreate();
@@ -130,6 +131,7 @@ void CreatePage::refresh() {
   note_->show(qt(model_.noteText()));
   helpTips_->setChecked(model_.helpTips());
   format_->setCurrentIndex(model_.formatChoice());
+  showCaptions();
   fileNameButton_->setToolTip(qt(model_.fileNameTip()));
   saveColors_->setToolTip(qt(model_.saveColorsTip()));
   saveSettings_->setToolTip(qt(model_.saveSettingsTip()));
@@ -139,6 +141,11 @@ void CreatePage::refresh() {
   open_->setToolTip(qt(model_.openTip()));
   defaults_->setToolTip(qt(model_.defaultsTip()));
   diskSpace_->setToolTip(qt(model_.diskSpaceTip()));
+}
+
+void CreatePage::showCaptions() {
+  fileNameButton_->setText(model_.fileNameCaption());
+  create_->setText(model_.createCaption());
 }
 
 void CreatePage::setRunning(bool running) {

@@ -23,6 +23,9 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kFileNameCaption = "File name for grass OBJ...";
   static constexpr const char* kDiskSpaceCaption = "Disk space limit";
   static constexpr const char* kCreateCaption = "Create grass and save as OBJ.\nAlso save colors and settings.";
+  // The same two captions when the run writes the binary glTF file, which has no material file.
+  static constexpr const char* kGlbFileNameCaption = "File name for grass glTF...";
+  static constexpr const char* kGlbCreateCaption = "Create grass and save as glTF (.glb).\nAlso save settings.";
   static constexpr const char* kCancelCaption = "Cancel";
   static constexpr const char* kSaveColorsCaption = "Save colors only";
   static constexpr const char* kSaveSettingsCaption = "Save settings";
@@ -48,15 +51,23 @@ class frmCreate final : public clsEditorModel {
   bool helpTips() const;
   // 0 for the OBJ with its MTL file, 1 for the binary glTF file.
   int formatChoice() const;
+  // The file-name button's and the create button's captions: they name what the run writes.
+  const char* fileNameCaption() const { return formatChoice() == 1 ? kGlbFileNameCaption : kFileNameCaption; }
+  const char* createCaption() const { return formatChoice() == 1 ? kGlbCreateCaption : kCreateCaption; }
 
-  std::string fileNameTip() const { return tip("Select or type in a file name for the object (ending with .obj)."); }
+  std::string fileNameTip() const {
+    return tip(formatChoice() == 1 ? "Select or type in a file name for the object (ending with .glb)."
+                                   : "Select or type in a file name for the object (ending with .obj).");
+  }
   std::string saveColorsTip() const {
     return tip("Save only the colors to a material file (same name as the .obj file, but ending with .mtl).");
   }
   std::string saveSettingsTip() const {
     return tip("Save the current settings to a settings file (same name as the .obj file, but ending with .grass).");
   }
-  std::string cancelTip() const { return tip("Cancel the writing of .obj file."); }
+  std::string cancelTip() const {
+    return tip(formatChoice() == 1 ? "Cancel the writing of .glb file." : "Cancel the writing of .obj file.");
+  }
   std::string copyTip() const { return tip("Copy the settings to the computer's clipboard."); }
   std::string pasteTip() const { return tip("Get the settings from the computer's clipboard."); }
   std::string openTip() const { return tip("Open a settings file."); }
