@@ -16,6 +16,9 @@ namespace {
 // primitives this keeps the memory within a few tens of megabytes.
 constexpr std::size_t kSpillBytes = 64 * 1024;
 
+// A vertex: position and normal, 32-bit floats.
+constexpr std::int64_t kVertexBytes = 24;
+
 constexpr std::uint32_t kGlbMagic = 0x46546C67;  // "glTF"
 constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
 constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
@@ -28,7 +31,7 @@ void putWord(std::string& out, std::uint32_t value) {
 // match the data to the bit.
 void putFloat(std::string& out, float value) {
   char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value)).ptr;
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
   out.append(text, end);
 }
 
@@ -71,18 +74,29 @@ void clsGlbSink::beginElement(int element, std::int32_t itemCount) {
   lookup_.clear();
 }
 
-std::size_t clsGlbSink::primitiveFor(std::int32_t material, bool normals) {
-  const auto key = static_cast<std::size_t>(std::max(material, 0)) * 2 + (normals ? 1 : 0);
+std::size_t clsGlbSink::primitiveFor(std::int32_t material) {
+  const auto key = static_cast<std::size_t>(std::max(material, 0));
   if (key >= lookup_.size()) lookup_.resize(key + 1, -1);
   if (lookup_[key] < 0) {
     lookup_[key] = static_cast<std::int32_t>(primitives_.size());
     clsGlbPrimitive primitive;
     primitive.element = element_;
     primitive.material = std::max(material, 0);
-    primitive.normals = normals;
     primitives_.push_back(std::move(primitive));
   }
   return static_cast<std::size_t>(lookup_[key]);
+}
+
+void clsGlbSink::putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel& p, const geometry::clsPixel& n) {
+  primitive.vertices.buffer.put(&p, 12);
+  primitive.vertices.buffer.put(&n, 12);
+  ++primitive.vertexCount;
+  const float at[3] = {p.x, p.y, p.z};
+  for (int k = 0; k < 3; ++k) {
+    if (primitive.vertexCount == 1 || at[k] < primitive.min[k]) primitive.min[k] = at[k];
+    if (primitive.vertexCount == 1 || at[k] > primitive.max[k]) primitive.max[k] = at[k];
+  }
+  dataBytes_ += kVertexBytes;
 }
 
 RunStatus clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
@@ -95,29 +109,29 @@ RunStatus clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t ite
                                                          geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
     const clsCross normal = cross(points[a.position], points[b.position], points[c.position]);
     if (normal.zeroArea()) return;
-    const bool normals = a.normal != 0;
-    clsGlbPrimitive& primitive = primitives_[primitiveFor(material, normals)];
+    clsGlbPrimitive& primitive = primitives_[primitiveFor(material)];
     const auto primitiveIndex = static_cast<std::int32_t>(&primitive - primitives_.data());
+    // A corner without a normal of its own is part of a flat face (a faceted rock, a cap): the
+    // face has vertices of its own with its normal, so that every reader shades it flat, also
+    // one that computes normals from shared vertices.
+    const bool flat = a.normal == 0;
     for (const geometry::clsFaceCorner& corner : {a, b, c}) {
+      if (flat) {
+        const std::uint32_t index = primitive.vertexCount;
+        putVertex(primitive, points[corner.position], normal.unit());
+        primitive.indices.buffer.put(&index, 4);
+        dataBytes_ += 4;
+        continue;
+      }
       clsSlot& slot = slots_[corner.position + corner.normal - entry.firstPoint];
       if (slot.primitive != primitiveIndex) {
         // A vertex of its own in each primitive (material) that uses it.
         slot.primitive = primitiveIndex;
-        slot.index = primitive.vertexCount++;
-        const geometry::clsPixel& p = points[corner.position];
-        primitive.vertices.buffer.put(&p, 12);
-        if (normals) {
-          geometry::clsPixel n = points[corner.position + corner.normal];
-          // glTF normals must have unit length: one the OBJ writes as zeros takes the face's.
-          if (n.x == 0 && n.y == 0 && n.z == 0) n = normal.unit();
-          primitive.vertices.buffer.put(&n, 12);
-        }
-        const float at[3] = {p.x, p.y, p.z};
-        for (int k = 0; k < 3; ++k) {
-          if (primitive.vertexCount == 1 || at[k] < primitive.min[k]) primitive.min[k] = at[k];
-          if (primitive.vertexCount == 1 || at[k] > primitive.max[k]) primitive.max[k] = at[k];
-        }
-        dataBytes_ += normals ? 24 : 12;
+        slot.index = primitive.vertexCount;
+        geometry::clsPixel n = points[corner.position + corner.normal];
+        // glTF normals must have unit length: one the OBJ writes as zeros takes the face's.
+        if (n.x == 0 && n.y == 0 && n.z == 0) n = normal.unit();
+        putVertex(primitive, points[corner.position], n);
       }
       primitive.indices.buffer.put(&slot.index, 4);
       dataBytes_ += 4;
@@ -192,7 +206,7 @@ std::string clsGlbSink::json(const std::vector<std::size_t>& order, std::int64_t
       const std::int64_t vertexBytes = primitive.vertices.size(), indexBytes = primitive.indices.size();
       if (view > 0) views += ',';
       views += "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" +
-               std::to_string(vertexBytes) + (primitive.normals ? ",\"byteStride\":24" : "") + ",\"target\":34962},";
+               std::to_string(vertexBytes) + ",\"byteStride\":24,\"target\":34962},";
       offset += vertexBytes;
       views += "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" +
                std::to_string(indexBytes) + ",\"target\":34963}";
@@ -206,11 +220,9 @@ std::string clsGlbSink::json(const std::vector<std::size_t>& order, std::int64_t
       putFloats(accessors, primitive.max, 3);
       accessors += "}";
       std::string attributes = "\"POSITION\":" + std::to_string(accessor++);
-      if (primitive.normals) {
-        accessors += ",{\"bufferView\":" + std::to_string(view) + ",\"byteOffset\":12,\"componentType\":5126,\"count\":" +
-                     count + ",\"type\":\"VEC3\"}";
-        attributes += ",\"NORMAL\":" + std::to_string(accessor++);
-      }
+      accessors += ",{\"bufferView\":" + std::to_string(view) + ",\"byteOffset\":12,\"componentType\":5126,\"count\":" +
+                   count + ",\"type\":\"VEC3\"}";
+      attributes += ",\"NORMAL\":" + std::to_string(accessor++);
       accessors += ",{\"bufferView\":" + std::to_string(view + 1) + ",\"componentType\":5125,\"count\":" +
                    std::to_string(primitive.indexCount) + ",\"type\":\"SCALAR\"}";
       meshes += std::string(first ? "" : ",") + "{\"attributes\":{" + attributes + "},\"indices\":" +
@@ -259,8 +271,7 @@ RunStatus clsGlbSink::assemble() {
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     const clsGlbPrimitive &x = primitives_[a], &y = primitives_[b];
     if (x.element != y.element) return x.element < y.element;
-    if (x.material != y.material) return x.material < y.material;
-    return x.normals && !y.normals;
+    return x.material < y.material;
   });
   std::int64_t binBytes = 0;
   for (std::size_t p : order) binBytes += primitives_[p].vertices.size() + primitives_[p].indices.size();

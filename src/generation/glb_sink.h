@@ -57,7 +57,7 @@ struct clsGlbStream {
 struct clsGlbPrimitive {
   int element = 0;
   std::int32_t material = 0;  // 0: none named
-  bool normals = false;       // interleaved position and normal; else positions only, flat-shaded
+  // Vertices are position and normal, interleaved.
   clsGlbStream vertices, indices;
   std::uint32_t vertexCount = 0;
   std::int64_t indexCount = 0;
@@ -89,7 +89,8 @@ class clsGlbSink final : public IItemStage {
     std::uint32_t index = 0;
   };
   RunStatus addItem(const geometry::clsItemList& list, std::size_t item);
-  std::size_t primitiveFor(std::int32_t material, bool normals);
+  std::size_t primitiveFor(std::int32_t material);
+  void putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel& p, const geometry::clsPixel& n);
   RunStatus spill(clsGlbStream& stream);
   RunStatus assemble();
   std::string json(const std::vector<std::size_t>& order, std::int64_t binBytes) const;
@@ -102,7 +103,7 @@ class clsGlbSink final : public IItemStage {
   int element_ = 0;
   std::int32_t material_ = 0;  // in force from one item to the next, as in the OBJ text
   std::vector<clsGlbPrimitive> primitives_;
-  std::vector<std::int32_t> lookup_;  // (material, normals) of the current element to a primitive
+  std::vector<std::int32_t> lookup_;  // material of the current element to its primitive
   std::vector<clsSlot> slots_;        // the current item's corners to their vertices
   std::vector<std::size_t> full_;     // primitives the current item filled to spilling
   std::int64_t dataBytes_ = 0;

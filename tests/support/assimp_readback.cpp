@@ -1,6 +1,7 @@
 #include "support/assimp_readback.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <assimp/DefaultLogger.hpp>
 #include <assimp/Importer.hpp>
@@ -51,6 +52,16 @@ void readTriangles(const aiScene& scene, clsAssimpRead& result) {
         const double cross = cx * cx + cy * cy + cz * cz;
         if (!(cross > 1e-6 * (ux * ux + uy * uy + uz * uz) * (vx * vx + vy * vy + vz * vz))) continue;
         ++result.triangles;
+        if (mesh.mNormals != nullptr) {
+          const double length = std::sqrt(cross);
+          bool off = false;
+          for (unsigned k : {face.mIndices[0], face.mIndices[i], face.mIndices[i + 1]}) {
+            const aiVector3D& n = mesh.mNormals[k];
+            const double dot = (n.x * cx + n.y * cy + n.z * cz) / (length * std::max(1e-30, double(n.Length())));
+            off = off || dot < std::cos(1.0 * 3.14159265358979 / 180);
+          }
+          if (off) ++result.trianglesOffFace;
+        }
         for (const aiVector3D& p : {a, b, c}) {
           const float at[3] = {p.x, p.y, p.z};
           for (std::size_t k = 0; k < 3; ++k) {
@@ -74,7 +85,7 @@ clsAssimpRead readWithAssimp(const std::string& path) {
   {
     // Faces are fanned here: Assimp's own triangulation clips ears.
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure);
+    const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure | aiProcess_GenNormals);
     result.loaded = scene != nullptr;
     result.error = importer.GetErrorString();
     if (scene != nullptr) {

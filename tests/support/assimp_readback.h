@@ -20,6 +20,9 @@ struct clsAssimpRead {
   // and the bounds of their corners.
   std::size_t triangles = 0;
   std::array<float, 3> min{}, max{};
+  // Of those triangles, the ones with a vertex normal more than 1 degree off the face's, the
+  // normals read with Assimp's GenNormals (which computes them where a file has none).
+  std::size_t trianglesOffFace = 0;
 };
 
 clsAssimpRead readWithAssimp(const std::string& path);
