@@ -18,8 +18,10 @@ constexpr std::size_t kPoolBlocks = kPoolBytes / clsGlbBlocks::kBlockBytes;
 // Bytes go to the file in pieces of about this size.
 constexpr std::size_t kWriteBytes = 1 << 20;
 
-// A vertex: position and normal, 32-bit floats.
-constexpr std::int64_t kVertexBytes = 24;
+// A vertex: position, normal and texture coordinates, 32-bit floats.
+constexpr std::int64_t kVertexBytes = 32;
+constexpr int kNormalOffset = 12;
+constexpr int kTexCoordOffset = 24;
 constexpr std::int64_t kIndexBytes = 4;
 
 // The file's frame.
@@ -144,17 +146,19 @@ std::string headJson(const clsGlbContents& contents, const std::vector<clsGlbPla
         .integer("mesh", static_cast<std::int64_t>(n))
         .endObject();
   json.endArray();
-  // Each primitive has three accessors and two buffer views, in its place in the order.
+  // Each primitive has four accessors and two buffer views, in its place in the order.
   json.beginArray("meshes");
   for (std::size_t i = 0, accessor = 0; i < order.size();) {
     const int element = placed[order[i]].element;
     json.beginObject().string("name", contents.elementNames[static_cast<std::size_t>(element - 1)]);
     json.beginArray("primitives");
-    for (; i < order.size() && placed[order[i]].element == element; ++i, accessor += 3) {
+    for (; i < order.size() && placed[order[i]].element == element; ++i, accessor += 4) {
       const clsGlbPlaced& p = placed[order[i]];
       json.beginObject().beginObject("attributes");
-      json.integer("POSITION", static_cast<std::int64_t>(accessor)).integer("NORMAL", static_cast<std::int64_t>(accessor + 1));
-      json.endObject().integer("indices", static_cast<std::int64_t>(accessor + 2));
+      json.integer("POSITION", static_cast<std::int64_t>(accessor))
+          .integer("NORMAL", static_cast<std::int64_t>(accessor + 1))
+          .integer("TEXCOORD_0", static_cast<std::int64_t>(accessor + 2));
+      json.endObject().integer("indices", static_cast<std::int64_t>(accessor + 3));
       if (p.material > 0) json.integer("material", std::lower_bound(used.begin(), used.end(), p.material) - used.begin());
       json.endObject();
     }
@@ -171,7 +175,8 @@ std::string headJson(const clsGlbContents& contents, const std::vector<clsGlbPla
     const clsGlbPlaced& p = placed[order[n]];
     const int view = static_cast<int>(2 * n);
     putAccessor(json, view, 0, kFloat, p.vertexCount, "VEC3", p.min, p.max);
-    putAccessor(json, view, 12, kFloat, p.vertexCount, "VEC3");
+    putAccessor(json, view, kNormalOffset, kFloat, p.vertexCount, "VEC3");
+    putAccessor(json, view, kTexCoordOffset, kFloat, p.vertexCount, "VEC2");
     putAccessor(json, view + 1, 0, kUnsignedInt, p.indexCount, "SCALAR");
   }
   json.endArray();
@@ -248,8 +253,9 @@ std::size_t clsGlbSink::primitiveFor(std::int32_t material) {
   return static_cast<std::size_t>(lookup_[key]);
 }
 
-void clsGlbSink::putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel& p, const geometry::clsPixel& n) {
-  const float vertex[6] = {p.x, p.y, p.z, n.x, n.y, n.z};
+void clsGlbSink::putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel& p, const geometry::clsPixel& n,
+                           const clsTexCoord& uv) {
+  const float vertex[8] = {p.x, p.y, p.z, n.x, n.y, n.z, uv.u, uv.v};
   primitive.vertices.put(pool_, vertex, sizeof vertex);
   ++primitive.vertexCount;
   for (int k = 0; k < 3; ++k) {
@@ -259,10 +265,41 @@ void clsGlbSink::putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel&
   dataBytes_ += kVertexBytes;
 }
 
+void clsGlbSink::texCoords(const geometry::clsItemList& list, std::size_t item, std::size_t points) {
+  namespace ringFlag = geometry::ringFlag;
+  const geometry::clsItemEntry& entry = list.items[item];
+  texCoords_.assign(points, clsTexCoord{});
+  closedRing_.assign(points, 0);
+  std::uint32_t at = 0;  // the ring's first point, from the item's
+  const std::uint32_t ringsEnd = entry.firstRing + entry.ringCount;
+  for (std::uint32_t r = entry.firstRing, runStart = r, runEnd = r; r < ringsEnd; ++r) {
+    const geometry::clsItemRing& ring = list.rings[r];
+    if ((ring.flags & ringFlag::kFirstOfRun) != 0 || r == runEnd) {
+      runStart = r;
+      for (runEnd = r + 1; runEnd < ringsEnd && (list.rings[runEnd].flags & ringFlag::kFirstOfRun) == 0;) ++runEnd;
+    }
+    const std::uint32_t stride = 1 + static_cast<std::uint32_t>(geometry::normalsPerVertex(ring.flags));
+    const bool closed = (ring.flags & ringFlag::kClosed) != 0;
+    // v from the run's first ring (the root) to its last (the tip); u across an open ring from
+    // one edge to the other, around a closed one (its seam gets a copy at u = 1).
+    const float v = runEnd - runStart > 1 ? static_cast<float>(r - runStart) / static_cast<float>(runEnd - runStart - 1) : 0;
+    const std::uint32_t across = closed ? ring.n : ring.n - 1u;
+    for (std::uint32_t k = 0; k < ring.count; ++k) {
+      const std::uint32_t point = at + k * stride;
+      if (point >= points) break;
+      texCoords_[point] = {across > 0 ? static_cast<float>(k) / static_cast<float>(across) : 0, v};
+      closedRing_[point] = closed ? 1 : 0;
+    }
+    at += ring.count * stride;
+  }
+}
+
 RunStatus clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
   const geometry::clsItemEntry& entry = list.items[item];
   const std::size_t pointsEnd = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
-  slots_.assign(pointsEnd - entry.firstPoint, clsSlot{});
+  // Two slots per point: its vertex, and the copy at u = 1 where a closed ring's seam needs one.
+  slots_.assign(2 * (pointsEnd - entry.firstPoint), clsSlot{});
+  texCoords(list, item, pointsEnd - entry.firstPoint);
   const geometry::clsPixel* points = list.points.data();
   modItemFaces::walkTriangles(list, item, material_, [&](std::int32_t material, geometry::clsFaceCorner a,
                                                          geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
@@ -274,15 +311,24 @@ RunStatus clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t ite
     // face has vertices of its own with its normal, so that every reader shades it flat, also
     // one that computes normals from shared vertices.
     const bool flat = a.normal == 0;
+    // A face across a closed ring's seam (one corner at u = 0, another past the middle) takes
+    // the copies at u = 1 of its corners at u = 0.
+    float most = 0;
+    for (const geometry::clsFaceCorner& corner : {a, b, c})
+      most = std::max(most, texCoords_[corner.position - entry.firstPoint].u);
     std::uint32_t corners[3];
     int k = 0;
     for (const geometry::clsFaceCorner& corner : {a, b, c}) {
+      const std::size_t point = corner.position - entry.firstPoint;
+      clsTexCoord uv = texCoords_[point];
+      const bool seam = closedRing_[point] != 0 && uv.u == 0 && most > 0.5f;
+      if (seam) uv.u = 1;
       if (flat) {
         corners[k++] = primitive.vertexCount;
-        putVertex(primitive, points[corner.position], normal.unit());
+        putVertex(primitive, points[corner.position], normal.unit(), uv);
         continue;
       }
-      clsSlot& slot = slots_[corner.position + corner.normal - entry.firstPoint];
+      clsSlot& slot = slots_[2 * (corner.position + corner.normal - entry.firstPoint) + (seam ? 1 : 0)];
       if (slot.primitive != primitiveIndex) {
         // A vertex of its own in each primitive (material) that uses it.
         slot.primitive = primitiveIndex;
@@ -290,7 +336,7 @@ RunStatus clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t ite
         geometry::clsPixel n = points[corner.position + corner.normal];
         // glTF normals must have unit length: one the OBJ writes as zeros takes the face's.
         if (n.x == 0 && n.y == 0 && n.z == 0) n = normal.unit();
-        putVertex(primitive, points[corner.position], n);
+        putVertex(primitive, points[corner.position], n, uv);
       }
       corners[k++] = slot.index;
     }

@@ -56,7 +56,7 @@ struct clsGlbStream {
 struct clsGlbPrimitive {
   int element = 0;
   std::int32_t material = 0;  // 0: none named
-  clsGlbStream vertices, indices;  // vertices: position and normal, interleaved
+  clsGlbStream vertices, indices;  // vertices: position, normal and texture coordinates, interleaved
   std::uint32_t vertexCount = 0;
   std::int64_t indexCount = 0;
   float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};
@@ -95,9 +95,15 @@ class clsGlbSink final : public IItemStage {
     std::int32_t primitive = -1;
     std::uint32_t index = 0;
   };
+  struct clsTexCoord {
+    float u = 0, v = 0;
+  };
   RunStatus addItem(const geometry::clsItemList& list, std::size_t item);
+  // Each point of the item: u across its ring, v along its run.
+  void texCoords(const geometry::clsItemList& list, std::size_t item, std::size_t points);
   std::size_t primitiveFor(std::int32_t material);
-  void putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel& p, const geometry::clsPixel& n);
+  void putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel& p, const geometry::clsPixel& n,
+                 const clsTexCoord& uv);
   // The pending primitives in the file's order, and placed from the binary chunk's offset on.
   std::vector<std::size_t> pendingOrder() const;
   std::vector<clsGlbPlaced> placePending(std::int64_t offset) const;
@@ -117,6 +123,8 @@ class clsGlbSink final : public IItemStage {
   std::vector<clsGlbPlaced> placed_;         // in the file
   std::vector<std::int32_t> lookup_;  // material of the current element to its pending primitive
   std::vector<clsSlot> slots_;        // the current item's corners to their vertices
+  std::vector<clsTexCoord> texCoords_;  // the current item's points' texture coordinates
+  std::vector<std::uint8_t> closedRing_;  // and whether their ring is closed
   std::string out_;                   // bytes on their way to the file
   std::int64_t dataBytes_ = 0;        // the binary chunk so far, written or pending
   std::int64_t writtenBytes_ = 0;     // of it, in the file

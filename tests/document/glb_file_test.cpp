@@ -32,6 +32,7 @@ struct clsGlbCase {
   Stop stop;
   std::string inJson;  // a piece the file's JSON must hold
   bool flat = false;   // every face shaded flat
+  bool grass = true;   // grass only
   friend void PrintTo(const clsGlbCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -43,7 +44,13 @@ const std::string kSeeThroughGrass =
 clsGlbCase facetedRocks() {
   clsGlbCase faceted{"facetedRocks", onlyElements({8}, 40) + "Shape 8 1 10 0 30 -10 1 1 0 0 10 10 1\r\n"};
   faceted.flat = true;
+  faceted.grass = false;
   return faceted;
+}
+
+clsGlbCase notGrass(clsGlbCase c) {
+  c.grass = false;
+  return c;
 }
 
 class GlbFile : public ::testing::TestWithParam<clsGlbCase> {};
@@ -75,6 +82,16 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   const support::clsAssimpRead read = support::readWithAssimp(run.path("field.glb"));
   ASSERT_TRUE(read.loaded) << read.error;
   EXPECT_GT(read.triangles, 0u);
+  // Texture coordinates on every vertex, in 0..1; grass has v = 0 at its roots, 1 at its tips,
+  // as the wind shaders of engines expect. (glTF's v reads as Assimp's 1 - v.)
+  EXPECT_GT(read.texturedVertices, 0u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    EXPECT_GE(read.uvMin[k], 0.0f);
+    EXPECT_LE(read.uvMax[k], 1.0f);
+  }
+  if (test.grass) {
+    EXPECT_LT(read.heightAtV1, read.heightAtV0);
+  }
   // Faceted rocks stay flat in every reader, also one that computes the normals itself.
   if (test.flat) {
     EXPECT_EQ(read.trianglesOffFace, 0u);
@@ -114,13 +131,13 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
 INSTANTIATE_TEST_SUITE_P(
     Fields, GlbFile,
     ::testing::Values(clsGlbCase{"defaultField", ""},
-                      clsGlbCase{"allElements", onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 30)},
+                      notGrass({"allElements", onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 30)}),
                       clsGlbCase{"compoundLeaves", onlyElements({1}, 60) + "Shape 1 1 5 5 30 -10 2 3 0 10 5 5 1\r\n"},
                       // "d" gives alpha and blending, "Ns" 198 the roughness 0.1, "illum" nothing.
                       clsGlbCase{"seeThroughGrass", onlyElements({1}, 60) + kSeeThroughGrass, Stop::None,
                                  "0.3],\"metallicFactor\":0,\"roughnessFactor\":0.1},"
                                  "\"alphaMode\":\"BLEND\",\"doubleSided\":true}"},
-                      clsGlbCase{"smoothRocks", onlyElements({8}, 40)},
+                      notGrass({"smoothRocks", onlyElements({8}, 40)}),
                       facetedRocks(),
                       clsGlbCase{"limitStop", onlyElements({1}, 20000), Stop::Limit},
                       clsGlbCase{"cancelled", onlyElements({1}, 20000), Stop::Cancel}),

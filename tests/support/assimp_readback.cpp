@@ -34,6 +34,27 @@ void readMaterials(const aiScene& scene, clsAssimpRead& result) {
   }
 }
 
+void readTexCoords(const aiScene& scene, clsAssimpRead& result) {
+  std::size_t atV0 = 0, atV1 = 0;
+  for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene.mMeshes[m];
+    if (mesh.mTextureCoords[0] == nullptr) continue;
+    for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
+      const aiVector3D& uv = mesh.mTextureCoords[0][i];
+      for (std::size_t k = 0; k < 2; ++k) {
+        const float value = k == 0 ? uv.x : uv.y;
+        result.uvMin[k] = result.texturedVertices == 0 ? value : std::min(result.uvMin[k], value);
+        result.uvMax[k] = result.texturedVertices == 0 ? value : std::max(result.uvMax[k], value);
+      }
+      ++result.texturedVertices;
+      if (uv.y == 0) result.heightAtV0 += mesh.mVertices[i].y, ++atV0;
+      if (uv.y == 1) result.heightAtV1 += mesh.mVertices[i].y, ++atV1;
+    }
+  }
+  if (atV0 > 0) result.heightAtV0 /= static_cast<double>(atV0);
+  if (atV1 > 0) result.heightAtV1 /= static_cast<double>(atV1);
+}
+
 void readTriangles(const aiScene& scene, clsAssimpRead& result) {
   bool first = true;
   for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
@@ -91,6 +112,7 @@ clsAssimpRead readWithAssimp(const std::string& path) {
     if (scene != nullptr) {
       readMaterials(*scene, result);
       readTriangles(*scene, result);
+      readTexCoords(*scene, result);
     }
   }
   Assimp::DefaultLogger::kill();
