@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <sys/resource.h>
 
 #include <cmath>
@@ -33,6 +37,7 @@ struct clsGlbCase {
   std::string inJson;  // a piece the file's JSON must hold
   bool flat = false;   // every face shaded flat
   bool grass = true;   // grass only
+  int nodes = 1;       // elements in use
   friend void PrintTo(const clsGlbCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -46,6 +51,13 @@ clsGlbCase facetedRocks() {
   faceted.flat = true;
   faceted.grass = false;
   return faceted;
+}
+
+clsGlbCase allElements() {
+  clsGlbCase all{"allElements", onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 30)};
+  all.grass = false;
+  all.nodes = 11;
+  return all;
 }
 
 clsGlbCase notGrass(clsGlbCase c) {
@@ -92,6 +104,23 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   if (test.grass) {
     EXPECT_LT(read.heightAtV1, read.heightAtV0);
   }
+  // three.js, as a web viewer: a node per element, grass two-sided, uv in 0..1 with v = 0 at
+  // the roots.
+  const QJsonObject three =
+      QJsonDocument::fromJson(QByteArray::fromStdString(support::readWithThree(run.path("field.glb")))).object();
+  ASSERT_TRUE(three.contains("meshes")) << support::readWithThree(run.path("field.glb"));
+  EXPECT_EQ(three["scene"].toArray().size(), test.nodes);
+  for (const QJsonValue& value : three["meshes"].toArray()) {
+    const QJsonObject mesh = value.toObject();
+    ASSERT_TRUE(mesh["uv"].toBool());
+    for (int k = 0; k < 2; ++k) {
+      EXPECT_GE(mesh["min"].toArray()[k].toDouble(), 0.0);
+      EXPECT_LE(mesh["max"].toArray()[k].toDouble(), 1.0);
+    }
+    if (!test.grass) continue;
+    EXPECT_TRUE(mesh["doubleSided"].toBool());
+    EXPECT_LT(mesh["heightAtV0"].toDouble(), mesh["heightAtV1"].toDouble());
+  }
   // Faceted rocks stay flat in every reader, also one that computes the normals itself.
   if (test.flat) {
     EXPECT_EQ(read.trianglesOffFace, 0u);
@@ -131,7 +160,7 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
 INSTANTIATE_TEST_SUITE_P(
     Fields, GlbFile,
     ::testing::Values(clsGlbCase{"defaultField", ""},
-                      notGrass({"allElements", onlyElements({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 30)}),
+                      allElements(),
                       clsGlbCase{"compoundLeaves", onlyElements({1}, 60) + "Shape 1 1 5 5 30 -10 2 3 0 10 5 5 1\r\n"},
                       // "d" gives alpha and blending, "Ns" 198 the roughness 0.1, "illum" nothing.
                       clsGlbCase{"seeThroughGrass", onlyElements({1}, 60) + kSeeThroughGrass, Stop::None,
