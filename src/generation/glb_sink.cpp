@@ -213,11 +213,12 @@ std::string headBytes(const std::string& json, std::int64_t jsonBytes, std::int6
 }  // namespace
 
 std::uint32_t clsGlbBlocks::take() {
-  if (used_ == blocks_.size()) blocks_.push_back(std::make_unique<unsigned char[]>(kBlockBytes));
+  // Not cleared: every byte of a block is written before it is read.
+  if (used_ == blocks_.size()) blocks_.emplace_back(new unsigned char[kBlockBytes]);
   return used_++;
 }
 
-void clsGlbStream::put(clsGlbBlocks& pool, const void* data, std::size_t count) {
+void clsGlbStream::putAcross(clsGlbBlocks& pool, const void* data, std::size_t count) {
   const auto* from = static_cast<const unsigned char*>(data);
   while (count > 0) {
     const auto offset = static_cast<std::size_t>(size % static_cast<std::int64_t>(clsGlbBlocks::kBlockBytes));

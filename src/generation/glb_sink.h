@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,7 +51,14 @@ class clsGlbBlocks {
 struct clsGlbStream {
   std::vector<std::uint32_t> blocks;
   std::int64_t size = 0;
-  void put(clsGlbBlocks& pool, const void* data, std::size_t count);
+  void put(clsGlbBlocks& pool, const void* data, std::size_t count) {
+    // Most puts fit in the last block.
+    const auto offset = static_cast<std::size_t>(size) % clsGlbBlocks::kBlockBytes;
+    if (offset == 0 || offset + count > clsGlbBlocks::kBlockBytes) return putAcross(pool, data, count);
+    std::memcpy(pool.at(blocks.back()) + offset, data, count);
+    size += static_cast<std::int64_t>(count);
+  }
+  void putAcross(clsGlbBlocks& pool, const void* data, std::size_t count);
 };
 
 struct clsGlbPrimitive {
