@@ -24,20 +24,6 @@ const char* const kUsage =
     "Exit codes: 0 done, 1 bad input, 2 file failure, 3 cancelled (Ctrl+C) or disk-space limit\n"
     "reached, 4 files written but a coverage or altitude picture could not be read.\n";
 
-namespace {
-
-// The format an output name's extension names, in any letter case; none for another ending.
-std::optional<bool> glbByExtension(const std::string& path) {
-  if (path.size() < 4) return std::nullopt;
-  std::string ending = path.substr(path.size() - 4);
-  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  if (ending == ".glb") return true;
-  if (ending == ".obj") return false;
-  return std::nullopt;
-}
-
-}  // namespace
-
 bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options, std::string& error) {
   if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
     options.command = Command::Help;
@@ -76,7 +62,7 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
       else if (argument == "--output") options.output = value;
       else if (argument == "--note") options.note = value;
       else if (argument == "--format") {
-        if (value != "obj" && value != "glb") {
+        if (generation::formatNamed(value) == nullptr) {
           error = "--format needs obj or glb, not \"" + value + "\"";
           return false;
         }
@@ -116,13 +102,14 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
   }
   if (!positional.empty()) options.path = positional[0];
   if (options.command == Command::Create) {
-    const std::optional<bool> named = glbByExtension(options.path);
-    if (format && named && *named != (*format == "glb")) {
-      error = "--format " + *format + " does not match the output name " + options.path + "; give the name ." +
-              *format + " or leave --format out";
+    const generation::clsObjectFormat* named = generation::formatOfPath(options.path);
+    const generation::clsObjectFormat* chosen = format ? generation::formatNamed(*format) : named;
+    if (named != nullptr && chosen != named) {
+      error = "--format " + *format + " does not match the output name " + options.path + "; give the name " +
+              std::string(chosen->extension) + " or leave --format out";
       return false;
     }
-    options.glb = format ? *format == "glb" : named.value_or(false);
+    if (chosen != nullptr) options.format = chosen->format;
   }
   return true;
 }

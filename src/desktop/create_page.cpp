@@ -34,7 +34,8 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   formatLabel->setObjectName("lblFormat");
   format_ = new QComboBox(this);
   format_->setObjectName("cmbFormat");
-  for (const char* choice : frmCreate::kFormatChoices) format_->addItem(choice);
+  for (const generation::clsObjectFormat& choice : generation::kObjectFormats)
+    format_->addItem(QString::fromUtf8(choice.choice.data(), static_cast<int>(choice.choice.size())));
   diskSpace_->setAppliedWhileTyped(true);
   note_ = new TextBox(this);
   note_->setObjectName("txtNote");

@@ -36,8 +36,6 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kHelpTipCaption = "Turn on the help balloons";
   static constexpr const char* kHelpCaption = "Help and license";
   static constexpr const char* kFormatCaption = "Format";
-  // The format choices, in the order the page lists them.
-  static constexpr const char* kFormatChoices[2] = {"OBJ + MTL", "glTF binary (.glb)"};
   // The "Help and license" message, naming Help.txt and License.txt inside helpFolder.
   static std::string helpMessage(const std::string& helpFolder);
   // The folder that holds Help.txt and License.txt; empty names them without a folder.
@@ -49,15 +47,15 @@ class frmCreate final : public clsEditorModel {
   // The note with plain line breaks, as a text box holds it.
   std::string noteText() const;
   bool helpTips() const;
-  // 0 for the OBJ with its MTL file, 1 for the binary glTF file.
+  // The chosen format's row in generation::kObjectFormats, which the page lists in order.
   int formatChoice() const;
   // The file-name button's and the create button's captions: they name what the run writes.
-  const char* fileNameCaption() const { return formatChoice() == 1 ? kGlbFileNameCaption : kFileNameCaption; }
-  const char* createCaption() const { return formatChoice() == 1 ? kGlbCreateCaption : kCreateCaption; }
+  const char* fileNameCaption() const { return format().materialFile ? kFileNameCaption : kGlbFileNameCaption; }
+  const char* createCaption() const { return format().materialFile ? kCreateCaption : kGlbCreateCaption; }
 
   std::string fileNameTip() const {
-    return tip(formatChoice() == 1 ? "Select or type in a file name for the object (ending with .glb)."
-                                   : "Select or type in a file name for the object (ending with .obj).");
+    return tip(format().materialFile ? "Select or type in a file name for the object (ending with .obj)."
+                                     : "Select or type in a file name for the object (ending with .glb).");
   }
   std::string saveColorsTip() const {
     return tip("Save only the colors to a material file (same name as the .obj file, but ending with .mtl).");
@@ -66,7 +64,7 @@ class frmCreate final : public clsEditorModel {
     return tip("Save the current settings to a settings file (same name as the .obj file, but ending with .grass).");
   }
   std::string cancelTip() const {
-    return tip(formatChoice() == 1 ? "Cancel the writing of .glb file." : "Cancel the writing of .obj file.");
+    return tip(format().materialFile ? "Cancel the writing of .obj file." : "Cancel the writing of .glb file.");
   }
   std::string copyTip() const { return tip("Copy the settings to the computer's clipboard."); }
   std::string pasteTip() const { return tip("Get the settings from the computer's clipboard."); }
@@ -108,6 +106,9 @@ class frmCreate final : public clsEditorModel {
   std::function<void()> onFileNameRefused;
 
  private:
+  const generation::clsObjectFormat& format() const {
+    return generation::objectFormat(static_cast<generation::ObjectFormat>(formatChoice()));
+  }
   bool saved(modSaveButtons::SaveOutcome outcome);
   void fileNameRefused();
 
