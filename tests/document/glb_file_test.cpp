@@ -38,6 +38,7 @@ struct clsGlbCase {
   bool flat = false;   // every face shaded flat
   bool grass = true;   // grass only
   int nodes = 1;       // elements in use
+  int limitMB = 1;     // with Stop::Limit
   friend void PrintTo(const clsGlbCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -60,6 +61,13 @@ clsGlbCase allElements() {
   return all;
 }
 
+// Past the writer's memory, so that the file is written in parts before the limit stops it.
+clsGlbCase limitStopInParts() {
+  clsGlbCase stopped{"limitStopInParts", onlyElements({1}, 200000), Stop::Limit};
+  stopped.limitMB = 30;
+  return stopped;
+}
+
 clsGlbCase notGrass(clsGlbCase c) {
   c.grass = false;
   return c;
@@ -76,7 +84,7 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
     ASSERT_TRUE(run.apply(test.settings));
   }
   int items = 0;
-  if (test.stop == Stop::Limit) modCreateDialog::setDiskSpace(run.document.session, 1);
+  if (test.stop == Stop::Limit) modCreateDialog::setDiskSpace(run.document.session, test.limitMB);
   if (test.stop == Stop::Cancel)
     run.events.onEvents = [&] {
       if (++items == 50) run.cancel();
@@ -130,8 +138,8 @@ TEST_P(GlbFile, ValidAndReadLikeTheObjOfTheSameSeed) {
   EXPECT_NE(run.read("field.glb").find(test.inJson), std::string::npos) << test.inJson;
   if (test.stop == Stop::Limit) {
     const auto size = std::filesystem::file_size(run.path("field.glb"));
-    EXPECT_GT(size, 1'000'000u);
-    EXPECT_LT(size, 1'010'000u);
+    EXPECT_GT(size, test.limitMB * 1'000'000u);
+    EXPECT_LT(size, test.limitMB * 1'010'000u);
   }
   if (test.stop != Stop::None) return;
 
@@ -168,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "\"alphaMode\":\"BLEND\",\"doubleSided\":true}"},
                       notGrass({"smoothRocks", onlyElements({8}, 40)}),
                       facetedRocks(),
-                      clsGlbCase{"limitStop", onlyElements({1}, 20000), Stop::Limit},
+                      clsGlbCase{"limitStop", onlyElements({1}, 20000), Stop::Limit}, limitStopInParts(),
                       clsGlbCase{"cancelled", onlyElements({1}, 20000), Stop::Cancel}),
     [](const auto& info) { return std::string(info.param.name); });
 
