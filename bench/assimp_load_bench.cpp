@@ -1,11 +1,13 @@
 // Times how long Assimp (behind many engines' importers) takes to load each file named on the
-// command line, best of a few loads: quenmoor-assimp-load FILE... [--rounds N]
+// command line, the median and the best of a few loads: quenmoor-assimp-load FILE... [--rounds N]
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
   int rounds = 3;
@@ -15,7 +17,7 @@ int main(int argc, char** argv) {
       rounds = std::stoi(argv[++i]);
       continue;
     }
-    double best = 1e30;
+    std::vector<double> times;
     unsigned faces = 0;
     for (int round = 0; round < rounds; ++round) {
       Assimp::Importer importer;
@@ -28,9 +30,11 @@ int main(int argc, char** argv) {
       }
       faces = 0;
       for (unsigned m = 0; m < scene->mNumMeshes; ++m) faces += scene->mMeshes[m]->mNumFaces;
-      best = std::min(best, seconds);
+      times.push_back(seconds);
     }
-    std::printf("%s: %.3f s, %u faces, %u-round best\n", path.c_str(), best, faces, rounds);
+    std::sort(times.begin(), times.end());
+    std::printf("%s: median %.3f s, best %.3f s, %u faces, %d rounds\n", path.c_str(), times[times.size() / 2],
+                times.front(), faces, rounds);
   }
   return 0;
 }

@@ -24,4 +24,4 @@ for format in obj glb; do
   "$bin/quenmoor-grass-cli" create --force --seed 1 --format "$format" --settings "$folder/load.grass" \
     "$folder/load.$format" >/dev/null 2>&1
 done
-"$bin/quenmoor-assimp-load" "$folder/load.obj" "$folder/load.glb"
+"$bin/quenmoor-assimp-load" --rounds 7 "$folder/load.obj" "$folder/load.glb"

@@ -1,6 +1,7 @@
 #include "cli_options.h"
 
 #include <charconv>
+#include <optional>
 
 namespace cli {
 
@@ -10,7 +11,8 @@ const char* const kUsage =
     "                            [--force] OUT.obj\n"
     "      Writes OUT.mtl, OUT.grass and OUT.obj from the built-in settings,\n"
     "      or from FILE applied to them as \"Open settings...\" does.\n"
-    "      --format glb  writes OUT.grass and OUT.glb (one binary glTF file, no MTL)\n"
+    "      --format glb  writes OUT.grass and OUT.glb (one binary glTF file, no MTL);\n"
+    "               without --format, OUT's extension (.obj or .glb) chooses the format\n"
     "      --limit  disk-space limit in MB, 1 to 2000 (default 2000)\n"
     "      --force  overwrite existing files without asking\n"
     "  quenmoor-grass-cli materials [--settings FILE] [--force] OUT.mtl\n"
@@ -42,6 +44,7 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
   }
 
   std::vector<std::string> positional;
+  std::optional<std::string> format;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool creates = options.command == Command::Create || options.command == Command::Materials;
@@ -59,11 +62,11 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
       else if (argument == "--output") options.output = value;
       else if (argument == "--note") options.note = value;
       else if (argument == "--format") {
-        if (value != "obj" && value != "glb") {
+        if (generation::formatNamed(value) == nullptr) {
           error = "--format needs obj or glb, not \"" + value + "\"";
           return false;
         }
-        options.glb = value == "glb";
+        format = value;
       }
       else if (argument == "--limit") {
         int limit = 0;
@@ -98,6 +101,16 @@ bool parseOptions(const std::vector<std::string>& arguments, clsOptions& options
     return false;
   }
   if (!positional.empty()) options.path = positional[0];
+  if (options.command == Command::Create) {
+    const generation::clsObjectFormat* named = generation::formatOfPath(options.path);
+    const generation::clsObjectFormat* chosen = format ? generation::formatNamed(*format) : named;
+    if (named != nullptr && chosen != named) {
+      error = "--format " + *format + " does not match the output name " + options.path + "; give the name " +
+              std::string(chosen->extension) + " or leave --format out";
+      return false;
+    }
+    if (chosen != nullptr) options.format = chosen->format;
+  }
   return true;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "generation/run_settings.h"
+
 namespace cli {
 
 enum class Command { Help, Version, Create, Materials, Settings, Check };
@@ -16,7 +18,8 @@ struct clsOptions {
   std::optional<std::uint64_t> seed;
   std::optional<int> limitMB;
   std::optional<std::string> note;
-  bool glb = false;  // create: one binary glTF file instead of the OBJ and its MTL file
+  // create: the object file's format; without --format the output name's extension decides.
+  generation::ObjectFormat format = generation::ObjectFormat::Obj;
   bool force = false;
   std::optional<std::string> output;  // settings: the file to write instead of standard output
   std::string path;  // OUT.obj for create, OUT.mtl for materials, FILE for settings and check

@@ -83,7 +83,7 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   if (const int code = openDocument(document, options.settingsFile, console); code != cli::kExitDone) return code;
   modCreateDialog::setDiskSpace(document.session, options.limitMB.value_or(kMaxDiskLimitMB));
   if (options.note) modCreateDialog::setNote(document.project.dialog, *options.note);
-  if (options.glb) document.session.format = ObjectFormat::Glb;
+  document.session.format = options.format;
   modCreateDialog::setFileName(document.project.dialog, options.path);
 
   // --seed wins over the settings file's layout; with neither the layout is a fresh one.
@@ -109,7 +109,7 @@ int runCreate(const cli::clsOptions& options, clsConsole& console) {
   const bool picturesRead =
       reportUnreadablePictures(document, console.status, "its element was made without it.");
   const std::string stem = result.folder + result.baseName;
-  if (!options.glb) std::cout << "Material file: " << stem << ".mtl\n";
+  if (objectFormat(options.format).materialFile) std::cout << "Material file: " << stem << ".mtl\n";
   std::cout << "Settings file: " << stem << modSettingsFiles::kSettingsExtension << '\n'
             << "Object file:   " << stem << objectExtension(document.session.format) << '\n'
             << std::flush;

@@ -34,7 +34,8 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
   formatLabel->setObjectName("lblFormat");
   format_ = new QComboBox(this);
   format_->setObjectName("cmbFormat");
-  for (const char* choice : frmCreate::kFormatChoices) format_->addItem(choice);
+  for (const generation::clsObjectFormat& choice : generation::kObjectFormats)
+    format_->addItem(QString::fromUtf8(choice.choice.data(), static_cast<int>(choice.choice.size())));
   diskSpace_->setAppliedWhileTyped(true);
   note_ = new TextBox(this);
   note_->setObjectName("txtNote");
@@ -90,6 +91,7 @@ CreatePage::CreatePage(editors::frmCreate& model, QWidget* parent) : QWidget(par
     if (fileName_->text() != qt(model_.fileNameText())) model_.applyFileName(fileName_->text().toStdString());
     model_.chooseFormat(choice);
     fileName_->show(qt(model_.fileNameText()));
+    showCaptions();
   });
   connect(create_, &QPushButton::clicked, this, [this] {
     if (onCreate) onCreate();
@@ -130,6 +132,7 @@ void CreatePage::refresh() {
   note_->show(qt(model_.noteText()));
   helpTips_->setChecked(model_.helpTips());
   format_->setCurrentIndex(model_.formatChoice());
+  showCaptions();
   fileNameButton_->setToolTip(qt(model_.fileNameTip()));
   saveColors_->setToolTip(qt(model_.saveColorsTip()));
   saveSettings_->setToolTip(qt(model_.saveSettingsTip()));
@@ -139,6 +142,11 @@ void CreatePage::refresh() {
   open_->setToolTip(qt(model_.openTip()));
   defaults_->setToolTip(qt(model_.defaultsTip()));
   diskSpace_->setToolTip(qt(model_.diskSpaceTip()));
+}
+
+void CreatePage::showCaptions() {
+  fileNameButton_->setText(model_.fileNameCaption());
+  create_->setText(model_.createCaption());
 }
 
 void CreatePage::setRunning(bool running) {

@@ -34,6 +34,8 @@ class CreatePage final : public QWidget {
  protected:
 
  private:
+  // The two captions that name what a run writes, as the format choice says.
+  void showCaptions();
   editors::frmCreate& model_;
   QPushButton* fileNameButton_ = nullptr;
   ValueBox* fileName_ = nullptr;

@@ -13,10 +13,22 @@ using namespace generation;
 namespace {
 
 // The files of a run in the order they are written: the object file last, and not forced onto
-// the disk, as it is made again from the other two.
-constexpr clsOutput kOutputs[] = {{".mtl", true}, {modSettingsFiles::kSettingsExtension, true}, {".obj", false}};
-// The binary glTF file holds its materials itself.
-constexpr clsOutput kGlbOutputs[] = {{modSettingsFiles::kSettingsExtension, true}, {".glb", false}};
+// the disk, as it is made again from the others.
+std::vector<clsOutput> outputsOf(const clsObjectFormat& format) {
+  std::vector<clsOutput> outputs;
+  for (std::string_view extension : modFileNameCheck::createdFiles(format))
+    outputs.push_back({extension, extension != format.extension});
+  return outputs;
+}
+
+// The set's file of this extension (each file of a set has its own).
+clsPlannedFile* fileWith(clsFileSet& set, std::string_view extension) {
+  for (clsPlannedFile& planned : set.files)
+    if (planned.path.size() >= extension.size() &&
+        std::string_view(planned.path).substr(planned.path.size() - extension.size()) == extension)
+      return &planned;
+  return nullptr;
+}
 
 bool writeText(platform::ITemporaryFile& file, const std::string& path, const std::string& text,
                const platform::clsSaveTexts& texts, platform::clsPlatform& platform) {
@@ -31,26 +43,27 @@ bool writeText(platform::ITemporaryFile& file, const std::string& path, const st
 clsRunResult runCreation(clsDocument& document, clsCreation& creation) {
   platform::clsPlatform& platform = creation.platform;
   clsRunResult result;
-  const bool glb = document.session.format == ObjectFormat::Glb;
-  const auto created = glb ? std::span<const std::string_view>(modFileNameCheck::kCreatedGlbFiles)
-                           : std::span<const std::string_view>(modFileNameCheck::kCreatedFiles);
+  const clsObjectFormat& format = objectFormat(document.session.format);
+  const std::vector<std::string_view> created = modFileNameCheck::createdFiles(format);
   const auto check = modFileNameCheck::checkFileName(modDocument::objectPath(document), created, platform.messages,
                                                      platform.files);
   if (!check.passed) return result;
   result.folder = check.folder;
   result.baseName = check.baseName;
   clsFileSet set;
-  const auto outputs = glb ? std::span<const clsOutput>(kGlbOutputs) : std::span<const clsOutput>(kOutputs);
+  const std::vector<clsOutput> outputs = outputsOf(format);
   if (!modFileSet::open(set, check.folder, check.baseName, outputs, platform)) {
     platform.status.setTitle(platform::titleWith(" - Creating grass object failed."));
     result.outcome = RunOutcome::FilesRefused;
     return result;
   }
-  clsPlannedFile& settings = set.files[set.files.size() - 2];
-  clsPlannedFile& object = set.files.back();
-  if (!glb && !writeText(*set.files[0].file, set.files[0].path,
-                         modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor(check.baseName)),
-                         modMaterialFile::kSaveTexts, platform)) {
+  clsPlannedFile& settings = *fileWith(set, modSettingsFiles::kSettingsExtension);
+  clsPlannedFile& object = *fileWith(set, format.extension);
+  clsPlannedFile* material = format.materialFile ? fileWith(set, ".mtl") : nullptr;
+  if (material != nullptr &&
+      !writeText(*material->file, material->path,
+                 modMaterialFile::toText(document.project.store, 1, modMaterialFile::prefixesFor(check.baseName)),
+                 modMaterialFile::kSaveTexts, platform)) {
     result.outcome = RunOutcome::MaterialFailed;
     return result;
   }

@@ -14,8 +14,8 @@ void startDocument(document::clsDocument& document, platform::clsPlatform& platf
   modCreateDialog::setDiskSpace(values, platform.userStore.value(std::string(kDiskLimitKey)).value_or(""));
   values.helpTips = modGeneral::toInteger(platform.userStore.value(std::string(kHelpTipKey)).value_or("0")) != 0;
   values.initialFolder = platform.userStore.value(std::string(kInitialFolderKey)).value_or("");
-  if (platform.userStore.value(std::string(kObjectFormatKey)).value_or("") == "glb")
-    values.format = generation::ObjectFormat::Glb;
+  if (const auto* format = generation::formatNamed(platform.userStore.value(std::string(kObjectFormatKey)).value_or("")))
+    values.format = format->format;
   modSettingsFiles::applyDefaults(document, platform);
 }
 
@@ -25,7 +25,7 @@ void closeDocument(const document::clsDocument& document, platform::clsPlatform&
   platform.userStore.setValue(std::string(kHelpTipKey), document.session.helpTips ? "1" : "0");
   platform.userStore.setValue(std::string(kInitialFolderKey), document.session.chosenFolder);
   platform.userStore.setValue(std::string(kObjectFormatKey),
-                              document.session.format == generation::ObjectFormat::Glb ? "glb" : "obj");
+                              std::string(generation::objectFormat(document.session.format).name));
   if (!platform.userStore.flush()) platform.messages.showMessage(std::string(kStoreFailedMessage));
 }
 

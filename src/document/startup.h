@@ -11,7 +11,7 @@ namespace modStartup {
 inline constexpr std::string_view kDiskLimitKey = "objectlength";
 inline constexpr std::string_view kHelpTipKey = "helptip";
 inline constexpr std::string_view kInitialFolderKey = "initdirectory";
-// The create page's format choice: "glb" for the binary glTF file, anything else the OBJ.
+// The create page's format choice, by its name ("obj", "glb"); anything else is the OBJ.
 inline constexpr std::string_view kObjectFormatKey = "objectformat";
 
 void startDocument(document::clsDocument& document, platform::clsPlatform& platform);

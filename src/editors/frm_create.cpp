@@ -1,6 +1,7 @@
 #include "editors/frm_create.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "document/save_buttons.h"
 #include "document/settings_files.h"
@@ -24,10 +25,9 @@ std::string frmCreate::helpMessage(const std::string& helpFolder) {
 
 namespace {
 
-const std::vector<platform::clsFileFilter> kObjectFilters = {{"OBJ files (*.obj)", "*.obj"},
-                                                             {"All formats (*.*)", "*.*"}};
-const std::vector<platform::clsFileFilter> kGlbFilters = {{"glTF binary files (*.glb)", "*.glb"},
-                                                          {"All formats (*.*)", "*.*"}};
+std::vector<platform::clsFileFilter> objectFilters(const generation::clsObjectFormat& format) {
+  return {{std::string(format.filter), "*" + std::string(format.extension)}, {"All formats (*.*)", "*.*"}};
+}
 const std::vector<platform::clsFileFilter> kSettingsFilters = {{"Quenmoor Fennet files (*.grass)", "*.grass"},
                                                                {"All formats (*.*)", "*.*"}};
 
@@ -43,11 +43,12 @@ std::string frmCreate::noteText() const { return modText::replaceAll(session_.pr
 
 bool frmCreate::helpTips() const { return session_.document.session.helpTips; }
 
-int frmCreate::formatChoice() const { return session_.document.session.format == generation::ObjectFormat::Glb ? 1 : 0; }
+int frmCreate::formatChoice() const { return static_cast<int>(session_.document.session.format); }
 
 void frmCreate::chooseFormat(int choice) {
   // A preference of the user rather than part of the settings: no Undo step.
-  session_.document.session.format = choice == 1 ? generation::ObjectFormat::Glb : generation::ObjectFormat::Obj;
+  if (choice < 0 || choice >= static_cast<int>(std::size(generation::kObjectFormats))) return;
+  session_.document.session.format = generation::kObjectFormats[static_cast<std::size_t>(choice)].format;
   session_.changed();
 }
 
@@ -60,7 +61,7 @@ void frmCreate::formChange() {
 }
 
 void frmCreate::chooseFileName() {
-  const auto path = session_.dialogs.files.saveFile("Save As", formatChoice() == 1 ? kGlbFilters : kObjectFilters,
+  const auto path = session_.dialogs.files.saveFile("Save As", objectFilters(generation::objectFormat(session_.document.session.format)),
                                                     session_.dialogFolder());
   session_.noteDialogResult(path);
   if (path) applyFileName(*path);

@@ -23,6 +23,9 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kFileNameCaption = "File name for grass OBJ...";
   static constexpr const char* kDiskSpaceCaption = "Disk space limit";
   static constexpr const char* kCreateCaption = "Create grass and save as OBJ.\nAlso save colors and settings.";
+  // The same two captions when the run writes the binary glTF file, which has no material file.
+  static constexpr const char* kGlbFileNameCaption = "File name for grass glTF...";
+  static constexpr const char* kGlbCreateCaption = "Create grass and save as glTF (.glb).\nAlso save settings.";
   static constexpr const char* kCancelCaption = "Cancel";
   static constexpr const char* kSaveColorsCaption = "Save colors only";
   static constexpr const char* kSaveSettingsCaption = "Save settings";
@@ -33,8 +36,6 @@ class frmCreate final : public clsEditorModel {
   static constexpr const char* kHelpTipCaption = "Turn on the help balloons";
   static constexpr const char* kHelpCaption = "Help and license";
   static constexpr const char* kFormatCaption = "Format";
-  // The format choices, in the order the page lists them.
-  static constexpr const char* kFormatChoices[2] = {"OBJ + MTL", "glTF binary (.glb)"};
   // The "Help and license" message, naming Help.txt and License.txt inside helpFolder.
   static std::string helpMessage(const std::string& helpFolder);
   // The folder that holds Help.txt and License.txt; empty names them without a folder.
@@ -46,17 +47,25 @@ class frmCreate final : public clsEditorModel {
   // The note with plain line breaks, as a text box holds it.
   std::string noteText() const;
   bool helpTips() const;
-  // 0 for the OBJ with its MTL file, 1 for the binary glTF file.
+  // The chosen format's row in generation::kObjectFormats, which the page lists in order.
   int formatChoice() const;
+  // The file-name button's and the create button's captions: they name what the run writes.
+  const char* fileNameCaption() const { return format().materialFile ? kFileNameCaption : kGlbFileNameCaption; }
+  const char* createCaption() const { return format().materialFile ? kCreateCaption : kGlbCreateCaption; }
 
-  std::string fileNameTip() const { return tip("Select or type in a file name for the object (ending with .obj)."); }
+  std::string fileNameTip() const {
+    return tip(format().materialFile ? "Select or type in a file name for the object (ending with .obj)."
+                                     : "Select or type in a file name for the object (ending with .glb).");
+  }
   std::string saveColorsTip() const {
     return tip("Save only the colors to a material file (same name as the .obj file, but ending with .mtl).");
   }
   std::string saveSettingsTip() const {
     return tip("Save the current settings to a settings file (same name as the .obj file, but ending with .grass).");
   }
-  std::string cancelTip() const { return tip("Cancel the writing of .obj file."); }
+  std::string cancelTip() const {
+    return tip(format().materialFile ? "Cancel the writing of .obj file." : "Cancel the writing of .glb file.");
+  }
   std::string copyTip() const { return tip("Copy the settings to the computer's clipboard."); }
   std::string pasteTip() const { return tip("Get the settings from the computer's clipboard."); }
   std::string openTip() const { return tip("Open a settings file."); }
@@ -97,6 +106,9 @@ class frmCreate final : public clsEditorModel {
   std::function<void()> onFileNameRefused;
 
  private:
+  const generation::clsObjectFormat& format() const {
+    return generation::objectFormat(static_cast<generation::ObjectFormat>(formatChoice()));
+  }
   bool saved(modSaveButtons::SaveOutcome outcome);
   void fileNameRefused();
 

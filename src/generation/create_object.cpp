@@ -4,6 +4,7 @@
 #include "generation/item_pipeline.h"
 #include "generation/item_placement.h"
 #include "generation/obj_stage.h"
+#include "materials/palette.h"
 #include "model/number_format.h"
 #include "model/text_fields.h"
 #include "model/usage_records.h"
@@ -59,8 +60,12 @@ std::string doneTitle(const clsObjWriter& writer, std::int64_t elapsedSeconds, s
 
 clsGlbContents glbContents(const clsRunSettings& settings, std::string_view baseName) {
   clsGlbContents contents;
-  for (int e = 1; e <= model::kElementCount; ++e)
-    contents.elementNames[static_cast<std::size_t>(e - 1)] = modUsage::name(settings.store, e);
+  const materials::clsMaterialTable table = modPalette::reportStartEnd(settings.store);
+  for (int e = 1; e <= model::kElementCount; ++e) {
+    const auto at = static_cast<std::size_t>(e - 1);
+    contents.elementNames[at] = modUsage::name(settings.store, e);
+    if (modUsage::inUse(settings.store, e)) contents.elementMaterials[at] = table.at(e, 6, 2) - table.at(e, 1, 1) + 1;
+  }
   contents.materials = modGlbMaterials::materialsFor(settings.store, modMaterialFile::prefixesFor(baseName));
   contents.generator = std::string(platform::kAppName) + " " + std::string(kApplicationVersion);
   contents.note = settings.note;
@@ -80,7 +85,7 @@ clsObjectRun createObject(const clsRunSettings& settings, std::string_view folde
   RunStatus code = writer.open(file, limitBytes, glb ? std::string() : objectHeader(settings.note, baseName));
   if (!failed(code)) {
     if (glb) {
-      clsGlbSink stage(writer, platform.files, path, glbContents(settings, baseName));
+      clsGlbSink stage(writer, glbContents(settings, baseName));
       clsItemPipeline sink(writer, stage);
       code = stage.close(sink.close(modItemPlacement::generateAll(settings, sink, creation.random, platform.messages)));
     } else {

@@ -9,6 +9,14 @@
 
 namespace modFileNameCheck {
 
+std::vector<std::string_view> createdFiles(const generation::clsObjectFormat& format) {
+  std::vector<std::string_view> files;
+  if (format.materialFile) files.push_back(".mtl");
+  files.push_back(".grass");
+  files.push_back(format.extension);
+  return files;
+}
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generation/run_settings.h"
 #include "platform/platform.h"
 
 namespace modFileNameCheck {
@@ -18,10 +19,10 @@ struct clsFileNameCheck {
   std::string baseName;  // empty when the check failed
 };
 
-// What "Create grass and save as OBJ" writes: one question names every one of them that exists.
-inline constexpr std::array<std::string_view, 3> kCreatedFiles = {".mtl", ".grass", ".obj"};
-// And with the binary glTF format, which needs no material file.
-inline constexpr std::array<std::string_view, 2> kCreatedGlbFiles = {".grass", ".glb"};
+// What "Create grass" writes in the format, in the order it writes them: the material file if
+// the format has one, the settings file, the object file. One question names every one of
+// them that exists.
+std::vector<std::string_view> createdFiles(const generation::clsObjectFormat& format);
 
 // extensions are those of the files about to be written (".mtl", ".grass", ".obj").
 clsFileNameCheck checkFileName(std::string_view objectPath, std::span<const std::string_view> extensions,

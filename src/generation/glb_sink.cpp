@@ -1,10 +1,10 @@
 #include "generation/glb_sink.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "generation/json_text.h"
 #include "geometry/item_faces.h"
 #include "model/text_fields.h"
 
@@ -12,33 +12,38 @@ namespace generation {
 
 namespace {
 
-// A primitive's buffer goes to its spill file once it holds this much; with up to a few hundred
-// primitives this keeps the memory within a few tens of megabytes.
-constexpr std::size_t kSpillBytes = 64 * 1024;
+// The pool's size: once its blocks hold this much, the pending data goes to the file.
+constexpr std::size_t kPoolBytes = 24 * 1000 * 1000;
+constexpr std::size_t kPoolBlocks = kPoolBytes / clsGlbBlocks::kBlockBytes;
+// Bytes go to the file in pieces of about this size.
+constexpr std::size_t kWriteBytes = 1 << 20;
 
+// A vertex: position, normal and texture coordinates, 32-bit floats.
+constexpr std::int64_t kVertexBytes = 32;
+constexpr int kNormalOffset = 12;
+constexpr int kTexCoordOffset = 24;
+constexpr std::int64_t kIndexBytes = 4;
+
+// The file's frame.
 constexpr std::uint32_t kGlbMagic = 0x46546C67;  // "glTF"
+constexpr std::uint32_t kGlbVersion = 2;
 constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
 constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
+constexpr std::int64_t kFrameBytes = 12 + 8 + 8;  // file header, JSON and binary chunk headers
+
+// glTF's numbers for what the accessors and buffer views hold.
+constexpr int kFloat = 5126;
+constexpr int kUnsignedInt = 5125;
+constexpr int kArrayBuffer = 34962;
+constexpr int kElementArrayBuffer = 34963;
+
+// The most JSON text one primitive can take (its buffer views, accessors and primitive object,
+// with every number at its longest), and one element's node and mesh besides their names.
+constexpr std::int64_t kPrimitiveJsonBound = 768;
+constexpr std::int64_t kElementJsonBound = 64;
 
 void putWord(std::string& out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// The shortest text that reads back as exactly this single, so that a reader's min and max
-// match the data to the bit.
-void putFloat(std::string& out, float value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value)).ptr;
-  out.append(text, end);
-}
-
-void putFloats(std::string& out, const float* values, int count) {
-  out += '[';
-  for (int i = 0; i < count; ++i) {
-    if (i > 0) out += ',';
-    putFloat(out, values[i]);
-  }
-  out += ']';
 }
 
 // A triangle's unnormalised normal, in double so that no float rounding hides its area.
@@ -58,91 +63,288 @@ clsCross cross(const geometry::clsPixel& a, const geometry::clsPixel& b, const g
   return {uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
 }
 
+// The glTF objects, one function each.
+
+void putAsset(clsJsonText& json, const clsGlbContents& contents) {
+  json.beginObject("asset").string("version", "2.0").string("generator", contents.generator);
+  const std::vector<std::string_view> note = modText::splitLines(contents.note);
+  if (!note.empty()) {
+    json.beginObject("extras").beginArray("note");
+    for (std::string_view line : note) json.string({}, line);
+    json.endArray().endObject();
+  }
+  json.endObject();
+}
+
+void putBufferView(clsJsonText& json, std::int64_t offset, std::int64_t length, int stride, int target) {
+  json.beginObject().integer("buffer", 0).integer("byteOffset", offset).integer("byteLength", length);
+  if (stride > 0) json.integer("byteStride", stride);
+  json.integer("target", target).endObject();
+}
+
+void putAccessor(clsJsonText& json, int view, int offset, int componentType, std::int64_t count, const char* type,
+                 const float* min = nullptr, const float* max = nullptr) {
+  json.beginObject().integer("bufferView", view);
+  if (offset > 0) json.integer("byteOffset", offset);
+  json.integer("componentType", componentType).integer("count", count).string("type", type);
+  if (min != nullptr) json.singles("min", min, 3).singles("max", max, 3);
+  json.endObject();
+}
+
+void putMaterial(clsJsonText& json, const clsGlbMaterial& material) {
+  json.beginObject().string("name", material.name);
+  json.beginObject("pbrMetallicRoughness")
+      .singles("baseColorFactor", material.colour, 4)
+      .integer("metallicFactor", 0)
+      .single("roughnessFactor", material.roughness)
+      .endObject();
+  if (material.colour[3] < 1) json.string("alphaMode", "BLEND");
+  if (material.doubleSided) json.flag("doubleSided", true);
+  json.endObject();
+}
+
+clsGlbMaterial materialNumbered(const clsGlbContents& contents, std::int32_t number) {
+  if (number >= 1 && static_cast<std::size_t>(number) <= contents.materials.size())
+    return contents.materials[static_cast<std::size_t>(number - 1)];
+  clsGlbMaterial material;
+  material.name = "material" + std::to_string(number);
+  return material;
+}
+
+// The whole JSON head for the primitives placed in the binary chunk of binBytes.
+std::string headJson(const clsGlbContents& contents, const std::vector<clsGlbPlaced>& placed, std::int64_t binBytes) {
+  clsJsonText json;
+  json.beginObject();
+  putAsset(json, contents);
+  json.integer("scene", 0);
+  if (placed.empty()) {
+    json.beginArray("scenes").beginObject().endObject().endArray();
+    return json.endObject().take();
+  }
+  // Each element's primitives together, in the order they were placed.
+  std::vector<std::size_t> order(placed.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return placed[a].element < placed[b].element; });
+  // Materials in the order of their numbers, only those used.
+  std::vector<std::int32_t> used;
+  for (const clsGlbPlaced& p : placed)
+    if (p.material > 0) used.push_back(p.material);
+  std::sort(used.begin(), used.end());
+  used.erase(std::unique(used.begin(), used.end()), used.end());
+  std::vector<int> elements;
+  for (std::size_t i : order)
+    if (elements.empty() || elements.back() != placed[i].element) elements.push_back(placed[i].element);
+
+  json.beginArray("scenes").beginObject().beginArray("nodes");
+  for (std::size_t n = 0; n < elements.size(); ++n) json.integer({}, static_cast<std::int64_t>(n));
+  json.endArray().endObject().endArray();
+  json.beginArray("nodes");
+  for (std::size_t n = 0; n < elements.size(); ++n)
+    json.beginObject()
+        .string("name", contents.elementNames[static_cast<std::size_t>(elements[n] - 1)])
+        .integer("mesh", static_cast<std::int64_t>(n))
+        .endObject();
+  json.endArray();
+  // Each primitive has four accessors and two buffer views, in its place in the order.
+  json.beginArray("meshes");
+  for (std::size_t i = 0, accessor = 0; i < order.size();) {
+    const int element = placed[order[i]].element;
+    json.beginObject().string("name", contents.elementNames[static_cast<std::size_t>(element - 1)]);
+    json.beginArray("primitives");
+    for (; i < order.size() && placed[order[i]].element == element; ++i, accessor += 4) {
+      const clsGlbPlaced& p = placed[order[i]];
+      json.beginObject().beginObject("attributes");
+      json.integer("POSITION", static_cast<std::int64_t>(accessor))
+          .integer("NORMAL", static_cast<std::int64_t>(accessor + 1))
+          .integer("TEXCOORD_0", static_cast<std::int64_t>(accessor + 2));
+      json.endObject().integer("indices", static_cast<std::int64_t>(accessor + 3));
+      if (p.material > 0) json.integer("material", std::lower_bound(used.begin(), used.end(), p.material) - used.begin());
+      json.endObject();
+    }
+    json.endArray().endObject();
+  }
+  json.endArray();
+  if (!used.empty()) {
+    json.beginArray("materials");
+    for (std::int32_t number : used) putMaterial(json, materialNumbered(contents, number));
+    json.endArray();
+  }
+  json.beginArray("accessors");
+  for (std::size_t n = 0; n < order.size(); ++n) {
+    const clsGlbPlaced& p = placed[order[n]];
+    const int view = static_cast<int>(2 * n);
+    putAccessor(json, view, 0, kFloat, p.vertexCount, "VEC3", p.min, p.max);
+    putAccessor(json, view, kNormalOffset, kFloat, p.vertexCount, "VEC3");
+    putAccessor(json, view, kTexCoordOffset, kFloat, p.vertexCount, "VEC2");
+    putAccessor(json, view + 1, 0, kUnsignedInt, p.indexCount, "SCALAR");
+  }
+  json.endArray();
+  json.beginArray("bufferViews");
+  for (std::size_t i : order) {
+    const clsGlbPlaced& p = placed[i];
+    putBufferView(json, p.vertexOffset, p.vertexBytes, static_cast<int>(kVertexBytes), kArrayBuffer);
+    putBufferView(json, p.indexOffset, p.indexBytes, 0, kElementArrayBuffer);
+  }
+  json.endArray();
+  json.beginArray("buffers").beginObject().integer("byteLength", binBytes).endObject().endArray();
+  return json.endObject().take();
+}
+
+// The file header and the JSON chunk, padded with spaces to jsonBytes (a multiple of 4), and
+// the binary chunk's header when it has data.
+std::string headBytes(const std::string& json, std::int64_t jsonBytes, std::int64_t binBytes) {
+  std::string head;
+  const std::int64_t total = 12 + 8 + jsonBytes + (binBytes > 0 ? 8 + binBytes : 0);
+  putWord(head, kGlbMagic);
+  putWord(head, kGlbVersion);
+  putWord(head, static_cast<std::uint32_t>(total));
+  putWord(head, static_cast<std::uint32_t>(jsonBytes));
+  putWord(head, kJsonChunk);
+  head += json;
+  head.append(static_cast<std::size_t>(jsonBytes) - json.size(), ' ');
+  if (binBytes > 0) {
+    putWord(head, static_cast<std::uint32_t>(binBytes));
+    putWord(head, kBinChunk);
+  }
+  return head;
+}
+
 }  // namespace
 
-clsGlbSink::clsGlbSink(clsObjWriter& writer, platform::IFileSystem& files, std::string path, clsGlbContents contents)
-    : writer_(writer), files_(files), path_(std::move(path)), contents_(std::move(contents)) {}
+std::uint32_t clsGlbBlocks::take() {
+  // Not cleared: every byte of a block is written before it is read.
+  if (used_ == blocks_.size()) blocks_.emplace_back(new unsigned char[kBlockBytes]);
+  return used_++;
+}
 
-clsGlbSink::~clsGlbSink() { removeSpills(); }
+void clsGlbStream::putAcross(clsGlbBlocks& pool, const void* data, std::size_t count) {
+  const auto* from = static_cast<const unsigned char*>(data);
+  while (count > 0) {
+    const auto offset = static_cast<std::size_t>(size % static_cast<std::int64_t>(clsGlbBlocks::kBlockBytes));
+    if (offset == 0) blocks.push_back(pool.take());
+    const std::size_t part = std::min(count, clsGlbBlocks::kBlockBytes - offset);
+    std::memcpy(pool.at(blocks.back()) + offset, from, part);
+    from += part;
+    count -= part;
+    size += static_cast<std::int64_t>(part);
+  }
+}
+
+clsGlbSink::clsGlbSink(clsObjWriter& writer, clsGlbContents contents)
+    : writer_(writer), contents_(std::move(contents)) {}
 
 void clsGlbSink::beginElement(int element, std::int32_t itemCount) {
   writer_.beginElement(element, itemCount);
   element_ = element;
+  begun_[static_cast<std::size_t>(element - 1)] = true;
   lookup_.clear();
 }
 
-std::size_t clsGlbSink::primitiveFor(std::int32_t material, bool normals) {
-  const auto key = static_cast<std::size_t>(std::max(material, 0)) * 2 + (normals ? 1 : 0);
+std::size_t clsGlbSink::primitiveFor(std::int32_t material) {
+  const auto key = static_cast<std::size_t>(std::max(material, 0));
   if (key >= lookup_.size()) lookup_.resize(key + 1, -1);
   if (lookup_[key] < 0) {
     lookup_[key] = static_cast<std::int32_t>(primitives_.size());
     clsGlbPrimitive primitive;
     primitive.element = element_;
     primitive.material = std::max(material, 0);
-    primitive.normals = normals;
     primitives_.push_back(std::move(primitive));
   }
   return static_cast<std::size_t>(lookup_[key]);
 }
 
+void clsGlbSink::putVertex(clsGlbPrimitive& primitive, const geometry::clsPixel& p, const geometry::clsPixel& n,
+                           const clsTexCoord& uv) {
+  const float vertex[8] = {p.x, p.y, p.z, n.x, n.y, n.z, uv.u, uv.v};
+  primitive.vertices.put(pool_, vertex, sizeof vertex);
+  ++primitive.vertexCount;
+  for (int k = 0; k < 3; ++k) {
+    if (primitive.vertexCount == 1 || vertex[k] < primitive.min[k]) primitive.min[k] = vertex[k];
+    if (primitive.vertexCount == 1 || vertex[k] > primitive.max[k]) primitive.max[k] = vertex[k];
+  }
+  dataBytes_ += kVertexBytes;
+}
+
+void clsGlbSink::texCoords(const geometry::clsItemList& list, std::size_t item, std::size_t points) {
+  namespace ringFlag = geometry::ringFlag;
+  const geometry::clsItemEntry& entry = list.items[item];
+  texCoords_.assign(points, clsTexCoord{});
+  closedRing_.assign(points, 0);
+  std::uint32_t at = 0;  // the ring's first point, from the item's
+  const std::uint32_t ringsEnd = entry.firstRing + entry.ringCount;
+  for (std::uint32_t r = entry.firstRing, runStart = r, runEnd = r; r < ringsEnd; ++r) {
+    const geometry::clsItemRing& ring = list.rings[r];
+    if ((ring.flags & ringFlag::kFirstOfRun) != 0 || r == runEnd) {
+      runStart = r;
+      for (runEnd = r + 1; runEnd < ringsEnd && (list.rings[runEnd].flags & ringFlag::kFirstOfRun) == 0;) ++runEnd;
+    }
+    const std::uint32_t stride = 1 + static_cast<std::uint32_t>(geometry::normalsPerVertex(ring.flags));
+    const bool closed = (ring.flags & ringFlag::kClosed) != 0;
+    // v from the run's first ring (the root) to its last (the tip); u across an open ring from
+    // one edge to the other, around a closed one (its seam gets a copy at u = 1).
+    const float v = runEnd - runStart > 1 ? static_cast<float>(r - runStart) / static_cast<float>(runEnd - runStart - 1) : 0;
+    const std::uint32_t across = closed ? ring.n : ring.n - 1u;
+    for (std::uint32_t k = 0; k < ring.count; ++k) {
+      const std::uint32_t point = at + k * stride;
+      if (point >= points) break;
+      texCoords_[point] = {across > 0 ? static_cast<float>(k) / static_cast<float>(across) : 0, v};
+      closedRing_[point] = closed ? 1 : 0;
+    }
+    at += ring.count * stride;
+  }
+}
+
 RunStatus clsGlbSink::addItem(const geometry::clsItemList& list, std::size_t item) {
   const geometry::clsItemEntry& entry = list.items[item];
   const std::size_t pointsEnd = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
-  slots_.assign(pointsEnd - entry.firstPoint, clsSlot{});
-  full_.clear();
+  // Two slots per point: its vertex, and the copy at u = 1 where a closed ring's seam needs one.
+  slots_.assign(2 * (pointsEnd - entry.firstPoint), clsSlot{});
+  texCoords(list, item, pointsEnd - entry.firstPoint);
   const geometry::clsPixel* points = list.points.data();
   modItemFaces::walkTriangles(list, item, material_, [&](std::int32_t material, geometry::clsFaceCorner a,
                                                          geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
     const clsCross normal = cross(points[a.position], points[b.position], points[c.position]);
     if (normal.zeroArea()) return;
-    const bool normals = a.normal != 0;
-    clsGlbPrimitive& primitive = primitives_[primitiveFor(material, normals)];
+    clsGlbPrimitive& primitive = primitives_[primitiveFor(material)];
     const auto primitiveIndex = static_cast<std::int32_t>(&primitive - primitives_.data());
+    // A corner without a normal of its own is part of a flat face (a faceted rock, a cap): the
+    // face has vertices of its own with its normal, so that every reader shades it flat, also
+    // one that computes normals from shared vertices.
+    const bool flat = a.normal == 0;
+    // A face across a closed ring's seam (one corner at u = 0, another past the middle) takes
+    // the copies at u = 1 of its corners at u = 0.
+    float most = 0;
+    for (const geometry::clsFaceCorner& corner : {a, b, c})
+      most = std::max(most, texCoords_[corner.position - entry.firstPoint].u);
+    std::uint32_t corners[3];
+    int k = 0;
     for (const geometry::clsFaceCorner& corner : {a, b, c}) {
-      clsSlot& slot = slots_[corner.position + corner.normal - entry.firstPoint];
+      const std::size_t point = corner.position - entry.firstPoint;
+      clsTexCoord uv = texCoords_[point];
+      const bool seam = closedRing_[point] != 0 && uv.u == 0 && most > 0.5f;
+      if (seam) uv.u = 1;
+      if (flat) {
+        corners[k++] = primitive.vertexCount;
+        putVertex(primitive, points[corner.position], normal.unit(), uv);
+        continue;
+      }
+      clsSlot& slot = slots_[2 * (corner.position + corner.normal - entry.firstPoint) + (seam ? 1 : 0)];
       if (slot.primitive != primitiveIndex) {
         // A vertex of its own in each primitive (material) that uses it.
         slot.primitive = primitiveIndex;
-        slot.index = primitive.vertexCount++;
-        const geometry::clsPixel& p = points[corner.position];
-        primitive.vertices.buffer.put(&p, 12);
-        if (normals) {
-          geometry::clsPixel n = points[corner.position + corner.normal];
-          // glTF normals must have unit length: one the OBJ writes as zeros takes the face's.
-          if (n.x == 0 && n.y == 0 && n.z == 0) n = normal.unit();
-          primitive.vertices.buffer.put(&n, 12);
-        }
-        const float at[3] = {p.x, p.y, p.z};
-        for (int k = 0; k < 3; ++k) {
-          if (primitive.vertexCount == 1 || at[k] < primitive.min[k]) primitive.min[k] = at[k];
-          if (primitive.vertexCount == 1 || at[k] > primitive.max[k]) primitive.max[k] = at[k];
-        }
-        dataBytes_ += normals ? 24 : 12;
+        slot.index = primitive.vertexCount;
+        geometry::clsPixel n = points[corner.position + corner.normal];
+        // glTF normals must have unit length: one the OBJ writes as zeros takes the face's.
+        if (n.x == 0 && n.y == 0 && n.z == 0) n = normal.unit();
+        putVertex(primitive, points[corner.position], n, uv);
       }
-      primitive.indices.buffer.put(&slot.index, 4);
-      dataBytes_ += 4;
+      corners[k++] = slot.index;
     }
+    primitive.indices.put(pool_, corners, sizeof corners);
     primitive.indexCount += 3;
-    if (primitive.indices.buffer.size() >= kSpillBytes || primitive.vertices.buffer.size() >= kSpillBytes)
-      full_.push_back(static_cast<std::size_t>(primitiveIndex));
+    dataBytes_ += 3 * kIndexBytes;
   });
-  // Only the primitives this item filled are looked at: a field of many elements has hundreds.
-  for (std::size_t p : full_) {
-    for (clsGlbStream* stream : {&primitives_[p].vertices, &primitives_[p].indices})
-      if (stream->buffer.size() >= kSpillBytes)
-        if (const RunStatus code = spill(*stream); code != RunStatus::GoOn) return code;
-  }
-  return RunStatus::GoOn;
-}
-
-RunStatus clsGlbSink::spill(clsGlbStream& stream) {
-  if (stream.spill == nullptr) stream.spill = files_.createTemporary(path_);
-  if (stream.spill == nullptr) return RunStatus::AppendOpenFailed;
-  const std::string_view data(reinterpret_cast<const char*>(stream.buffer.data()), stream.buffer.size());
-  if (stream.spill->append(data) != platform::FileStatus::Ok) return RunStatus::AppendWriteFailed;
-  stream.spilled += static_cast<std::int64_t>(stream.buffer.size());
-  writer_.addFileBytes(static_cast<std::int64_t>(stream.buffer.size()));
-  stream.buffer.clear();
   return RunStatus::GoOn;
 }
 
@@ -152,198 +354,136 @@ RunStatus clsGlbSink::itemDone(const geometry::clsItemList& list, std::uint32_t 
   for (std::size_t i = first; i < end; ++i)
     if (const RunStatus code = addItem(list, i); code != RunStatus::GoOn) return code;
   if (end > first) writer_.addItemsInFile(1);
-  writer_.setBytes(writer_.fileBytes(), dataBytes_ - writer_.fileBytes());
+  // A full pool goes to the file between items; the element goes on in new primitives.
+  if (pool_.inUse() >= kPoolBlocks)
+    if (const RunStatus code = writePending(RunStatus::AppendWriteFailed); code != RunStatus::GoOn) return code;
+  writer_.setBytes(head_ + writtenBytes_, dataBytes_ - writtenBytes_);
   // The file holds whole items: the item that crosses the limit is the last one.
   return dataBytes_ > writer_.limitBytes() ? RunStatus::LimitReached : RunStatus::GoOn;
 }
 
 std::string clsGlbSink::progressLine() { return writer_.progressLine(); }
 
-std::string clsGlbSink::json(const std::vector<std::size_t>& order, std::int64_t binBytes) const {
-  using modGlbFile::jsonString;
-  std::string j = "{\"asset\":{\"version\":\"2.0\",\"generator\":" + jsonString(contents_.generator);
-  const std::vector<std::string_view> note = modText::splitLines(contents_.note);
-  if (!note.empty()) {
-    j += ",\"extras\":{\"note\":[";
-    for (std::size_t i = 0; i < note.size(); ++i) j += (i > 0 ? "," : "") + jsonString(note[i]);
-    j += "]}";
-  }
-  j += "}";
-  if (order.empty()) return j + ",\"scene\":0,\"scenes\":[{}]}";
-
-  // Materials in the order of their numbers, only those used.
-  std::vector<std::int32_t> used;
-  for (std::size_t p : order)
-    if (primitives_[p].material > 0) used.push_back(primitives_[p].material);
-  std::sort(used.begin(), used.end());
-  used.erase(std::unique(used.begin(), used.end()), used.end());
-
-  std::string nodes, meshes, accessors, views;
-  std::int64_t offset = 0;
-  int accessor = 0, view = 0, mesh = 0;
-  for (std::size_t i = 0; i < order.size();) {
-    const int element = primitives_[order[i]].element;
-    const std::string& name = contents_.elementNames[static_cast<std::size_t>(element - 1)];
-    if (mesh > 0) nodes += ',', meshes += ',';
-    nodes += "{\"name\":" + jsonString(name) + ",\"mesh\":" + std::to_string(mesh) + "}";
-    meshes += "{\"name\":" + jsonString(name) + ",\"primitives\":[";
-    for (bool first = true; i < order.size() && primitives_[order[i]].element == element; ++i, first = false) {
-      const clsGlbPrimitive& primitive = primitives_[order[i]];
-      const std::int64_t vertexBytes = primitive.vertices.size(), indexBytes = primitive.indices.size();
-      if (view > 0) views += ',';
-      views += "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" +
-               std::to_string(vertexBytes) + (primitive.normals ? ",\"byteStride\":24" : "") + ",\"target\":34962},";
-      offset += vertexBytes;
-      views += "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" +
-               std::to_string(indexBytes) + ",\"target\":34963}";
-      offset += indexBytes;
-      const std::string count = std::to_string(primitive.vertexCount);
-      if (accessor > 0) accessors += ',';
-      accessors += "{\"bufferView\":" + std::to_string(view) + ",\"componentType\":5126,\"count\":" + count +
-                   ",\"type\":\"VEC3\",\"min\":";
-      putFloats(accessors, primitive.min, 3);
-      accessors += ",\"max\":";
-      putFloats(accessors, primitive.max, 3);
-      accessors += "}";
-      std::string attributes = "\"POSITION\":" + std::to_string(accessor++);
-      if (primitive.normals) {
-        accessors += ",{\"bufferView\":" + std::to_string(view) + ",\"byteOffset\":12,\"componentType\":5126,\"count\":" +
-                     count + ",\"type\":\"VEC3\"}";
-        attributes += ",\"NORMAL\":" + std::to_string(accessor++);
-      }
-      accessors += ",{\"bufferView\":" + std::to_string(view + 1) + ",\"componentType\":5125,\"count\":" +
-                   std::to_string(primitive.indexCount) + ",\"type\":\"SCALAR\"}";
-      meshes += std::string(first ? "" : ",") + "{\"attributes\":{" + attributes + "},\"indices\":" +
-                std::to_string(accessor++);
-      if (primitive.material > 0)
-        meshes += ",\"material\":" +
-                  std::to_string(std::lower_bound(used.begin(), used.end(), primitive.material) - used.begin());
-      meshes += "}";
-      view += 2;
-    }
-    meshes += "]}";
-    ++mesh;
-  }
-  std::string scene = "[";
-  for (int n = 0; n < mesh; ++n) scene += (n > 0 ? "," : "") + std::to_string(n);
-  scene += "]";
-
-  std::string materials;
-  for (std::size_t m = 0; m < used.size(); ++m) {
-    const auto number = static_cast<std::size_t>(used[m]);
-    clsGlbMaterial material;
-    if (number <= contents_.materials.size()) material = contents_.materials[number - 1];
-    else material.name = "material" + std::to_string(number);
-    if (m > 0) materials += ',';
-    materials += "{\"name\":" + jsonString(material.name) + ",\"pbrMetallicRoughness\":{\"baseColorFactor\":";
-    putFloats(materials, material.colour, 4);
-    materials += ",\"metallicFactor\":0,\"roughnessFactor\":";
-    putFloat(materials, material.roughness);
-    materials += "}";
-    if (material.colour[3] < 1) materials += ",\"alphaMode\":\"BLEND\"";
-    if (material.doubleSided) materials += ",\"doubleSided\":true";
-    materials += "}";
-  }
-
-  j += ",\"scene\":0,\"scenes\":[{\"nodes\":" + scene + "}],\"nodes\":[" + nodes + "],\"meshes\":[" + meshes + "]";
-  if (!materials.empty()) j += ",\"materials\":[" + materials + "]";
-  j += ",\"accessors\":[" + accessors + "],\"bufferViews\":[" + views + "],\"buffers\":[{\"byteLength\":" +
-       std::to_string(binBytes) + "}]}";
-  return j;
-}
-
-RunStatus clsGlbSink::assemble() {
+std::vector<std::size_t> clsGlbSink::pendingOrder() const {
   std::vector<std::size_t> order;
   for (std::size_t p = 0; p < primitives_.size(); ++p)
     if (primitives_[p].indexCount > 0) order.push_back(p);
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     const clsGlbPrimitive &x = primitives_[a], &y = primitives_[b];
     if (x.element != y.element) return x.element < y.element;
-    if (x.material != y.material) return x.material < y.material;
-    return x.normals && !y.normals;
+    return x.material < y.material;
   });
-  std::int64_t binBytes = 0;
-  for (std::size_t p : order) binBytes += primitives_[p].vertices.size() + primitives_[p].indices.size();
+  return order;
+}
 
-  std::string text = json(order, binBytes);
-  text.append((4 - text.size() % 4) % 4, ' ');
-  std::string head;
-  const std::int64_t total = 12 + 8 + static_cast<std::int64_t>(text.size()) + (binBytes > 0 ? 8 + binBytes : 0);
-  putWord(head, kGlbMagic);
-  putWord(head, 2);
-  putWord(head, static_cast<std::uint32_t>(total));
-  putWord(head, static_cast<std::uint32_t>(text.size()));
-  putWord(head, kJsonChunk);
-  head += text;
-  if (binBytes > 0) {
-    putWord(head, static_cast<std::uint32_t>(binBytes));
-    putWord(head, kBinChunk);
+std::vector<clsGlbPlaced> clsGlbSink::placePending(std::int64_t offset) const {
+  std::vector<clsGlbPlaced> placed;
+  for (std::size_t p : pendingOrder()) {
+    const clsGlbPrimitive& primitive = primitives_[p];
+    clsGlbPlaced place;
+    place.element = primitive.element;
+    place.material = primitive.material;
+    place.vertexOffset = offset;
+    place.vertexBytes = primitive.vertices.size;
+    place.indexOffset = offset + primitive.vertices.size;
+    place.indexBytes = primitive.indices.size;
+    place.vertexCount = primitive.vertexCount;
+    place.indexCount = primitive.indexCount;
+    std::copy(primitive.min, primitive.min + 3, place.min);
+    std::copy(primitive.max, primitive.max + 3, place.max);
+    offset = place.indexOffset + place.indexBytes;
+    placed.push_back(place);
   }
-  platform::ITemporaryFile& file = *writer_.file();
-  if (file.append(head) != platform::FileStatus::Ok) return RunStatus::FinalWriteFailed;
-  for (std::size_t p : order) {
+  return placed;
+}
+
+std::int64_t clsGlbSink::headBound() {
+  // What is known now, written out, plus the most that the rest of the run can add: every
+  // material, and a primitive per material for every element still to come and for every
+  // further pool's worth the limit allows.
+  std::vector<clsGlbPlaced> all = placed_;
+  const std::vector<clsGlbPlaced> pending = placePending(0);
+  all.insert(all.end(), pending.begin(), pending.end());
+  std::int64_t bound = static_cast<std::int64_t>(headJson(contents_, all, dataBytes_).size());
+  clsJsonText materials;
+  for (std::size_t m = 0; m < contents_.materials.size(); ++m) putMaterial(materials, contents_.materials[m]);
+  bound += static_cast<std::int64_t>(materials.text().size()) + 64;
+  std::int64_t mostMaterials = 1;
+  for (std::size_t e = 0; e < contents_.elementNames.size(); ++e) {
+    const std::int64_t primitives = contents_.elementMaterials[e] + 1;  // and one for no material
+    mostMaterials = std::max(mostMaterials, primitives);
+    bound += 2 * static_cast<std::int64_t>(modGlbFile::jsonString(contents_.elementNames[e]).size()) + kElementJsonBound;
+    if (!begun_[e] || static_cast<int>(e) + 1 == element_) bound += primitives * kPrimitiveJsonBound;
+  }
+  const std::int64_t pools = std::max<std::int64_t>(0, writer_.limitBytes() - dataBytes_) /
+                                 static_cast<std::int64_t>(kPoolBytes) + 1;
+  bound += pools * mostMaterials * kPrimitiveJsonBound;
+  return kFrameBytes + (bound + 3) / 4 * 4;
+}
+
+RunStatus clsGlbSink::writeBytes(const void* data, std::size_t size, bool last, RunStatus writeFailed) {
+  out_.append(static_cast<const char*>(data), size);
+  if ((out_.size() < kWriteBytes && !last) || out_.empty()) return RunStatus::GoOn;
+  const platform::FileStatus status = writer_.file()->writeAt(fileOffset_, out_);
+  fileOffset_ += static_cast<std::int64_t>(out_.size());
+  out_.clear();
+  return status == platform::FileStatus::Ok ? RunStatus::GoOn : writeFailed;
+}
+
+RunStatus clsGlbSink::writeData(RunStatus writeFailed) {
+  const std::vector<clsGlbPlaced> placed = placePending(writtenBytes_);
+  for (std::size_t p : pendingOrder()) {
     for (const clsGlbStream* stream : {&primitives_[p].vertices, &primitives_[p].indices}) {
-      if (stream->spill != nullptr && file.appendContentsOf(*stream->spill) != platform::FileStatus::Ok)
-        return RunStatus::FinalWriteFailed;
-      const std::string_view data(reinterpret_cast<const char*>(stream->buffer.data()), stream->buffer.size());
-      if (file.append(data) != platform::FileStatus::Ok) return RunStatus::FinalWriteFailed;
+      std::int64_t left = stream->size;
+      for (std::uint32_t block : stream->blocks) {
+        const auto size = static_cast<std::size_t>(std::min<std::int64_t>(left, clsGlbBlocks::kBlockBytes));
+        if (const RunStatus code = writeBytes(pool_.at(block), size, false, writeFailed); code != RunStatus::GoOn)
+          return code;
+        left -= static_cast<std::int64_t>(size);
+      }
     }
   }
-  writer_.setBytes(file.length(), 0);
+  if (const RunStatus code = writeBytes(nullptr, 0, true, writeFailed); code != RunStatus::GoOn) return code;
+  placed_.insert(placed_.end(), placed.begin(), placed.end());
+  writtenBytes_ = dataBytes_;
+  primitives_.clear();
+  lookup_.clear();
+  pool_.releaseAll();
   return RunStatus::GoOn;
+}
+
+RunStatus clsGlbSink::writePending(RunStatus writeFailed) {
+  if (head_ == 0) {
+    // The first data to reach the file goes behind room for the head, which is written once
+    // the run ends.
+    head_ = headBound();
+    fileOffset_ = head_;
+  }
+  return writeData(writeFailed);
 }
 
 RunStatus clsGlbSink::close(RunStatus code) {
   if (closed_) return code;
   closed_ = true;
-  if (!failed(code) && writer_.file() != nullptr) {
-    const RunStatus assembled = assemble();
-    if (assembled != RunStatus::GoOn) code = assembled;
+  if (failed(code) || writer_.file() == nullptr) return code;
+  platform::ITemporaryFile& file = *writer_.file();
+  if (head_ == 0) {
+    // Everything is still in memory: the head exactly as long as it needs, then the data.
+    const std::string json = headJson(contents_, placePending(0), dataBytes_);
+    const std::string head = headBytes(json, static_cast<std::int64_t>((json.size() + 3) / 4 * 4), dataBytes_);
+    if (file.writeAt(0, head) != platform::FileStatus::Ok) return RunStatus::FinalWriteFailed;
+    fileOffset_ = static_cast<std::int64_t>(head.size());
+    if (const RunStatus written = writeData(RunStatus::FinalWriteFailed); written != RunStatus::GoOn) return written;
+  } else {
+    if (const RunStatus written = writeData(RunStatus::FinalWriteFailed); written != RunStatus::GoOn) return written;
+    const std::string json = headJson(contents_, placed_, dataBytes_);
+    // The room was made for the longest head the run could need.
+    if (static_cast<std::int64_t>(json.size()) > head_ - kFrameBytes) return RunStatus::FinalWriteFailed;
+    if (file.writeAt(0, headBytes(json, head_ - kFrameBytes, dataBytes_)) != platform::FileStatus::Ok)
+      return RunStatus::FinalWriteFailed;
   }
-  removeSpills();
+  writer_.setBytes(file.length(), 0);
   return code;
 }
 
-void clsGlbSink::removeSpills() {
-  for (clsGlbPrimitive& primitive : primitives_)
-    for (clsGlbStream* stream : {&primitive.vertices, &primitive.indices}) stream->spill.reset();
-}
-
 }  // namespace generation
-
-namespace modGlbFile {
-
-std::string jsonString(std::string_view text) {
-  std::string out = "\"";
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      if (c == '"' || c == '\\') out += '\\', out += static_cast<char>(c);
-      else if (c < 0x20) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        out += "\\u00";
-        out += kHex[c >> 4];
-        out += kHex[c & 15];
-      } else {
-        out += static_cast<char>(c);
-      }
-      ++i;
-      continue;
-    }
-    // A whole UTF-8 sequence is kept; any other byte is read as Latin-1.
-    const std::size_t length = c >= 0xF5 ? 0 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
-    bool valid = length > 0 && i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-    if (valid) {
-      out.append(text.substr(i, length));
-      i += length;
-    } else {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-      ++i;
-    }
-  }
-  return out + "\"";
-}
-
-}  // namespace modGlbFile

@@ -19,7 +19,50 @@ inline constexpr std::int32_t kMaxDiskLimitMB = 2000;
 // The object file's format: the OBJ with its MTL file, or one binary glTF file.
 enum class ObjectFormat { Obj, Glb };
 
-inline std::string_view objectExtension(ObjectFormat format) { return format == ObjectFormat::Glb ? ".glb" : ".obj"; }
+// Each format's names and the files its run writes, one row per format, in the order of the
+// enumeration and of the create page's choices.
+struct clsObjectFormat {
+  ObjectFormat format;
+  std::string_view name;       // the tool's --format and the per-user store's value
+  std::string_view extension;  // the object file's
+  std::string_view choice;     // the create page's words for it
+  std::string_view filter;     // the save dialog's file type
+  bool materialFile;           // an MTL file beside the object file
+};
+
+inline constexpr clsObjectFormat kObjectFormats[] = {
+    {ObjectFormat::Obj, "obj", ".obj", "OBJ + MTL", "OBJ files (*.obj)", true},
+    {ObjectFormat::Glb, "glb", ".glb", "glTF binary (.glb)", "glTF binary files (*.glb)", false},
+};
+
+constexpr const clsObjectFormat& objectFormat(ObjectFormat format) {
+  return kObjectFormats[static_cast<std::size_t>(format)];
+}
+
+inline std::string_view objectExtension(ObjectFormat format) { return objectFormat(format).extension; }
+
+// The format called name, or null.
+inline const clsObjectFormat* formatNamed(std::string_view name) {
+  for (const clsObjectFormat& format : kObjectFormats)
+    if (format.name == name) return &format;
+  return nullptr;
+}
+
+// The format whose extension ends path, in any letter case, or null.
+inline const clsObjectFormat* formatOfPath(std::string_view path) {
+  for (const clsObjectFormat& format : kObjectFormats) {
+    const std::string_view extension = format.extension;
+    if (path.size() < extension.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; same && i < extension.size(); ++i) {
+      char c = path[path.size() - extension.size() + i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      same = c == extension[i];
+    }
+    if (same) return &format;
+  }
+  return nullptr;
+}
 
 struct clsRunSettings {
   const model::clsStore& store;

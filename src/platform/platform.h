@@ -85,6 +85,10 @@ class ITemporaryFile {
   // Appends everything written to source so far, a block at a time, so that a large file
   // passes through without being held in memory. Both come from the same file system.
   virtual FileStatus appendContentsOf(ITemporaryFile& source) = 0;
+  // Writes data at offset, over what is there or beyond the end (the bytes between read as
+  // zeros until written): a head filled in once the rest is known. A file written this way is
+  // not appended to.
+  virtual FileStatus writeAt(std::int64_t offset, std::string_view data) = 0;
   // Length of the file as the file system reports it.
   virtual std::int64_t length() = 0;
   // Checks that the temporary name still names this file (not removed or replaced meanwhile);

@@ -48,6 +48,21 @@ TEST_F(Cli, FormatGlbWritesTheSettingsAndOneGlbFile) {
   EXPECT_EQ(run("create --format gltf out/field.glb").exitCode, 1);
 }
 
+TEST_F(Cli, TheOutputNamesExtensionChoosesTheFormatAndAContradictionIsRefused) {
+  const clsRun named = run("create --seed 3 out/named.GLB");
+  ASSERT_EQ(named.exitCode, 0) << named.err;
+  EXPECT_EQ(readFile(folder / "out/named.glb").rfind("glTF", 0), 0u);
+  EXPECT_FALSE(fs::exists(folder / "out/named.obj"));
+  EXPECT_FALSE(fs::exists(folder / "out/named.mtl"));
+  for (const char* contradiction : {"create --format obj out/other.glb", "create --format glb out/other.obj"}) {
+    const clsRun refused = run(contradiction);
+    EXPECT_EQ(refused.exitCode, 1) << contradiction;
+    EXPECT_NE(refused.err.find("does not match the output name"), std::string::npos) << refused.err;
+  }
+  EXPECT_TRUE(fs::is_empty(folder / "out") || !fs::exists(folder / "out/other.glb"));
+  EXPECT_FALSE(fs::exists(folder / "out/other.obj"));
+}
+
 TEST_F(Cli, NotesSeedsAndLimits) {
   const clsRun created = run("create --note tall --seed 7 --limit 1 out/field.obj");
   ASSERT_EQ(created.exitCode, 0) << created.err;

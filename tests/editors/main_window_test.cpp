@@ -136,8 +136,12 @@ TEST_F(MainWindow, MaxTwiceIsMaxOnceAndMinRestoresTheStart) {
 
 TEST_F(MainWindow, TheFormatChoiceNamesTheFileAndIsRememberedButNotUndone) {
   createDialog.applyFileName("/tmp/out/My Field.obj");
+  EXPECT_STREQ(createDialog.createCaption(), "Create grass and save as OBJ.\nAlso save colors and settings.");
   createDialog.chooseFormat(1);
   EXPECT_EQ(createDialog.fileNameText(), "/tmp/out/My_Field.glb");
+  // The captions say what the run writes: no OBJ, no colours.
+  EXPECT_STREQ(createDialog.fileNameCaption(), "File name for grass glTF...");
+  EXPECT_STREQ(createDialog.createCaption(), "Create grass and save as glTF (.glb).\nAlso save settings.");
   createDialog.applyFileName("/tmp/out/b.obj");
   EXPECT_EQ(createDialog.fileNameText(), "/tmp/out/b.glb");
   dialogs.answers = {std::string("/tmp/out/c")};

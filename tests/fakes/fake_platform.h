@@ -129,6 +129,19 @@ class FakeFileSystem final : public platform::IFileSystem {
       const std::string data = from.stillOurs() ? owner_.files[from.path_] : from.orphan_;
       return append(data);
     }
+    platform::FileStatus writeAt(std::int64_t offset, std::string_view data) override {
+      std::string& text = stillOurs() ? owner_.files[path_] : orphan_;
+      const auto at = static_cast<std::size_t>(offset);
+      if (++owner_.writes == owner_.failAtWrite)
+        return owner_.failed(platform::FileStatus::WriteFailed, "Input/output error");
+      const std::size_t grows = at + data.size() > text.size() ? at + data.size() - text.size() : 0;
+      const std::size_t used = owner_.usedBytes();
+      if (grows > (owner_.capacity > used ? owner_.capacity - used : 0))
+        return owner_.failed(platform::FileStatus::WriteFailed, "No space left on device");
+      if (at + data.size() > text.size()) text.resize(at + data.size(), '\0');
+      text.replace(at, data.size(), data);
+      return platform::FileStatus::Ok;
+    }
     std::int64_t length() override {
       return static_cast<std::int64_t>(stillOurs() ? owner_.files[path_].size() : orphan_.size());
     }

@@ -1,6 +1,7 @@
 #include "support/assimp_readback.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <assimp/DefaultLogger.hpp>
 #include <assimp/Importer.hpp>
@@ -33,6 +34,27 @@ void readMaterials(const aiScene& scene, clsAssimpRead& result) {
   }
 }
 
+void readTexCoords(const aiScene& scene, clsAssimpRead& result) {
+  std::size_t atV0 = 0, atV1 = 0;
+  for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene.mMeshes[m];
+    if (mesh.mTextureCoords[0] == nullptr) continue;
+    for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
+      const aiVector3D& uv = mesh.mTextureCoords[0][i];
+      for (std::size_t k = 0; k < 2; ++k) {
+        const float value = k == 0 ? uv.x : uv.y;
+        result.uvMin[k] = result.texturedVertices == 0 ? value : std::min(result.uvMin[k], value);
+        result.uvMax[k] = result.texturedVertices == 0 ? value : std::max(result.uvMax[k], value);
+      }
+      ++result.texturedVertices;
+      if (uv.y == 0) result.heightAtV0 += mesh.mVertices[i].y, ++atV0;
+      if (uv.y == 1) result.heightAtV1 += mesh.mVertices[i].y, ++atV1;
+    }
+  }
+  if (atV0 > 0) result.heightAtV0 /= static_cast<double>(atV0);
+  if (atV1 > 0) result.heightAtV1 /= static_cast<double>(atV1);
+}
+
 void readTriangles(const aiScene& scene, clsAssimpRead& result) {
   bool first = true;
   for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
@@ -51,6 +73,16 @@ void readTriangles(const aiScene& scene, clsAssimpRead& result) {
         const double cross = cx * cx + cy * cy + cz * cz;
         if (!(cross > 1e-6 * (ux * ux + uy * uy + uz * uz) * (vx * vx + vy * vy + vz * vz))) continue;
         ++result.triangles;
+        if (mesh.mNormals != nullptr) {
+          const double length = std::sqrt(cross);
+          bool off = false;
+          for (unsigned k : {face.mIndices[0], face.mIndices[i], face.mIndices[i + 1]}) {
+            const aiVector3D& n = mesh.mNormals[k];
+            const double dot = (n.x * cx + n.y * cy + n.z * cz) / (length * std::max(1e-30, double(n.Length())));
+            off = off || dot < std::cos(1.0 * 3.14159265358979 / 180);
+          }
+          if (off) ++result.trianglesOffFace;
+        }
         for (const aiVector3D& p : {a, b, c}) {
           const float at[3] = {p.x, p.y, p.z};
           for (std::size_t k = 0; k < 3; ++k) {
@@ -74,12 +106,13 @@ clsAssimpRead readWithAssimp(const std::string& path) {
   {
     // Faces are fanned here: Assimp's own triangulation clips ears.
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure);
+    const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure | aiProcess_GenNormals);
     result.loaded = scene != nullptr;
     result.error = importer.GetErrorString();
     if (scene != nullptr) {
       readMaterials(*scene, result);
       readTriangles(*scene, result);
+      readTexCoords(*scene, result);
     }
   }
   Assimp::DefaultLogger::kill();

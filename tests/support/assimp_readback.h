@@ -20,6 +20,14 @@ struct clsAssimpRead {
   // and the bounds of their corners.
   std::size_t triangles = 0;
   std::array<float, 3> min{}, max{};
+  // Of those triangles, the ones with a vertex normal more than 1 degree off the face's, the
+  // normals read with Assimp's GenNormals (which computes them where a file has none).
+  std::size_t trianglesOffFace = 0;
+  // The vertices' first texture coordinates: how many have them, their bounds, and the mean
+  // height (y) of those at v = 0 and of those at v = 1.
+  std::size_t texturedVertices = 0;
+  std::array<float, 2> uvMin{}, uvMax{};
+  double heightAtV0 = 0, heightAtV1 = 0;
 };
 
 clsAssimpRead readWithAssimp(const std::string& path);

@@ -5,10 +5,11 @@
 
 namespace support {
 
-clsValidation validateGltf(const std::string& path) {
+namespace {
+
+// The command's output; passed when it exits with 0.
+clsValidation runNode(const std::string& command) {
   clsValidation result;
-  const std::string command = "NODE_PATH='" QUENMOOR_GLTF_VALIDATOR_MODULES "' '" QUENMOOR_NODE "' '" QUENMOOR_VALIDATE_SCRIPT
-                              "' '" + path + "' 2>&1";
   std::FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
   char block[4096];
@@ -16,6 +17,19 @@ clsValidation validateGltf(const std::string& path) {
   const int status = ::pclose(pipe);
   result.passed = status == 0;
   return result;
+}
+
+}  // namespace
+
+clsValidation validateGltf(const std::string& path) {
+  return runNode("NODE_PATH='" QUENMOOR_GLTF_VALIDATOR_MODULES "' '" QUENMOOR_NODE "' '" QUENMOOR_VALIDATE_SCRIPT "' '" +
+                 path + "' 2>&1");
+}
+
+std::string readWithThree(const std::string& path) {
+  return runNode("THREE_MODULES='" QUENMOOR_GLTF_VALIDATOR_MODULES "' '" QUENMOOR_NODE "' '" QUENMOOR_THREE_SCRIPT "' '" +
+                 path + "' 2>&1")
+      .report;
 }
 
 }  // namespace support

@@ -1,5 +1,6 @@
 #pragma once
-// The Khronos glTF Validator, run with Node from the folder the test fixture installed it into.
+// The Khronos glTF Validator and three.js, run with Node from the folder the test fixture
+// installed them into.
 
 #include <string>
 
@@ -11,5 +12,9 @@ struct clsValidation {
 };
 
 clsValidation validateGltf(const std::string& path);
+
+// What three.js's GLTFLoader builds of the file, as read_with_three.mjs prints it (one JSON
+// line), or its error.
+std::string readWithThree(const std::string& path);
 
 }  // namespace support

@@ -55,6 +55,19 @@ class StdTemporaryFile final : public ITemporaryFile {
     return FileStatus::Ok;
   }
 
+  FileStatus writeAt(std::int64_t offset, std::string_view data) override {
+    while (!data.empty()) {
+      const ssize_t put = ::pwrite(fd_, data.data(), data.size(), static_cast<off_t>(offset));
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        return fail(std::strerror(errno));
+      }
+      data.remove_prefix(static_cast<std::size_t>(put));
+      offset += put;
+    }
+    return FileStatus::Ok;
+  }
+
   FileStatus appendContentsOf(ITemporaryFile& source) override {
     auto* from = dynamic_cast<StdTemporaryFile*>(&source);
     if (from == nullptr) return fail("the file to copy is not on this file system");
