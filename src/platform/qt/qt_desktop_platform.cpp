@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFile>
+#include <QStringDecoder>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -86,9 +87,28 @@ QtUserStore::QtUserStore(const QString& file) {
   dropUnreadable([file] { return std::make_unique<QSettings>(file, QSettings::IniFormat); });
 }
 
+namespace {
+
+// What Qt writes into a store file is text: UTF-8 without control characters but line ends and
+// tabs. Anything else is damage, even where Qt's reader makes keys of it.
+bool isStoreText(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return true;  // missing or unreadable: nothing to judge
+  const QByteArray bytes = file.readAll();
+  for (const char byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    if ((code < 0x20 && code != '\t' && code != '\r' && code != '\n') || code == 0x7F) return false;
+  }
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  (void)QString(utf8(bytes));
+  return !utf8.hasError();
+}
+
+}  // namespace
+
 void QtUserStore::dropUnreadable(const std::function<std::unique_ptr<QSettings>()>& open) {
   settings_ = open();
-  if (settings_->status() != QSettings::FormatError) return;
+  if (settings_->status() != QSettings::FormatError && isStoreText(settings_->fileName())) return;
   QList<std::pair<QString, QVariant>> readable;
   settings_->beginGroup("application");
   for (const QString& key : settings_->childKeys()) readable.append({key, settings_->value(key)});
