@@ -35,8 +35,8 @@ namespace {
 
 // Some editors start a UTF-8 file with a byte-order mark; it is no part of the first record.
 // Files joined together carry one at the start of a later line too: those go as well, so that
-// no note line keeps one that the next open would take away.
-// The text itself when it holds none, else cleaned.
+// no note line keeps one that the next open would take away. Returns the text itself when it
+// holds none, else cleaned.
 std::string_view withoutByteOrderMarks(std::string_view text, std::string& cleaned) {
   constexpr std::string_view kMark = modSettings::kByteOrderMark;
   if (text.find(kMark) == std::string_view::npos) return text;

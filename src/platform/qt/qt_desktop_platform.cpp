@@ -5,12 +5,12 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFile>
-#include <QStringDecoder>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_colour.h"
