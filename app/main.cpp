@@ -85,7 +85,9 @@ int main(int argc, char** argv) {
     machine.attach(&window);
     desktop::closeOnTerminationSignals(window, [&program] { program.closeForSignal(); });
     program.start(line);
-    const int code = QApplication::exec();
+    // A signal that came while start-up waited for an answer (a file that would not open) has
+    // closed the window already: there is no loop left to run.
+    const int code = window.isVisible() ? QApplication::exec() : 0;
     machine.userStore.sync();
     return code;
   } catch (const std::bad_alloc&) {

@@ -178,6 +178,13 @@ int runSettings(const cli::clsOptions& options, clsConsole& console, bool print)
   const std::optional<std::string> file = options.path.empty() ? std::nullopt : std::optional<std::string>(options.path);
   if (const int code = openDocument(document, file, console); code != cli::kExitDone) return code;
   if (!print) {
+    // Every line no record takes becomes the note: a file without a single record is no settings file.
+    std::string bytes;
+    if (file && console.files.readFile(*file, bytes) == platform::FileStatus::Ok &&
+        !modSettingsFiles::holdsSettingsRecord(bytes)) {
+      console.messages.showMessage(*file + " holds no settings record: opened, its whole text would become the note.");
+      return cli::kExitBadInput;
+    }
     return reportUnreadablePictures(document, console.status, "the settings do not apply cleanly.")
                ? cli::kExitDone
                : cli::kExitBadInput;

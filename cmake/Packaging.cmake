@@ -3,10 +3,13 @@ set(CPACK_PACKAGE_NAME quenmoor-grass)
 set(CPACK_PACKAGE_VENDOR "The Quenmoor Grass developers")
 set(CPACK_PACKAGE_CONTACT "The Quenmoor Grass developers <grass@quenmoor.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "generator of grass and rock fields as OBJ files for 3D artists")
+# Lines under 80 characters, as Debian's tools show them.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "Quenmoor Grass designs fields of grass blades and scattered rocks in drawn editors and writes\n"
-  "them as a Wavefront OBJ file with its MTL material file and a .grass settings file.\n"
-  "The command-line tool quenmoor-grass-cli runs the same creation without a window.")
+  "Quenmoor Grass designs fields of grass blades and scattered rocks in\n"
+  "drawn editors and writes them as a Wavefront OBJ file with its MTL\n"
+  "material file (or as one binary glTF file) and a .grass settings file.\n"
+  "The command-line tool quenmoor-grass-cli runs the same creation without\n"
+  "a window.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/License.txt)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

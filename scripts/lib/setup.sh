@@ -12,7 +12,7 @@ QUENMOOR_PACKAGES=(
   qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
   xvfb xauth libgl1-mesa-dri
   nodejs
-  desktop-file-utils appstream libxml2-utils shared-mime-info man-db dpkg-dev file
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db dpkg-dev file lintian
 )
 # The glTF Validator's tests run with Node and install the validator with npm; a Node that
 # brings its own npm needs no Debian npm beside it.

@@ -69,6 +69,8 @@ DesktopProgram::~DesktopProgram() {
 
 void DesktopProgram::closeForSignal() {
   if (autosave_) autosave_->keepForRecovery();
+  // A box waiting for an answer would keep the program alive: nobody is there to give one.
+  session_.platform.messages.stopAsking();
   window_->closeWithoutAsking();
 }
 

@@ -36,7 +36,7 @@ class DesktopProgram {
 
   MainWindow& window() { return *window_; }
   // SIGTERM or SIGHUP: unsaved changes go to the recovery file, which stays for the next start;
-  // then the window closes without asking.
+  // open boxes and dialogs close as if cancelled, no new one opens, and the window closes.
   void closeForSignal();
   // Shows the window and opens the settings file the command line names, if any.
   void start(const clsCommandLine& line);

@@ -20,7 +20,10 @@ void setDiskSpace(document::clsSessionValues& values, const model::tValue& value
   values.diskLimitMB = static_cast<std::int32_t>(std::nearbyint(limit));
 }
 
-void setNote(document::clsCreateDialog& dialog, std::string_view text) { dialog.note = text; }
+void setNote(document::clsCreateDialog& dialog, std::string_view text) {
+  // A zero byte would make the settings text unopenable: no text holds one.
+  dialog.note = modText::replaceAll(modText::withLineBreaks(text), std::string_view("\0", 1), "");
+}
 
 }  // namespace modCreateDialog
 

@@ -52,6 +52,7 @@ namespace modCreateDialog {
 void setFileName(document::clsCreateDialog& dialog, std::string_view text);
 // Clamped to 1..2000 and rounded with ties to even ("2.5" gives 2, "" gives 1).
 void setDiskSpace(document::clsSessionValues& values, const model::tValue& value);
+// Line breaks of any form (LF, CR, CR LF) become CR LF; zero bytes are dropped.
 void setNote(document::clsCreateDialog& dialog, std::string_view text);
 
 }  // namespace modCreateDialog

@@ -1,6 +1,11 @@
 #include "document/settings_files.h"
 
+#include <algorithm>
+#include <array>
+#include <set>
+
 #include "model/default_texts.h"
+#include "model/text_fields.h"
 #include "model/text_encoding.h"
 #include "platform/file_failure.h"
 
@@ -26,25 +31,57 @@ void resetSettings(clsDocument& document, platform::clsPlatform& platform) {
   platform.status.setTitle(platform::titleWith(" - Reset settings done"));
 }
 
-bool applyUserText(clsDocument& document, std::string_view text, platform::clsPlatform& platform) {
-  // Some editors start a UTF-8 file with a byte-order mark; it is no part of the first record.
-  // Files joined together carry one at the start of a later line too: those go as well, so that
-  // no note line keeps one that the next open would take away.
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  std::string cleaned;
-  if (text.find(kByteOrderMark) != std::string_view::npos) {
-    cleaned.reserve(text.size());
-    bool lineStart = true;
-    for (std::size_t i = 0; i < text.size();) {
-      if (lineStart && text.substr(i, kByteOrderMark.size()) == kByteOrderMark) {
-        i += kByteOrderMark.size();
-        continue;
-      }
-      lineStart = text[i] == '\n';
-      cleaned += text[i++];
+namespace {
+
+// Some editors start a UTF-8 file with a byte-order mark; it is no part of the first record.
+// Files joined together carry one at the start of a later line too: those go as well, so that
+// no note line keeps one that the next open would take away. Returns the text itself when it
+// holds none, else cleaned.
+std::string_view withoutByteOrderMarks(std::string_view text, std::string& cleaned) {
+  constexpr std::string_view kMark = modSettings::kByteOrderMark;
+  if (text.find(kMark) == std::string_view::npos) return text;
+  cleaned.reserve(text.size());
+  bool lineStart = true;
+  for (std::size_t i = 0; i < text.size();) {
+    if (lineStart && text.substr(i, kMark.size()) == kMark) {
+      i += kMark.size();
+      continue;
     }
-    text = cleaned;
+    lineStart = text[i] == '\n';
+    cleaned += text[i++];
   }
+  return cleaned;
+}
+
+}  // namespace
+
+bool isSettingsText(std::string_view text) { return text.find('\0') == std::string_view::npos; }
+
+bool holdsSettingsRecord(std::string_view text) {
+  std::string cleaned;
+  return isSettingsText(text) && modSettings::holdsRecord(withoutByteOrderMarks(text, cleaned));
+}
+
+bool holdsWholeDesign(std::string_view text) {
+  if (!isSettingsText(text)) return false;
+  // All but "seed", which a design without a layout lacks.
+  constexpr std::array<std::string_view, 12> kAlwaysWritten = {
+      "Usage", "Usage_Info", "Curve", "Shape", "Node_Wi", "Size_Rot", "Material", "Alpha", "Bump",
+      "File_Name_Obj", "Application_Name", "Application_Version"};
+  std::set<std::string_view> found;
+  for (std::string_view line : modText::splitLines(text)) found.insert(line.substr(0, line.find(' ')));
+  return std::all_of(kAlwaysWritten.begin(), kAlwaysWritten.end(),
+                     [&found](std::string_view keyword) { return found.count(keyword) != 0; });
+}
+
+bool applyUserText(clsDocument& document, std::string_view userText, platform::clsPlatform& platform) {
+  // Program files, pictures and the like hold zero bytes, which would only corrupt the note.
+  if (!isSettingsText(userText)) {
+    platform.messages.showMessage(std::string(kNotSettingsTextMessage));
+    return false;
+  }
+  std::string cleaned;
+  const std::string_view text = withoutByteOrderMarks(userText, cleaned);
   const document::clsProject before = document.project;
   applyDefaults(document, platform);
   // The layout comes with the text; a text without one gets a fresh layout.

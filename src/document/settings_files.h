@@ -16,7 +16,18 @@ void resetSettings(document::clsDocument& document, platform::clsPlatform& platf
 
 // Resets, then applies text. All or nothing: when a line cannot be applied its message is
 // shown and the document is left exactly as it was before the call.
+// A text with a zero byte is refused with kNotSettingsTextMessage.
 bool applyUserText(document::clsDocument& document, std::string_view text, platform::clsPlatform& platform);
+inline constexpr std::string_view kNotSettingsTextMessage =
+    "This is not a settings text: it holds zero bytes, as programs and pictures do. The design stays as it was.";
+// False for a text with a zero byte; such a text is refused everywhere.
+bool isSettingsText(std::string_view text);
+// True when at least one line of text is a record; otherwise opening it would make the whole
+// text the note.
+bool holdsSettingsRecord(std::string_view text);
+// True when text holds every record the program writes in each settings text it makes (a
+// recovery file the program wrote itself does); false for anything else, a zero byte included.
+bool holdsWholeDesign(std::string_view text);
 
 enum class OpenResult { Opened, FileFailed, TextFailed };
 // Opened only when the whole file was read and applied; otherwise the document is as it was.

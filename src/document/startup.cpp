@@ -8,6 +8,7 @@
 namespace modStartup {
 
 void startDocument(document::clsDocument& document, platform::clsPlatform& platform) {
+  if (platform.userStore.takeDroppedNotice()) platform.messages.showMessage(std::string(kStoreDroppedMessage));
   modPalette::restoreStoredColours(document.project.store, platform.userStore);
   document::clsSessionValues& values = document.session;
   // A missing or unusable limit becomes the lower bound.

@@ -21,6 +21,10 @@ inline constexpr std::string_view kStoreFailedMessage =
     "The colors, the disk space limit, the help balloons switch and the last folder could not be stored "
     "for the next start (the home folder may be full or not writable).";
 
+inline constexpr std::string_view kStoreDroppedMessage =
+    "The values kept for the next start were damaged; what could not be read was dropped, and its defaults are "
+    "used.";
+
 // A file chosen in an open or save dialog: its folder is where the next start's first dialog opens.
 void noteChosenFile(document::clsDocument& document, std::string_view path);
 

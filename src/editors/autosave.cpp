@@ -57,6 +57,13 @@ void clsAutosave::writeNow() {
 
 void clsAutosave::offerRecovery() {
   for (const platform::clsLeftover& leftover : files_.leftovers()) {
+    // Only what this program wrote is offered: anything else would become a design with the
+    // whole file as its note. It is moved aside, not removed.
+    if (!modSettingsFiles::holdsWholeDesign(leftover.text)) {
+      const std::string aside = files_.setAside(leftover.id);
+      if (!aside.empty()) session_.platform.messages.showMessage(std::string(kRefusedMessage) + aside);
+      continue;
+    }
     // Cancel, or the box closed any other way (the program ending meanwhile), decides nothing:
     // the design is offered again at the next start. No lets it go.
     const platform::Answer answer = session_.platform.messages.askYesNoCancel(modAutosave::restoreQuestion(leftover));

@@ -16,6 +16,9 @@ class clsAutosave {
  public:
   static constexpr std::int64_t kQuietSeconds = 30;
   static constexpr const char* kRestoreQuestion = "Restore the design you were working on?";
+  // Followed by the path where the file now is.
+  static constexpr const char* kRefusedMessage =
+      "A recovery file that holds no design of this program was not restored; it was set aside as ";
 
   clsAutosave(clsSession& session, platform::IRecoveryFiles& files);
   ~clsAutosave();

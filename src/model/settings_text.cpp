@@ -38,14 +38,19 @@ bool markedNoteLine(std::string_view line, std::string_view& rest) {
 
 }  // namespace
 
-std::string noteLines(std::string_view note) {
+std::string noteLines(std::string_view anyNote) {
+  // A note typed or given elsewhere may break its lines with LF or CR alone; each of its lines
+  // takes the marker rule, and the text holds CR LF only.
+  const std::string normalised = modText::withLineBreaks(anyNote);
+  const std::string_view note = normalised;
   std::string text;
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = note.find(modText::kLineBreak, start);
     const std::string_view line = note.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     const model::tFields fields = modText::splitFields(line);
-    if (fields.size() < 2 || isKeyword(fields[0])) {
+    // A byte-order mark at the start of a line is taken away on reading: the word after it counts.
+    if (fields.size() < 2 || isKeyword(fields[0]) || line.starts_with(kByteOrderMark)) {
       text += kNoteMarker;
       text += ' ';
     }
@@ -75,6 +80,32 @@ std::string buildSettingsText(const model::clsSettingsRegistry& registry, std::s
   return text;
 }
 
+namespace {
+
+bool startsWithNumber(std::string_view field) {
+  if (!field.empty() && (field.front() == '-' || field.front() == '+')) field.remove_prefix(1);
+  if (!field.empty() && field.front() == '.') field.remove_prefix(1);
+  return !field.empty() && field.front() >= '0' && field.front() <= '9';
+}
+
+}  // namespace
+
+bool holdsRecord(std::string_view text) {
+  for (std::string_view line : modText::splitLines(text)) {
+    std::string_view rest;
+    if (markedNoteLine(line, rest)) continue;
+    const model::tFields fields = modText::splitFields(line);
+    if (fields.size() < 2 || !isKeyword(fields[0])) continue;
+    // Prose that happens to start with a keyword ("Seed of the field ...") is no record: every
+    // record but the three texts of the create dialog starts with a number.
+    const std::string keyword = modText::lowerAscii(fields[0]);
+    if (keyword == "file_name_obj" || keyword == "application_name" || keyword == "application_version" ||
+        startsWithNumber(fields[1]))
+      return true;
+  }
+  return false;
+}
+
 std::string settingsErrorMessage(std::size_t line, std::string_view keyword) {
   return "An error occurred in the settings file:\n\nLine " + std::to_string(line) + " at \"" +
          std::string(keyword) + "\".";
@@ -93,7 +124,7 @@ bool applySettingsText(const model::clsSettingsRegistry& registry, std::string_v
     if (marked) {
       if (anyUnrecognised) unrecognised += modText::kLineBreak;
       anyUnrecognised = true;
-      unrecognised += noteLine;
+      unrecognised += modText::withLineBreaks(noteLine);
       continue;
     }
     const std::string keyword = modText::lowerAscii(fields[0]);
@@ -112,7 +143,8 @@ bool applySettingsText(const model::clsSettingsRegistry& registry, std::string_v
       if (anyUnrecognised) unrecognised += modText::kLineBreak;
       anyUnrecognised = true;
       // Rebuilt as first field, blank, the rest joined by blanks: one word gains a blank.
-      unrecognised += lines[i];
+      // A lone CR inside the line breaks the note's line, as it would in the OBJ header.
+      unrecognised += modText::withLineBreaks(lines[i]);
       if (fields.size() == 1) unrecognised += ' ';
     }
   }

@@ -50,6 +50,9 @@ inline constexpr std::array<std::string_view, 13> kRecordKeywords = {
 // word or none) is written behind this marker and a blank; the reader removes both.
 inline constexpr std::string_view kNoteMarker = "<note>";
 
+// Opening takes it away at the start of every line (editors put one at the start of a file).
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // The note as written at the top of the text: lines joined by CR LF, marked where needed.
 std::string noteLines(std::string_view note);
 
@@ -61,6 +64,10 @@ std::string buildSettingsText(const model::clsSettingsRegistry& registry, std::s
 // applied and the note is left alone (callers that must not keep half a text roll back).
 bool applySettingsText(const model::clsSettingsRegistry& registry, std::string_view text,
                        platform::IMessageBox& messages, std::string& note);
+
+// True when some line reads as a record: a record keyword, then a number (or, for the create
+// dialog's texts, any field). Marked note lines and prose that starts with a keyword are none.
+bool holdsRecord(std::string_view text);
 
 std::string settingsErrorMessage(std::size_t line, std::string_view keyword);
 

@@ -32,6 +32,20 @@ std::vector<std::string_view> splitFields(std::string_view line) {
   }
 }
 
+std::string withLineBreaks(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      result += text[i];
+      continue;
+    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    result += kLineBreak;
+  }
+  return result;
+}
+
 std::string lowerAscii(std::string_view text) {
   std::string lower(text);
   for (char& c : lower)

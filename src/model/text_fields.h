@@ -16,6 +16,8 @@ inline constexpr char kLineBreak[] = "\r\n";
 std::vector<std::string_view> splitLines(std::string_view text);
 // Splits at every single blank; two blanks in a row give an empty field. "" gives no field.
 std::vector<std::string_view> splitFields(std::string_view line);
+// Every line break, whatever its form (CR LF, a lone LF, a lone CR), as CR LF.
+std::string withLineBreaks(std::string_view text);
 std::string lowerAscii(std::string_view text);
 std::string replaceAll(std::string_view text, std::string_view what, std::string_view with);
 

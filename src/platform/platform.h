@@ -23,6 +23,9 @@ class IMessageBox {
   virtual bool askYesNo(const std::string& question) = 0;
   // Yes, No or Cancel; closing the box is Cancel. Where no Cancel can be offered, Yes or No.
   virtual Answer askYesNoCancel(const std::string& question) { return askYesNo(question) ? Answer::Yes : Answer::No; }
+  // The program is ending and nobody is there to answer: from now on no box is shown, open ones
+  // close, and every question takes its cautious answer (No, Cancel).
+  virtual void stopAsking() {}
 };
 
 // The main window's title, used as the status line.
@@ -58,6 +61,8 @@ class IUserStore {
   virtual void setValue(const std::string& key, const std::string& value) = 0;
   // Writes the values out now; false when they could not be kept (a full or unwritable home).
   virtual bool flush() { return true; }
+  // True once, after the store found its file damaged and dropped what it could not read.
+  virtual bool takeDroppedNotice() { return false; }
 };
 
 class IClock {

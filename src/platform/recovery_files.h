@@ -25,6 +25,9 @@ class IRecoveryFiles {
   // are removed, so that no other start offers them too.
   virtual std::vector<clsLeftover> leftovers() = 0;
   virtual void removeLeftover(const std::string& id) = 0;
+  // Moves a leftover that holds no design out of the way, where no start offers it again but
+  // nothing is lost; returns where it now is (empty when it could not be moved).
+  virtual std::string setAside(const std::string& id) = 0;
 };
 
 }  // namespace platform

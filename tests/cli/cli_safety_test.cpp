@@ -4,6 +4,10 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <random>
+#include <utility>
+#include <vector>
+
 #include "cli_folder.h"
 
 namespace {
@@ -84,6 +88,27 @@ TEST_F(CliSafety, StandardOutputAndInputThatAreNoFiles) {
   write("old.grass", "Usage 2 1 mine\r\n");
   ASSERT_EQ(run("settings --output old.grass").exitCode, 0);
   EXPECT_EQ(read("old.grass"), run("settings").out);
+}
+
+// Opened, any text applies (its unknown lines become the note): check says when no line is a
+// record, or when the file is no text at all.
+TEST_F(CliSafety, CheckRefusesFilesThatHoldNoSettings) {
+  std::mt19937 random(7);
+  std::string bytes(1 << 20, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random());
+  write("random.grass", bytes);
+  write("prose.grass", "A field for the north slope.\r\n\r\nCurves: tall.\r\n");
+  write("empty.grass", "");
+  const std::string kNoRecord = "holds no settings record: opened, its whole text would become the note.";
+  const std::string kNoText = "This is not a settings text: it holds zero bytes";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"/usr/bin/ls", kNoText}, {"random.grass", kNoText}, {"/etc/passwd", kNoRecord},
+      {"'" QUENMOOR_DATA_DIR "/../README.md'", kNoRecord}, {"prose.grass", kNoRecord}, {"empty.grass", kNoRecord}};
+  for (const auto& [file, message] : cases) {
+    const clsRun checked = run("check " + file);
+    EXPECT_EQ(checked.exitCode, 1) << file;
+    EXPECT_NE(checked.err.find(message), std::string::npos) << file << ": " << checked.err;
+  }
 }
 
 TEST_F(CliSafety, SystemFoldersAreJudgedWhereTheyReallyAre) {

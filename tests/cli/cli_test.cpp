@@ -72,6 +72,22 @@ TEST_F(Cli, NotesSeedsAndLimits) {
   EXPECT_NE(readFile(folder / "out/field.grass").find("\r\nSeed 7\r\n"), std::string::npos);
 }
 
+// A note with LF, CR or CR LF line breaks: every line stays a note line (in the settings file,
+// marked where it would read as a record), and the file it makes passes check.
+TEST_F(Cli, NoteLinesOfEveryLineBreakStayNoteLines) {
+  for (const std::string lineBreak : {"\\n", "\\r", "\\r\\n"}) {
+    const clsRun created =
+        run("create --force --note $'my field" + lineBreak + "Usage 3 1 hijacked" + lineBreak + "Curve 1' --seed 1 n.obj");
+    ASSERT_EQ(created.exitCode, 0) << created.err;
+    const std::string saved = read("n.grass");
+    EXPECT_EQ(saved.rfind("my field\r\n<note> Usage 3 1 hijacked\r\n<note> Curve 1\r\n\r\nUsage 1 1 ", 0), 0u) << saved;
+    EXPECT_EQ(read("n.obj").rfind("# my field\r\n# Usage 3 1 hijacked\r\n# Curve 1\r\n# Application_Name", 0), 0u);
+    const clsRun checked = run("check n.grass");
+    EXPECT_EQ(checked.exitCode, 0) << checked.err;
+    EXPECT_NE(run("settings n.grass").out.find("Usage 3 0 grass<sp>3\r\n"), std::string::npos);
+  }
+}
+
 TEST_F(Cli, SettingsFileIsAppliedOverTheDefaults) {
   write("my.grass", "Usage 2 1 wide<sp>blades\r\nUsage_Info .25\r\n");
   const clsRun printed = run("settings my.grass");
@@ -108,7 +124,7 @@ TEST_F(Cli, BadInputAndFileFailures) {
   EXPECT_EQ(run("create --settings bad.grass out/field.obj").exitCode, 1);
   EXPECT_FALSE(fs::exists(folder / "out/field.obj"));
 
-  write("good.grass", "Usage 1 1 x\r\n");
+  write("good.grass", "a note first\r\nUsage 1 1 x\r\n");
   EXPECT_EQ(run("check good.grass").exitCode, 0);
   EXPECT_EQ(run("check missing.grass").exitCode, 2);
   EXPECT_EQ(run("create no/such/folder/field.obj").exitCode, 2);

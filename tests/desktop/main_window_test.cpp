@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <random>
 
 #include <QToolTip>
 
@@ -15,6 +16,19 @@
 #include "preview/preview_scene.h"
 
 using support::fileBytes;
+
+namespace {
+
+// True once the process named by its /proc status file has a handler for SIGTERM.
+bool catchesTermination(const QString& statusFile) {
+  QFile file(statusFile);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  for (const QByteArray& line : file.readAll().split('\n'))
+    if (line.startsWith("SigCgt:")) return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+  return false;
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -367,6 +381,150 @@ class MainWindowTest : public QObject {
       QVERIFY(desktop.messages.asked.empty());
     }
     QVERIFY(fileBytes(files.filePath()).contains("Usage 6 1 grass<sp>6\r\n"));
+  }
+
+  // A real message box open when SIGTERM comes: it closes as if cancelled, the unsaved design
+  // stays in the recovery file, and the window closes, well within 5 s.
+  void aSignalClosesAnOpenMessageBox() {
+    platform::QtMessageBox boxes;
+    platform::QtStatusLine status;
+    platform::QtEventPump events;
+    fakes::FakeClipboard clipboard;
+    platform::QtUserStore userStore(settingsFile);
+    fakes::FakeClock clock;
+    platform::StdFileSystem files;
+    platform::QtPictureLoader pictures;
+    platform::clsPlatform machine{boxes, status, events, clipboard, userStore, clock, files, pictures};
+    fakes::FakeDialogs dialogs;
+    platform::QtRecoveryFiles recovery(folder.filePath("boxed"), "1");
+    {
+      desktop::DesktopProgram program(machine, dialogs.dialogs, 1, &recovery);
+      desktop::closeOnTerminationSignals(program.window(), [&program] { program.closeForSignal(); });
+      program.window().show();
+      boxes.setParent(&program.window());
+      QTest::mouseClick(program.window().findChild<QCheckBox*>("chkUse6"), Qt::LeftButton);
+      support::writeFile(folder.filePath("bad.grass"), "Usage 1\r\n");
+      QTimer::singleShot(300, this, [] { ::raise(SIGTERM); });
+      // Without the fix the box would wait for ever: after 10 s it is closed here, too late.
+      QTimer::singleShot(10000, this, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+      });
+      QElapsedTimer waited;
+      waited.start();
+      program.window().openSettingsFile(folder.filePath("bad.grass"));  // the box of a malformed line
+      QVERIFY2(waited.elapsed() < 5000, qPrintable(QString::number(waited.elapsed())));
+      QVERIFY(!program.window().isVisible());
+      QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+    QVERIFY(fileBytes(recovery.filePath()).contains("Usage 6 1 grass<sp>6\r\n"));
+  }
+
+  // The program itself, with a box open before its event loop runs (a file on the command line
+  // that does not open) and with one open inside it (the restore question): SIGTERM ends it
+  // within 5 s, and the design left to recover stays for the next start.
+  void aSignalEndsTheProgramWhileABoxIsOpen() {
+    support::clsDesktop designer(settingsFile);
+    designer.apply("Usage 5 1 kept\r\n");
+    const QByteArray design = QByteArray::fromStdString(designer.settings());
+    for (const bool inTheLoop : {false, true}) {
+      QTemporaryDir home;
+      const QString recovery = home.filePath("data/Quenmoor Grass/Quenmoor Grass/recovery");
+      QVERIFY(QDir().mkpath(recovery));
+      if (inTheLoop) support::writeFile(recovery + "/design-1.grass", design);
+      support::writeFile(home.filePath("bad.grass"), "Usage 1\r\n");
+      QProcess program;
+      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+      environment.insert("HOME", home.path());
+      environment.insert("XDG_DATA_HOME", home.filePath("data"));
+      environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+      environment.insert("QT_QPA_PLATFORM", "offscreen");
+      program.setProcessEnvironment(environment);
+      program.start(QUENMOOR_DESKTOP, inTheLoop ? QStringList() : QStringList{home.filePath("bad.grass")});
+      QVERIFY(program.waitForStarted());
+      // Signals are taken once the program catches SIGTERM; the question is up once the leftover
+      // is claimed (its lock file made).
+      const QString status = QString("/proc/%1/status").arg(program.processId());
+      QTRY_VERIFY_WITH_TIMEOUT(catchesTermination(status), 30000);
+      if (inTheLoop) QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recovery + "/design-1.lock"), 30000);
+      QTest::qWait(1000);
+      QCOMPARE(program.state(), QProcess::Running);
+      QElapsedTimer waited;
+      waited.start();
+      ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+      const bool ended = program.waitForFinished(5000);
+      if (!ended) program.kill();
+      QVERIFY2(ended, inTheLoop ? "restore question" : "message at start");
+      QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+      if (inTheLoop) QCOMPARE(fileBytes(recovery + "/design-1.grass"), design);
+      qInfo("ended %lld ms after SIGTERM", static_cast<long long>(waited.elapsed()));
+    }
+  }
+
+  // A per-user store whose file is random bytes (1 MB, as the fault was found, and smaller): said
+  // once, dropped, written afresh; no false "could not be stored" at the exit, no junk carried on.
+  void aDamagedUserStoreIsDroppedOnce() {
+    for (const int size : {1 << 20, 1 << 16, 1 << 10}) {
+      std::mt19937 random(static_cast<unsigned>(size));
+      QByteArray junk(size, '\0');
+      for (char& byte : junk) byte = static_cast<char>(random());
+      support::writeFile(settingsFile, junk);
+      {
+        support::clsDesktop first(settingsFile);
+        QVERIFY2(first.messages.shown == std::vector<std::string>{std::string(modStartup::kStoreDroppedMessage)},
+                 qPrintable(QString("%1 bytes").arg(size)));
+        first.show();
+        first.clickTab(6);
+        support::typeInto(first.find<QWidget>("frmCreate/txtDiskSpace"), "9");
+        QVERIFY(first.window().close());
+        QCOMPARE(first.messages.shown.size(), std::size_t{1});
+      }
+      QVERIFY(QFileInfo(settingsFile).size() < 10000);
+      support::clsDesktop second(settingsFile);
+      QVERIFY(second.messages.shown.empty());
+      QCOMPARE(second.session().document.session.diskLimitMB, 9);
+    }
+    // A file Qt wrote itself, letters beyond ASCII included, is no damage.
+    const std::string folderName = "/home/me/Wiese \xC3\xA4 \xE2\x82\xAC/";
+    {
+      platform::QtUserStore store(settingsFile);
+      store.setValue("initdirectory", folderName);
+      QVERIFY(store.flush());
+    }
+    platform::QtUserStore store(settingsFile);
+    QVERIFY(!store.takeDroppedNotice());
+    QCOMPARE(store.value("initdirectory").value_or(""), folderName);
+  }
+
+  // A recovery file that is no design of this program (random bytes, prose, a few records) is
+  // neither offered nor restored: it is set aside, said once, and nothing is lost.
+  void aRecoveryFileThatHoldsNoDesignIsSetAside() {
+    const QString kept = folder.filePath("refused");
+    QDir(kept).removeRecursively();
+    QVERIFY(QDir().mkpath(kept));
+    std::mt19937 random(5);
+    QByteArray junk(1 << 20, '\0');
+    for (char& byte : junk) byte = static_cast<char>(random());
+    const std::vector<QByteArray> leftovers = {junk, "root:x:0:0:root:/root:/bin/bash\n", "Usage 5 1 grass<sp>5\r\n"};
+    for (std::size_t i = 0; i < leftovers.size(); ++i)
+      support::writeFile(kept + QString("/design-%1.grass").arg(i), leftovers[i]);
+    platform::QtRecoveryFiles files(kept, "own");
+    {
+      support::clsDesktop desktop(settingsFile, 1, &files);
+      desktop.messages.threeWayAnswer = platform::Answer::Yes;
+      desktop.program->autosave()->offerRecovery();
+      QVERIFY(desktop.messages.asked.empty());
+      QCOMPARE(desktop.messages.shown.size(), leftovers.size());
+      QVERIFY(desktop.messages.shown[0].starts_with(editors::clsAutosave::kRefusedMessage));
+      QVERIFY(!desktop.find<QCheckBox>("chkUse5")->isChecked());
+    }
+    for (std::size_t i = 0; i < leftovers.size(); ++i) {
+      QVERIFY(!QFile::exists(kept + QString("/design-%1.grass").arg(i)));
+      QCOMPARE(fileBytes(kept + QString("/refused-%1.grass").arg(i)), leftovers[i]);
+    }
+    platform::QtRecoveryFiles later(kept, "later");
+    support::clsDesktop again(settingsFile, 1, &later);
+    again.program->autosave()->offerRecovery();
+    QVERIFY(again.messages.asked.empty() && again.messages.shown.empty());
   }
 
   void maxAndMinButtonsResizeTheWindow() {

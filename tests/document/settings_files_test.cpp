@@ -5,10 +5,12 @@
 #include "fakes/fake_platform.h"
 #include "document/startup.h"
 #include "model/settings_text.h"
+#include "model/text_fields.h"
 
 using namespace generation;
 using namespace document;
 using namespace modSettingsFiles;
+using namespace std::string_literals;
 
 namespace {
 
@@ -85,6 +87,49 @@ TEST_F(SettingsFiles, EveryNoteComesBackFromTheSavedFile) {
   ASSERT_EQ(openSettings(document, "old.grass", fake.platform), OpenResult::Opened);
   EXPECT_EQ(document.project.dialog.note, "Grown in spring");
   EXPECT_EQ(modUsage::name(document.project.store, 2), "old");
+}
+
+// A note given with LF or CR line breaks (a command line, another system's clipboard): every line
+// takes the marker rule, and the file holds CR LF only.
+TEST_F(SettingsFiles, NotesWithAnyLineBreaksComeBackAsNotes) {
+  int cases = 0;
+  for (const std::string lineBreak : {"\n", "\r", "\r\n"}) {
+    for (const std::string& lines : std::vector<std::string>{"a|Curve 1", "my field|Usage 3 1 hijacked|x",
+                                                             "|gap||Seed 5", "\xEF\xBB\xBFUsage 4 1 bom|end"}) {
+      ++cases;
+      const std::string given = modText::replaceAll(lines, "|", lineBreak);
+      modCreateDialog::setNote(document.project.dialog, given);
+      ASSERT_TRUE(saveSettingsFile(document, "/n/", "noted", fake.platform));
+      const std::string saved = fake.files.files.at("/n/noted.grass");
+      EXPECT_EQ(modText::withLineBreaks(saved), saved) << "a lone CR or LF in " << given;
+      clsDocument other{fake.platform};
+      ASSERT_EQ(openSettings(other, "/n/noted.grass", fake.platform), OpenResult::Opened) << given;
+      const std::string expected = modText::replaceAll(lines, "|", "\r\n");
+      EXPECT_EQ(other.project.dialog.note, expected);
+      EXPECT_EQ(settingsText(other), saved) << given;
+      for (int element : {3, 4}) EXPECT_FALSE(modUsage::inUse(other.project.store, element)) << given;
+      EXPECT_FALSE(other.project.dialog.layoutSeed.has_value()) << given;
+    }
+  }
+  EXPECT_EQ(cases, 12);
+}
+
+// Program files and pictures hold zero bytes: no part of them becomes the design or its note.
+TEST_F(SettingsFiles, ATextWithAZeroByteIsRefusedAndChangesNothing) {
+  modUsage::setName(document.project.store, 2, "my work");
+  const std::string before = settingsText(document);
+  fake.files.files["ls"] = "\x7F" "ELF\x02\x01\x01\0\0\0\r\nUsage 2 1 x\r\n"s;
+  EXPECT_EQ(openSettings(document, "ls", fake.platform), OpenResult::TextFailed);
+  EXPECT_EQ(fake.messages.shown.back(), kNotSettingsTextMessage);
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Open settings failed");
+  fake.clipboard.content = "Usage 2 1 pasted\0"s;
+  EXPECT_FALSE(pasteSettings(document, fake.platform));
+  EXPECT_EQ(fake.status.last(), "Quenmoor Grass - Paste failed");
+  EXPECT_EQ(settingsText(document), before);
+  EXPECT_EQ(fake.messages.shown.size(), 2u);
+  // A zero byte typed into the note never reaches the file.
+  modCreateDialog::setNote(document.project.dialog, "a\0b"s);
+  EXPECT_EQ(document.project.dialog.note, "ab");
 }
 
 TEST_F(SettingsFiles, AMalformedFileChangesNothing) {

@@ -21,7 +21,7 @@ for file in \
     share/icons/hicolor/scalable/apps/org.quenmoor.Grass.svg \
     share/icons/hicolor/48x48/apps/org.quenmoor.Grass.png \
     share/icons/hicolor/256x256/apps/org.quenmoor.Grass.png \
-    share/man/man1/quenmoor-grass.1 share/man/man1/quenmoor-grass-cli.1 \
+    share/man/man1/quenmoor-grass.1.gz share/man/man1/quenmoor-grass-cli.1.gz \
     share/bash-completion/completions/quenmoor-grass-cli; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
@@ -35,7 +35,7 @@ xmllint --noout "$prefix/share/mime/packages/quenmoor-grass.xml" "$prefix/share/
 # The file type compiles into a mime database and gives ".grass" files their type.
 update-mime-database "$prefix/share/mime"
 grep -q '^50:application/x-quenmoor-grass:\*\.grass$' "$prefix/share/mime/globs2" || fail "*.grass has no type"
-for page in "$prefix"/share/man/man1/*.1; do
+for page in "$prefix"/share/man/man1/*.1.gz; do
   [ -z "$(LC_ALL=C.UTF-8 MANROFFSEQ='' man --warnings -l "$page" 2>&1 >/dev/null)" ] || fail "$page has roff warnings"
 done
 bash -c "source '$prefix/share/bash-completion/completions/quenmoor-grass-cli' && complete -p quenmoor-grass-cli" \

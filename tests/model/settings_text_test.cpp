@@ -6,6 +6,7 @@
 
 #include "fakes/fake_platform.h"
 #include "model/text_encoding.h"
+#include "model/text_fields.h"
 #include "model/usage_records.h"
 
 namespace {
@@ -76,6 +77,22 @@ TEST_F(SettingsText, FreeTextBecomesTheNoteAndComesBackFirst) {
   EXPECT_EQ(curve.refreshed, 2);
 }
 
+// Whatever breaks a note's lines, each line is marked when it would read back as a record, and the
+// text holds CR LF only; a lone CR in a line read from a file breaks that note line too.
+TEST_F(SettingsText, NoteLinesOfEveryLineBreakReadBackAsTheNote) {
+  for (const char* lineBreak : {"\n", "\r", "\r\n"}) {
+    const std::string given = modText::replaceAll("my field|Usage 3 1 hijacked|Curve 1||word", "|", lineBreak);
+    const std::string text = modSettings::buildSettingsText(registry, given);
+    EXPECT_EQ(text, modText::withLineBreaks(text)) << "a lone CR or LF for " << given;
+    ASSERT_TRUE(apply(text)) << text;
+    EXPECT_FALSE(modUsage::inUse(store, 3));
+    EXPECT_EQ(note, "my field\r\nUsage 3 1 hijacked\r\nCurve 1\r\n\r\nword");
+  }
+  ASSERT_TRUE(apply("a\rCurve 1\r\nUsage 2 1 two\r\n"));
+  EXPECT_EQ(note, "a\r\nCurve 1");
+  EXPECT_EQ(modSettings::buildSettingsText(registry, note).rfind("<note> a\r\n<note> Curve 1\r\n\r\n", 0), 0u);
+}
+
 TEST_F(SettingsText, AMalformedLineStopsWithItsNumberAndKeyword) {
   ASSERT_FALSE(apply("Usage 2 1 two\r\n\r\nCURVE 1\r\nUsage 3 1 three\r\n"));
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -95,6 +112,14 @@ TEST_F(SettingsText, LineEndsOfOtherSystemsAreRead) {
   EXPECT_TRUE(modUsage::inUse(store, 5));
   EXPECT_TRUE(modUsage::inUse(store, 6));
   EXPECT_EQ(modUsage::name(store, 7), "a\rb");  // a lone carriage return is no line end
+}
+
+TEST_F(SettingsText, ATextHoldsARecordWhenALineStartsWithAKeyword) {
+  for (const char* text : {"Usage_Info 1", "note\r\nCURVE -.5", "x\nseed 4", "Application_Name x"})
+    EXPECT_TRUE(modSettings::holdsRecord(text)) << text;
+  for (const char* text : {"", "root:x:0:0:root:/root:/bin/bash\n", "<note> Usage 1 1 x\r\n", " Usage 1 1 x", "Usages 1",
+                           "Curve", "seed of the field's random draws", "Usage notes"})
+    EXPECT_FALSE(modSettings::holdsRecord(text)) << text;
 }
 
 TEST_F(SettingsText, HostileInputNeverCrashes) {

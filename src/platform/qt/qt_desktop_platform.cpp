@@ -4,11 +4,13 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_colour.h"
@@ -34,17 +36,20 @@ QString filterText(const std::vector<clsFileFilter>& filters) {
 }  // namespace
 
 void QtMessageBox::showMessage(const std::string& text) {
+  if (stopped_) return;
   QMessageBox box(QMessageBox::NoIcon, kCaption, qt(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 
 bool QtMessageBox::askYesNo(const std::string& question) {
+  if (stopped_) return false;
   QMessageBox box(QMessageBox::Question, kCaption, qt(question), QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
 Answer QtMessageBox::askYesNoCancel(const std::string& question) {
+  if (stopped_) return Answer::Cancel;
   QMessageBox box(QMessageBox::Question, kCaption, qt(question), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                   parent_);
   box.setDefaultButton(QMessageBox::Yes);
@@ -56,15 +61,66 @@ Answer QtMessageBox::askYesNoCancel(const std::string& question) {
   }
 }
 
+void QtMessageBox::stopAsking() {
+  stopped_ = true;
+  // Each returns as if cancelled; the code that opened it goes on with that answer. A few rounds
+  // at most: a dialog that will not close must not hold the ending.
+  for (int round = 0; round < 16; ++round) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    else modal->close();
+  }
+}
+
 void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
 
 void QtClipboard::setText(const std::string& text) { QGuiApplication::clipboard()->setText(qt(text)); }
 
 std::string QtClipboard::text() { return QGuiApplication::clipboard()->text().toStdString(); }
 
-QtUserStore::QtUserStore() : settings_(std::make_unique<QSettings>(kCaption, kCaption)) {}
+QtUserStore::QtUserStore() {
+  dropUnreadable([] { return std::make_unique<QSettings>(kCaption, kCaption); });
+}
 
-QtUserStore::QtUserStore(const QString& file) : settings_(std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
+QtUserStore::QtUserStore(const QString& file) {
+  dropUnreadable([file] { return std::make_unique<QSettings>(file, QSettings::IniFormat); });
+}
+
+namespace {
+
+// What Qt writes into a store file is text: UTF-8 without control characters but line ends and
+// tabs. Anything else is damage, even where Qt's reader makes keys of it.
+bool isStoreText(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return true;  // missing or unreadable: nothing to judge
+  const QByteArray bytes = file.readAll();
+  for (const char byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    if ((code < 0x20 && code != '\t' && code != '\r' && code != '\n') || code == 0x7F) return false;
+  }
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  (void)QString(utf8(bytes));
+  return !utf8.hasError();
+}
+
+}  // namespace
+
+void QtUserStore::dropUnreadable(const std::function<std::unique_ptr<QSettings>()>& open) {
+  settings_ = open();
+  if (settings_->status() != QSettings::FormatError && isStoreText(settings_->fileName())) return;
+  QList<std::pair<QString, QVariant>> readable;
+  settings_->beginGroup("application");
+  for (const QString& key : settings_->childKeys()) readable.append({key, settings_->value(key)});
+  settings_->endGroup();
+  const QString path = settings_->fileName();
+  settings_.reset();
+  QFile::remove(path);
+  settings_ = open();
+  for (const auto& [key, value] : readable) settings_->setValue("application/" + key, value);
+  settings_->sync();
+  dropped_ = true;
+}
 
 std::optional<std::string> QtUserStore::value(const std::string& key) {
   const QVariant stored = settings_->value("application/" + qt(key));

@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QSettings>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -19,9 +21,12 @@ class QtMessageBox final : public IMessageBox {
   void showMessage(const std::string& text) override;
   bool askYesNo(const std::string& question) override;
   Answer askYesNoCancel(const std::string& question) override;
+  // Closes every modal box and dialog of the program too (file, colour and name dialogs).
+  void stopAsking() override;
 
  private:
   QPointer<QWidget> parent_;
+  bool stopped_ = false;
 };
 
 class QtClipboard final : public IClipboard {
@@ -41,9 +46,15 @@ class QtUserStore final : public IUserStore {
   void setValue(const std::string& key, const std::string& value) override;
   void sync() { settings_->sync(); }
   bool flush() override;
+  bool takeDroppedNotice() override { return std::exchange(dropped_, false); }
 
  private:
+  // A file Qt cannot read (damaged, or not the store's at all) would fail every later write
+  // and carry its junk on: it is replaced by the values of this program that could be read.
+  void dropUnreadable(const std::function<std::unique_ptr<QSettings>()>& open);
+
   std::unique_ptr<QSettings> settings_;
+  bool dropped_ = false;
 };
 
 // The main window's title; a title set before the window exists is shown once it does.

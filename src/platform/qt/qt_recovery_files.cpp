@@ -97,6 +97,19 @@ std::vector<clsLeftover> QtRecoveryFiles::leftovers() {
 void QtRecoveryFiles::removeLeftover(const std::string& id) {
   const QString name = QString::fromStdString(id);
   QFile::remove(path(name));
+  release(id);
+}
+
+std::string QtRecoveryFiles::setAside(const std::string& id) {
+  const QString name = QString::fromStdString(id);
+  const QString aside = folder_ + "/refused-" + name + ".grass";
+  if (!QFile::rename(path(name), aside)) return {};
+  release(id);
+  return aside.toStdString();
+}
+
+void QtRecoveryFiles::release(const std::string& id) {
+  const QString name = QString::fromStdString(id);
   const auto held = claimed_.find(id);
   if (held == claimed_.end()) return;
   QFile::remove(path(name, ".lock"));

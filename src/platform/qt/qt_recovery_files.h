@@ -19,12 +19,16 @@ class QtRecoveryFiles final : public IRecoveryFiles {
   void discard() override;
   std::vector<clsLeftover> leftovers() override;
   void removeLeftover(const std::string& id) override;
+  // Renamed "refused-<id>.grass" in the same folder.
+  std::string setAside(const std::string& id) override;
 
   QString filePath() const { return path(id_); }
 
  private:
   QString path(const QString& id, const char* extension = ".grass") const;
   bool holdOwnLock();
+  // Lets a claimed leftover's lock go, with its lock file.
+  void release(const std::string& id);
 
   QString folder_;
   QString id_;
