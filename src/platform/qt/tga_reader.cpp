@@ -10,9 +10,9 @@ namespace platform {
 namespace {
 
 // The file read in large pieces: a picture of a gigabyte is read byte by byte.
-class clsBytes {
+class BufferedFile {
  public:
-  explicit clsBytes(QFile& file) : file_(file), buffer_(1 << 20) {}
+  explicit BufferedFile(QFile& file) : file_(file), buffer_(1 << 20) {}
   bool read(uchar* to, int count) {
     for (int i = 0; i < count; ++i) {
       if (at_ == size_) {
@@ -62,7 +62,7 @@ QImage readTga(const QString& path, qint64 maxPixels, std::string& error) {
     error = "The file " + name + " cannot be opened: " + file.errorString().toStdString();
     return {};
   }
-  clsBytes bytes(file);
+  BufferedFile bytes(file);
   std::array<uchar, 18> header{};
   if (!bytes.read(header.data(), 18)) {
     error = "The file " + name + " is too short for a TGA picture.";
