@@ -107,6 +107,7 @@ TEST(QtPictureLoader, GreyPicturesAreHeldInOneByteAPixel) {
       {"grey16.tif", QImage::Format_Grayscale16, height, platform::QtPicture::Form::Grey},
       {"grey-as-rgb.png", QImage::Format_RGB888, height, platform::QtPicture::Form::Grey},
       {"rgb16.png", QImage::Format_RGBX64, QColor(10, 20, 30), platform::QtPicture::Form::Colour},
+      {"rgb16.tif", QImage::Format_RGBX64, QColor(10, 20, 30), platform::QtPicture::Form::Colour},
       {"rgb.png", QImage::Format_RGB888, QColor(10, 20, 30), platform::QtPicture::Form::Colour},
   };
   platform::QtPictureLoader loader;
@@ -128,8 +129,9 @@ TEST(QtPictureLoader, GreyPicturesAreHeldInOneByteAPixel) {
 }
 
 // Under a memory limit a picture is read whole when its held form fits (a grey one needs a
-// quarter of what it would with colours), and is otherwise refused as too large: never taken
-// for read with no pixels, which made a field as if there were no coverage picture.
+// quarter of what it would with colours, a 16-bit one no more than an 8-bit one), and is
+// otherwise refused as too large: never taken for read with no pixels, which made a field as if
+// there were no coverage picture.
 TEST(QtPictureLoader, UnderAMemoryLimitPicturesAreReadWholeOrRefused) {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
   GTEST_SKIP() << "the sanitizers reserve more address space than any such limit";
@@ -138,6 +140,10 @@ TEST(QtPictureLoader, UnderAMemoryLimitPicturesAreReadWholeOrRefused) {
   grey.fill(QColor(200, 200, 200));
   ASSERT_TRUE(grey.save(QString::fromStdString(scratch("limit-grey.png"))));
   grey = QImage();
+  QImage wide(6144, 6144, QImage::Format_Grayscale16);  // 36 MB held, 72 MB as 16 bits
+  wide.fill(QColor(200, 200, 200));
+  ASSERT_TRUE(wide.save(QString::fromStdString(scratch("limit-grey16.png"))));
+  wide = QImage();
   QImage colour(4096, 4096, QImage::Format_RGB888);  // 64 MB held
   colour.fill(QColor(10, 200, 30));
   ASSERT_TRUE(colour.save(QString::fromStdString(scratch("limit-colour.png"))));
@@ -161,6 +167,7 @@ TEST(QtPictureLoader, UnderAMemoryLimitPicturesAreReadWholeOrRefused) {
     std::_Exit(0);
   };
   EXPECT_EXIT(readWithin(scratch("limit-grey.png"), 56), testing::ExitedWithCode(0), "read 6144 x 6144, 13158600");
+  EXPECT_EXIT(readWithin(scratch("limit-grey16.png"), 56), testing::ExitedWithCode(0), "read 6144 x 6144, 13158600");
   EXPECT_EXIT(readWithin(scratch("limit-colour.png"), 56), testing::ExitedWithCode(1),
               "refused: The picture is too large for the memory there is: 4096 x 4096 pixels");
 }

@@ -9,6 +9,7 @@
 
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/tga_reader.h"
+#include "platform/qt/wide_png_reader.h"
 
 namespace platform {
 namespace {
@@ -59,7 +60,9 @@ std::unique_ptr<IPicture> QtPictureLoader::load(const std::string& path, std::st
   }
   // Containers of the readers may throw when memory runs out; it ends here as an unread picture.
   try {
-    QImage image = isTga(name) ? readTga(name, kMaxPixels, error) : readWithQt(name, path, error);
+    QImage image = isTga(name)       ? readTga(name, kMaxPixels, error)
+                   : isWidePng(name) ? readWidePng(name, kMaxPixels, error)
+                                     : readWithQt(name, path, error);
     if (image.isNull()) return nullptr;
     return holdPicture(std::move(image), error);
   } catch (const std::bad_alloc&) {
