@@ -66,6 +66,13 @@ TEST(QtPictureLoader, RefusesWhatItCannotRead) {
   std::ofstream(scratch("drawing.emf"), std::ios::binary) << std::string("\x01\x00\x00\x00\x6c\x00\x00\x00", 8);
   EXPECT_EQ(loader.load(scratch("drawing.emf"), error), nullptr);
   EXPECT_EQ(loader.load(std::filesystem::temp_directory_path().string(), error), nullptr);  // a folder
+  // A 16-bit height map cut short, as a copy that stopped halfway leaves it.
+  QImage wide(64, 64, QImage::Format_Grayscale16);
+  wide.fill(QColor(90, 90, 90));
+  ASSERT_TRUE(wide.save(QString::fromStdString(scratch("cut16.png"))));
+  std::filesystem::resize_file(scratch("cut16.png"), 60);
+  EXPECT_EQ(loader.load(scratch("cut16.png"), error), nullptr);
+  EXPECT_NE(error.find("cut16.png cannot be read as a picture: "), std::string::npos) << error;
 }
 
 // Height maps far above Qt's own 128 MB limit load; one above ours says it is too large rather
