@@ -9,7 +9,7 @@ QUENMOOR_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libtinyobjloader-dev libassimp-dev
-  qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
+  qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins libpng-dev
   xvfb xauth libgl1-mesa-dri
   nodejs
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db dpkg-dev file lintian

@@ -13,14 +13,12 @@
 
 namespace desktop {
 
-QImage imageOf(const platform::IPicture& picture) {
-  QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
-  for (int y = 0; y < picture.height(); ++y) {
+QImage imageOf(const platform::IPicture& picture, QRect area) {
+  QImage image(area.size(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  for (int y = 0; y < area.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < picture.width(); ++x) {
-      const std::int32_t c = picture.colourAt(x, y);
-      line[x] = platform::qtRgb(c);
-    }
+    for (int x = 0; x < area.width(); ++x) line[x] = platform::qtRgb(picture.colourAt(area.x() + x, area.y() + y));
   }
   return image;
 }
@@ -44,12 +42,6 @@ PictureFrame::PictureFrame(editors::clsPictureEditor& model, QColor blank, QWidg
 void PictureFrame::refresh() {
   model_.setFrameSize(width(), height());
   const editors::clsPictureArea area = model_.area();
-  const generation::tPicture picture = model_.picture();
-  if (!area.blank && picture && picture.get() != shown_) {
-    image_ = imageOf(*picture);
-    shown_ = picture.get();
-    held_ = picture;
-  }
   setToolTip(qt(area.tip));
   for (auto [bar, range, position] : {std::tuple{horizontal_, area.horizontal, model_.scrollX()},
                                       std::tuple{vertical_, area.vertical, model_.scrollY()}}) {
@@ -67,8 +59,13 @@ void PictureFrame::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const editors::clsPictureArea area = model_.area();
   painter.fillRect(rect(), area.blank ? blank_ : palette().window().color());
-  if (!area.blank && model_.picture() && !image_.isNull())
-    painter.drawImage(QPoint(-horizontal_->value(), -vertical_->value()), image_);
+  const generation::tPicture picture = model_.picture();
+  if (area.blank || !picture) return;
+  // Only the part in view is drawn: a copy of a whole large picture would cost as much memory as
+  // the picture itself.
+  const QPoint scrolled(horizontal_->value(), vertical_->value());
+  const QRect inView = rect().translated(scrolled) & QRect(0, 0, picture->width(), picture->height());
+  painter.drawImage(inView.topLeft() - scrolled, imageOf(*picture, inView));
 }
 
 void PictureFrame::mousePressEvent(QMouseEvent* event) {

@@ -13,8 +13,8 @@ class QScrollBar;
 
 namespace desktop {
 
-// The picture as Qt draws it, made once for each picture.
-QImage imageOf(const platform::IPicture& picture);
+// The part area (inside the picture) of a picture, as Qt draws it.
+QImage imageOf(const platform::IPicture& picture, QRect area);
 
 class PictureFrame final : public QWidget {
  public:
@@ -37,9 +37,6 @@ class PictureFrame final : public QWidget {
   QColor blank_;
   QScrollBar* horizontal_ = nullptr;
   QScrollBar* vertical_ = nullptr;
-  const platform::IPicture* shown_ = nullptr;
-  generation::tPicture held_;  // keeps the picture the cached image was made from
-  QImage image_;
 };
 
 }  // namespace desktop

@@ -1,5 +1,7 @@
 #include "generation/map_pictures.h"
 
+#include <algorithm>
+
 #include "generation/object_path.h"
 #include "materials/colour_math.h"
 
@@ -33,10 +35,12 @@ generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictu
   if (path.empty()) return {};
   const std::string fileName = modObjectPath::splitObjectPath(path).fileName;
   std::string reason;  // the reader's, for the path as given
-  for (const std::string& attempt : {std::string(path), trimmed(path), fileName, trimmed(fileName)}) {
-    if (attempt.empty()) continue;
+  const std::array<std::string, 4> attempts = {std::string(path), trimmed(path), fileName, trimmed(fileName)};
+  for (auto attempt = attempts.begin(); attempt != attempts.end(); ++attempt) {
+    // The same file is not read twice: a large picture that failed once would fail again.
+    if (attempt->empty() || std::find(attempts.begin(), attempt, *attempt) != attempt) continue;
     std::string error;
-    if (auto picture = loader.load(attempt, error)) return {generation::tPicture(std::move(picture)), attempt};
+    if (auto picture = loader.load(*attempt, error)) return {generation::tPicture(std::move(picture)), *attempt};
     if (reason.empty()) reason = error;
   }
   // The whole path and the reader's reason: a file name alone does not tell which file or why.

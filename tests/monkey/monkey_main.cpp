@@ -4,9 +4,10 @@
 // each event by walking the visible windows: every tab, box, button, view, menu and dialog.
 // Dialogs and menus are answered or dismissed as they come.
 //
-// A watchdog thread fails the run when the window stops answering for 10 s or the memory passes
-// a bound; a crash or a sanitizer report ends the process. Every event is written to the log
-// before it is sent, and a failure found here prints the seed and the last 50 events.
+// A watchdog thread fails the run when no event has been sent for 10 s (the window stops
+// answering, or the run stalls) or the memory passes a bound; a crash or a sanitizer report
+// ends the process. Every event is written to the log before it is sent, and a failure found
+// here prints the seed and the last 50 events.
 //
 // quenmoor-grass-monkey --seed N [--seconds S] [--events E] [--log FILE] [--max-mb M]
 
@@ -96,14 +97,19 @@ class clsMonkey {
   // One step: an event, or the next step of ending the run.
   // A dialog or menu that an event opens runs its own event loop, in which the next steps run.
   void step() {
-    journal_.beat = nowMs();
     if (!window_ || !window_->isVisible()) {
       // The run closed the window (Quit): the program starts again, as a user would start it,
-      // once no dialog of the old one is on the stack.
-      if (finishing()) QApplication::quit();
-      else if (depth_ == 0) {
+      // once no dialog of the old one is on the stack; a dialog left open is ended first. A step
+      // that sends nothing is no sign of life: the watchdog sees only events sent.
+      if (finishing()) {
+        QApplication::quit();
+      } else if (depth_ == 0) {
         log("the window closed: the program starts again");
         window_ = start_();
+      } else if (QWidget* left = openAfterClose()) {
+        ++depth_;
+        dismiss(left);
+        --depth_;
       }
       return;
     }
@@ -125,7 +131,20 @@ class clsMonkey {
   auto& oneOf(const List& list) { return list[below(static_cast<int>(std::size(list)))]; }
   bool chance(int percent) { return below(100) < percent; }
 
-  void log(const QString& text) { journal_.add(QString("#%1 %2").arg(count_).arg(text).toStdString()); }
+  // Every event is logged just before it is sent, which is the heartbeat the watchdog watches.
+  void log(const QString& text) {
+    journal_.beat = nowMs();
+    journal_.add(QString("#%1 %2").arg(count_).arg(text).toStdString());
+  }
+
+  // A menu or dialog still open once the window has closed.
+  static QWidget* openAfterClose() {
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->isVisible() && (qobject_cast<QDialog*>(top) != nullptr || qobject_cast<QMenu*>(top) != nullptr)) return top;
+    return nullptr;
+  }
 
   // What a user could type into a box: numbers small and large up to the extremes of a single
   // and a double, edge values, words, blanks, long texts.
@@ -370,7 +389,7 @@ int main(int argc, char** argv) {
     while (!done) {
       std::this_thread::sleep_for(std::chrono::milliseconds(200));
       if (nowMs() - journal.beat > kHangSeconds * 1000) {
-        journal.report(options.seed, "the window did not answer for 10 s");
+        journal.report(options.seed, "no event was sent for 10 s: the window did not answer, or the run stalled");
         // Under a debugger, an abort shows where the window stands.
         if (qEnvironmentVariableIsSet("QUENMOOR_MONKEY_ABORT")) std::abort();
         std::_Exit(3);
