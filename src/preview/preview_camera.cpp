@@ -126,14 +126,9 @@ double filled(const clsCamera& camera, const clsBounds& bounds, float aspect) {
 }
 
 clsCamera forShape(const clsCamera& camera, const clsBounds& bounds, float from, float to) {
-  clsCamera framedFrom = camera, framedTo = camera;
-  frame(framedFrom, bounds, from);
-  frame(framedTo, bounds, to);
+  if (!showsWhole(camera, bounds, from)) return camera;  // a part the user chose, as the view shows it
   clsCamera out = camera;
-  out.distance = std::clamp(camera.distance * framedTo.distance / framedFrom.distance, kNearest, kFarthest);
-  out.targetX += framedTo.targetX - framedFrom.targetX;
-  out.targetY += framedTo.targetY - framedFrom.targetY;
-  out.targetZ += framedTo.targetZ - framedFrom.targetZ;
+  frame(out, bounds, to);
   return out;
 }
 

@@ -45,8 +45,9 @@ void frame(preview::clsCamera& camera, const preview::clsBounds& bounds, float a
 // How much of the view the bounds fill: the larger of their share of its width and height (1
 // for all of it), or -1 when a corner lies behind the camera.
 double filled(const preview::clsCamera& camera, const preview::clsBounds& bounds, float aspect);
-// The camera for a picture of aspect to of what a view of aspect from shows: framed for its own
-// shape as far as the view was framed for its own (as near, moved as far aside).
+// The camera for a picture of aspect to of what a view of aspect from shows: where the view
+// shows the whole field, the field framed for the picture's own shape from the same direction;
+// else the view's camera, so that the part the user came near to stays.
 preview::clsCamera forShape(const preview::clsCamera& camera, const preview::clsBounds& bounds, float from, float to);
 
 // Projection times view, for a view aspect times as wide as high.

@@ -152,6 +152,7 @@ class RealDisplayTest : public QObject {
     QVERIFY(view != nullptr);
     view->resize(300, 520);
     QTRY_VERIFY_WITH_TIMEOUT(view->scene() != nullptr, 10000);
+    view->frameAll();
     const QImage wide = view->picture(QSize(1920, 1080));
     QRect field;
     for (int y = 0; y < wide.height(); y += 2)

@@ -81,4 +81,10 @@ TEST(PreviewCamera, ANewFieldIsFramedOnlyWhenItLeavesTheViewOrShrinks) {
   modCamera::frame(camera, field, 1.5f);
   EXPECT_TRUE(modCamera::frameAfterResize(camera, field, 1.5f, 0.5f));
   EXPECT_FALSE(modCamera::frameAfterResize(camera, field, 1.5f, 3.0f));
+  // A picture of another shape than the view is framed for its own; a view come near to a part
+  // gives the picture its camera.
+  modCamera::frame(camera, field, 0.6f);
+  EXPECT_GT(modCamera::filled(modCamera::forShape(camera, field, 0.6f, 16.0f / 9), field, 16.0f / 9), 0.8);
+  modCamera::zoom(camera, 1500);
+  EXPECT_EQ(modCamera::forShape(camera, field, 0.6f, 16.0f / 9).distance, camera.distance);
 }
