@@ -119,8 +119,8 @@ void PreviewDock::scheduleUpdate() {
   if (!worker_) return;
   // The scene being built is out of date already: it stops now, not after the pause.
   worker_->cancelBuild();
-  showBehind();
   pause_.start();
+  showBehind();
 }
 
 void PreviewDock::updateNow() {
