@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "desktop/preview_view.h"
@@ -27,6 +29,20 @@ int main(int argc, char** argv) {
   modSettingsFiles::resetSettings(document, fake.platform);
   modSettingsFiles::applyUserText(document, "Alpha 1 100 100 1000000 <empty> 0 -1\r\n", fake.platform);
 
+  if (argc > 1) {
+    // A settings file of one's own: the time its scene takes.
+    std::ifstream file(argv[1], std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file) return 2;
+    modSettingsFiles::applyUserText(document, text, fake.platform);
+    QElapsedTimer timer;
+    timer.start();
+    const std::atomic<bool> never{false};
+    const auto built = modPreview::buildScene(document.project, 1, 20000, never);
+    std::printf("%s: %s, %.1f ms\n", argv[1], modPreview::previewLine(*built).c_str(),
+                static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    return 0;
+  }
   std::vector<double> builds;
   std::shared_ptr<const preview::clsPreviewScene> scene;
   const std::atomic<bool> never{false};
@@ -51,6 +67,22 @@ int main(int argc, char** argv) {
     std::printf("scene of %lld of %lld blades at a limit of %d MB: %.1f ms\n", static_cast<long long>(built->itemsShown),
                 static_cast<long long>(built->itemsTotal), generation::kMaxDiskLimitMB,
                 static_cast<double>(timer.nsecsElapsed()) / 1e6);
+  }
+  {
+    // All eleven elements of 1,000,000 items (Paste settings of a large design): what the view
+    // waits for before it shows the new field.
+    document::clsDocument all(fake.platform);
+    modSettingsFiles::resetSettings(all, fake.platform);
+    std::string text;
+    for (int e = 1; e <= 11; ++e)
+      text += "Usage " + std::to_string(e) + " 1 e" + std::to_string(e) + "\r\nAlpha " + std::to_string(e) +
+              " 100 100 1000000 <empty> 0 -1\r\n";
+    modSettingsFiles::applyUserText(all, text, fake.platform);
+    QElapsedTimer timer;
+    timer.start();
+    const auto built = modPreview::buildScene(all.project, 1, 20000, never);
+    std::printf("scene of %lld of %lld items (eleven elements): %.1f ms\n", static_cast<long long>(built->itemsShown),
+                static_cast<long long>(built->itemsTotal), static_cast<double>(timer.nsecsElapsed()) / 1e6);
   }
   std::size_t vertices = 0;
   std::size_t triangles = 0;

@@ -5,6 +5,7 @@
 
 #include "geometry/tube_copies.h"
 #include "blade/item_colours.h"
+#include "geometry/polygon_ops.h"
 #include "geometry/vector_matrix.h"
 
 namespace modBladeBuilder {
@@ -40,7 +41,7 @@ clsPolygon bladeRing(float x, float y, float z, float w1, float w2, int twist, s
 }
 
 void buildBlade(geometry::clsItemList& items, clsTube& work, const clsItemInputs& in, std::span<const clsPixel> nodes,
-                const tMatrix& placement, model::clsRandom& random) {
+                const tMatrix& placement, model::clsRandom& random, bool drawsOnly) {
   const int n = in.nodes;
   work.name.clear();
   work.matFrom = work.matTo = 0;
@@ -60,11 +61,18 @@ void buildBlade(geometry::clsItemList& items, clsTube& work, const clsItemInputs
     const clsPixel& p = nodes[static_cast<std::size_t>(i - 1)];
     const float w1 = modItemColours::variedWidth(random, in.widths->side[0][static_cast<std::size_t>(i - 1)], in.widthVar);
     const float w2 = modItemColours::variedWidth(random, in.widths->side[1][static_cast<std::size_t>(i - 1)], in.widthVar);
-    setRing(work.rings[static_cast<std::size_t>(i - 1)], p.x, p.y, p.z, w1, w2, twist, colours.ringMat);
+    clsPolygon& ring = work.rings[static_cast<std::size_t>(i - 1)];
+    if (drawsOnly) ring.matFrom = ring.matTo = colours.ringMat;  // all the tube's draws need
+    else setRing(ring, p.x, p.y, p.z, w1, w2, twist, colours.ringMat);
     if (twisted) twist += step;
     modItemColours::updateColours(in, random, colours, i);
   }
 
+  if (drawsOnly) {
+    modSizeRot::drawItemValues(random, in.sizeRot);
+    modItemList::drawTubeMaterials(work, random);
+    return;
+  }
   tMatrix m = modSizeRot::drawItemTransform(random, in.sizeRot);
   modVectorMatrix::multiplyMatrix(m, placement);
   modTube::transformTube(work, m);
@@ -72,7 +80,7 @@ void buildBlade(geometry::clsItemList& items, clsTube& work, const clsItemInputs
 }
 
 void buildCompoundLeaf(geometry::clsItemList& items, const clsItemInputs& in, const clsPolygon& path, const tMatrix& placement,
-                       model::clsRandom& random) {
+                       model::clsRandom& random, bool drawsOnly) {
   const int n = in.nodes;
   if (static_cast<int>(path.v.size()) < n || n < 2) return;
   clsTube tube = modTube::newTube("", 0, 0);
@@ -130,7 +138,13 @@ void buildCompoundLeaf(geometry::clsItemList& items, const clsItemInputs& in, co
   const float a0 = odd ? 0.0f : alpha / 2;
   const int firstSide = odd ? (leaves - 1) / 2 + 1 : leaves / 2;
   clsTube fan = modTube::newTube("", 0, 0);
+  int leaflets = 0;
   const auto addLeaflet = [&](float angle, float size) {
+    ++leaflets;
+    if (drawsOnly) {
+      for (const clsPolygon& part : tube.rings) modPolygon::drawJitter(part, random);
+      return;
+    }
     clsTube leaflet = modTube::cloneTube(tube);
     modTube::jitterTube(leaflet, random);
     tMatrix m = modVectorMatrix::scaleMatrix(size, size, size);
@@ -143,6 +157,16 @@ void buildCompoundLeaf(geometry::clsItemList& items, const clsItemInputs& in, co
   size = 1, angle = -a0;
   for (int k = odd ? firstSide : firstSide + 1; k <= leaves; ++k, size *= grow, angle -= alpha)
     if (!(odd && k == firstSide)) addLeaflet(angle, size);
+  if (drawsOnly) {
+    // The fan's draws: its leaflets' rings, then the stem's.
+    modSizeRot::drawItemValues(random, in.sizeRot);
+    modRandom::randomInteger(random, fan.matFrom, fan.matTo);
+    for (int k = 0; k < leaflets; ++k)
+      for (const clsPolygon& part : tube.rings) modRandom::randomInteger(random, part.matFrom, part.matTo);
+    if (joint > 1)
+      for (const clsPolygon& part : stem.rings) modRandom::randomInteger(random, part.matFrom, part.matTo);
+    return;
+  }
   if (joint > 1) modTube::appendTube(fan, stem, true);
 
   tMatrix m = modVectorMatrix::axisRotationMatrix(3, theta - geometry::kHalfPi);

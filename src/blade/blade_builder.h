@@ -45,12 +45,14 @@ namespace modBladeBuilder {
 geometry::clsPolygon bladeRing(float x, float y, float z, float w1, float w2, int twist, std::int16_t mat);
 
 // Builds one simple blade on the variant's nodes, placed by placement, and adds it to items.
-// work is scratch space reused from item to item.
+// work is scratch space reused from item to item. drawsOnly makes the item's random draws, all
+// of them in their order, and adds nothing: an item nobody looks at costs little.
 void buildBlade(geometry::clsItemList& items, geometry::clsTube& work, const blade::clsItemInputs& inputs,
-                std::span<const geometry::clsPixel> nodes, const geometry::tMatrix& placement, model::clsRandom& random);
+                std::span<const geometry::clsPixel> nodes, const geometry::tMatrix& placement, model::clsRandom& random,
+                bool drawsOnly = false);
 
 // Builds one compound leaf from the variant's node ring (which it does not change).
 void buildCompoundLeaf(geometry::clsItemList& items, const blade::clsItemInputs& inputs, const geometry::clsPolygon& path,
-                       const geometry::tMatrix& placement, model::clsRandom& random);
+                       const geometry::tMatrix& placement, model::clsRandom& random, bool drawsOnly = false);
 
 }  // namespace modBladeBuilder

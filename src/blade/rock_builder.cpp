@@ -25,6 +25,39 @@ float middleHeight(const clsPolygon& section, int n) {
                                    .y;
 }
 
+// buildRock's draws, in its order, without a rock: the two profiles' pick and jitter, each
+// node's widths, colours and section jitter, the transform, then the rings' materials.
+void drawRock(const blade::clsItemInputs& in, const blade::clsRockProfiles& profiles, int variant,
+              modItemColours::clsColours colours, model::clsRandom& random) {
+  const int n = in.nodes;
+  const clsPolygon* section = nullptr;
+  if (profiles.count() >= 1) {
+    const auto pick = static_cast<int>(modRandom::randomBetween(random, 1, profiles.count(), true, false));
+    section = &profiles.section[static_cast<std::size_t>(std::clamp(pick, 1, profiles.count()) - 1)];
+    modPolygon::drawJitter(*section, random);
+  }
+  const clsPolygon* profile = nullptr;
+  if (variant >= 1 && variant <= profiles.count()) {
+    profile = &profiles.outline[static_cast<std::size_t>(variant - 1)];
+    modPolygon::drawJitter(*profile, random);
+  }
+  if (n < 2 || section == nullptr || profile == nullptr || static_cast<int>(section->v.size()) < n ||
+      static_cast<int>(profile->v.size()) < n)
+    return;
+  std::vector<std::int16_t> materials;
+  materials.reserve(static_cast<std::size_t>(n));
+  for (int i = 1; i <= n; ++i) {
+    modItemColours::variedWidth(random, in.widths->side[0][static_cast<std::size_t>(i - 1)], in.widthVar);
+    modItemColours::variedWidth(random, in.widths->side[1][static_cast<std::size_t>(i - 1)], in.widthVar);
+    if (i != 1 && i != n) modPolygon::drawJitter(*section, random);
+    materials.push_back(colours.ringMat);
+    modItemColours::updateColours(in, random, colours, i);
+  }
+  modSizeRot::drawItemValues(random, in.sizeRot);
+  modRandom::randomInteger(random, 0, 0);  // the tube's own material: none
+  for (std::int16_t material : materials) modRandom::randomInteger(random, material, material);
+}
+
 }  // namespace
 
 clsPolygon rockProfile(const blade::clsRockProfiles& profiles, int variant, model::clsRandom& random) {
@@ -47,10 +80,14 @@ clsPolygon endRing(float w1, float w2, int n, float x, bool smooth, std::int16_t
 }
 
 void buildRock(geometry::clsItemList& items, const blade::clsItemInputs& in, const blade::clsRockProfiles& profiles, int variant,
-               const geometry::tMatrix& placement, model::clsRandom& random) {
+               const geometry::tMatrix& placement, model::clsRandom& random, bool drawsOnly) {
   const int n = in.nodes;
-  geometry::clsTube tube = modTube::newTube("", 0, 0);
   modItemColours::clsColours colours = modItemColours::chooseColours(in, random, false);
+  if (drawsOnly) {
+    drawRock(in, profiles, variant, colours, random);
+    return;
+  }
+  geometry::clsTube tube = modTube::newTube("", 0, 0);
   const clsPolygon section = crossProfile(profiles, random);
   const clsPolygon profile = rockProfile(profiles, variant, random);
   if (n < 2 || static_cast<int>(section.v.size()) < n || static_cast<int>(profile.v.size()) < n) return;

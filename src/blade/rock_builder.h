@@ -33,7 +33,8 @@ geometry::clsPolygon crossProfile(const blade::clsRockProfiles& profiles, model:
 geometry::clsPolygon endRing(float w1, float w2, int n, float x, bool smooth, std::int16_t mat);
 
 // Builds one rock of the variant, placed by placement, and adds it to items.
+// drawsOnly: the rock's random draws alone, as the blade builders take it.
 void buildRock(geometry::clsItemList& items, const blade::clsItemInputs& inputs, const blade::clsRockProfiles& profiles,
-               int variant, const geometry::tMatrix& placement, model::clsRandom& random);
+               int variant, const geometry::tMatrix& placement, model::clsRandom& random, bool drawsOnly = false);
 
 }  // namespace modRockBuilder

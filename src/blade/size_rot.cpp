@@ -89,26 +89,33 @@ blade::clsSizeRot readSizeRot(const model::clsSnapshot& snapshot, int element) {
   return values;
 }
 
-geometry::tMatrix drawItemTransform(model::clsRandom& random, const blade::clsSizeRot& values) {
-  using namespace modVectorMatrix;
-  float size = 0;
-  if (values.sizeVar > 0) size = static_cast<float>(modRandom::randomBetween(random, 0, values.sizeVar, false, true));
-  geometry::tMatrix m = scaleMatrix(1 + size, 1 + size, 1 + size);
-  if (values.leanX > 0)
-    multiplyMatrix(m, axisRotationMatrix(1, static_cast<float>(modRandom::randomBetween(random, 0, values.leanX, false, true))));
-  if (values.leanLeft > 0 || values.leanRight > 0) {
-    const double lean =
-        modRandom::randomBetween(random, 0, static_cast<double>(values.leanLeft) + values.leanRight, false, false) -
-        values.leanRight;
-    multiplyMatrix(m, axisRotationMatrix(3, static_cast<float>(lean)));
-  }
-  double spin = 0;
+blade::clsItemDraws drawItemValues(model::clsRandom& random, const blade::clsSizeRot& values) {
+  blade::clsItemDraws d;
+  if (values.sizeVar > 0) d.size = static_cast<float>(modRandom::randomBetween(random, 0, values.sizeVar, false, true));
+  d.leansX = values.leanX > 0;
+  if (d.leansX) d.leanX = static_cast<float>(modRandom::randomBetween(random, 0, values.leanX, false, true));
+  d.leansSide = values.leanLeft > 0 || values.leanRight > 0;
+  if (d.leansSide)
+    d.lean = modRandom::randomBetween(random, 0, static_cast<double>(values.leanLeft) + values.leanRight, false, false) -
+             values.leanRight;
   if (static_cast<float>(random.draw()) < values.spinShare)
-    spin = values.spinStart + modRandom::randomBetween(random, 0, values.spinRange, false, false);
+    d.spin = values.spinStart + modRandom::randomBetween(random, 0, values.spinRange, false, false);
   else
-    spin = modRandom::randomBetween(random, 0, geometry::kTwoPi, false, false);
-  multiplyMatrix(m, axisRotationMatrix(2, static_cast<float>(spin)));
+    d.spin = modRandom::randomBetween(random, 0, geometry::kTwoPi, false, false);
+  return d;
+}
+
+geometry::tMatrix itemTransform(const blade::clsItemDraws& d) {
+  using namespace modVectorMatrix;
+  geometry::tMatrix m = scaleMatrix(1 + d.size, 1 + d.size, 1 + d.size);
+  if (d.leansX) multiplyMatrix(m, axisRotationMatrix(1, d.leanX));
+  if (d.leansSide) multiplyMatrix(m, axisRotationMatrix(3, static_cast<float>(d.lean)));
+  multiplyMatrix(m, axisRotationMatrix(2, static_cast<float>(d.spin)));
   return m;
+}
+
+geometry::tMatrix drawItemTransform(model::clsRandom& random, const blade::clsSizeRot& values) {
+  return itemTransform(drawItemValues(random, values));
 }
 
 std::int32_t drawClumpSize(model::clsRandom& random, const blade::clsSizeRot& values) {

@@ -13,6 +13,13 @@
 
 namespace blade {
 
+// One item's draws of size, leans and spin.
+struct clsItemDraws {
+  float size = 0, leanX = 0;
+  double lean = 0, spin = 0;
+  bool leansX = false, leansSide = false;
+};
+
 // The values as the generator reads them: shares divided by 100, angles in radians.
 struct clsSizeRot {
   float sizeVar = 0;
@@ -61,6 +68,9 @@ blade::clsSizeRot readSizeRot(const model::clsSnapshot& snapshot, int element);
 // Draws size, lean X, lean Z and spin, in that order, and returns
 // Ry(spin) x Rz(lean) x Rx(leanX) x S(1 + size); the caller multiplies the placement on.
 geometry::tMatrix drawItemTransform(model::clsRandom& random, const blade::clsSizeRot& values);
+// The same in two halves: the draws, and the matrix they give.
+blade::clsItemDraws drawItemValues(model::clsRandom& random, const blade::clsSizeRot& values);
+geometry::tMatrix itemTransform(const blade::clsItemDraws& draws);
 
 // Items in the next clump: minimum to maximum with equal chances when the maximum is above 1.
 std::int32_t drawClumpSize(model::clsRandom& random, const blade::clsSizeRot& values);

@@ -24,6 +24,7 @@ constexpr const char* kPictureSizeKey = "previewpicturesize";
 constexpr std::array<std::int64_t, 3> kCaps = {preview::kDefaultPreviewCap, 100000, 500000};
 // Edits come in bursts (a drag, a scroll bar): the scene follows once they pause this long.
 constexpr int kPauseMs = 100;
+constexpr int kProgressMs = 250;
 
 }  // namespace
 
@@ -90,6 +91,8 @@ PreviewDock::PreviewDock(editors::clsSession& session, QWidget* parent)
   pause_.setSingleShot(true);
   pause_.setInterval(kPauseMs);
   connect(&pause_, &QTimer::timeout, this, [this] { updateNow(); });
+  progress_.setInterval(kProgressMs);
+  connect(&progress_, &QTimer::timeout, this, [this] { showBehind(); });
   connect(reshuffle_, &QPushButton::clicked, this, [this] { reshuffle(); });
   connect(save_, &QPushButton::clicked, this, [this] { saveImage(); });
   connect(cap_, &QComboBox::currentIndexChanged, this, [this] {
@@ -116,13 +119,24 @@ PreviewDock::~PreviewDock() {
 }
 
 void PreviewDock::scheduleUpdate() {
-  if (worker_) pause_.start();
+  if (!worker_) return;
+  // The scene being built is out of date already: it stops now, not after the pause.
+  worker_->cancelBuild();
+  pause_.start();
+  showBehind();
 }
 
 void PreviewDock::updateNow() {
   if (!worker_) return;
   latest_ = worker_->request(session_.project(), session_.layoutSeed(), cap_->currentData().toLongLong(),
                              session_.document.session.diskLimitMB);
+  showBehind();
+  progress_.start();
+}
+
+void PreviewDock::showBehind() {
+  const int percent = pause_.isActive() ? 0 : worker_->percentDone();
+  line_->setText(percent > 0 ? QString("%1 %2%").arg(kUpdating).arg(percent) : QString(kUpdating));
 }
 
 void PreviewDock::reshuffle() {
@@ -132,6 +146,7 @@ void PreviewDock::reshuffle() {
 
 void PreviewDock::takeScene(std::shared_ptr<const preview::clsPreviewScene> scene, std::uint64_t number) {
   if (number != latest_ || view_ == nullptr) return;
+  progress_.stop();
   // The layout the file will be made with: the same number in the settings file's "Seed" line.
   line_->setText(qt(modPreview::previewLine(*scene)) + QString(" - layout %1").arg(session_.layoutSeed()));
   view_->setScene(std::move(scene));

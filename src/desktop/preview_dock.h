@@ -24,6 +24,7 @@ class PreviewDock final : public QDockWidget {
   ~PreviewDock() override;
 
   static constexpr const char* kNoOpenGl = "The 3D view needs OpenGL, which this display does not offer.";
+  static constexpr const char* kUpdating = "Updating the 3D view...";
 
   PreviewView* view() const { return view_; }
   // The settings changed: a new scene after a short pause once edits stop.
@@ -38,6 +39,8 @@ class PreviewDock final : public QDockWidget {
 
  private:
   void takeScene(std::shared_ptr<const preview::clsPreviewScene> scene, std::uint64_t number);
+  // The line while the view is behind the design: "Updating the 3D view..." and how far.
+  void showBehind();
 
   editors::clsSession& session_;
   PreviewView* view_ = nullptr;
@@ -47,6 +50,7 @@ class PreviewDock final : public QDockWidget {
   QPushButton* reshuffle_ = nullptr;
   QPushButton* save_ = nullptr;
   QTimer pause_;
+  QTimer progress_;  // the line follows the build while it runs
   std::uint64_t latest_ = 0;
   int listener_ = 0;
   std::unique_ptr<preview::clsPreviewWorker> worker_;

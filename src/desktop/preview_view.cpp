@@ -191,17 +191,13 @@ float PreviewView::aspect() const {
   return height() > 0 ? static_cast<float>(width()) / static_cast<float>(height()) : 1;
 }
 
-QMatrix4x4 PreviewView::viewProjection(float aspect) const {
-  return QMatrix4x4(modCamera::viewProjection(camera_, aspect).data());
-}
-
 QSize PreviewView::pixelSize() const {
   return (QSizeF(size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
 }
 
 void PreviewView::paintGL() {
   const QSize size = pixelSize();
-  draw(size.width(), size.height());
+  draw(size.width(), size.height(), camera_);
 }
 
 QImage PreviewView::picture(QSize size) {
@@ -214,14 +210,16 @@ QImage PreviewView::picture(QSize size) {
     return {};
   }
   target.bind();
-  draw(size.width(), size.height());
+  const float shape = static_cast<float>(size.width()) / static_cast<float>(size.height());
+  draw(size.width(), size.height(),
+       scene_ ? modCamera::forShape(camera_, modCamera::boundsOf(*scene_), aspect(), shape) : camera_);
   QImage image = target.toImage();
   target.release();
   doneCurrent();
   return image;
 }
 
-void PreviewView::draw(int width, int height) {
+void PreviewView::draw(int width, int height, const preview::clsCamera& camera) {
   glViewport(0, 0, width, height);
   glClearColor(qRed(kBackground) / 255.0f, qGreen(kBackground) / 255.0f, qBlue(kBackground) / 255.0f, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -235,8 +233,8 @@ void PreviewView::draw(int width, int height) {
   }
   QOpenGLVertexArrayObject::Binder binder(&vao_);
   program_->bind();
-  // The aspect of what is drawn: a picture of another shape than the view shows more or less at the sides.
-  program_->setUniformValue("viewProjection", viewProjection(static_cast<float>(width) / static_cast<float>(height)));
+  const float shape = static_cast<float>(width) / static_cast<float>(height);
+  program_->setUniformValue("viewProjection", QMatrix4x4(modCamera::viewProjection(camera, shape).data()));
   drawBuffer(lines_, GL_LINES, false);
   drawBuffer(bands_, GL_TRIANGLES, false);
   for (clsBuffer& buffer : elements_) drawBuffer(buffer, GL_TRIANGLES, true);

@@ -37,7 +37,8 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
   // Buffers uploaded since the view began; an unchanged element keeps its buffer.
   int uploads() const { return uploads_; }
   // The view as it shows now, drawn afresh at its size or at size (empty before it has been
-  // shown, or when the graphics cannot draw that large).
+  // shown, or when the graphics cannot draw that large); a picture of another shape is framed
+  // for its own shape as the view is for its.
   QImage picture(QSize size = {});
 
   static constexpr QRgb kBackground = 0xFFC8D2DC;  // (200, 210, 220)
@@ -65,10 +66,10 @@ class PreviewView final : public QOpenGLWindow, protected QOpenGLFunctions {
     std::uint64_t fingerprint = 0;
   };
   QSize pixelSize() const;  // the surface's size in device pixels
-  void draw(int width, int height);
+  void draw(int width, int height, const preview::clsCamera& camera);
   void upload();
   void drawBuffer(clsBuffer& buffer, GLenum mode, bool lit);
-  QMatrix4x4 viewProjection(float aspect) const;
+
   float aspect() const;
 
   std::shared_ptr<const preview::clsPreviewScene> scene_;

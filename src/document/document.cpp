@@ -5,8 +5,8 @@
 namespace document {
 
 clsDocument::clsDocument(platform::clsPlatform& platform)
-    : coverage_({project.store, project.pictures, platform.pictures, platform.messages}),
-      altitude_({project.store, project.pictures, platform.pictures, platform.messages}) {
+    : coverage_({project.store, project.pictures, platform.pictures, platform.messages, platform.files, pictureShelf}),
+      altitude_({project.store, project.pictures, platform.pictures, platform.messages, platform.files, pictureShelf}) {
   project.store = modStore::newStore();
   // Each editor's load-time values, in the order the editors load; the default text follows.
   modCurveRecords::loadCurves(project.store);

@@ -23,6 +23,8 @@ class clsDocument {
 
   clsProject project;
   clsSessionValues session;
+  // The pictures read, found again when their files are read unchanged.
+  generation::clsPictureShelf pictureShelf;
   const model::clsSettingsRegistry& registry() const { return registry_; }
 
  private:

@@ -45,7 +45,8 @@ class clsPictureEditor : public clsCopyingEditor {
   std::size_t index() const { return static_cast<std::size_t>(session_.store().activeElement - 1); }
   void resetScroll() { scrollX_[index()] = scrollY_[index()] = 0; }
   generation::clsMapContext context() {
-    return {session_.store(), session_.project().pictures, session_.platform.pictures, session_.platform.messages};
+    return {session_.store(),           session_.project().pictures, session_.platform.pictures,
+            session_.platform.messages, session_.platform.files,     session_.document.pictureShelf};
   }
 
   int pathSlot_;

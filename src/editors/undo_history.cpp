@@ -43,12 +43,14 @@ std::size_t boundPictures(editors::clsUndoHistory& history, const document::clsP
   newPictureBytes(current, seen);
   std::size_t bytes = 0;
   for (const document::clsProject& step : history.redo) bytes += newPictureBytes(step, seen);
-  // From the newest undo step back: the first one that goes over the limit goes, and all older.
+  // From the newest undo step back: the first one that goes over the limit goes, and all older;
+  // the newest stays whatever its pictures weigh, so the last edit can always be undone.
   for (std::size_t i = history.undo.size(); i-- > 0;) {
     bytes += newPictureBytes(history.undo[i], seen);
     if (bytes > history.pictureBytesLimit) {
-      history.undo.erase(history.undo.begin(), history.undo.begin() + static_cast<std::ptrdiff_t>(i + 1));
-      return i + 1;
+      const std::size_t dropped = i + 1 == history.undo.size() ? i : i + 1;
+      history.undo.erase(history.undo.begin(), history.undo.begin() + static_cast<std::ptrdiff_t>(dropped));
+      return dropped;
     }
   }
   return 0;

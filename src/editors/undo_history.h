@@ -30,8 +30,8 @@ bool redo(editors::clsUndoHistory& history, document::clsProject& current);
 // Bytes of the pictures the steps hold that current does not; a picture shared by several
 // steps counts once.
 std::size_t historyPictureBytes(const editors::clsUndoHistory& history, const document::clsProject& current);
-// Drops the oldest undo steps while the pictures only they hold are over the limit; returns
-// how many went.
+// Drops the oldest undo steps while the pictures only they hold are over the limit, never the
+// newest; returns how many went.
 std::size_t boundPictures(editors::clsUndoHistory& history, const document::clsProject& current);
 
 }  // namespace modUndo

@@ -203,15 +203,16 @@ generation::RunStatus makeItems(const clsRunSnapshot& run, int e, const clsVaria
     }
 
     geometry::clsItemList& items = sink.items();
+    const bool drawsOnly = !sink.keeps(i);
     if (rock) {
-      modRockBuilder::buildRock(items, in, variants.rock, variant, placement, random);
+      modRockBuilder::buildRock(items, in, variants.rock, variant, placement, random, drawsOnly);
     } else {
       const std::vector<clsPixel>& nodes = variants.nodes[static_cast<std::size_t>(variant - 1)];
       in.nodes = std::min(nodeCount, static_cast<int>(nodes.size()));
       if (compound)
-        modBladeBuilder::buildCompoundLeaf(items, in, path, placement, random);
+        modBladeBuilder::buildCompoundLeaf(items, in, path, placement, random, drawsOnly);
       else
-        modBladeBuilder::buildBlade(items, work, in, nodes, placement, random);
+        modBladeBuilder::buildBlade(items, work, in, nodes, placement, random, drawsOnly);
     }
     const generation::RunStatus code = sink.itemDone(report, i);
     if (code != generation::RunStatus::GoOn) return code;

@@ -32,6 +32,9 @@ class IItemSink {
   virtual ~IItemSink() = default;
   // Where the builders add the next item.
   virtual geometry::clsItemList& items() = 0;
+  // Whether the sink keeps item itemNumber of the element: one it does not keep is only drawn
+  // (its random draws made, so that the items after it are the same) and adds nothing.
+  virtual bool keeps(std::int32_t /*itemNumber*/) const { return true; }
   // Element element starts making itemCount items.
   virtual void beginElement(int element, std::int32_t itemCount) = 0;
   // The item just built is done (a builder may have added nothing); report asks for a progress

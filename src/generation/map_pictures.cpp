@@ -1,6 +1,9 @@
 #include "generation/map_pictures.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <optional>
 
 #include "generation/object_path.h"
 #include "materials/colour_math.h"
@@ -28,10 +31,24 @@ class clsCircle final : public platform::IPicture {
   static constexpr int kSize = 200;
 };
 
+// The file's ending (which decides how it is decoded) with two independent hashes of its bytes.
+std::optional<std::string> contentKey(const std::string& path, platform::IFileSystem& files) {
+  std::string bytes;
+  if (files.readFile(path, bytes) != platform::FileStatus::Ok) return std::nullopt;
+  std::uint64_t fnv = 1469598103934665603ULL;
+  for (unsigned char c : bytes) fnv = (fnv ^ c) * 1099511628211ULL;
+  const std::size_t dot = path.find_last_of("./");
+  std::string ending = dot != std::string::npos && path[dot] == '.' ? path.substr(dot) : std::string();
+  for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ending + ':' + std::to_string(bytes.size()) + ':' + std::to_string(fnv) + ':' +
+         std::to_string(std::hash<std::string>{}(bytes));
+}
+
 }  // namespace
 
 generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictureLoader& loader,
-                                         platform::IMessageBox& messages) {
+                                         platform::IMessageBox& messages, platform::IFileSystem* files,
+                                         generation::clsPictureShelf* shelf) {
   if (path.empty()) return {};
   const std::string fileName = modObjectPath::splitObjectPath(path).fileName;
   std::string reason;  // the reader's, for the path as given
@@ -39,8 +56,19 @@ generation::clsLoadedPicture loadPicture(std::string_view path, platform::IPictu
   for (auto attempt = attempts.begin(); attempt != attempts.end(); ++attempt) {
     // The same file is not read twice: a large picture that failed once would fail again.
     if (attempt->empty() || std::find(attempts.begin(), attempt, *attempt) != attempt) continue;
+    std::optional<std::string> key;
+    if (files != nullptr && shelf != nullptr && (key = contentKey(*attempt, *files))) {
+      if (generation::tPicture held = shelf->byContent[*key].lock()) return {std::move(held), *attempt};
+    }
     std::string error;
-    if (auto picture = loader.load(*attempt, error)) return {generation::tPicture(std::move(picture)), *attempt};
+    if (auto picture = loader.load(*attempt, error)) {
+      generation::tPicture loaded(std::move(picture));
+      if (key) {
+        std::erase_if(shelf->byContent, [](const auto& entry) { return entry.second.expired(); });
+        shelf->byContent[*key] = loaded;
+      }
+      return {std::move(loaded), *attempt};
+    }
     if (reason.empty()) reason = error;
   }
   // The whole path and the reader's reason: a file name alone does not tell which file or why.

@@ -69,7 +69,7 @@ void setCircle(clsMapContext context, const tValue& value) {
 void loadCoverageImage(clsMapContext context, std::string_view path) {
   setCircle(context, 0);
   setPick(context.store, -1);
-  generation::clsLoadedPicture loaded = modMapPictures::loadPicture(path, context.loader, context.messages);
+  generation::clsLoadedPicture loaded = modMapPictures::loadPicture(path, context.loader, context.messages, &context.files, &context.shelf);
   context.pictures.coverage[activeIndex(context.store)] = std::move(loaded.picture);
   modStore::writeSlot(context.store, slot::kCoveragePath, loaded.pathUsed);
 }
@@ -83,7 +83,7 @@ void setUseSpace(model::clsStore& store, const tValue& value) {
 }
 
 void loadAltitudeImage(clsMapContext context, std::string_view path) {
-  generation::clsLoadedPicture loaded = modMapPictures::loadPicture(path, context.loader, context.messages);
+  generation::clsLoadedPicture loaded = modMapPictures::loadPicture(path, context.loader, context.messages, &context.files, &context.shelf);
   context.pictures.altitude[activeIndex(context.store)] = std::move(loaded.picture);
   modStore::writeSlot(context.store, slot::kAltitudePath, loaded.pathUsed);
 }

@@ -19,6 +19,9 @@ struct clsMapContext {
   clsMapPictures& pictures;
   platform::IPictureLoader& loader;
   platform::IMessageBox& messages;
+  // Where pictures already read are found again by their files' bytes.
+  platform::IFileSystem& files;
+  clsPictureShelf& shelf;
 };
 
 }  // namespace generation

@@ -69,6 +69,11 @@ void clearItems(clsItemList& list) {
   list.names.clear();
 }
 
+void drawTubeMaterials(const geometry::clsTube& tube, model::clsRandom& random) {
+  modRandom::randomInteger(random, tube.matFrom, tube.matTo);
+  for (const geometry::clsPolygon& ring : tube.rings) modRandom::randomInteger(random, ring.matFrom, ring.matTo);
+}
+
 void addTube(clsItemList& list, const geometry::clsTube& tube, bool writeNormals, model::clsRandom& random,
              std::int32_t leadMaterial) {
   geometry::clsItemEntry entry;

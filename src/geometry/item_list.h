@@ -62,6 +62,8 @@ void clearItems(geometry::clsItemList& list);
 // Adds the tube as the list's next item. Draws one material number for the tube and one for
 // every ring, in ring order; writeNormals off leaves every normal out. The normals it writes are
 // zeros until modItemNormals::computeNormals fills them.
+// The random draws addTube makes for tube (its materials), without adding it.
+void drawTubeMaterials(const geometry::clsTube& tube, model::clsRandom& random);
 void addTube(geometry::clsItemList& list, const geometry::clsTube& tube, bool writeNormals, model::clsRandom& random,
              std::int32_t leadMaterial = 0);
 

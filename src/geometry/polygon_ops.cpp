@@ -104,6 +104,14 @@ void jitterPolygon(clsPolygon& polygon, model::clsRandom& random) {
   }
 }
 
+void drawJitter(const clsPolygon& polygon, model::clsRandom& random) {
+  for (const geometry::clsVertex& vertex : polygon.v) {
+    offset(random, vertex.vX, vertex.fX);
+    offset(random, vertex.vY, vertex.fY);
+    offset(random, vertex.vZ, vertex.fZ);
+  }
+}
+
 clsPolygon cloneAndJitter(const clsPolygon& polygon, std::string name, model::clsRandom& random) {
   clsPolygon copy = clonePolygon(polygon, std::move(name));
   jitterPolygon(copy, random);

@@ -24,6 +24,8 @@ void transformPolygon(clsPolygon& polygon, const geometry::tMatrix& m);
 clsPolygon clonePolygon(const clsPolygon& polygon, std::string name);
 // Random offsets from each vertex's own variation amounts and chances; frame points stay.
 void jitterPolygon(clsPolygon& polygon, model::clsRandom& random);
+// The random draws jitterPolygon makes for polygon, leaving it as it is.
+void drawJitter(const clsPolygon& polygon, model::clsRandom& random);
 clsPolygon cloneAndJitter(const clsPolygon& polygon, std::string name, model::clsRandom& random);
 
 }  // namespace modPolygon

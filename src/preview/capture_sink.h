@@ -17,6 +17,7 @@ class clsCaptureSink : public generation::IItemSink {
   explicit clsCaptureSink(const std::atomic<bool>* cancel = nullptr, std::int64_t step = 1)
       : cancel_(cancel), step_(step < 1 ? 1 : step) {}
   geometry::clsItemList& items() override { return items_[static_cast<std::size_t>(element_ - 1)]; }
+  bool keeps(std::int32_t itemNumber) const override { return (itemNumber - 1) % step_ == 0; }
   void beginElement(int element, std::int32_t) override { element_ = element; }
   generation::RunStatus itemDone(bool, std::int32_t itemNumber) override;
   void endElement() override {}

@@ -86,11 +86,50 @@ void frame(clsCamera& camera, const clsBounds& b, float aspect) {
   camera.targetX = (b.minX + b.maxX) / 2, camera.targetY = (b.minY + b.maxY) / 2, camera.targetZ = (b.minZ + b.maxZ) / 2;
   const double dx = double(b.maxX) - b.minX, dy = double(b.maxY) - b.minY, dz = double(b.maxZ) - b.minZ;
   const double radius = std::max(0.5, std::sqrt(dx * dx + dy * dy + dz * dz) / 2);
-  // The sphere about the bounds fits between both pairs of the view's sides.
+  // The sphere about the bounds fits between both pairs of the view's sides: far enough always.
   const double halfUp = kFieldOfView / 2 * kDegree;
   const double halfAcross = std::atan(std::tan(halfUp) * (aspect > 0 ? aspect : 1));
-  const double distance = radius / std::sin(std::min(halfUp, halfAcross)) * 1.05;
-  camera.distance = static_cast<float>(std::clamp<double>(distance, kNearest, kFarthest));
+  const double sphere = radius / std::sin(std::min(halfUp, halfAcross)) * 1.05;
+  const double nearest = 0.5 / std::sin(std::min(halfUp, halfAcross)) * 1.05;  // a field of a unit at least
+  // The box itself, as it lies in this view, fills it to kFramedShare, centred: nearer than the
+  // sphere for a flat field seen from above, and for a view of another shape than the field.
+  for (int round = 0; round < 2; ++round) {
+    double low = std::min(nearest, sphere), high = sphere;
+    for (int i = 0; i < 50 && high - low > high * 1e-4; ++i) {
+      const double mid = (low + high) / 2;
+      camera.distance = static_cast<float>(mid);
+      double left, right, bottom, top;
+      const bool fits = projected(camera, b, aspect, left, right, bottom, top) && left >= -kFramedShare &&
+                        right <= kFramedShare && bottom >= -kFramedShare && top <= kFramedShare;
+      (fits ? high : low) = mid;
+    }
+    camera.distance = static_cast<float>(std::clamp<double>(high, kNearest, kFarthest));
+    double left, right, bottom, top;
+    if (round == 1 || !projected(camera, b, aspect, left, right, bottom, top)) break;
+    // Moved across the view so that the box's picture is centred, then brought near again.
+    const double up = camera.distance * std::tan(halfUp), across = up * (aspect > 0 ? aspect : 1);
+    const double shiftRight = (left + right) / 2 * across, shiftUp = (bottom + top) / 2 * up;
+    const double p = camera.pitch * kDegree, y = camera.yaw * kDegree;
+    // The view's right and up in the scene (turned by yaw about Y, tilted by pitch).
+    const double rightX = std::cos(y), rightZ = -std::sin(y);
+    const double upX = -std::sin(p) * std::sin(y), upY = std::cos(p), upZ = -std::sin(p) * std::cos(y);
+    camera.targetX += static_cast<float>(shiftRight * rightX + shiftUp * upX);
+    camera.targetY += static_cast<float>(shiftUp * upY);
+    camera.targetZ += static_cast<float>(shiftRight * rightZ + shiftUp * upZ);
+  }
+}
+
+double filled(const clsCamera& camera, const clsBounds& bounds, float aspect) {
+  double left, right, bottom, top;
+  if (!projected(camera, bounds, aspect, left, right, bottom, top)) return -1;
+  return std::max(right - left, top - bottom) / 2;
+}
+
+clsCamera forShape(const clsCamera& camera, const clsBounds& bounds, float from, float to) {
+  if (!showsWhole(camera, bounds, from)) return camera;  // a part the user chose, as the view shows it
+  clsCamera out = camera;
+  frame(out, bounds, to);
+  return out;
 }
 
 tViewMatrix viewProjection(const clsCamera& camera, float aspect) {
@@ -114,7 +153,10 @@ bool showsSmall(const clsCamera& camera, const clsBounds& bounds, float aspect) 
 bool frameAnew(const clsCamera& camera, const clsBounds* last, const clsBounds& next, float aspect) {
   if (last == nullptr) return true;
   if (showsWhole(camera, *last, aspect) && !showsWhole(camera, next, aspect)) return true;
-  return !showsSmall(camera, *last, aspect) && showsSmall(camera, next, aspect);
+  if (!showsSmall(camera, *last, aspect) && showsSmall(camera, next, aspect)) return true;
+  // A field that filled the view and shrank to well under its size (cover X 23 -> 10).
+  const double before = filled(camera, *last, aspect), after = filled(camera, next, aspect);
+  return showsWhole(camera, *last, aspect) && before >= 0.5 && after >= 0 && after < 0.6 * before;
 }
 
 bool frameAfterResize(const clsCamera& camera, const clsBounds& bounds, float before, float after) {

@@ -29,6 +29,7 @@ namespace modCamera {
 inline constexpr float kFieldOfView = 45;  // degrees, from the view's bottom to its top
 inline constexpr float kNearest = 0.05f;
 inline constexpr float kFarthest = 30 * modPreview::kViewReach;  // the whole reach, in a view ten times as high as wide
+inline constexpr double kFramedShare = 0.92;  // of the view's half width and height that a framed field fills
 
 // The scene's bounds within the view's reach.
 preview::clsBounds boundsOf(const preview::clsPreviewScene& scene);
@@ -39,8 +40,15 @@ void orbit(preview::clsCamera& camera, float dx, float dy);
 void pan(preview::clsCamera& camera, float dx, float dy, int viewHeight);
 // A wheel turn in eighths of a degree: forward brings the target nearer.
 void zoom(preview::clsCamera& camera, float wheel);
-// Looks at the bounds' centre from as near as shows all of them, keeping the direction.
+// Looks at the bounds from as near as shows all of them, centred, keeping the direction.
 void frame(preview::clsCamera& camera, const preview::clsBounds& bounds, float aspect);
+// How much of the view the bounds fill: the larger of their share of its width and height (1
+// for all of it), or -1 when a corner lies behind the camera.
+double filled(const preview::clsCamera& camera, const preview::clsBounds& bounds, float aspect);
+// The camera for a picture of aspect to of what a view of aspect from shows: where the view
+// shows the whole field, the field framed for the picture's own shape from the same direction;
+// else the view's camera, so that the part the user came near to stays.
+preview::clsCamera forShape(const preview::clsCamera& camera, const preview::clsBounds& bounds, float from, float to);
 
 // Projection times view, for a view aspect times as wide as high.
 preview::tViewMatrix viewProjection(const preview::clsCamera& camera, float aspect);

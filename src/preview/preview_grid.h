@@ -9,7 +9,7 @@
 namespace modPreview {
 
 // The view draws and frames within this distance of the origin.
-inline constexpr float kViewReach = 1e7f;
+inline constexpr float kViewReach = 1e30f;
 inline constexpr int kMaxGridLines = 250;  // each way
 
 struct clsGridLine {

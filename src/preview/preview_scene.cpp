@@ -1,6 +1,7 @@
 #include "preview/preview_scene.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -18,6 +19,7 @@
 #include "model/usage_records.h"
 #include "model/value_functions.h"
 #include "preview/capture_sink.h"
+#include "preview/preview_grid.h"
 
 namespace modPreview {
 
@@ -47,8 +49,9 @@ std::uint32_t viewColour(std::int32_t colour) {
 
 // The items' faces as the object file draws them, corner for corner. Each vertex takes the real
 // colour of its face's material; material carries the one in force from item to item, as in the file.
+// Items with a point beyond the view's reach (or not a number) are left out and counted.
 void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint32_t>& colours, std::int32_t& material,
-                  preview::clsPreviewElement& out) {
+                  preview::clsPreviewElement& out, std::int64_t& outOfReach) {
   const auto colourOf = [&](std::int32_t m) {
     return m >= 1 && static_cast<std::size_t>(m) <= colours.size() ? colours[static_cast<std::size_t>(m - 1)] : 0x808080u;
   };
@@ -63,6 +66,15 @@ void addTriangles(const geometry::clsItemList& list, const std::vector<std::uint
   for (std::size_t item = 0; item < list.items.size(); ++item) {
     const std::uint32_t first = list.items[item].firstPoint;
     const std::size_t end = item + 1 < list.items.size() ? list.items[item + 1].firstPoint : list.points.size();
+    const bool inReach = std::all_of(points + first, points + end, [](const clsPixel& p) {
+      const auto near = [](float c) { return std::abs(c) <= modPreview::kViewReach; };  // false for NaN
+      return near(p.x) && near(p.y) && near(p.z);
+    });
+    if (!inReach) {
+      ++outOfReach;
+      modItemFaces::walkTriangles(list, item, material, [](auto&&...) {});  // the material it leaves in force
+      continue;
+    }
     slots.assign(end - first, clsSlot{});
     modItemFaces::walkTriangles(list, item, material, [&](std::int32_t m, geometry::clsFaceCorner a,
                                                           geometry::clsFaceCorner b, geometry::clsFaceCorner c) {
@@ -109,28 +121,38 @@ std::uint64_t fingerprintOf(const preview::clsPreviewElement& element) {
 class clsFieldSink final : public preview::clsCaptureSink {
  public:
   clsFieldSink(const std::atomic<bool>& cancel, std::int64_t step, std::int64_t keepAtMost,
-               const document::clsProject& project, std::int32_t diskLimitMB, bool exact)
-      : clsCaptureSink(&cancel, step), keepAtMost_(keepAtMost), step_(std::max<std::int64_t>(step, 1)), exact_(exact) {
+               const document::clsProject& project, std::int32_t diskLimitMB, bool exact,
+               preview::clsBuildProgress* progress, std::int64_t total)
+      : clsCaptureSink(&cancel, step), keepAtMost_(keepAtMost), step_(std::max<std::int64_t>(step, 1)), exact_(exact),
+        progress_(progress), total_(total) {
+    if (progress_ != nullptr) progress_->made.store(0, std::memory_order_relaxed);
     std::string base = modObjectPath::baseName(modObjectPath::splitObjectPath(project.dialog.objectPath).fileName);
     if (base.empty()) base = "field";
     prefixes_ = modMaterialFile::prefixesFor(base);
     fileBytes_ = static_cast<std::int64_t>(modCreateObject::objectHeader(project.dialog.note, base).size());
     limitBytes_ = static_cast<std::int64_t>(diskLimitMB) * generation::kBytesPerMB;
   }
+  // Following the file exactly, every item is made in full: its text counts.
+  bool keeps(std::int32_t itemNumber) const override { return exact_ || clsCaptureSink::keeps(itemNumber); }
   void beginElement(int element, std::int32_t count) override {
     clsCaptureSink::beginElement(element, count);
     prefix_ = model::isRock(element) ? &prefixes_.rock : &prefixes_.grass;
     before_ = keptBefore_ = items().items.size();
+    lastBound_ = 0;
   }
   generation::RunStatus itemDone(bool report, std::int32_t itemNumber) override {
     ++made_;
+    if (progress_ != nullptr) progress_->made.store(made_, std::memory_order_relaxed);
     geometry::clsItemList& list = items();
+    if (!keeps(itemNumber)) bound_ += lastBound_;  // only drawn: its text is bound as the last made one's
     if (list.items.size() > before_) {
       const std::size_t last = list.items.size() - 1;
       // Formatted below in full or as a sample; the capture computes the rest it keeps.
       if (exact_ || (itemNumber - 1) % step_ == 0) modItemNormals::computeNormals(list, last, last + 1);
       if (!exact_) {
-        bound_ += static_cast<std::int64_t>(modItemList::maxItemText(list, last, *prefix_));
+        // An element's items share their build (rings and points), and so their bound.
+        lastBound_ = static_cast<std::int64_t>(modItemList::maxItemText(list, last, *prefix_));
+        bound_ += lastBound_;
         // The items shown are a fair sample of the field: their text, step times, estimates it.
         if ((itemNumber - 1) % step_ == 0) {
           text_.clear();
@@ -151,8 +173,11 @@ class clsFieldSink final : public preview::clsCaptureSink {
     if (!full && before_ > keptBefore_) ++keptCount_;
     keptBefore_ = before_;
     if (stopped_ && code == generation::RunStatus::GoOn) code = generation::RunStatus::LimitReached;
+    if (code == generation::RunStatus::GoOn && made_ % 64 == 0 && tooSlow()) code = generation::RunStatus::Cancelled;
     return code;
   }
+  // The seconds the whole pass would take, when that is too long for the view; else 0.
+  double slowSeconds() const { return slowSeconds_; }
   // The whole field's text at most, header included.
   std::int64_t boundBytes() const { return fileBytes_ + bound_; }
   std::int64_t estimatedBytes() const { return fileBytes_ + sampled_ * step_; }
@@ -173,12 +198,27 @@ class clsFieldSink final : public preview::clsCaptureSink {
     return fileBytes_ > limitBytes_;
   }
 
+  // After a second, the time so far spread over every item tells whether the field is too slow.
+  bool tooSlow() {
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    if (seconds < 1) return false;
+    const double whole = seconds * static_cast<double>(std::max(total_, made_)) / static_cast<double>(made_);
+    if (whole <= preview::kLongestBuildSeconds) return false;
+    slowSeconds_ = whole;
+    return true;
+  }
+
   materials::clsMaterialPrefixes prefixes_;
   const std::string* prefix_ = nullptr;
   std::string text_;
-  std::int64_t keepAtMost_, fileBytes_ = 0, limitBytes_ = 0, bound_ = 0, small_ = 0, large_ = 0, made_ = 0, keptCount_ = 0, step_, sampled_ = 0;
+  std::int64_t keepAtMost_, fileBytes_ = 0, limitBytes_ = 0, bound_ = 0, lastBound_ = 0, small_ = 0, large_ = 0, made_ = 0,
+      keptCount_ = 0, step_, sampled_ = 0;
   std::size_t before_ = 0, keptBefore_ = 0;
   bool exact_, stopped_ = false;
+  preview::clsBuildProgress* progress_;
+  std::int64_t total_;
+  double slowSeconds_ = 0;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace
@@ -217,7 +257,8 @@ std::int64_t keepEvery(const document::clsProject& project, std::int64_t cap, st
 }
 
 std::optional<clsPreviewScene> buildScene(const document::clsProject& source, std::uint64_t seed, std::int64_t cap,
-                                          const std::atomic<bool>& cancel, std::int32_t diskLimitMB) {
+                                          const std::atomic<bool>& cancel, std::int32_t diskLimitMB,
+                                          preview::clsBuildProgress* progress) {
   const document::clsProject& project = source;
   clsPreviewScene scene;
   const std::int64_t step = keepEvery(project, cap, scene.itemsTotal);
@@ -231,23 +272,40 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
   clsSilent silent;
   const generation::clsRunSettings settings{project.store, project.widths, project.pictures, project.dialog.note,
                                             diskLimitMB, generation::ObjectFormat::Obj};
+  if (progress != nullptr) progress->total.store(scene.itemsTotal, std::memory_order_relaxed);
   std::optional<clsFieldSink> sink;
-  sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, diskLimitMB, false);
+  sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, diskLimitMB, false, progress, scene.itemsTotal);
   model::clsRandom random(seed);
   generation::RunStatus code = modItemPlacement::generateAll(settings, *sink, random, silent);
-  if (code == generation::RunStatus::Cancelled || cancel.load()) return std::nullopt;
+  if (cancel.load()) return std::nullopt;
+  if (sink->slowSeconds() > 0) {
+    // Too slow to wait for: the coverage areas alone, and why.
+    scene.tooSlowSeconds = sink->slowSeconds();
+    scene.itemsShown = 0;
+    sink.emplace(cancel, step, 0, project, diskLimitMB, false, nullptr, 0);
+  } else if (code == generation::RunStatus::Cancelled) {
+    return std::nullopt;
+  }
   // Far below the limit (by the bound, or by the sample with room to spare) the run goes to the end.
-  if (sink->boundBytes() > sink->limitBytes() && sink->estimatedBytes() > sink->limitBytes() / 10 * 8) {
+  if (scene.tooSlowSeconds == 0 && sink->boundBytes() > sink->limitBytes() &&
+      sink->estimatedBytes() > sink->limitBytes() / 10 * 8) {
     // The limit may stop the run: again, following the file exactly, as many items as it holds
     // at least (the bound is above the real text) spread over the cap.
     const double share = static_cast<double>(sink->limitBytes()) / static_cast<double>(sink->boundBytes());
     const auto least = static_cast<std::int64_t>(static_cast<double>(scene.itemsTotal) * share);
     const std::int64_t exactStep = std::max<std::int64_t>(1, (least + cap - 1) / std::max<std::int64_t>(cap, 1));
-    sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, diskLimitMB, true);
+    sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, diskLimitMB, true, progress, scene.itemsTotal);
     model::clsRandom again(seed);
     code = modItemPlacement::generateAll(settings, *sink, again, silent);
-    if (code == generation::RunStatus::Cancelled || cancel.load()) return std::nullopt;
-    if (sink->stopped()) {
+    if (cancel.load()) return std::nullopt;
+    if (sink->slowSeconds() > 0) {
+      scene.tooSlowSeconds = sink->slowSeconds();
+      scene.itemsShown = 0;
+      sink.emplace(cancel, step, 0, project, diskLimitMB, false, nullptr, 0);
+    } else if (code == generation::RunStatus::Cancelled) {
+      return std::nullopt;
+    }
+    if (scene.tooSlowSeconds == 0 && sink->stopped()) {
       scene.itemsWritten = sink->made();
       scene.itemsShown = 0;
       for (const auto& list : sink->items_) scene.itemsShown += static_cast<std::int64_t>(list.items.size());
@@ -261,7 +319,7 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
     element.inUse = modUsage::inUse(project.store, e);
     element.coverX = modGeneral::toSingle(modStore::readElementSlot(project.store, e, model::slot::kCoverX));
     element.coverZ = modGeneral::toSingle(modStore::readElementSlot(project.store, e, model::slot::kCoverZ));
-    addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, material, element);
+    addTriangles(sink->items_[static_cast<std::size_t>(e - 1)], colours, material, element, scene.itemsOutOfReach);
     element.fingerprint = fingerprintOf(element);
     if (cancel.load()) return std::nullopt;
     const auto widen = [&](float x, float y, float z) {
@@ -276,7 +334,7 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
     };
     if (element.inUse) {
       widen(0, 0, 0);
-      widen(element.coverX, 0, element.coverZ);
+      widen(withinReach(element.coverX), 0, withinReach(element.coverZ));
     }
     for (const clsPreviewVertex& v : element.vertices) widen(v.x, v.y, v.z);
   }
@@ -294,6 +352,16 @@ std::string previewLine(const clsPreviewScene& scene) {
     return text;
   };
   const auto items = [&](std::int64_t n) { return grouped(n) + (n == 1 ? " item" : " items"); };
+  if (scene.tooSlowSeconds > 0)
+    return "The field of " + items(scene.itemsTotal) + " is too slow to show: it would take about " +
+           (scene.tooSlowSeconds < 5940 ? grouped(std::llround(scene.tooSlowSeconds / 60)) + " minutes."
+                                        : grouped(std::llround(scene.tooSlowSeconds / 3600)) + " hours.");
+  if (scene.itemsOutOfReach > 0) {
+    preview::clsPreviewScene inReach = scene;
+    inReach.itemsOutOfReach = 0;
+    return previewLine(inReach) + (scene.itemsOutOfReach == scene.itemsShown ? "; all" : "; " + grouped(scene.itemsOutOfReach)) +
+           " too far out to show";
+  }
   if (scene.itemsWritten >= 0)
     return "The disk-space limit stops the run at about " + grouped(scene.itemsWritten) + " of " +
            items(scene.itemsTotal) + ".";

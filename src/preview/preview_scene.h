@@ -47,8 +47,20 @@ struct clsPreviewScene {
   std::int64_t itemsShown = 0;
   std::int64_t itemsTotal = 0;  // what the creation run would make
   std::int64_t itemsWritten = -1;  // where the disk-space limit stops the run; -1 when it does not
+  // Above 0 when the field was too slow to build for the view: the seconds it would have taken.
+  double tooSlowSeconds = 0;
+  std::int64_t itemsOutOfReach = 0;  // items too far out for the view, not shown
   float minX = 0, minY = 0, minZ = 0, maxX = 1, maxY = 1, maxZ = 1;
 };
+
+// How far a build has come, for the line under the view (read from another thread).
+struct clsBuildProgress {
+  std::atomic<std::int64_t> made{0};   // items made or drawn in the build's pass
+  std::atomic<std::int64_t> total{0};  // items of the field
+};
+
+// A build that would take longer than this ends with a message instead.
+inline constexpr double kLongestBuildSeconds = 60;
 
 }  // namespace preview
 
@@ -59,10 +71,12 @@ namespace modPreview {
 std::int64_t keepEvery(const document::clsProject& project, std::int64_t cap, std::int64_t& total);
 
 // Builds the scene of the run that the disk-space limit diskLimitMB may stop; nothing when cancel
-// was set while it ran.
+// was set while it ran. Items not shown are only drawn, not built. A field that would take
+// longer than kLongestBuildSeconds ends early: a scene without items that says so.
 std::optional<preview::clsPreviewScene> buildScene(const document::clsProject& project, std::uint64_t seed,
                                                    std::int64_t cap, const std::atomic<bool>& cancel,
-                                                   std::int32_t diskLimitMB = generation::kMinDiskLimitMB);
+                                                   std::int32_t diskLimitMB = generation::kMinDiskLimitMB,
+                                                   preview::clsBuildProgress* progress = nullptr);
 
 // "Preview: 20,000 of 1,000,000 items", "Preview: all 1,000 items", "Preview: 1 item", or where
 // the disk-space limit stops the run: "The disk-space limit stops the run at about 1,300 of 20,000 items."

@@ -1,5 +1,7 @@
 #include "preview/preview_worker.h"
 
+#include <algorithm>
+
 namespace preview {
 
 clsPreviewWorker::clsPreviewWorker(tDone done) : done_(std::move(done)), thread_([this] { run(); }) {}
@@ -33,6 +35,12 @@ bool clsPreviewWorker::busy() const {
   return building_ || pending_.has_value();
 }
 
+int clsPreviewWorker::percentDone() const {
+  const std::int64_t total = progress_.total.load(std::memory_order_relaxed);
+  const std::int64_t made = progress_.made.load(std::memory_order_relaxed);
+  return total > 0 ? static_cast<int>(std::clamp<std::int64_t>(made * 100 / total, 0, 100)) : 0;
+}
+
 void clsPreviewWorker::run() {
   for (;;) {
     clsRequest request;
@@ -44,10 +52,12 @@ void clsPreviewWorker::run() {
       pending_.reset();
       cancel_ = false;
       building_ = true;
+      progress_.made = 0;
+      progress_.total = 0;
     }
     std::optional<clsPreviewScene> scene;
     try {
-      scene = modPreview::buildScene(request.project, request.seed, request.cap, cancel_, request.diskLimitMB);
+      scene = modPreview::buildScene(request.project, request.seed, request.cap, cancel_, request.diskLimitMB, &progress_);
     } catch (const std::bad_alloc&) {
       // A scene too large for the memory is no scene; the program goes on.
     }

@@ -28,6 +28,11 @@ class clsPreviewWorker {
                         std::int32_t diskLimitMB = generation::kMinDiskLimitMB);
   // True while a request waits or is being built.
   bool busy() const;
+  // The settings changed and a request follows: the scene being built is out of date, so its
+  // build stops at once.
+  void cancelBuild() { cancel_ = true; }
+  // How far the build going on has come, 0 to 100.
+  int percentDone() const;
 
  private:
   struct clsRequest {
@@ -46,6 +51,7 @@ class clsPreviewWorker {
   bool building_ = false;
   bool stop_ = false;
   std::atomic<bool> cancel_{false};
+  clsBuildProgress progress_;
   std::uint64_t lastNumber_ = 0;
   std::thread thread_;
 };

@@ -146,6 +146,39 @@ class RealDisplayTest : public QObject {
     desktop.program.reset();
   }
 
+  // A picture of another shape than the view is framed for its own: the field fills it.
+  void aSavedPictureIsFramedForItsShape() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.showExposed();
+    desktop::PreviewView* view = desktop.program->preview().view();
+    QVERIFY(view != nullptr);
+    view->resize(300, 520);
+    QTRY_VERIFY_WITH_TIMEOUT(view->scene() != nullptr, 10000);
+    view->frameAll();
+    const QImage wide = view->picture(QSize(1920, 1080));
+    QRect field;
+    for (int y = 0; y < wide.height(); y += 2)
+      for (int x = 0; x < wide.width(); x += 2)
+        if (green(wide.pixel(x, y)) || amber(wide.pixel(x, y))) field |= QRect(x, y, 1, 1);
+    // Framed for the view's tall shape, it filled some 60 by 56 per cent of the picture.
+    QVERIFY2(field.width() > wide.width() * 66 / 100 && field.height() > wide.height() * 65 / 100,
+             qPrintable(QString("%1 x %2").arg(field.width()).arg(field.height())));
+  }
+
+  // While the view is behind the design its line says so; then it tells the new field.
+  void theLineSaysWhileTheViewIsBehind() {
+    support::clsDesktop desktop(folder.filePath("user.ini"));
+    desktop.showExposed();
+    QVERIFY(desktop.program->preview().view() != nullptr);
+    auto* line = desktop.find<QLabel>("lblPreview");
+    QTRY_VERIFY_WITH_TIMEOUT(line->text().startsWith("Preview: all 1,000 items"), 10000);
+    desktop.apply("Alpha 1 10 10 400000 <empty> 0 -1\r\n");
+    QVERIFY(line->text().startsWith(desktop::PreviewDock::kUpdating));
+    QTRY_VERIFY_WITH_TIMEOUT(line->text().startsWith("Preview: 20,000 of 400,000 items") ||
+                                 line->text().startsWith("The disk-space limit"),
+                             30000);
+  }
+
   // Pasting an empty clipboard does nothing; Tab moves on, and a more-info box selects its text.
   void pasteAndTabInEveryBox() {
     support::clsDesktop desktop(folder.filePath("user.ini"));

@@ -191,3 +191,44 @@ TEST_F(ColourAndMaps, WhatADropDoes) {
   }
   EXPECT_EQ(alpha.dropOf({"wide.png"}).action, DropAction::LoadPicture);
 }
+
+// A large picture read again (Paste, a pasted settings text naming it) is the one already held:
+// the history keeps every step, and a picture changed on disk is read anew.
+TEST_F(ColourAndMaps, APictureReadAgainIsHeldOnce) {
+  fake.pictures.pictures.emplace("big.png", fakes::FakePicture(10000, 10000, 8421504));
+  fake.files.files["big.png"] = "big picture";
+  alpha.applyCover(0, "12");
+  bump.loadFile("big.png");
+  const generation::tPicture big = session.project().pictures.altitude[0];
+  bump.paste();
+  EXPECT_EQ(session.project().pictures.altitude[0], big);
+  EXPECT_EQ(session.history.undo.size(), 2u);  // the X edit and the load
+  std::string note;
+  for (int e = 1; e <= model::kElementCount; ++e)
+    session.edit([&] {
+      modSettings::applySettingsText(session.document.registry(), "Bump " + std::to_string(e) + " 10 0 big.png\r\n",
+                                     fake.messages, note);
+    });
+  for (const auto& picture : session.project().pictures.altitude) EXPECT_EQ(picture, big);
+  EXPECT_EQ(modUndo::historyPictureBytes(session.history, session.project()), 0u);
+  ASSERT_TRUE(session.undo());
+  ASSERT_TRUE(session.redo());
+
+  // Changed on disk: read anew.
+  fake.files.files["big.png"] = "another picture";
+  bump.setActiveElement(1);
+  const std::size_t steps = session.history.undo.size();
+  bump.loadFile("big.png");
+  EXPECT_NE(session.project().pictures.altitude[0], big);
+  EXPECT_EQ(session.history.undo.size(), steps + 1);
+  // Its last users cleared in one edit: that step is the newest and stays, though its picture
+  // alone is over the limit; the older ones go.
+  session.edit([&] {
+    for (int e = 2; e <= model::kElementCount; ++e)
+      modSettings::applySettingsText(session.document.registry(), "Bump " + std::to_string(e) + " 10 0 <empty>\r\n",
+                                     fake.messages, note);
+  });
+  EXPECT_EQ(session.history.undo.size(), 1u);
+  ASSERT_TRUE(session.undo());
+  EXPECT_EQ(session.project().pictures.altitude[1], big);
+}

@@ -1,5 +1,5 @@
 // The 3D view's camera: the mouse and wheel move it within bounds, framing shows the whole
-// field in any view shape, and a new field is framed anew only when it leaves the view or
+// field in any view shape and fills it, and a new field is framed anew only when it leaves the view or
 // shrinks to a small part of it.
 
 #include <gtest/gtest.h>
@@ -46,6 +46,8 @@ TEST(PreviewCamera, FramingShowsTheWholeFieldInAnyViewShape) {
         camera.pitch = 60;
         modCamera::frame(camera, field, aspect);
         EXPECT_TRUE(modCamera::showsWhole(camera, field, aspect)) << field.maxX << " " << aspect << " " << yaw;
+        // Filling the view: a flat field too, whatever the view's shape.
+        if (field.maxX - field.minX >= 1) EXPECT_GT(modCamera::filled(camera, field, aspect), 0.85) << field.maxX;
         EXPECT_FALSE(modCamera::frameAnew(camera, &field, field, aspect));
       }
 }
@@ -69,9 +71,20 @@ TEST(PreviewCamera, ANewFieldIsFramedOnlyWhenItLeavesTheViewOrShrinks) {
     EXPECT_EQ(modCamera::frameAnew(camera, &field, c.next, 1.5f), c.framed) << c.what;
   }
   EXPECT_TRUE(modCamera::frameAnew(clsCamera{}, nullptr, field, 1.5f));
+  // A wide field that shrinks to less than half its width is framed anew.
+  const clsBounds wide{0, 0, 0, 23, 1, 10};
+  clsCamera onWide;
+  modCamera::frame(onWide, wide, 1.5f);
+  EXPECT_TRUE(modCamera::frameAnew(onWide, &wide, field, 1.5f));
   // A view made narrower frames the field anew; made wider, it keeps the camera.
   clsCamera camera;
   modCamera::frame(camera, field, 1.5f);
   EXPECT_TRUE(modCamera::frameAfterResize(camera, field, 1.5f, 0.5f));
   EXPECT_FALSE(modCamera::frameAfterResize(camera, field, 1.5f, 3.0f));
+  // A picture of another shape than the view is framed for its own; a view come near to a part
+  // gives the picture its camera.
+  modCamera::frame(camera, field, 0.6f);
+  EXPECT_GT(modCamera::filled(modCamera::forShape(camera, field, 0.6f, 16.0f / 9), field, 16.0f / 9), 0.8);
+  modCamera::zoom(camera, 1500);
+  EXPECT_EQ(modCamera::forShape(camera, field, 0.6f, 16.0f / 9).distance, camera.distance);
 }

@@ -17,6 +17,7 @@
 #include "materials/palette.h"
 #include "model/usage_records.h"
 #include "preview/capture_sink.h"
+#include "preview/preview_camera.h"
 #include "preview/preview_grid.h"
 #include "preview/preview_worker.h"
 
@@ -77,25 +78,29 @@ TEST_F(Preview, TheItemsAreTheOnesTheObjectFileHolds) {
   EXPECT_EQ(modPreview::previewLine(*shown), "Preview: all 1,300 items");
 }
 
+// The items between those shown are only drawn, not built: the ones shown are still the field's.
 TEST_F(Preview, AThinnedViewShowsEveryKthItemOfTheField) {
-  ASSERT_TRUE(apply("Alpha 1 10 10 5000 <empty> 0 -1\r\nUsage 8 1 r\r\nAlpha 8 10 10 1001 <empty> 0 -1\r\n"));
+  ASSERT_TRUE(apply("Alpha 1 10 10 5000 <empty> 0 -1\r\nUsage 8 1 r\r\nAlpha 8 10 10 1001 <empty> 0 -1\r\n"
+                    "Usage 2 1 leaf\r\nShape 2 1 5 5 30 -10 2 3 0 10 5 5 1\r\nAlpha 2 10 10 300 <empty> 0 -1\r\n"
+                    "Size_Rot 1 20 330 60 50 30 30 30 1 3 40\r\n"));
+  modPalette::setRainbow(document.project.store, 1, 1);
   document.session.diskLimitMB = generation::kMaxDiskLimitMB;
   std::int64_t total = 0;
   const std::int64_t step = modPreview::keepEvery(document.project, 1000, total);
-  EXPECT_EQ(total, 6001);
-  EXPECT_EQ(step, 7);  // 715 + 143 items
+  EXPECT_EQ(total, 6301);
+  EXPECT_EQ(step, 7);  // 715 + 43 + 143 items
   preview::clsCaptureSink all, every(nullptr, step);
   model::clsRandom random(17), same(17);
   modItemPlacement::generateAll(modDocument::runSettings(document), all, random, fake.messages);
   modItemPlacement::generateAll(modDocument::runSettings(document), every, same, fake.messages);
-  for (std::size_t e : {0u, 7u}) {
+  for (std::size_t e : {0u, 1u, 7u}) {
     const geometry::clsItemList &full = all.items_[e], &kept = every.items_[e];
     ASSERT_EQ(kept.items.size(), (full.items.size() + 6) / 7);
     for (std::size_t j = 0; j < kept.items.size(); ++j) ASSERT_EQ(pointsOf(kept, j), pointsOf(full, j * 7)) << e << " " << j;
   }
   const auto shown = scene(17, 1000);
   ASSERT_TRUE(shown);
-  EXPECT_EQ(modPreview::previewLine(*shown), "Preview: 858 of 6,001 items");
+  EXPECT_EQ(modPreview::previewLine(*shown), "Preview: 901 of 6,301 items");
 }
 
 TEST_F(Preview, TheNewestRequestWinsAndAStopEndsTheThread) {
@@ -185,6 +190,70 @@ TEST_F(Preview, TheViewStopsWhereTheDiskSpaceLimitStopsTheRun) {
   EXPECT_EQ(modPreview::previewLine(*shown), "The disk-space limit stops the run at about " +
                                                  std::to_string(itemsInFile / 1000) + "," +
                                                  std::to_string(itemsInFile % 1000 + 1000).substr(1) + " of 21,000 items.");
+}
+
+// Grass far longer than the old reach is framed whole; items too far out to draw are told.
+TEST_F(Preview, TheViewFramesAnyFieldOrSaysWhyNot) {
+  ASSERT_TRUE(apply("Usage_Info 1E+08\r\n"));
+  auto shown = scene(3, 2000);
+  ASSERT_TRUE(shown);
+  float top = 0;
+  for (const preview::clsPreviewVertex& v : shown->elements[0].vertices) top = std::max(top, v.y);
+  EXPECT_GT(top, 1e7f);
+  EXPECT_GE(modCamera::boundsOf(*shown).maxY, top);
+  EXPECT_EQ(modPreview::previewLine(*shown), "Preview: all 1,000 items");
+
+  ASSERT_TRUE(apply("Usage_Info 1\r\nBump 1 -3.4E+38 1 <empty>\r\n"));
+  shown = scene(3, 2000);
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(shown->elements[0].triangles.empty());
+  EXPECT_EQ(modPreview::previewLine(*shown), "Preview: all 1,000 items; all too far out to show");
+  EXPECT_EQ(modCamera::boundsOf(*shown).minY, 0);  // the coverage area is framed
+}
+
+// Every number of every record at 3.4E+38: eleven elements of 1,000,000 heavy items end in a
+// message within a few seconds, not in a build that runs on.
+TEST_F(Preview, AFieldTooSlowToBuildEndsInAMessage) {
+  std::istringstream lines(modSettingsFiles::settingsText(document));
+  std::string text;
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::vector<std::string> fields;
+    for (std::string word; words >> word;) fields.push_back(word);
+    const std::size_t kept = fields.empty() ? 0 : fields[0] == "Usage" ? fields.size() : fields[0] == "Node_Wi" ? 3 : 2;
+    for (std::size_t i = kept; i < fields.size(); ++i)
+      if (fields[i].find_first_of("0123456789") != std::string::npos) fields[i] = "3.4E+38";
+    if (!fields.empty() && fields[0] == "Usage") fields[2] = "1";
+    if (!fields.empty() && fields[0] == "Usage_Info") fields[1] = "3.4E+38";
+    for (const std::string& field : fields) text += field + ' ';
+    text += "\r\n";
+  }
+  apply(text);
+  preview::clsBuildProgress progress;
+  const auto shown = modPreview::buildScene(document.project, 1, 20000, std::atomic<bool>{false},
+                                            document.session.diskLimitMB, &progress);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(progress.total.load(), 11000000);
+  EXPECT_GT(shown->tooSlowSeconds, preview::kLongestBuildSeconds);
+  EXPECT_TRUE(modPreview::previewLine(*shown).starts_with("The field of 11,000,000 items is too slow to show: it would take about "))
+      << modPreview::previewLine(*shown);
+  EXPECT_TRUE(shown->elements[0].inUse && shown->elements[0].triangles.empty());
+}
+
+// A build going on tells how far it has come, and stops as soon as the settings change.
+TEST_F(Preview, ABuildShowsItsProgressAndStopsAtOnce) {
+  std::string text;
+  for (int e = 1; e <= model::kElementCount; ++e)
+    text += "Usage " + std::to_string(e) + " 1 e\r\nAlpha " + std::to_string(e) + " 10 10 1000000 <empty> 0 -1\r\n";
+  ASSERT_TRUE(apply(text));
+  std::atomic<int> delivered{0};
+  preview::clsPreviewWorker worker([&](auto, std::uint64_t) { ++delivered; });
+  worker.request(document.project, 1, 20000);
+  while (worker.percentDone() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(worker.busy());
+  worker.cancelBuild();
+  while (worker.busy()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(delivered.load(), 0);
 }
 
 TEST(PreviewLine, CountsReadInTheSingularAndPlural) {
