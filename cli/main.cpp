@@ -43,7 +43,8 @@ struct clsConsole {
 };
 
 // Applies FILE over the built-in values as "Open settings..." does.
-int openSettings(clsDocument& document, const std::string& path, platform::clsPlatform& platform) {
+int openSettings(clsDocument& document, const std::string& path, platform::clsPlatform& platform,
+                 std::string* fileBytes) {
   if (platform.files.isFolder(path)) {
     platform.messages.showMessage(path + " is a folder, not a settings file.");
     return cli::kExitFileFailure;
@@ -52,7 +53,7 @@ int openSettings(clsDocument& document, const std::string& path, platform::clsPl
     platform.messages.showMessage("The settings file " + path + " does not exist.");
     return cli::kExitFileFailure;
   }
-  switch (modSettingsFiles::openSettings(document, path, platform)) {
+  switch (modSettingsFiles::openSettings(document, path, platform, fileBytes)) {
     case modSettingsFiles::OpenResult::Opened: return cli::kExitDone;
     case modSettingsFiles::OpenResult::FileFailed: return cli::kExitFileFailure;
     case modSettingsFiles::OpenResult::TextFailed: break;
@@ -61,10 +62,11 @@ int openSettings(clsDocument& document, const std::string& path, platform::clsPl
 }
 
 // The document as the program starts, with FILE (if any) applied as "Open settings..." does.
-int openDocument(clsDocument& document, const std::optional<std::string>& settingsFile, clsConsole& console) {
+int openDocument(clsDocument& document, const std::optional<std::string>& settingsFile, clsConsole& console,
+                 std::string* fileBytes = nullptr) {
   modStartup::startDocument(document, console.platform);
   if (!settingsFile) return cli::kExitDone;
-  return openSettings(document, *settingsFile, console.platform);
+  return openSettings(document, *settingsFile, console.platform, fileBytes);
 }
 
 // Names every picture of the document that could not be read; true when there was none.
@@ -176,12 +178,11 @@ int saveSettingsText(const std::string& path, const std::string& text, clsConsol
 int runSettings(const cli::clsOptions& options, clsConsole& console, bool print) {
   clsDocument document(console.platform);
   const std::optional<std::string> file = options.path.empty() ? std::nullopt : std::optional<std::string>(options.path);
-  if (const int code = openDocument(document, file, console); code != cli::kExitDone) return code;
+  std::string bytes;
+  if (const int code = openDocument(document, file, console, &bytes); code != cli::kExitDone) return code;
   if (!print) {
     // Every line no record takes becomes the note: a file without a single record is no settings file.
-    std::string bytes;
-    if (file && console.files.readFile(*file, bytes) == platform::FileStatus::Ok &&
-        !modSettingsFiles::holdsSettingsRecord(bytes)) {
+    if (file && !modSettingsFiles::holdsSettingsRecord(bytes)) {
       console.messages.showMessage(*file + " holds no settings record: opened, its whole text would become the note.");
       return cli::kExitBadInput;
     }

@@ -94,7 +94,8 @@ bool applyUserText(clsDocument& document, std::string_view userText, platform::c
   return true;
 }
 
-OpenResult openSettings(clsDocument& document, const std::string& path, platform::clsPlatform& platform) {
+OpenResult openSettings(clsDocument& document, const std::string& path, platform::clsPlatform& platform,
+                        std::string* fileBytes) {
   std::string text;
   const platform::FileStatus read = platform.files.readFile(path, text);
   if (read != platform::FileStatus::Ok) {
@@ -102,6 +103,7 @@ OpenResult openSettings(clsDocument& document, const std::string& path, platform
                                 "An error occurred while reading the settings.", " - Open settings failed");
     return OpenResult::FileFailed;
   }
+  if (fileBytes != nullptr) *fileBytes = text;
   if (!applyUserText(document, modTextEncoding::fromFileBytes(text), platform)) {
     platform.status.setTitle(platform::titleWith(" - Open settings failed"));
     return OpenResult::TextFailed;

@@ -31,7 +31,9 @@ bool holdsWholeDesign(std::string_view text);
 
 enum class OpenResult { Opened, FileFailed, TextFailed };
 // Opened only when the whole file was read and applied; otherwise the document is as it was.
-OpenResult openSettings(document::clsDocument& document, const std::string& path, platform::clsPlatform& platform);
+// fileBytes, when given, receives the bytes read, so that a pipe is read only once.
+OpenResult openSettings(document::clsDocument& document, const std::string& path, platform::clsPlatform& platform,
+                        std::string* fileBytes = nullptr);
 bool saveSettingsFile(const document::clsDocument& document, std::string_view folder, std::string_view baseName,
                       platform::clsPlatform& platform);
 void copySettings(const document::clsDocument& document, platform::clsPlatform& platform);
