@@ -276,16 +276,19 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
   std::optional<clsFieldSink> sink;
   sink.emplace(cancel, step, std::max<std::int64_t>(cap, 1), project, diskLimitMB, false, progress, scene.itemsTotal);
   model::clsRandom random(seed);
+  // Too slow to wait for: the coverage areas alone, and why. False when the build was cancelled.
+  const auto settled = [&](generation::RunStatus code) {
+    if (cancel.load()) return false;
+    if (sink->slowSeconds() > 0) {
+      scene.tooSlowSeconds = sink->slowSeconds();
+      scene.itemsShown = 0;
+      sink.emplace(cancel, step, 0, project, diskLimitMB, false, nullptr, 0);
+      return true;
+    }
+    return code != generation::RunStatus::Cancelled;
+  };
   generation::RunStatus code = modItemPlacement::generateAll(settings, *sink, random, silent);
-  if (cancel.load()) return std::nullopt;
-  if (sink->slowSeconds() > 0) {
-    // Too slow to wait for: the coverage areas alone, and why.
-    scene.tooSlowSeconds = sink->slowSeconds();
-    scene.itemsShown = 0;
-    sink.emplace(cancel, step, 0, project, diskLimitMB, false, nullptr, 0);
-  } else if (code == generation::RunStatus::Cancelled) {
-    return std::nullopt;
-  }
+  if (!settled(code)) return std::nullopt;
   // Far below the limit (by the bound, or by the sample with room to spare) the run goes to the end.
   if (scene.tooSlowSeconds == 0 && sink->boundBytes() > sink->limitBytes() &&
       sink->estimatedBytes() > sink->limitBytes() / 10 * 8) {
@@ -297,14 +300,7 @@ std::optional<clsPreviewScene> buildScene(const document::clsProject& source, st
     sink.emplace(cancel, exactStep, std::max<std::int64_t>(cap, 1), project, diskLimitMB, true, progress, scene.itemsTotal);
     model::clsRandom again(seed);
     code = modItemPlacement::generateAll(settings, *sink, again, silent);
-    if (cancel.load()) return std::nullopt;
-    if (sink->slowSeconds() > 0) {
-      scene.tooSlowSeconds = sink->slowSeconds();
-      scene.itemsShown = 0;
-      sink.emplace(cancel, step, 0, project, diskLimitMB, false, nullptr, 0);
-    } else if (code == generation::RunStatus::Cancelled) {
-      return std::nullopt;
-    }
+    if (!settled(code)) return std::nullopt;
     if (scene.tooSlowSeconds == 0 && sink->stopped()) {
       scene.itemsWritten = sink->made();
       scene.itemsShown = 0;
