@@ -131,6 +131,9 @@ TEST_F(StdFileSystem, ACommitKeepsTheOldFileAsideUntilTheFileGoes) {
 }
 
 TEST_F(StdFileSystem, OutOfDescriptorsIsToldAsThatNotAsTheFolder) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers' own checks need free descriptors: with none they report false faults";
+#endif
   rlimit old {};
   ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old), 0);
   rlimit few = old;
