@@ -32,7 +32,13 @@ std::string normalizeObjectPath(std::string_view text, std::string_view extensio
   // Only the file name is changed: a folder such as "my.objects/" or "My Files/" must stay the
   // folder the user chose.
   clsSplitPath parts = splitObjectPath(text);
-  parts.fileName = removeObjExtension(parts.fileName);
+  // Until none is left: taking one out may join the letters around it into another (".o.objbj").
+  for (std::string shorter = removeObjExtension(parts.fileName); shorter != parts.fileName;
+       shorter = removeObjExtension(parts.fileName))
+    parts.fileName = std::move(shorter);
+  // The settings text reads "<sp>" as a blank, which a file name turns into "_": so does this,
+  // or a saved name would change when it is opened again.
+  parts.fileName = modText::replaceAll(parts.fileName, "<sp>", "_");
   for (char& c : parts.fileName)
     if (c == ' ') c = '_';
   // A line break or other control character would split the mtllib, newmtl and File_Name_Obj

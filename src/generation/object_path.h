@@ -6,9 +6,10 @@
 
 namespace modObjectPath {
 
-// Removes every ".obj" and ".glb" (any case) from the file name, turns its blanks into "_" (the
-// folder is kept as it is, so folders with blanks or ".obj" in their names stay usable) and
-// appends extension (".obj" or ".glb") unless nothing is left.
+// Removes every ".obj" and ".glb" (any case) from the file name, turns its blanks (and "<sp>",
+// the settings text's blank) into "_" (the folder is kept as it is, so folders with blanks or
+// ".obj" in their names stay usable) and appends extension (".obj" or ".glb") unless nothing is
+// left.
 std::string normalizeObjectPath(std::string_view text, std::string_view extension = ".obj");
 
 struct clsSplitPath {

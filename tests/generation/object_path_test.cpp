@@ -14,6 +14,9 @@ TEST(ObjectPath, Normalisation) {
   EXPECT_EQ(normalizeObjectPath("c:\\out\\my grass"), "c:\\out\\my_grass.obj");
   EXPECT_EQ(normalizeObjectPath(""), "");
   EXPECT_EQ(normalizeObjectPath(".obj"), "");
+  // What the settings text reads back is what it saved.
+  EXPECT_EQ(normalizeObjectPath("<.objsp>7"), "_7.obj");
+  EXPECT_EQ(normalizeObjectPath("..objobj"), "");
   // Blanks in the folder stay: the folder must still exist after normalising.
   EXPECT_EQ(normalizeObjectPath("c:\\My Files\\x"), "c:\\My Files\\x.obj");
   EXPECT_EQ(normalizeObjectPath("/home/me/My Files/big field.obj"), "/home/me/My Files/big_field.obj");
